@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both presets and runs every test: the
+# native unit tests (ASan + UBSan), the in-process Win32 tests and the
+# end-to-end tests under Wine, in an 8-bit and a 24-bit display.
+# Prints a summary line; exits non-zero when anything fails.
+set -uo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+step() { printf '\n== %s\n' "$*"; }
+
+step "set-up"
+scripts/setup.sh || { echo "test.sh: set-up failed" >&2; exit 1; }
+
+step "build (native)"
+cmake --preset native >/dev/null && cmake --build --preset native || { echo "test.sh: native build failed"; exit 1; }
+step "build (win32)"
+cmake --preset win32 >/dev/null && cmake --build --preset win32 || { echo "test.sh: win32 build failed"; exit 1; }
+
+# shellcheck source=lib/displays.sh
+. scripts/lib/displays.sh
+trap quil_displays_down EXIT
+step "displays"
+quil_displays_up || { echo "test.sh: the test displays did not start"; exit 1; }
+
+artifacts=$root/build/win32/artifacts
+rm -rf "$artifacts"
+
+step "native tests"
+ctest --preset native --timeout 300
+native=$?
+
+step "win32 and end-to-end tests"
+ctest --preset win32 --timeout 600 -j2
+win32=$?
+
+# Screenshots are saved as BMP under Wine; keep PNG copies to look at.
+if [ -d "$artifacts" ]; then
+  for bmp in "$artifacts"/*.bmp; do
+    [ -e "$bmp" ] || continue
+    /usr/bin/convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+  done
+fi
+
+if [ $native -eq 0 ] && [ $win32 -eq 0 ]; then
+  echo "test.sh: all tests passed (native and win32/end-to-end); screenshots in $artifacts"
+  exit 0
+fi
+echo "test.sh: FAILED (native exit $native, win32/end-to-end exit $win32); screenshots in $artifacts"
+exit 1

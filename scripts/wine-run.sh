@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine on one of the run's test displays:
+#   scripts/wine-run.sh [--depth 8|24] program.exe [arguments...]
+# The displays are started by scripts/test.sh (scripts/lib/displays.sh). The
+# program's exit code is this script's exit code.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+run_dir=${QUIL_RUN_DIR:-$root/build/run}
+depth=24
+if [ "${1:-}" = "--depth" ]; then
+  depth=$2
+  shift 2
+fi
+
+if [ ! -f "$run_dir/env.sh" ]; then
+  echo "wine-run.sh: no test displays are running; use scripts/test.sh" >&2
+  exit 2
+fi
+# shellcheck disable=SC1091
+. "$run_dir/env.sh"
+display_var="QUIL_DISPLAY_$depth"
+prefix_var="QUIL_PREFIX_$depth"
+
+export DISPLAY=${!display_var}
+export WINEPREFIX=${!prefix_var}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export ALSA_CONFIG_PATH="$run_dir/alsa-$depth.conf"
+export QUIL_SOUND_CAPTURE_DIR="$run_dir/sound-$depth"
+exec wine "$@"

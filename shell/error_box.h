@@ -1,0 +1,13 @@
+// The launcher's two failure reports.
+#pragma once
+
+#include <windows.h>
+
+// Shows a non-fatal problem in a modal box captioned "Message" with one OK
+// button and no owner. Returns when the user has confirmed.
+int ErrorBox(const char* text);
+
+// Reports a settings file that cannot be opened (dialog 292). Confirming it
+// ends the process with exit code 1, so it comes back only when the dialog
+// cannot be shown; the result is then nonzero.
+INT_PTR FileErrorDialog(HWND owner, HINSTANCE instance, const char* path);

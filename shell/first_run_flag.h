@@ -1,0 +1,12 @@
+// The first-run flag: 0 until the game has been started once or the video
+// settings have been used; kept in InitFlag.flg between runs.
+#pragma once
+
+#include <cstdint>
+
+std::int32_t& FirstRunFlag();
+
+// Both return 1 on success; when the file cannot be opened the file-error
+// dialog ends the launcher, and they return 0 only if it could not be shown.
+int ReadFirstRunFlag(const char* path);
+int WriteFirstRunFlag(const char* path);

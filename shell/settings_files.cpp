@@ -1,0 +1,23 @@
+#include "shell/settings_files.h"
+
+#include "common/win/file_io.h"
+#include "shell/error_box.h"
+#include "shell/shell_state.h"
+
+bool LoadSettingsFile(HWND owner, const char* path, std::string& bytes) {
+  win::FullPath full;
+  if (win::ResolveFullPath(path, full) && win::ReadFileBytes(full.text, bytes)) {
+    return true;
+  }
+  FileErrorDialog(owner, Shell().instance, full.text);
+  return false;
+}
+
+bool SaveSettingsFile(HWND owner, const char* path, std::string_view bytes) {
+  win::FullPath full;
+  if (win::ResolveFullPath(path, full) && win::ReplaceFileContents(full.text, bytes)) {
+    return true;
+  }
+  FileErrorDialog(owner, Shell().instance, full.text);
+  return false;
+}

@@ -1,0 +1,19 @@
+// Reading and writing the settings files that the launcher shares with the
+// game. A file that cannot be opened is fatal: the file-error dialog shows its
+// full path and ends the launcher.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+// Reads the file at `path` (relative to the current folder) whole, as bytes.
+// When the path does not resolve within 260 characters or the file cannot be
+// read, shows FileErrorDialog owned by `owner`; returns false only if that
+// dialog could not be shown.
+bool LoadSettingsFile(HWND owner, const char* path, std::string& bytes);
+
+// Replaces the file at `path` with `bytes` in one step; on any failure the old
+// file stays as it was and the failure takes the same path as above.
+bool SaveSettingsFile(HWND owner, const char* path, std::string_view bytes);

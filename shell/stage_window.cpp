@@ -1,0 +1,91 @@
+#include "menus/captions.h"
+#include "menus/menu_controller.h"
+#include "media/image_store.h"
+#include "shell/first_run_flag.h"
+#include "shell/shell_state.h"
+#include "shell/windows.h"
+
+namespace {
+
+constexpr char kCaptionFile[] = ".\\info\\String.dat";
+constexpr char kFlagFileForReading[] = ".\\info\\InitFlag.flg";
+constexpr char kFlagFileForWriting[] = ".\\Info\\InitFlag.flg";
+
+// The stage handle is still null while its creation runs; these calls use it
+// only as the owner of any report they show.
+void OnCreate() {
+  ShellState& shell = Shell();
+  SetUpMenus(shell.stage, shell.instance);
+  ReadCaptionFile(kCaptionFile);
+  ReadFirstRunFlag(kFlagFileForReading);
+}
+
+void OnPaint(HWND stage) { RepaintMenuScreen(stage, Shell().instance); }
+
+void OnMouseMove(HWND stage) {
+  if (MainMenuActive()) {
+    TrackMainMenuHover(stage, Shell().instance);
+  }
+  if (OptionsMenuActive()) {
+    TrackOptionsMenuHover(stage, Shell().instance);
+  }
+}
+
+// A click is offered to the main menu, then to the options menu, in the same
+// message: no options button lies under the main menu's Options button.
+void OnLeftButtonDown(HWND stage, LPARAM point) {
+  const std::uint32_t x = LOWORD(point);
+  const std::uint32_t y = HIWORD(point);
+  if (MainMenuActive()) {
+    ClickMainMenu(stage, Shell().instance, x, y);
+  }
+  if (OptionsMenuActive()) {
+    ClickOptionsMenu(stage, Shell().instance, x, y);
+  }
+}
+
+void OnDestroy(HWND stage) {
+  WriteFirstRunFlag(kFlagFileForWriting);
+  FreeAllImages();
+  ReleaseMainMenuButtons();
+  ReleaseOptionsMenuButtons();
+  ReleaseMenuPictures();
+  SendMessageA(GetParent(stage), WM_DESTROY, 0, 0);
+}
+
+}  // namespace
+
+LRESULT CALLBACK StageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate();
+      break;
+    case WM_PAINT:
+      OnPaint(window);
+      break;
+    case WM_MOUSEMOVE:
+      OnMouseMove(window);
+      break;
+    case WM_LBUTTONDOWN:
+      OnLeftButtonDown(window, lParam);
+      break;
+    case WM_DESTROY:
+      OnDestroy(window);
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateStageWindow(HWND frame, WNDCLASSA& description, HINSTANCE instance) {
+  description = StageClassDescription(instance);
+  if (RegisterWindowClass(description) == 0) {
+    return nullptr;
+  }
+  CentreStage();
+  Shell().instance = instance;
+  const shell::ScreenLayout& layout = Shell().layout;
+  return CreateWindowExA(0, kStageClassName, nullptr, kStageStyle, layout.stageLeft, layout.stageTop,
+                         layout.stageWidth, layout.stageHeight, frame, nullptr, instance, nullptr);
+}

@@ -1,0 +1,592 @@
+#include "tests/e2e/driver/driver.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <thread>
+
+namespace e2e {
+
+namespace {
+
+std::string Env(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+void MakeFolders(const std::string& path) {
+  for (std::size_t i = 3; i <= path.size(); ++i) {
+    if (i == path.size() || path[i] == '\\') {
+      CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+    }
+  }
+}
+
+bool CopyTree(const std::string& from, const std::string& to) {
+  CreateDirectoryA(to.c_str(), nullptr);
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((from + "\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) {
+    return false;
+  }
+  bool ok = true;
+  do {
+    const std::string name = entry.cFileName;
+    if (name == "." || name == "..") {
+      continue;
+    }
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      ok = CopyTree(from + "\\" + name, to + "\\" + name) && ok;
+    } else {
+      ok = CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE) && ok;
+    }
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  return ok;
+}
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = entry.cFileName;
+      if (name == "." || name == "..") {
+        continue;
+      }
+      const std::string path = folder + "\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(path);
+      } else {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      }
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+std::string ClassNameOf(HWND window) {
+  char name[256] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
+std::string TextOf(HWND window) {
+  char text[1024] = {};
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                           2000, &length)) {
+    return "";
+  }
+  return std::string(text, std::min<std::size_t>(length, sizeof text - 1));
+}
+
+struct ProcessWindows {
+  DWORD processId;
+  std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND window, LPARAM context) {
+  auto* found = reinterpret_cast<ProcessWindows*>(context);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == found->processId) {
+    found->windows.push_back(window);
+  }
+  return TRUE;
+}
+
+void SendOne(INPUT input) {
+  SendInput(1, &input, sizeof input);
+  Sleep(15);
+}
+
+bool IsExtendedKey(WORD key) {
+  switch (key) {
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+    case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
+    case VK_INSERT: case VK_DELETE: case VK_DIVIDE: case VK_RCONTROL: case VK_RMENU:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Scan codes (set 1) of keys for which the system's mapping gives none.
+WORD ScanCodeOf(WORD key) {
+  const UINT mapped = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+  if (mapped != 0) {
+    return static_cast<WORD>(mapped);
+  }
+  switch (key) {
+    case VK_NUMPAD0: return 0x52;
+    case VK_NUMPAD1: return 0x4F;
+    case VK_NUMPAD2: return 0x50;
+    case VK_NUMPAD3: return 0x51;
+    case VK_NUMPAD4: return 0x4B;
+    case VK_NUMPAD5: return 0x4C;
+    case VK_NUMPAD6: return 0x4D;
+    case VK_NUMPAD7: return 0x47;
+    case VK_NUMPAD8: return 0x48;
+    case VK_NUMPAD9: return 0x49;
+    case VK_MULTIPLY: return 0x37;
+    case VK_ADD: return 0x4E;
+    case VK_SUBTRACT: return 0x4A;
+    case VK_DECIMAL: return 0x53;
+    case VK_DIVIDE: return 0x35;
+    default: return 0;
+  }
+}
+
+void SendKey(WORD key, bool down) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.wScan = ScanCodeOf(key);
+  input.ki.dwFlags = (down ? 0 : KEYEVENTF_KEYUP) | (IsExtendedKey(key) ? KEYEVENTF_EXTENDEDKEY : 0);
+  SendOne(input);
+}
+
+void SendMouseButton(DWORD flag) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flag;
+  SendOne(input);
+}
+
+}  // namespace
+
+// ---- Environment -----------------------------------------------------------
+
+std::string WindowsPath(const std::string& path) {
+  std::string converted = path;
+  std::replace(converted.begin(), converted.end(), '/', '\\');
+  if (!converted.empty() && converted[0] == '\\') {
+    converted.insert(0, "Z:");
+  }
+  while (converted.size() > 3 && converted.back() == '\\') {
+    converted.pop_back();
+  }
+  return converted;
+}
+
+std::string GameFolder() { return WindowsPath(Env("QUIL_GAME_DIR")); }
+
+std::string ArtifactsFolder() {
+  std::string folder = Env("QUIL_ARTIFACTS_DIR");
+  if (folder.empty()) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    folder = std::string(temp) + "quil-artifacts";
+  }
+  folder = WindowsPath(folder);
+  MakeFolders(folder);
+  return folder;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (condition()) {
+      return true;
+    }
+    if (std::chrono::steady_clock::now() >= deadline) {
+      return false;
+    }
+    Sleep(20);
+  }
+}
+
+// ---- Files -----------------------------------------------------------------
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return std::nullopt;
+  }
+  std::string bytes;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    bytes.append(buffer, got);
+  }
+  CloseHandle(file);
+  return bytes;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return false;
+  }
+  DWORD written = 0;
+  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                  written == bytes.size();
+  CloseHandle(file);
+  return ok;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+GameCopy::GameCopy() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  static int counter = 0;
+  folder_ = std::string(temp) + "quil-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  RemoveTree(folder_);
+  MakeFolders(folder_);
+  if (!CopyTree(GameFolder(), folder_)) {
+    folder_.clear();
+  }
+}
+
+GameCopy::~GameCopy() {
+  if (!folder_.empty()) {
+    RemoveTree(folder_);
+  }
+}
+
+std::string GameCopy::PathOf(const std::string& relative) const { return folder_ + "\\" + relative; }
+
+std::optional<std::string> GameCopy::Read(const std::string& relative) const { return ReadFileBytes(PathOf(relative)); }
+
+void GameCopy::Write(const std::string& relative, const std::string& bytes) const {
+  WriteFileBytes(PathOf(relative), bytes);
+}
+
+void GameCopy::Remove(const std::string& relative) const {
+  SetFileAttributesA(PathOf(relative).c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(PathOf(relative).c_str());
+}
+
+void GameCopy::SetReadOnly(const std::string& relative, bool readOnly) const {
+  SetFileAttributesA(PathOf(relative).c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+}
+
+// ---- Sounds ----------------------------------------------------------------
+
+namespace {
+
+std::string CaptureFolder() {
+  const std::string folder = Env("QUIL_SOUND_CAPTURE_DIR");
+  return folder.empty() ? "" : WindowsPath(folder);
+}
+
+std::vector<std::string> CaptureFiles() {
+  std::vector<std::string> names;
+  const std::string folder = CaptureFolder();
+  if (folder.empty()) {
+    return names;
+  }
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\capture.raw*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) {
+    return names;
+  }
+  do {
+    names.push_back(entry.cFileName);
+  } while (FindNextFileA(find, &entry));
+  FindClose(find);
+  // capture.raw, capture.raw.0001, capture.raw.0002, ...: name order is play order.
+  std::sort(names.begin(), names.end());
+  for (std::string& name : names) {
+    name = folder + "\\" + name;
+  }
+  return names;
+}
+
+}  // namespace
+
+bool SoundCapture::Available() { return !CaptureFolder().empty(); }
+
+void SoundCapture::Clear() {
+  for (const std::string& file : CaptureFiles()) {
+    DeleteFileA(file.c_str());
+  }
+}
+
+std::vector<std::string> SoundCapture::Played() {
+  std::vector<std::string> sounds;
+  for (const std::string& file : CaptureFiles()) {
+    sounds.push_back(ReadFileBytes(file).value_or(""));
+  }
+  return sounds;
+}
+
+std::optional<std::string> SoundCapture::WaveSamples(const std::string& wavePath) {
+  const std::optional<std::string> wave = ReadFileBytes(wavePath);
+  if (!wave || wave->size() < 12 || wave->compare(0, 4, "RIFF") != 0 || wave->compare(8, 4, "WAVE") != 0) {
+    return std::nullopt;
+  }
+  std::size_t pos = 12;
+  while (pos + 8 <= wave->size()) {
+    const std::string id = wave->substr(pos, 4);
+    const auto* p = reinterpret_cast<const unsigned char*>(wave->data() + pos + 4);
+    const std::size_t size = p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::size_t>(p[3]) << 24);
+    if (id == "data") {
+      return wave->substr(pos + 8, std::min(size, wave->size() - pos - 8));
+    }
+    pos += 8 + size + (size & 1);
+  }
+  return std::nullopt;
+}
+
+// ---- Windows ---------------------------------------------------------------
+
+WindowFacts Describe(HWND window) {
+  WindowFacts facts;
+  facts.handle = window;
+  facts.className = ClassNameOf(window);
+  facts.title = TextOf(window);
+  facts.style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
+  facts.exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
+  GetWindowRect(window, &facts.rect);
+  GetClientRect(window, &facts.client);
+  facts.owner = GetWindow(window, GW_OWNER);
+  facts.parent = GetParent(window);
+  facts.visible = IsWindowVisible(window) != FALSE;
+  return facts;
+}
+
+std::string ControlText(HWND dialog, int controlId) {
+  HWND control = GetDlgItem(dialog, controlId);
+  return control != nullptr ? TextOf(control) : "";
+}
+
+std::string MessageBoxText(HWND box) { return ControlText(box, 0xFFFF); }
+
+std::vector<WindowFacts> TopLevelWindows(DWORD processId) {
+  ProcessWindows found{processId, {}};
+  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&found));
+  std::vector<WindowFacts> facts;
+  for (HWND window : found.windows) {
+    facts.push_back(Describe(window));
+  }
+  return facts;
+}
+
+int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+// ---- Input -----------------------------------------------------------------
+
+void MoveMouseTo(int x, int y) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  // Absolute positions are in 0..65535 over the primary screen.
+  input.mi.dx = static_cast<LONG>((x * 65535LL + ScreenWidth() / 2) / (ScreenWidth() - 1));
+  input.mi.dy = static_cast<LONG>((y * 65535LL + ScreenHeight() / 2) / (ScreenHeight() - 1));
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendOne(input);
+  WaitUntil(
+      [&] {
+        POINT at = {};
+        GetCursorPos(&at);
+        return at.x == x && at.y == y;
+      },
+      milliseconds(500));
+}
+
+void LeftClickAt(int x, int y) {
+  MoveMouseTo(x, y);
+  SendMouseButton(MOUSEEVENTF_LEFTDOWN);
+  SendMouseButton(MOUSEEVENTF_LEFTUP);
+}
+
+void LeftClickControl(HWND dialog, int controlId) {
+  RECT rect = {};
+  GetWindowRect(GetDlgItem(dialog, controlId), &rect);
+  LeftClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+void KeyDown(WORD virtualKey) { SendKey(virtualKey, true); }
+void KeyUp(WORD virtualKey) { SendKey(virtualKey, false); }
+
+void PressKey(WORD virtualKey) {
+  KeyDown(virtualKey);
+  KeyUp(virtualKey);
+}
+
+void PressChord(std::initializer_list<WORD> keys) {
+  for (WORD key : keys) {
+    KeyDown(key);
+  }
+  for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+    KeyUp(*key);
+  }
+}
+
+bool BringToFront(HWND window) {
+  return WaitUntil(
+      [&] {
+        if (GetForegroundWindow() == window) {
+          return true;
+        }
+        SetForegroundWindow(window);
+        return GetForegroundWindow() == window;
+      },
+      milliseconds(3000));
+}
+
+// ---- Screen ----------------------------------------------------------------
+
+std::string SaveScreenshot(const std::string& name) {
+  const int width = ScreenWidth();
+  const int height = ScreenHeight();
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  const DWORD rowBytes = ((static_cast<DWORD>(width) * 3 + 3) & ~3u);
+  const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
+  BITMAPFILEHEADER header = {};
+  header.bfType = 0x4D42;
+  header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+  header.bfSize = header.bfOffBits + imageBytes;
+  std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+  bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+  bytes.append(static_cast<const char*>(bits), imageBytes);
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  const std::string path = ArtifactsFolder() + "\\" + name + ".bmp";
+  WriteFileBytes(path, bytes);
+  return path;
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+// ---- The launcher ----------------------------------------------------------
+
+Launcher::Launcher(const GameCopy& game, LaunchOptions options) {
+  SoundCapture::Clear();
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  HANDLE outputWrite = nullptr;
+  if (options.captureOutput) {
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    CreatePipe(&outputRead_, &outputWrite, &inherit, 1 << 16);
+    SetHandleInformation(outputRead_, HANDLE_FLAG_INHERIT, 0);
+    startup.dwFlags |= STARTF_USESTDHANDLES;
+    startup.hStdOutput = outputWrite;
+    startup.hStdError = outputWrite;
+    startup.hStdInput = nullptr;
+  }
+  const std::string exe = game.PathOf("Quil3D.exe");
+  std::string commandLine = "\"" + exe + "\"";
+  PROCESS_INFORMATION created = {};
+  if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, options.captureOutput, 0, nullptr,
+                     game.Folder().c_str(), &startup, &created)) {
+    process_ = created.hProcess;
+    processId_ = created.dwProcessId;
+    CloseHandle(created.hThread);
+  }
+  if (outputWrite != nullptr) {
+    CloseHandle(outputWrite);
+  }
+}
+
+Launcher::~Launcher() {
+  Kill();
+  if (process_ != nullptr) {
+    CloseHandle(process_);
+  }
+  if (outputRead_ != nullptr) {
+    CloseHandle(outputRead_);
+  }
+}
+
+bool Launcher::Running() const { return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+std::optional<DWORD> Launcher::WaitForExit(milliseconds timeout) {
+  if (process_ == nullptr || WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+    return std::nullopt;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+void Launcher::Kill() {
+  if (Running()) {
+    TerminateProcess(process_, 0xDEAD);
+    WaitForSingleObject(process_, 5000);
+  }
+}
+
+std::optional<WindowFacts> Launcher::FindTopWindow(const std::function<bool(const WindowFacts&)>& match) const {
+  for (const WindowFacts& facts : TopLevelWindows(processId_)) {
+    if (facts.visible && match(facts)) {
+      return facts;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<WindowFacts> Launcher::WaitForWindow(const std::function<bool(const WindowFacts&)>& match,
+                                                   milliseconds timeout) const {
+  std::optional<WindowFacts> found;
+  WaitUntil(
+      [&] {
+        found = FindTopWindow(match);
+        return found.has_value() || !Running();
+      },
+      timeout);
+  return found;
+}
+
+std::optional<WindowFacts> Launcher::WaitForFrame(milliseconds timeout) const {
+  return WaitForWindow([](const WindowFacts& w) { return w.className == "Quil3D"; }, timeout);
+}
+
+std::optional<WindowFacts> Launcher::WaitForStage(milliseconds timeout) const {
+  return WaitForWindow([](const WindowFacts& w) { return w.className == "Quil3D Child"; }, timeout);
+}
+
+std::optional<WindowFacts> Launcher::Stage() const {
+  return FindTopWindow([](const WindowFacts& w) { return w.className == "Quil3D Child"; });
+}
+
+std::optional<WindowFacts> Launcher::WaitForDialog(milliseconds timeout) const {
+  return WaitForWindow([](const WindowFacts& w) { return w.className == "#32770"; }, timeout);
+}
+
+std::string Launcher::Output() {
+  if (outputRead_ != nullptr) {
+    DWORD available = 0;
+    while (PeekNamedPipe(outputRead_, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+      char buffer[4096];
+      DWORD got = 0;
+      if (!ReadFile(outputRead_, buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) || got == 0) {
+        break;
+      }
+      output_.append(buffer, got);
+    }
+  }
+  return output_;
+}
+
+void CloseWithAltF4(HWND window) {
+  BringToFront(window);
+  PressChord({VK_MENU, VK_F4});
+}
+
+}  // namespace e2e

@@ -1,0 +1,157 @@
+// The end-to-end driver: works the real launcher from outside, as a person
+// would. It copies the game folder, starts Quil3D.exe in the copy, finds its
+// windows, moves the mouse and presses keys with real input, reads window and
+// control facts, dismisses message boxes by their text, and checks files and
+// the exit code. One test needs only a few lines of it.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using std::chrono::milliseconds;
+constexpr milliseconds kPatience{10000};
+
+// ---- Environment -----------------------------------------------------------
+
+// A Windows path for a path from the test environment (Unix paths map to Z:).
+std::string WindowsPath(const std::string& path);
+// The assembled game folder (QUIL_GAME_DIR).
+std::string GameFolder();
+// Where screenshots and other artefacts go (QUIL_ARTIFACTS_DIR), created on demand.
+std::string ArtifactsFolder();
+
+// Polls `condition` every 20 ms until it holds or `timeout` passes.
+bool WaitUntil(const std::function<bool()>& condition, milliseconds timeout = kPatience);
+
+// ---- Files -----------------------------------------------------------------
+
+std::optional<std::string> ReadFileBytes(const std::string& path);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
+
+// A fresh copy of the game folder in a temporary folder, removed afterwards.
+class GameCopy {
+ public:
+  GameCopy();
+  ~GameCopy();
+  GameCopy(const GameCopy&) = delete;
+  GameCopy& operator=(const GameCopy&) = delete;
+
+  const std::string& Folder() const { return folder_; }
+  std::string PathOf(const std::string& relative) const;  // "info\\InitFlag.flg" -> full path
+  std::optional<std::string> Read(const std::string& relative) const;
+  void Write(const std::string& relative, const std::string& bytes) const;
+  void Remove(const std::string& relative) const;
+  void SetReadOnly(const std::string& relative, bool readOnly) const;
+
+ private:
+  std::string folder_;
+};
+
+// ---- Sounds ----------------------------------------------------------------
+
+// The samples of every sound played on this display, one buffer per sound in
+// the order played (from the ALSA capture that the test run sets up).
+class SoundCapture {
+ public:
+  static bool Available();
+  static void Clear();
+  static std::vector<std::string> Played();
+  // The sample data of a PCM wave file (its "data" chunk).
+  static std::optional<std::string> WaveSamples(const std::string& wavePath);
+};
+
+// ---- Windows ---------------------------------------------------------------
+
+struct WindowFacts {
+  HWND handle = nullptr;
+  std::string className;
+  std::string title;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  RECT rect = {};    // screen coordinates
+  RECT client = {};  // client coordinates (left and top are 0)
+  HWND owner = nullptr;
+  HWND parent = nullptr;
+  bool visible = false;
+  int width() const { return rect.right - rect.left; }
+  int height() const { return rect.bottom - rect.top; }
+};
+
+WindowFacts Describe(HWND window);
+std::string ControlText(HWND dialog, int controlId);
+// The message of a standard message box (its static text control).
+std::string MessageBoxText(HWND box);
+// Top-level windows of one process, in z-order.
+std::vector<WindowFacts> TopLevelWindows(DWORD processId);
+int ScreenWidth();
+int ScreenHeight();
+
+// ---- Input (real input through the system's input queue) ------------------
+
+void MoveMouseTo(int x, int y);  // screen coordinates
+void LeftClickAt(int x, int y);
+void LeftClickControl(HWND dialog, int controlId);  // at the control's centre
+void KeyDown(WORD virtualKey);
+void KeyUp(WORD virtualKey);
+void PressKey(WORD virtualKey);
+// Presses the keys in order and releases them in reverse: {VK_MENU, VK_F4}.
+void PressChord(std::initializer_list<WORD> keys);
+bool BringToFront(HWND window);
+
+// ---- Screen ----------------------------------------------------------------
+
+// Saves the whole screen as a 24-bit BMP in the artefacts folder; returns its path.
+std::string SaveScreenshot(const std::string& name);
+COLORREF ScreenPixel(int x, int y);
+
+// ---- The launcher ----------------------------------------------------------
+
+struct LaunchOptions {
+  bool captureOutput = false;  // collect what the launcher writes to standard output
+};
+
+class Launcher {
+ public:
+  explicit Launcher(const GameCopy& game, LaunchOptions options = {});
+  ~Launcher();  // ends the process if it is still running
+  Launcher(const Launcher&) = delete;
+  Launcher& operator=(const Launcher&) = delete;
+
+  DWORD ProcessId() const { return processId_; }
+  bool Running() const;
+  // The exit code, once the process has ended within `timeout`.
+  std::optional<DWORD> WaitForExit(milliseconds timeout = kPatience);
+  void Kill();
+
+  // The first visible top-level window of the launcher that matches.
+  std::optional<WindowFacts> WaitForWindow(const std::function<bool(const WindowFacts&)>& match,
+                                           milliseconds timeout = kPatience) const;
+  std::optional<WindowFacts> FindTopWindow(const std::function<bool(const WindowFacts&)>& match) const;
+  std::optional<WindowFacts> WaitForFrame(milliseconds timeout = kPatience) const;
+  std::optional<WindowFacts> WaitForStage(milliseconds timeout = kPatience) const;
+  std::optional<WindowFacts> Stage() const;
+  // A dialog (class "#32770") of the launcher, such as a message box.
+  std::optional<WindowFacts> WaitForDialog(milliseconds timeout = kPatience) const;
+
+  // Everything written to standard output so far (captureOutput only).
+  std::string Output();
+
+ private:
+  DWORD processId_ = 0;
+  HANDLE process_ = nullptr;
+  HANDLE outputRead_ = nullptr;
+  std::string output_;
+};
+
+// Closes the stage the way a player does: Alt+F4 while it is in front.
+void CloseWithAltF4(HWND window);
+
+}  // namespace e2e

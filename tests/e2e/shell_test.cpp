@@ -1,0 +1,188 @@
+// The shell as a player meets it: the black frame, the stage in the middle of
+// the screen, closing with Alt+F4, the first-run flag file, and the file-error
+// dialog that ends the launcher.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/e2e/driver/driver.h"
+
+namespace {
+
+using e2e::GameCopy;
+using e2e::Launcher;
+using e2e::WindowFacts;
+
+constexpr char kFlagFile[] = "info\\InitFlag.flg";
+
+// Starts the launcher and closes it again with Alt+F4; the exit code.
+std::optional<DWORD> RunAndClose(const GameCopy& game) {
+  Launcher launcher(game);
+  const std::optional<WindowFacts> stage = launcher.WaitForStage();
+  if (!stage) {
+    ADD_FAILURE() << "the stage never appeared";
+    return std::nullopt;
+  }
+  e2e::CloseWithAltF4(stage->handle);
+  return launcher.WaitForExit();
+}
+
+// The file-error dialog: its controls and what Escape, Enter and OK do.
+void ExpectFileErrorDialogEndsTheLauncher(Launcher& launcher, const std::string& expectedPath) {
+  const std::optional<WindowFacts> dialog = launcher.WaitForDialog();
+  ASSERT_TRUE(dialog) << "no file-error dialog";
+  EXPECT_EQ(dialog->title, "");
+  // The template's style; the system adds WS_CLIPSIBLINGS and DS_3DLOOK.
+  EXPECT_EQ(dialog->style & ~(WS_CLIPSIBLINGS | DS_3DLOOK), 0x900008C2u) << std::hex << dialog->style;
+  EXPECT_NE(dialog->exStyle & WS_EX_CLIENTEDGE, 0u);
+  EXPECT_EQ(e2e::ControlText(dialog->handle, 1069), expectedPath);
+  EXPECT_EQ(e2e::ControlText(dialog->handle, 1068), "OK");
+  EXPECT_NE(GetDlgItem(dialog->handle, 1070), nullptr);
+
+  ASSERT_TRUE(e2e::BringToFront(dialog->handle));
+  e2e::PressKey(VK_ESCAPE);
+  e2e::PressKey(VK_RETURN);
+  Sleep(300);
+  EXPECT_TRUE(launcher.Running()) << "Escape or Enter closed the file-error dialog";
+  EXPECT_TRUE(IsWindowVisible(dialog->handle));
+
+  e2e::LeftClickControl(dialog->handle, 1068);
+  EXPECT_EQ(launcher.WaitForExit(), 1u);
+}
+
+TEST(Shell, TheFrameCoversTheScreenInBlack) {
+  GameCopy game;
+  Launcher launcher(game);
+  const std::optional<WindowFacts> frame = launcher.WaitForFrame();
+  ASSERT_TRUE(frame);
+  ASSERT_TRUE(launcher.WaitForStage());
+  EXPECT_EQ(frame->title, "Quil3D");
+  EXPECT_EQ(frame->style & ~WS_VISIBLE & ~WS_CLIPSIBLINGS, 0x80880000u) << std::hex << frame->style;
+  EXPECT_EQ(frame->exStyle & ~WS_EX_WINDOWEDGE, 0u) << std::hex << frame->exStyle;
+  EXPECT_EQ(frame->rect.left, 0);
+  EXPECT_EQ(frame->rect.top, 0);
+  EXPECT_EQ(frame->width(), e2e::ScreenWidth());
+  EXPECT_EQ(frame->height(), e2e::ScreenHeight());
+  EXPECT_EQ(frame->owner, nullptr);
+  EXPECT_EQ(GetClassLongPtrA(frame->handle, GCLP_HICON), 0) << "the frame class has no icon";
+  EXPECT_EQ(e2e::ScreenPixel(5, 5) & 0xFFFFFF, 0u);
+  EXPECT_EQ(e2e::ScreenPixel(e2e::ScreenWidth() - 5, e2e::ScreenHeight() - 5) & 0xFFFFFF, 0u);
+  e2e::SaveScreenshot("shell-black-frame-and-stage");
+}
+
+// Run in each screen size: 1024 x 768 directly, 800 x 600 and 640 x 480 in a
+// virtual desktop of that size.
+TEST(Placement, TheStageSitsInTheMiddleOwnedByTheFrame) {
+  GameCopy game;
+  Launcher launcher(game);
+  const std::optional<WindowFacts> frame = launcher.WaitForFrame();
+  const std::optional<WindowFacts> stage = launcher.WaitForStage();
+  ASSERT_TRUE(frame && stage);
+  EXPECT_EQ(stage->title, "");
+  EXPECT_EQ(stage->style & ~WS_VISIBLE & ~WS_CLIPSIBLINGS, 0xC0880000u) << std::hex << stage->style;
+  EXPECT_EQ(stage->owner, frame->handle);
+  EXPECT_EQ(stage->parent, frame->handle);
+  EXPECT_EQ(stage->rect.left, (e2e::ScreenWidth() / 2) - 320);
+  EXPECT_EQ(stage->rect.top, (e2e::ScreenHeight() / 2) - 240);
+  EXPECT_EQ(stage->width(), 640);
+  EXPECT_EQ(stage->height(), 480);
+  EXPECT_EQ(stage->client.right, 638);
+  EXPECT_EQ(stage->client.bottom, 478);
+  EXPECT_EQ(frame->width(), e2e::ScreenWidth());
+  EXPECT_EQ(frame->height(), e2e::ScreenHeight());
+  if (e2e::ScreenWidth() == 1024) {
+    EXPECT_EQ(stage->rect.left, 192);
+    EXPECT_EQ(stage->rect.top, 144);
+  } else if (e2e::ScreenWidth() == 800) {
+    EXPECT_EQ(stage->rect.left, 80);
+    EXPECT_EQ(stage->rect.top, 60);
+  } else if (e2e::ScreenWidth() == 640) {
+    EXPECT_EQ(stage->rect.left, 0);
+    EXPECT_EQ(stage->rect.top, 0);
+  }
+  e2e::SaveScreenshot("placement-" + std::to_string(e2e::ScreenWidth()) + "x" + std::to_string(e2e::ScreenHeight()));
+  e2e::CloseWithAltF4(stage->handle);
+  EXPECT_EQ(launcher.WaitForExit(), 0u);
+}
+
+TEST(Shell, AltF4OnTheStageEndsCleanlyAndSavesTheFlag) {
+  GameCopy game;
+  Launcher launcher(game);
+  const std::optional<WindowFacts> stage = launcher.WaitForStage();
+  ASSERT_TRUE(stage);
+  e2e::CloseWithAltF4(stage->handle);
+  EXPECT_EQ(launcher.WaitForExit(), 0u);
+  EXPECT_EQ(game.Read(kFlagFile), "0\r\n");
+  EXPECT_TRUE(e2e::TopLevelWindows(launcher.ProcessId()).empty());
+}
+
+TEST(Shell, TheFlagFileIsReadAtStartAndWrittenBackAtClose) {
+  struct Case {
+    std::string stored;
+    std::string written;
+  } const cases[] = {
+      {"1\r\n", "1\r\n"}, {"0\r\n", "0\r\n"}, {"", "0\r\n"}, {"abc", "0\r\n"}, {"  7", "7\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("InitFlag.flg holding \"" + c.stored + "\"");
+    GameCopy game;
+    game.Write(kFlagFile, c.stored);
+    EXPECT_EQ(RunAndClose(game), 0u);
+    EXPECT_EQ(game.Read(kFlagFile), c.written);
+  }
+}
+
+TEST(Shell, AMissingFlagFileEndsInTheFileErrorDialogBeforeAnyStage) {
+  GameCopy game;
+  game.Remove(kFlagFile);
+  Launcher launcher(game);
+  const std::optional<WindowFacts> dialog = launcher.WaitForDialog();
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(dialog->owner, nullptr) << "at start-up the dialog has no owner";
+  EXPECT_FALSE(launcher.Stage()) << "the stage is not shown before the flag is read";
+  e2e::SaveScreenshot("file-error-dialog");
+  ExpectFileErrorDialogEndsTheLauncher(launcher, game.PathOf(kFlagFile));
+  EXPECT_FALSE(e2e::FileExists(game.PathOf(kFlagFile))) << "the launcher never creates the flag file itself";
+}
+
+TEST(Shell, AReadOnlyFlagFileAtCloseEndsInTheFileErrorDialog) {
+  GameCopy game;
+  game.Write(kFlagFile, "1\r\n");
+  Launcher launcher(game);
+  const std::optional<WindowFacts> stage = launcher.WaitForStage();
+  ASSERT_TRUE(stage);
+  game.SetReadOnly(kFlagFile, true);
+  e2e::CloseWithAltF4(stage->handle);
+  // The flag is written through ".\\Info\\InitFlag.flg", and that is the path shown.
+  ExpectFileErrorDialogEndsTheLauncher(launcher, game.PathOf("Info\\InitFlag.flg"));
+  game.SetReadOnly(kFlagFile, false);
+  EXPECT_EQ(game.Read(kFlagFile), "1\r\n");
+}
+
+TEST(Shell, F5OnTheFramePrintsTheMemoryLine) {
+  GameCopy game;
+  Launcher launcher(game, {.captureOutput = true});
+  const std::optional<WindowFacts> frame = launcher.WaitForFrame();
+  const std::optional<WindowFacts> stage = launcher.WaitForStage();
+  ASSERT_TRUE(frame && stage);
+  ASSERT_TRUE(e2e::BringToFront(frame->handle));
+  e2e::PressKey(VK_F5);
+  std::string output;
+  EXPECT_TRUE(e2e::WaitUntil([&] {
+    output = launcher.Output();
+    return output.find('\n') != std::string::npos;
+  })) << output;
+  const std::string prefix = "Avail Phys Memory : ";
+  ASSERT_EQ(output.compare(0, prefix.size(), prefix), 0) << output;
+  const std::string digits = output.substr(prefix.size(), output.find_first_of("\r\n") - prefix.size());
+  EXPECT_FALSE(digits.empty());
+  EXPECT_EQ(digits.find_first_not_of("0123456789"), std::string::npos) << output;
+  EXPECT_EQ(output.substr(output.find_first_of("\r\n")), "\r\n") << "exactly one line";
+  EXPECT_TRUE(launcher.Running());
+  e2e::CloseWithAltF4(stage->handle);
+  EXPECT_EQ(launcher.WaitForExit(), 0u);
+}
+
+}  // namespace

@@ -1,0 +1,111 @@
+#include "common/text_mode.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/bounded_text.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+TEST(TextMode, DecodingTurnsCrLfIntoLfAndStopsAtCtrlZ) {
+  EXPECT_EQ(text::DecodeTextMode("a\r\nb\r\n"), "a\nb\n");
+  EXPECT_EQ(text::DecodeTextMode("a\rb"), "a\rb");            // a lone CR stays
+  EXPECT_EQ(text::DecodeTextMode("a\r\r\nb"), "a\r\nb");      // only the CR before LF goes
+  EXPECT_EQ(text::DecodeTextMode("a\n\rb\r"), "a\n\rb\r");
+  EXPECT_EQ(text::DecodeTextMode("ab\x1A" "cd\r\n"), "ab");
+  EXPECT_EQ(text::DecodeTextMode("a\0b\r\n"s), "a\0b\n"s);
+  EXPECT_EQ(text::DecodeTextMode(""), "");
+}
+
+TEST(TextMode, EncodingWritesCrLfForEveryLf) {
+  EXPECT_EQ(text::EncodeTextMode("1\n"), "1\r\n");
+  EXPECT_EQ(text::EncodeTextMode("\n\n"), "\r\n\r\n");
+  EXPECT_EQ(text::EncodeTextMode("no end"), "no end");
+  EXPECT_EQ(text::DecodeTextMode(text::EncodeTextMode("x\ny\n")), "x\ny\n");
+}
+
+TEST(Scanner, ScanIntLineSkipsSpaceAroundTheNumberOnly) {
+  text::Scanner scanner("  -12 \n\n\t34\nrest");
+  std::int32_t value = 0;
+  ASSERT_TRUE(scanner.ScanIntLine(value));
+  EXPECT_EQ(value, -12);
+  ASSERT_TRUE(scanner.ScanIntLine(value));
+  EXPECT_EQ(value, 34);
+  EXPECT_FALSE(scanner.ScanIntLine(value));
+  EXPECT_EQ(value, 34);
+  std::string line;
+  ASSERT_TRUE(scanner.ReadLine(line));
+  EXPECT_EQ(line, "rest");
+}
+
+TEST(Scanner, AFailedNumberKeepsTheValueAndTheTextAfterIt) {
+  text::Scanner scanner("  abc\n");
+  std::int32_t value = 5;
+  EXPECT_FALSE(scanner.ScanInt(value));
+  EXPECT_EQ(value, 5);
+  std::string line;
+  ASSERT_TRUE(scanner.ReadLine(line));
+  EXPECT_EQ(line, "abc\n");
+}
+
+TEST(Scanner, ReadLineTakesAtMost255CharactersAtATime) {
+  const std::string input = std::string(300, 'x') + "\nnext\n";
+  text::Scanner scanner(input);
+  std::vector<std::string> pieces;
+  std::string piece;
+  while (scanner.ReadLine(piece)) {
+    pieces.push_back(piece);
+  }
+  ASSERT_EQ(pieces.size(), 3u);
+  EXPECT_EQ(pieces[0], std::string(255, 'x'));
+  EXPECT_EQ(pieces[1], std::string(45, 'x') + "\n");
+  EXPECT_EQ(pieces[2], "next\n");
+}
+
+TEST(Scanner, ReadLineHandlesALastLineWithoutAnEndAndEmptyInput) {
+  text::Scanner scanner("a\nb");
+  std::string piece;
+  ASSERT_TRUE(scanner.ReadLine(piece));
+  EXPECT_EQ(piece, "a\n");
+  ASSERT_TRUE(scanner.ReadLine(piece));
+  EXPECT_EQ(piece, "b");
+  EXPECT_FALSE(scanner.ReadLine(piece));
+  EXPECT_TRUE(scanner.AtEnd());
+
+  text::Scanner empty("");
+  EXPECT_FALSE(empty.ReadLine(piece));
+}
+
+TEST(ParseLeadingInt, ConvertsLikeAtoi) {
+  struct Case {
+    const char* text;
+    std::int32_t value;
+  } const cases[] = {
+      {"42", 42},  {"  \t-7x", -7}, {"+3", 3},          {"abc", 0},          {"", 0},
+      {"0x1F", 0}, {"- 5", 0},      {"2147483648", INT32_MAX}, {"-2147483649", INT32_MIN}, {"007", 7},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(text::ParseLeadingInt(c.text), c.value) << c.text;
+  }
+}
+
+TEST(BoundedText, CopiesAreCutToFitAndTerminated) {
+  char field[8];
+  std::fill(std::begin(field), std::end(field), '#');
+  EXPECT_EQ(text::CopyBounded(field, "abcdefghijkl"), 7u);
+  EXPECT_STREQ(field, "abcdefg");
+  EXPECT_EQ(text::CopyBounded(field, "ab\0cd"s), 2u);
+  EXPECT_STREQ(field, "ab");
+  EXPECT_EQ(text::CopyBounded(field, ""), 0u);
+  EXPECT_STREQ(field, "");
+
+  char sentinel[4] = {'x', 'x', 'x', 'x'};
+  EXPECT_EQ(text::CopyBounded(sentinel, 0, "abc"), 0u);
+  EXPECT_EQ(sentinel[0], 'x');  // no room: nothing written at all
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+// The shipped Quil3D.exe, read as data: its resources are what the dialogs
+// and the platform will find in it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string GameExecutable() {
+  std::string folder = std::getenv("QUIL_GAME_DIR") != nullptr ? std::getenv("QUIL_GAME_DIR") : "";
+  std::replace(folder.begin(), folder.end(), '/', '\\');
+  if (!folder.empty() && folder[0] == '\\') {
+    folder.insert(0, "Z:");
+  }
+  return folder + "\\Quil3D.exe";
+}
+
+class ShippedExecutable : public testing::Test {
+ protected:
+  void SetUp() override {
+    module_ = LoadLibraryExA(GameExecutable().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module_, nullptr) << GameExecutable();
+  }
+  void TearDown() override {
+    if (module_ != nullptr) {
+      FreeLibrary(module_);
+    }
+  }
+
+  // The bytes of one resource.
+  std::vector<unsigned char> Resource(LPCSTR type, int id) const {
+    HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(id), type);
+    if (found == nullptr) {
+      return {};
+    }
+    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module_, found)));
+    return std::vector<unsigned char>(bytes, bytes + SizeofResource(module_, found));
+  }
+
+  HMODULE module_ = nullptr;
+};
+
+// Reads a DLGTEMPLATEEX and its items.
+class DialogReader {
+ public:
+  explicit DialogReader(const std::vector<unsigned char>& bytes) : bytes_(bytes) {}
+  std::uint16_t Word() {
+    const std::uint16_t value = static_cast<std::uint16_t>(bytes_.at(pos_) | (bytes_.at(pos_ + 1) << 8));
+    pos_ += 2;
+    return value;
+  }
+  std::uint32_t Dword() {
+    const std::uint32_t low = Word();
+    return low | (static_cast<std::uint32_t>(Word()) << 16);
+  }
+  // A name or ordinal field: "#n" for an ordinal, else the text.
+  std::string NameOrOrdinal() {
+    const std::uint16_t first = Word();
+    if (first == 0xFFFF) {
+      std::string ordinal = std::to_string(Word());
+      ordinal.insert(ordinal.begin(), '#');
+      return ordinal;
+    }
+    std::string text;
+    for (std::uint16_t c = first; c != 0; c = Word()) {
+      text.push_back(static_cast<char>(c));
+    }
+    return text;
+  }
+  void AlignDword() { pos_ = (pos_ + 3) & ~std::size_t{3}; }
+  void Skip(std::size_t n) { pos_ += n; }
+
+ private:
+  const std::vector<unsigned char>& bytes_;
+  std::size_t pos_ = 0;
+};
+
+struct DialogItem {
+  std::uint32_t style, exStyle;
+  short x, y, cx, cy;
+  std::uint32_t id;
+  std::string windowClass, title;
+};
+
+TEST_F(ShippedExecutable, TheFileErrorDialogTemplateIsExact) {
+  const std::vector<unsigned char> bytes = Resource(RT_DIALOG, 292);
+  ASSERT_FALSE(bytes.empty());
+  DialogReader dialog(bytes);
+  EXPECT_EQ(dialog.Word(), 1);       // version
+  EXPECT_EQ(dialog.Word(), 0xFFFF);  // extended template
+  dialog.Dword();                    // help id
+  EXPECT_EQ(dialog.Dword(), 0x200u) << "WS_EX_CLIENTEDGE";
+  EXPECT_EQ(dialog.Dword(), 0x900008C2u) << "WS_POPUP | WS_VISIBLE | DS_CENTER | DS_MODALFRAME | DS_SYSMODAL | DS_SETFONT";
+  const std::uint16_t items = dialog.Word();
+  EXPECT_EQ(static_cast<short>(dialog.Word()), 0);  // x
+  EXPECT_EQ(static_cast<short>(dialog.Word()), 0);  // y
+  EXPECT_EQ(dialog.Word(), 195);
+  EXPECT_EQ(dialog.Word(), 86);
+  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // no menu
+  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // the standard dialog class
+  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // no caption
+  EXPECT_EQ(dialog.Word(), 12);           // point size
+  dialog.Word();                          // weight
+  dialog.Word();                          // italic and character set
+  EXPECT_EQ(dialog.NameOrOrdinal(), "System");
+
+  std::vector<DialogItem> read;
+  for (int i = 0; i < items; ++i) {
+    dialog.AlignDword();
+    DialogItem item{};
+    dialog.Dword();  // help id
+    item.exStyle = dialog.Dword();
+    item.style = dialog.Dword();
+    item.x = static_cast<short>(dialog.Word());
+    item.y = static_cast<short>(dialog.Word());
+    item.cx = static_cast<short>(dialog.Word());
+    item.cy = static_cast<short>(dialog.Word());
+    item.id = dialog.Dword();
+    item.windowClass = dialog.NameOrOrdinal();
+    item.title = dialog.NameOrOrdinal();
+    dialog.Skip(dialog.Word());  // creation data
+    read.push_back(item);
+  }
+  ASSERT_EQ(read.size(), 4u);
+  const auto find = [&](std::uint32_t id) {
+    return std::find_if(read.begin(), read.end(), [&](const DialogItem& item) { return item.id == id; });
+  };
+  const auto ok = find(1068);
+  ASSERT_NE(ok, read.end());
+  EXPECT_EQ(ok->windowClass, "#128");  // button
+  EXPECT_EQ(ok->title, "OK");
+  EXPECT_EQ(ok->style & 0x0F, static_cast<std::uint32_t>(BS_PUSHBUTTON)) << "not a default button";
+  EXPECT_NE(ok->style & WS_TABSTOP, 0u);
+  EXPECT_EQ((std::vector<short>{ok->x, ok->y, ok->cx, ok->cy}), (std::vector<short>{62, 65, 70, 14}));
+
+  const auto path = find(1069);
+  ASSERT_NE(path, read.end());
+  EXPECT_EQ(path->windowClass, "#130");  // static
+  EXPECT_EQ((std::vector<short>{path->x, path->y, path->cx, path->cy}), (std::vector<short>{33, 16, 155, 8}));
+
+  const auto text = find(1070);
+  ASSERT_NE(text, read.end());
+  EXPECT_EQ(text->windowClass, "#130");
+  EXPECT_EQ((std::vector<short>{text->x, text->y, text->cx, text->cy}), (std::vector<short>{7, 33, 181, 23}));
+
+  const auto icon = std::find_if(read.begin(), read.end(), [](const DialogItem& item) {
+    const bool isStatic = item.windowClass == "#130" || _stricmp(item.windowClass.c_str(), "STATIC") == 0;
+    return isStatic && (item.style & SS_TYPEMASK) == SS_ICON;
+  });
+  ASSERT_NE(icon, read.end());
+  EXPECT_EQ(icon->title, "#290");
+  EXPECT_EQ((std::vector<short>{icon->x, icon->y, icon->cx, icon->cy}), (std::vector<short>{9, 10, 20, 20}));
+}
+
+TEST_F(ShippedExecutable, ItsIconsLoad) {
+  for (int id : {283, 290}) {
+    EXPECT_NE(LoadImageA(module_, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0), nullptr) << id;
+  }
+}
+
+BOOL CALLBACK NoteType(HMODULE, LPSTR type, LONG_PTR found) {
+  reinterpret_cast<std::vector<ULONG_PTR>*>(found)->push_back(reinterpret_cast<ULONG_PTR>(type));
+  return TRUE;
+}
+
+// A manifest asking for an execution level would switch off the platform's
+// file virtualisation, which lets the settings be saved under Program Files.
+TEST_F(ShippedExecutable, CarriesNoManifestAndAVersionBlock) {
+  std::vector<ULONG_PTR> types;
+  EnumResourceTypesA(module_, NoteType, reinterpret_cast<LONG_PTR>(&types));
+  EXPECT_EQ(std::count(types.begin(), types.end(), reinterpret_cast<ULONG_PTR>(RT_MANIFEST)), 0);
+
+  const std::vector<unsigned char> version = Resource(RT_VERSION, 1);
+  ASSERT_FALSE(version.empty());
+  const auto contains = [&](const std::string& ascii) {
+    std::vector<unsigned char> wide;
+    for (char c : ascii) {
+      wide.push_back(static_cast<unsigned char>(c));
+      wide.push_back(0);
+    }
+    return std::search(version.begin(), version.end(), wide.begin(), wide.end()) != version.end();
+  };
+  EXPECT_TRUE(contains("ProductName"));
+  EXPECT_TRUE(contains("QUIL 3D"));
+  EXPECT_TRUE(contains("FileDescription"));
+}
+
+}  // namespace
