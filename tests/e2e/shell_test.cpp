@@ -163,7 +163,9 @@ TEST(Shell, AReadOnlyFlagFileAtCloseEndsInTheFileErrorDialog) {
 
 TEST(Shell, F5OnTheFramePrintsTheMemoryLine) {
   GameCopy game;
-  Launcher launcher(game, {.captureOutput = true});
+  e2e::LaunchOptions options;
+  options.captureOutput = true;
+  Launcher launcher(game, options);
   const std::optional<WindowFacts> frame = launcher.WaitForFrame();
   const std::optional<WindowFacts> stage = launcher.WaitForStage();
   ASSERT_TRUE(frame && stage);

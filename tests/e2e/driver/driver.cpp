@@ -461,8 +461,9 @@ std::string SaveScreenshot(const std::string& name) {
   SelectObject(memory, previous);
   DeleteObject(bitmap);
   DeleteDC(memory);
+  const int depth = GetDeviceCaps(screen, BITSPIXEL);
+  const std::string path = ArtifactsFolder() + "\\" + name + "-" + std::to_string(depth) + "bpp.bmp";
   ReleaseDC(nullptr, screen);
-  const std::string path = ArtifactsFolder() + "\\" + name + ".bmp";
   WriteFileBytes(path, bytes);
   return path;
 }
@@ -490,8 +491,11 @@ Launcher::Launcher(const GameCopy& game, LaunchOptions options) {
     startup.hStdError = outputWrite;
     startup.hStdInput = nullptr;
   }
-  const std::string exe = game.PathOf("Quil3D.exe");
+  const std::string exe = options.program.empty() ? game.PathOf("Quil3D.exe") : options.program;
   std::string commandLine = "\"" + exe + "\"";
+  if (!options.arguments.empty()) {
+    commandLine += " " + options.arguments;
+  }
   PROCESS_INFORMATION created = {};
   if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, options.captureOutput, 0, nullptr,
                      game.Folder().c_str(), &startup, &created)) {

@@ -108,7 +108,8 @@ bool BringToFront(HWND window);
 
 // ---- Screen ----------------------------------------------------------------
 
-// Saves the whole screen as a 24-bit BMP in the artefacts folder; returns its path.
+// Saves the whole screen as a 24-bit BMP in the artefacts folder, its name
+// followed by the display's depth ("-8bpp"); returns its path.
 std::string SaveScreenshot(const std::string& name);
 COLORREF ScreenPixel(int x, int y);
 
@@ -116,6 +117,8 @@ COLORREF ScreenPixel(int x, int y);
 
 struct LaunchOptions {
   bool captureOutput = false;  // collect what the launcher writes to standard output
+  std::string program;         // another program to start in the copy; Quil3D.exe when empty
+  std::string arguments;       // appended to the command line
 };
 
 class Launcher {
