@@ -19,12 +19,16 @@ std::int32_t TakeDigits(std::string_view s, std::size_t& pos, bool negative) {
     ++pos;
   }
   if (negative) {
-    return magnitude >= kLimit ? std::numeric_limits<std::int32_t>::min() : static_cast<std::int32_t>(-magnitude);
+    return magnitude >= kLimit ? std::numeric_limits<std::int32_t>::min()
+                               : static_cast<std::int32_t>(-magnitude);
   }
-  return magnitude >= kLimit ? std::numeric_limits<std::int32_t>::max() : static_cast<std::int32_t>(magnitude);
+  return magnitude >= kLimit ? std::numeric_limits<std::int32_t>::max()
+                             : static_cast<std::int32_t>(magnitude);
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 

@@ -18,8 +18,12 @@ MenuState& State() {
 
 }  // namespace
 
-bool MainMenuActive() { return State().mainMenuActive; }
-bool OptionsMenuActive() { return State().optionsMenuActive; }
+bool MainMenuActive() {
+  return State().mainMenuActive;
+}
+bool OptionsMenuActive() {
+  return State().optionsMenuActive;
+}
 
 void SetUpMenus(HWND, HINSTANCE) {}
 void RepaintMenuScreen(HWND, HINSTANCE) {}

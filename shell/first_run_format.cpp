@@ -10,6 +10,8 @@ bool ParseFirstRunFlag(std::string_view fileBytes, std::int32_t& flag) {
   return scanner.ScanIntLine(flag);
 }
 
-std::string FormatFirstRunFlag(std::int32_t flag) { return text::EncodeTextMode(std::to_string(flag) + "\n"); }
+std::string FormatFirstRunFlag(std::int32_t flag) {
+  return text::EncodeTextMode(std::to_string(flag) + "\n");
+}
 
 }  // namespace shell

@@ -13,4 +13,6 @@ void ReadScreenMetrics() {
   layout.screenTop = 0;
 }
 
-void CentreStage() { shell::CentreStage(Shell().layout); }
+void CentreStage() {
+  shell::CentreStage(Shell().layout);
+}

@@ -20,7 +20,9 @@ void OnCreate() {
   ReadFirstRunFlag(kFlagFileForReading);
 }
 
-void OnPaint(HWND stage) { RepaintMenuScreen(stage, Shell().instance); }
+void OnPaint(HWND stage) {
+  RepaintMenuScreen(stage, Shell().instance);
+}
 
 void OnMouseMove(HWND stage) {
   if (MainMenuActive()) {

@@ -50,7 +50,8 @@ bool ResolveFullPath(const char* relative, FullPath& out) {
     // Too long even to resolve: report it as seen from the current folder.
     char current[kPathCapacity] = {};
     const DWORD length = GetCurrentDirectoryA(kPathCapacity, current);
-    std::string shown = length > 0 && length < kPathCapacity ? std::string(current, length) + "\\" : std::string();
+    std::string shown =
+        length > 0 && length < kPathCapacity ? std::string(current, length) + "\\" : std::string();
     const std::string_view rest(relative);
     shown += rest.substr(0, 2) == ".\\" ? rest.substr(2) : rest;
     text::CopyBounded(out.text, shown);
@@ -67,8 +68,8 @@ bool ResolveFullPath(const char* relative, FullPath& out) {
 
 bool ReadFileBytes(const char* fullPath, std::string& bytes) {
   bytes.clear();
-  UniqueFile file(CreateFileA(fullPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueFile file(CreateFileA(fullPath, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) {
     return false;
   }

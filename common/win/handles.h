@@ -108,7 +108,8 @@ class WindowDc {
 // Selects a GDI object into a device context and puts the previous one back.
 class SelectGuard {
  public:
-  SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(dc != nullptr && object != nullptr ? SelectObject(dc, object) : nullptr) {}
+  SelectGuard(HDC dc, HGDIOBJ object)
+      : dc_(dc), previous_(dc != nullptr && object != nullptr ? SelectObject(dc, object) : nullptr) {}
   ~SelectGuard() {
     if (previous_ != nullptr && previous_ != HGDI_ERROR) {
       SelectObject(dc_, previous_);
@@ -126,7 +127,9 @@ class SelectGuard {
 class PaletteGuard {
  public:
   PaletteGuard(HDC dc, HPALETTE palette, bool forceBackground)
-      : dc_(dc), previous_(dc != nullptr && palette != nullptr ? SelectPalette(dc, palette, forceBackground) : nullptr) {}
+      : dc_(dc),
+        previous_(dc != nullptr && palette != nullptr ? SelectPalette(dc, palette, forceBackground)
+                                                      : nullptr) {}
   ~PaletteGuard() {
     if (previous_ != nullptr) {
       SelectPalette(dc_, previous_, TRUE);

@@ -32,8 +32,8 @@ class ScreenshotOnFailure : public testing::EmptyTestEventListener {
 int RunInVirtualDesktop(const std::string& size, int argc, char** argv) {
   const std::string desktop = "quil-e2e-" + size;
   HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Explorer\\Desktops", 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                      &key, nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Explorer\\Desktops", 0, nullptr, 0, KEY_SET_VALUE,
+                      nullptr, &key, nullptr) != ERROR_SUCCESS) {
     std::fprintf(stderr, "cannot set up the virtual desktop %s\n", size.c_str());
     return 2;
   }
@@ -53,7 +53,8 @@ int RunInVirtualDesktop(const std::string& size, int argc, char** argv) {
   startup.cb = sizeof startup;
   startup.lpDesktop = const_cast<char*>(desktop.c_str());
   PROCESS_INFORMATION created = {};
-  if (!CreateProcessA(self, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &created)) {
+  if (!CreateProcessA(self, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                      &created)) {
     std::fprintf(stderr, "cannot start the tests in the virtual desktop (error %lu)\n", GetLastError());
     return 2;
   }

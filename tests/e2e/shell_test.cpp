@@ -102,7 +102,8 @@ TEST(Placement, TheStageSitsInTheMiddleOwnedByTheFrame) {
     EXPECT_EQ(stage->rect.left, 0);
     EXPECT_EQ(stage->rect.top, 0);
   }
-  e2e::SaveScreenshot("placement-" + std::to_string(e2e::ScreenWidth()) + "x" + std::to_string(e2e::ScreenHeight()));
+  e2e::SaveScreenshot("placement-" + std::to_string(e2e::ScreenWidth()) + "x" +
+                      std::to_string(e2e::ScreenHeight()));
   e2e::CloseWithAltF4(stage->handle);
   EXPECT_EQ(launcher.WaitForExit(), 0u);
 }

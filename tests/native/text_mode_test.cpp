@@ -13,10 +13,12 @@ using namespace std::string_literals;
 
 TEST(TextMode, DecodingTurnsCrLfIntoLfAndStopsAtCtrlZ) {
   EXPECT_EQ(text::DecodeTextMode("a\r\nb\r\n"), "a\nb\n");
-  EXPECT_EQ(text::DecodeTextMode("a\rb"), "a\rb");            // a lone CR stays
-  EXPECT_EQ(text::DecodeTextMode("a\r\r\nb"), "a\r\nb");      // only the CR before LF goes
+  EXPECT_EQ(text::DecodeTextMode("a\rb"), "a\rb");        // a lone CR stays
+  EXPECT_EQ(text::DecodeTextMode("a\r\r\nb"), "a\r\nb");  // only the CR before LF goes
   EXPECT_EQ(text::DecodeTextMode("a\n\rb\r"), "a\n\rb\r");
-  EXPECT_EQ(text::DecodeTextMode("ab\x1A" "cd\r\n"), "ab");
+  EXPECT_EQ(text::DecodeTextMode("ab\x1A"
+                                 "cd\r\n"),
+            "ab");
   EXPECT_EQ(text::DecodeTextMode("a\0b\r\n"s), "a\0b\n"s);
   EXPECT_EQ(text::DecodeTextMode(""), "");
 }
@@ -85,8 +87,16 @@ TEST(ParseLeadingInt, ConvertsLikeAtoi) {
     const char* text;
     std::int32_t value;
   } const cases[] = {
-      {"42", 42},  {"  \t-7x", -7}, {"+3", 3},          {"abc", 0},          {"", 0},
-      {"0x1F", 0}, {"- 5", 0},      {"2147483648", INT32_MAX}, {"-2147483649", INT32_MIN}, {"007", 7},
+      {"42", 42},
+      {"  \t-7x", -7},
+      {"+3", 3},
+      {"abc", 0},
+      {"", 0},
+      {"0x1F", 0},
+      {"- 5", 0},
+      {"2147483648", INT32_MAX},
+      {"-2147483649", INT32_MIN},
+      {"007", 7},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(text::ParseLeadingInt(c.text), c.value) << c.text;

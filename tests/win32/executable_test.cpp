@@ -96,7 +96,8 @@ TEST_F(ShippedExecutable, TheFileErrorDialogTemplateIsExact) {
   EXPECT_EQ(dialog.Word(), 0xFFFF);  // extended template
   dialog.Dword();                    // help id
   EXPECT_EQ(dialog.Dword(), 0x200u) << "WS_EX_CLIENTEDGE";
-  EXPECT_EQ(dialog.Dword(), 0x900008C2u) << "WS_POPUP | WS_VISIBLE | DS_CENTER | DS_MODALFRAME | DS_SYSMODAL | DS_SETFONT";
+  EXPECT_EQ(dialog.Dword(), 0x900008C2u)
+      << "WS_POPUP | WS_VISIBLE | DS_CENTER | DS_MODALFRAME | DS_SYSMODAL | DS_SETFONT";
   const std::uint16_t items = dialog.Word();
   EXPECT_EQ(static_cast<short>(dialog.Word()), 0);  // x
   EXPECT_EQ(static_cast<short>(dialog.Word()), 0);  // y

@@ -104,9 +104,19 @@ void SendOne(INPUT input) {
 
 bool IsExtendedKey(WORD key) {
   switch (key) {
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-    case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-    case VK_INSERT: case VK_DELETE: case VK_DIVIDE: case VK_RCONTROL: case VK_RMENU:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_DIVIDE:
+    case VK_RCONTROL:
+    case VK_RMENU:
       return true;
     default:
       return false;
@@ -114,29 +124,27 @@ bool IsExtendedKey(WORD key) {
 }
 
 // Scan codes (set 1) of keys for which the system's mapping gives none.
+struct KeyScan {
+  WORD key;
+  WORD scan;
+};
+constexpr KeyScan kKeypadScanCodes[] = {
+    {VK_NUMPAD0, 0x52},  {VK_NUMPAD1, 0x4F}, {VK_NUMPAD2, 0x50},  {VK_NUMPAD3, 0x51}, {VK_NUMPAD4, 0x4B},
+    {VK_NUMPAD5, 0x4C},  {VK_NUMPAD6, 0x4D}, {VK_NUMPAD7, 0x47},  {VK_NUMPAD8, 0x48}, {VK_NUMPAD9, 0x49},
+    {VK_MULTIPLY, 0x37}, {VK_ADD, 0x4E},     {VK_SUBTRACT, 0x4A}, {VK_DECIMAL, 0x53}, {VK_DIVIDE, 0x35},
+};
+
 WORD ScanCodeOf(WORD key) {
   const UINT mapped = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
   if (mapped != 0) {
     return static_cast<WORD>(mapped);
   }
-  switch (key) {
-    case VK_NUMPAD0: return 0x52;
-    case VK_NUMPAD1: return 0x4F;
-    case VK_NUMPAD2: return 0x50;
-    case VK_NUMPAD3: return 0x51;
-    case VK_NUMPAD4: return 0x4B;
-    case VK_NUMPAD5: return 0x4C;
-    case VK_NUMPAD6: return 0x4D;
-    case VK_NUMPAD7: return 0x47;
-    case VK_NUMPAD8: return 0x48;
-    case VK_NUMPAD9: return 0x49;
-    case VK_MULTIPLY: return 0x37;
-    case VK_ADD: return 0x4E;
-    case VK_SUBTRACT: return 0x4A;
-    case VK_DECIMAL: return 0x53;
-    case VK_DIVIDE: return 0x35;
-    default: return 0;
+  for (const KeyScan& entry : kKeypadScanCodes) {
+    if (entry.key == key) {
+      return entry.scan;
+    }
   }
+  return 0;
 }
 
 void SendKey(WORD key, bool down) {
@@ -171,7 +179,9 @@ std::string WindowsPath(const std::string& path) {
   return converted;
 }
 
-std::string GameFolder() { return WindowsPath(Env("QUIL_GAME_DIR")); }
+std::string GameFolder() {
+  return WindowsPath(Env("QUIL_GAME_DIR"));
+}
 
 std::string ArtifactsFolder() {
   std::string folder = Env("QUIL_ARTIFACTS_DIR");
@@ -201,8 +211,9 @@ bool WaitUntil(const std::function<bool()>& condition, milliseconds timeout) {
 // ---- Files -----------------------------------------------------------------
 
 std::optional<std::string> ReadFileBytes(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return std::nullopt;
   }
@@ -217,7 +228,8 @@ std::optional<std::string> ReadFileBytes(const std::string& path) {
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return false;
   }
@@ -228,13 +240,16 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
   return ok;
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 GameCopy::GameCopy() {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   static int counter = 0;
-  folder_ = std::string(temp) + "quil-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  folder_ = std::string(temp) + "quil-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++counter);
   RemoveTree(folder_);
   MakeFolders(folder_);
   if (!CopyTree(GameFolder(), folder_)) {
@@ -248,9 +263,13 @@ GameCopy::~GameCopy() {
   }
 }
 
-std::string GameCopy::PathOf(const std::string& relative) const { return folder_ + "\\" + relative; }
+std::string GameCopy::PathOf(const std::string& relative) const {
+  return folder_ + "\\" + relative;
+}
 
-std::optional<std::string> GameCopy::Read(const std::string& relative) const { return ReadFileBytes(PathOf(relative)); }
+std::optional<std::string> GameCopy::Read(const std::string& relative) const {
+  return ReadFileBytes(PathOf(relative));
+}
 
 void GameCopy::Write(const std::string& relative, const std::string& bytes) const {
   WriteFileBytes(PathOf(relative), bytes);
@@ -299,7 +318,9 @@ std::vector<std::string> CaptureFiles() {
 
 }  // namespace
 
-bool SoundCapture::Available() { return !CaptureFolder().empty(); }
+bool SoundCapture::Available() {
+  return !CaptureFolder().empty();
+}
 
 void SoundCapture::Clear() {
   for (const std::string& file : CaptureFiles()) {
@@ -355,7 +376,9 @@ std::string ControlText(HWND dialog, int controlId) {
   return control != nullptr ? TextOf(control) : "";
 }
 
-std::string MessageBoxText(HWND box) { return ControlText(box, 0xFFFF); }
+std::string MessageBoxText(HWND box) {
+  return ControlText(box, 0xFFFF);
+}
 
 std::vector<WindowFacts> TopLevelWindows(DWORD processId) {
   ProcessWindows found{processId, {}};
@@ -367,8 +390,12 @@ std::vector<WindowFacts> TopLevelWindows(DWORD processId) {
   return facts;
 }
 
-int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+int ScreenWidth() {
+  return GetSystemMetrics(SM_CXSCREEN);
+}
+int ScreenHeight() {
+  return GetSystemMetrics(SM_CYSCREEN);
+}
 
 // ---- Input -----------------------------------------------------------------
 
@@ -401,8 +428,12 @@ void LeftClickControl(HWND dialog, int controlId) {
   LeftClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
 
-void KeyDown(WORD virtualKey) { SendKey(virtualKey, true); }
-void KeyUp(WORD virtualKey) { SendKey(virtualKey, false); }
+void KeyDown(WORD virtualKey) {
+  SendKey(virtualKey, true);
+}
+void KeyUp(WORD virtualKey) {
+  SendKey(virtualKey, false);
+}
 
 void PressKey(WORD virtualKey) {
   KeyDown(virtualKey);
@@ -518,10 +549,13 @@ Launcher::~Launcher() {
   }
 }
 
-bool Launcher::Running() const { return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+bool Launcher::Running() const {
+  return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
 
 std::optional<DWORD> Launcher::WaitForExit(milliseconds timeout) {
-  if (process_ == nullptr || WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+  if (process_ == nullptr ||
+      WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
     return std::nullopt;
   }
   DWORD code = 0;
@@ -536,7 +570,8 @@ void Launcher::Kill() {
   }
 }
 
-std::optional<WindowFacts> Launcher::FindTopWindow(const std::function<bool(const WindowFacts&)>& match) const {
+std::optional<WindowFacts> Launcher::FindTopWindow(
+    const std::function<bool(const WindowFacts&)>& match) const {
   for (const WindowFacts& facts : TopLevelWindows(processId_)) {
     if (facts.visible && match(facts)) {
       return facts;
@@ -579,7 +614,8 @@ std::string Launcher::Output() {
     while (PeekNamedPipe(outputRead_, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
       char buffer[4096];
       DWORD got = 0;
-      if (!ReadFile(outputRead_, buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) || got == 0) {
+      if (!ReadFile(outputRead_, buffer, std::min<DWORD>(available, sizeof buffer), &got, nullptr) ||
+          got == 0) {
         break;
       }
       output_.append(buffer, got);
