@@ -13,6 +13,13 @@ step() { printf '\n== %s\n' "$*"; }
 step "set-up"
 scripts/setup.sh || { echo "test.sh: set-up failed" >&2; exit 1; }
 
+step "format"
+format=0
+if ! git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror >/dev/null 2>&1; then
+  echo "clang-format finds files to reformat: run scripts/format.sh"
+  format=1
+fi
+
 step "build (native)"
 cmake --preset native >/dev/null && cmake --build --preset native || { echo "test.sh: native build failed"; exit 1; }
 step "build (win32)"
@@ -31,6 +38,13 @@ step "native tests"
 ctest --preset native --timeout 300
 native=$?
 
+fuzz=0
+if [ -x scripts/fuzz.sh ]; then
+  step "fuzz smoke run"
+  scripts/fuzz.sh --smoke
+  fuzz=$?
+fi
+
 step "win32 and end-to-end tests"
 ctest --preset win32 --timeout 600 -j2
 win32=$?
@@ -43,9 +57,9 @@ if [ -d "$artifacts" ]; then
   done
 fi
 
-if [ $native -eq 0 ] && [ $win32 -eq 0 ]; then
-  echo "test.sh: all tests passed (native and win32/end-to-end); screenshots in $artifacts"
+if [ $native -eq 0 ] && [ $win32 -eq 0 ] && [ $fuzz -eq 0 ] && [ $format -eq 0 ]; then
+  echo "test.sh: all tests passed (native, fuzz smoke, win32 and end-to-end); screenshots in $artifacts"
   exit 0
 fi
-echo "test.sh: FAILED (native exit $native, win32/end-to-end exit $win32); screenshots in $artifacts"
+echo "test.sh: FAILED (native $native, fuzz $fuzz, win32/end-to-end $win32, format $format); screenshots in $artifacts"
 exit 1

@@ -508,7 +508,9 @@ COLORREF ScreenPixel(int x, int y) {
 
 // ---- The launcher ----------------------------------------------------------
 
-Launcher::Launcher(const GameCopy& game, LaunchOptions options) {
+Launcher::Launcher(const GameCopy& game, LaunchOptions options) : Launcher(game.Folder(), std::move(options)) {}
+
+Launcher::Launcher(const std::string& folder, LaunchOptions options) {
   SoundCapture::Clear();
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
@@ -522,14 +524,14 @@ Launcher::Launcher(const GameCopy& game, LaunchOptions options) {
     startup.hStdError = outputWrite;
     startup.hStdInput = nullptr;
   }
-  const std::string exe = options.program.empty() ? game.PathOf("Quil3D.exe") : options.program;
+  const std::string exe = options.program.empty() ? folder + "\\Quil3D.exe" : options.program;
   std::string commandLine = "\"" + exe + "\"";
   if (!options.arguments.empty()) {
     commandLine += " " + options.arguments;
   }
   PROCESS_INFORMATION created = {};
   if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, options.captureOutput, 0, nullptr,
-                     game.Folder().c_str(), &startup, &created)) {
+                     folder.c_str(), &startup, &created)) {
     process_ = created.hProcess;
     processId_ = created.dwProcessId;
     CloseHandle(created.hThread);

@@ -124,6 +124,8 @@ struct LaunchOptions {
 class Launcher {
  public:
   explicit Launcher(const GameCopy& game, LaunchOptions options = {});
+  // Starts it in a game folder as it is, without a copy (the demo does this).
+  explicit Launcher(const std::string& folder, LaunchOptions options = {});
   ~Launcher();  // ends the process if it is still running
   Launcher(const Launcher&) = delete;
   Launcher& operator=(const Launcher&) = delete;
