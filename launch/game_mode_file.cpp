@@ -1,0 +1,30 @@
+#include "launch/game_mode_file.h"
+
+#include "shell/settings_files.h"
+
+namespace launch {
+
+std::int32_t& GameMode() {
+  static std::int32_t mode = 0;
+  return mode;
+}
+
+TimeStamp& GameTimeStamp() {
+  static TimeStamp stamp;
+  return stamp;
+}
+
+}  // namespace launch
+
+void MakeTimeStamp() {
+  SYSTEMTIME now = {};
+  GetSystemTime(&now);
+  launch::MakeTimeStamp(now.wMonth, now.wDay, now.wHour, now.wMinute, launch::GameTimeStamp());
+}
+
+int WriteGameModeFile(HWND owner, const char* path) {
+  return SaveSettingsFile(owner, path,
+                          launch::FormatGameModeFile(launch::GameMode(), launch::GameTimeStamp()))
+             ? 1
+             : 0;
+}

@@ -1,0 +1,26 @@
+// The game mode and the time stamp of the latest start request, and
+// .\Info\GameMode.dat, which hands them to the game. A file that cannot be
+// written is fatal: the file-error dialog, owned by `owner`, shows its full
+// path and ends the launcher.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "launch/game_mode.h"
+
+namespace launch {
+
+// The start command sets it to 0 before every start.
+std::int32_t& GameMode();
+TimeStamp& GameTimeStamp();
+
+}  // namespace launch
+
+// Fills launch::GameTimeStamp() from the system clock (UTC).
+void MakeTimeStamp();
+
+// Replaces the file with the game mode and the time stamp. Returns 1, or 0 if
+// the file-error dialog could not be shown.
+int WriteGameModeFile(HWND owner, const char* path);

@@ -1,0 +1,27 @@
+#include "settings/audio/audio_file.h"
+
+#include <string>
+
+#include "shell/settings_files.h"
+
+namespace audio {
+
+AudioSettings& Settings() {
+  static AudioSettings settings;
+  return settings;
+}
+
+}  // namespace audio
+
+int ReadAudioSettings(HWND owner, const char* path) {
+  std::string bytes;
+  if (!LoadSettingsFile(owner, path, bytes)) {
+    return 0;
+  }
+  audio::ParseAudioSettings(bytes, audio::Settings());
+  return 1;
+}
+
+int WriteAudioSettings(HWND owner, const char* path) {
+  return SaveSettingsFile(owner, path, audio::FormatAudioSettings(audio::Settings())) ? 1 : 0;
+}

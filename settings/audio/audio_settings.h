@@ -1,0 +1,32 @@
+// Audio.cfg: the music and sound levels for the game, three lines: customized,
+// "Music <level>" and "Sound <level>".
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace audio {
+
+constexpr std::int32_t kDefaultLevel = 25;
+
+struct AudioSettings {
+  std::int32_t customized = 0;  // 1: levels chosen by the player; 0: the defaults apply
+  std::int32_t musicLevel = 0;  // 0 to 50 as the dialog sets it; stored as read
+  std::int32_t soundLevel = 0;
+};
+
+extern const char kMusicKey[];
+extern const char kSoundKey[];
+
+// The first value goes to customized ("%d\n"); then the next two lines that
+// hold anything but white space are read, in either order, and a line keyed
+// "Music" or "Sound" (exact, case-sensitive) sets that level. A line with
+// another key or without a value, or a line the file does not have, changes
+// nothing; anything after those two lines is not read.
+void ParseAudioSettings(std::string_view fileBytes, AudioSettings& settings);
+
+// The three lines, CR LF each, Music before Sound.
+std::string FormatAudioSettings(const AudioSettings& settings);
+
+}  // namespace audio

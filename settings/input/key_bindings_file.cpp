@@ -1,0 +1,51 @@
+#include "settings/input/key_bindings_file.h"
+
+#include <string>
+
+#include "shell/settings_files.h"
+
+namespace input {
+
+KeyNameTable& KeyNames() {
+  static KeyNameTable table;
+  return table;
+}
+
+InputSettings& Settings() {
+  static InputSettings settings;
+  return settings;
+}
+
+DefaultBindings& Defaults() {
+  static DefaultBindings defaults;
+  return defaults;
+}
+
+std::int32_t& DefaultsPending() {
+  static std::int32_t pending = 0;
+  return pending;
+}
+
+}  // namespace input
+
+int ReadKeyBindings(HWND owner, const char* path) {
+  std::string bytes;
+  if (!LoadSettingsFile(owner, path, bytes)) {
+    return 0;
+  }
+  input::ParseKeyBindings(bytes, input::Settings());
+  return 1;
+}
+
+int WriteKeyBindings(HWND owner, const char* path) {
+  // Memory follows the file only once the file holds the new bytes.
+  input::InputSettings settings = input::Settings();
+  std::int32_t pending = input::DefaultsPending();
+  const std::string bytes = input::FormatKeyBindingsWrite(settings, input::Defaults(), pending);
+  if (!SaveSettingsFile(owner, path, bytes)) {
+    return 0;
+  }
+  input::Settings() = settings;
+  input::DefaultsPending() = pending;
+  return 1;
+}

@@ -1,0 +1,72 @@
+// Driver.dat: the OpenGL driver choices (a display name and a folder under
+// .\Driver\ each), the display modes the mode list offers and the label of the
+// mode list's last entry. Shipped with the game; the launcher only reads it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace video {
+
+constexpr int kMaxDrivers = 20;
+constexpr int kMaxModes = 10;
+constexpr std::size_t kDriverNameSize = 50;
+constexpr std::size_t kDriverFolderSize = 100;
+constexpr std::size_t kModeLabelSize = 50;
+constexpr std::size_t kModeTextSize = 50;
+
+// The folder path ".\Driver\" followed by `folder` is built in 50 bytes, so a
+// folder keeps at most 40 characters.
+constexpr char kDriverFolderPrefix[] = ".\\Driver\\";
+constexpr std::size_t kDriverPathSize = 50;
+constexpr std::size_t kFolderUsable = kDriverPathSize - 1 - (sizeof(kDriverFolderPrefix) - 1);
+
+// Index 0 is the system's own driver; 1 to 3 are installed by copying their
+// DLLs; 4 and up are installed by hand, the last of them without a location.
+struct DriverEntry {
+  char name[kDriverNameSize] = {};
+  char folder[kDriverFolderSize] = {};
+};
+
+struct DisplayMode {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::int32_t bitsPerPixel = 0;
+};
+
+struct DriverCatalog {
+  std::int32_t driverCount = 0;  // 0 to kMaxDrivers
+  DriverEntry drivers[kMaxDrivers];
+  std::int32_t modeCount = 0;  // 0 to kMaxModes
+  DisplayMode modes[kMaxModes];
+  char lastModeLabel[kModeLabelSize] = {};
+};
+
+// Reads the file's bytes into `catalog`, field by field as the file gives
+// them; whatever the file does not give keeps its value.
+//
+//  - The counts are "%d\n" reads; a count that is not there keeps the old one.
+//  - A driver count above 20 (a mode count above 10) fills the 20 (10) records
+//    and reads past the records beyond them, so the mode count and the label
+//    are still found where the file has them; the stored count is 20 (10). A
+//    negative count reads no records and is stored as 0.
+//  - Each driver is a "#D folder" line and a "#N name" line (lines are read in
+//    pieces of at most 255 characters). The value is the rest of the line after
+//    the tag's one separator, without the line end. A line with another tag,
+//    with nothing after the tag, with no token, or missing at the end of the
+//    file stores nothing.
+//  - Names and the label are cut to 49 characters, folders to 40.
+void ParseDriverCatalog(std::string_view fileBytes, DriverCatalog& catalog);
+
+// One mode as the mode list shows it: "640 X 480  16".
+std::string FormatDisplayMode(const DisplayMode& mode);
+
+// The mode list for `driverIndex`: the first mode alone for drivers 1 to 3;
+// otherwise modes 0 to modeCount - 2 and then the label, which takes the last
+// mode's place. Each text is at most 49 characters.
+std::vector<std::string> ModeListTexts(const DriverCatalog& catalog, std::int32_t driverIndex);
+
+}  // namespace video

@@ -1,0 +1,25 @@
+// video.cfg: the player's driver, display mode and calibration level, four
+// decimal lines that the game reads when it starts.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace video {
+
+struct VideoSettings {
+  std::int32_t customized = 0;  // 0: the defaults apply (driver 0, mode 0, level 50)
+  std::int32_t driverIndex = 0;
+  std::int32_t modeIndex = 0;         // an entry of the mode list as the dialog shows it
+  std::int32_t calibrationLevel = 0;  // 0 to 100
+};
+
+// Four "%d\n" reads in field order; a value that is not there keeps the
+// field's value (and so do all after it). Nothing is checked.
+void ParseVideoSettings(std::string_view fileBytes, VideoSettings& settings);
+
+// The four lines, CR LF each.
+std::string FormatVideoSettings(const VideoSettings& settings);
+
+}  // namespace video
