@@ -90,7 +90,12 @@ quil_displays_down() {
       WINEPREFIX="$QUIL_RUN_DIR/prefix-$depth" wineserver -k 2>/dev/null || true
     fi
     if [ -f "$QUIL_RUN_DIR/xvfb-$depth.pid" ]; then
-      kill "$(cat "$QUIL_RUN_DIR/xvfb-$depth.pid")" 2>/dev/null || true
+      local pid
+      pid=$(cat "$QUIL_RUN_DIR/xvfb-$depth.pid")
+      # Only ever our X server: a stale file may name a process that reused its id.
+      if [ -n "$pid" ] && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = "Xvfb" ]; then
+        kill "$pid" 2>/dev/null || true
+      fi
       rm -f "$QUIL_RUN_DIR/xvfb-$depth.pid"
     fi
   done
