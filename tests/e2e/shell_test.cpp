@@ -119,6 +119,19 @@ TEST(Shell, AltF4OnTheStageEndsCleanlyAndSavesTheFlag) {
   EXPECT_TRUE(e2e::TopLevelWindows(launcher.ProcessId()).empty());
 }
 
+// Alt+F4 on the frame destroys it and, with it, the stage it owns: both
+// destruction handlers run and the launcher still ends normally.
+TEST(Shell, AltF4OnTheFrameAlsoEndsCleanly) {
+  GameCopy game;
+  game.Write(kFlagFile, "1\r\n");
+  Launcher launcher(game);
+  const std::optional<WindowFacts> frame = launcher.WaitForFrame();
+  ASSERT_TRUE(frame && launcher.WaitForStage());
+  e2e::CloseWithAltF4(frame->handle);
+  EXPECT_EQ(launcher.WaitForExit(), 0u);
+  EXPECT_EQ(game.Read(kFlagFile), "1\r\n");
+}
+
 TEST(Shell, TheFlagFileIsReadAtStartAndWrittenBackAtClose) {
   struct Case {
     std::string stored;
