@@ -508,7 +508,8 @@ COLORREF ScreenPixel(int x, int y) {
 
 // ---- The launcher ----------------------------------------------------------
 
-Launcher::Launcher(const GameCopy& game, LaunchOptions options) : Launcher(game.Folder(), std::move(options)) {}
+Launcher::Launcher(const GameCopy& game, LaunchOptions options)
+    : Launcher(game.Folder(), std::move(options)) {}
 
 Launcher::Launcher(const std::string& folder, LaunchOptions options) {
   SoundCapture::Clear();
