@@ -1,0 +1,58 @@
+#include "settings/audio/audio_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::string_literals;
+
+std::vector<std::int32_t> Fields(const audio::AudioSettings& s) {
+  return {s.customized, s.musicLevel, s.soundLevel};
+}
+
+TEST(AudioSettings, WritesThreeLinesMusicFirst) {
+  EXPECT_EQ(audio::FormatAudioSettings({0, 25, 25}), "0\r\nMusic 25\r\nSound 25\r\n");
+  EXPECT_EQ(audio::FormatAudioSettings({1, -5, 70}), "1\r\nMusic -5\r\nSound 70\r\n");
+
+  audio::AudioSettings settings;
+  audio::ParseAudioSettings("1\r\nSound 10\r\nMusic 40\r\n", settings);
+  EXPECT_EQ(Fields(settings), (std::vector<std::int32_t>{1, 40, 10}));
+  EXPECT_EQ(audio::FormatAudioSettings(settings), "1\r\nMusic 40\r\nSound 10\r\n");
+}
+
+TEST(AudioSettings, ReaderCases) {
+  const struct Case {
+    const char* what;
+    std::string bytes;
+    std::vector<std::int32_t> expected;  // from 9, 9, 9
+  } cases[] = {
+      {"an empty file", "", {9, 9, 9}},
+      {"only the first value", "0", {0, 9, 9}},
+      {"levels stored without limits", "1\r\nMusic 70\r\nSound -3\r\n", {1, 70, -3}},
+      {"keys differ in case", "1\r\nmusic 5\r\nSOUND 6\r\n", {1, 9, 9}},
+      {"tabs and blanks around the value", "1\r\n\tMusic\t 5 \r\nSound   6\r\n", {1, 5, 6}},
+      {"keys without values still count", "1\r\nMusic\r\nSound \t\r\nMusic 5\r\n", {1, 9, 9}},
+      {"blank lines do not count", "1\r\nMusic 5\r\n\r\n \t\r\nSound 6\r\n", {1, 5, 6}},
+      {"only two lines are read", "1\r\nMusic 5\r\nOther 1\r\nSound 6\r\n", {1, 5, 9}},
+      {"the same key twice", "1\r\nMusic 5\r\nMusic 7\r\n", {1, 7, 9}},
+      {"hexadecimal and huge", "1\r\nMusic 0x20\r\nSound 99999999999\r\n", {1, 0, INT32_MAX}},
+      {"no first value", "Music 5\r\nSound 6\r\n", {9, 5, 6}},
+      {"no final line end", "1\r\nMusic 5\r\nSound 6", {1, 5, 6}},
+      {"a NUL byte ends the line", "1\r\nMusic 5\0 0\r\nSound\0 6\r\n"s, {1, 5, 9}},
+      {"a lone CR stays inside the line", "1\r\nMusic 5\rSound 6\r\n", {1, 5, 9}},
+      {"Ctrl-Z ends the file", "1\r\nMusic 5\x1A\r\nSound 6\r\n", {1, 5, 9}},
+      {"a long line takes both reads",
+       "1\r\nMusic " + std::string(300, '4') + "\r\nSound 6\r\n",
+       {1, INT32_MAX, 9}},
+  };
+  for (const Case& c : cases) {
+    audio::AudioSettings settings{9, 9, 9};
+    audio::ParseAudioSettings(c.bytes, settings);
+    EXPECT_EQ(Fields(settings), c.expected) << c.what;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,52 @@
+#include "settings/video/video_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::string_literals;
+
+std::vector<std::int32_t> Fields(const video::VideoSettings& s) {
+  return {s.customized, s.driverIndex, s.modeIndex, s.calibrationLevel};
+}
+
+TEST(VideoSettings, AFileReadsAndWritesBackByteForByte) {
+  const std::string file = "1\r\n5\r\n2\r\n70\r\n";
+  video::VideoSettings settings;
+  video::ParseVideoSettings(file, settings);
+  EXPECT_EQ(Fields(settings), (std::vector<std::int32_t>{1, 5, 2, 70}));
+  EXPECT_EQ(video::FormatVideoSettings(settings), file);
+
+  settings = {-1, INT32_MIN, INT32_MAX, 0};
+  EXPECT_EQ(video::FormatVideoSettings(settings), "-1\r\n-2147483648\r\n2147483647\r\n0\r\n");
+}
+
+TEST(VideoSettings, ReaderCases) {
+  const struct Case {
+    const char* what;
+    std::string bytes;
+    std::vector<std::int32_t> expected;  // from 9, 9, 9, 9
+  } cases[] = {
+      {"an empty file changes nothing", "", {9, 9, 9, 9}},
+      {"white space anywhere", "\r\n 1 \t\r\n\r\n5 2\r\n\r\n70", {1, 5, 2, 70}},
+      {"a bad value stops the rest", "1\r\nx\r\n2\r\n3\r\n", {1, 9, 9, 9}},
+      {"hexadecimal reads its 0", "0x10\r\n4\r\n4\r\n4\r\n", {0, 9, 9, 9}},
+      {"negative and beyond 32 bits",
+       "-3\r\n99999999999\r\n-99999999999\r\n+7\r\n",
+       {-3, INT32_MAX, INT32_MIN, 7}},
+      {"a lone CR is white space", "1\r2\r3\r4\r", {1, 2, 3, 4}},
+      {"a NUL byte stops reading", "1\r\n2\r\n\0 3\r\n4\r\n"s, {1, 2, 9, 9}},
+      {"Ctrl-Z", "1\r\n2\x1A\r\n3\r\n4\r\n", {1, 2, 9, 9}},
+      {"a line of 300 digits saturates", std::string(300, '9') + "\r\n1\r\n", {INT32_MAX, 1, 9, 9}},
+  };
+  for (const Case& c : cases) {
+    video::VideoSettings settings{9, 9, 9, 9};
+    video::ParseVideoSettings(c.bytes, settings);
+    EXPECT_EQ(Fields(settings), c.expected) << c.what;
+  }
+}
+
+}  // namespace
