@@ -174,11 +174,11 @@ def cmd_bmp(raw, width, height, out):
         f.write(head + info + table + pixels)
 
 
-def cmd_ico(out, *specs):
-    """specs: raw RGBA files as path:size, written as 32-bit icon images."""
+def cmd_ico(out, *entries):
+    """entries: raw RGBA files as path:size, written as 32-bit icon images."""
     images = []
-    for spec in specs:
-        path, size = spec.rsplit(":", 1)
+    for entry in entries:
+        path, size = entry.rsplit(":", 1)
         size = int(size)
         rgba = open(path, "rb").read()
         assert len(rgba) == size * size * 4
@@ -700,13 +700,13 @@ make_inputbk() {
   bh=$(du_y 13)
   panel "$WORK/bg/input_panel.png" $w $h
   CW=$w ANN=()
-  local wells="" spec name x y side px py colour
+  local wells="" entry name x y side px py colour
   annot "$FONT_COND_BOLD" 16 '#4fe6ff' l 18 8 "SETUP INPUT DEVICE"
   annot "$FONT_COND" 12 '#7a8aa0' r 620 11 "Keys and joysticks for both players"
   # each key box: its label, its position in dialog units, the label's side
-  for spec in "UP:89:37:l" "LEFT:67:62:l" "RIGHT:110:62:r" "DOWN:89:88:l" "FIRE 1:89:113:l" "FIRE 2:89:139:l" \
+  for entry in "UP:89:37:l" "LEFT:67:62:l" "RIGHT:110:62:r" "DOWN:89:88:l" "FIRE 1:89:113:l" "FIRE 2:89:139:l" \
               "UP:224:37:l" "LEFT:202:62:l" "RIGHT:245:62:r" "DOWN:225:88:l" "FIRE 1:224:113:l" "FIRE 2:224:139:l"; do
-    IFS=: read -r name x y side <<<"$spec"
+    IFS=: read -r name x y side <<<"$entry"
     px=$(du_x "$x"); py=$(du_y "$y")
     if [ "$px" -lt 320 ]; then colour='#b4f8ff'; else colour='#ffe6a6'; fi
     wells+="rectangle $((px - 3)),$((py - 3)) $((px + bw + 2)),$((py + bh + 2)) "
@@ -976,12 +976,12 @@ make_sounds() {
 # Screens put together from the finished 8-bit files the way the launcher
 # draws them; only written with --preview.
 
-# faces_at STATE SPEC...: composite options for faces n+STATE at x,y
-# (STATE 0 pressed, 1 normal, 2 hover; SPEC n:x:y)
+# faces_at STATE ENTRY...: composite options for faces n+STATE at x,y
+# (STATE 0 pressed, 1 normal, 2 hover; ENTRY n:x:y)
 faces_at() {
-  local st=$1 spec n x y; shift
-  for spec in "$@"; do
-    IFS=: read -r n x y <<<"$spec"
+  local st=$1 entry n x y; shift
+  for entry in "$@"; do
+    IFS=: read -r n x y <<<"$entry"
     printf '%s\n' "$FACE_DIR/$((n + st)).bmp" -geometry "+$x+$y" -composite
   done
 }
@@ -1069,11 +1069,11 @@ to_bmp() {
 python3 "$LIB" palette "$WORK/palette.ppm"
 
 make_pictures
-for spec in background:640x480 MainBK:640x480 OptionBK:640x480 inputBK:638x448 \
+for entry in background:640x480 MainBK:640x480 OptionBK:640x480 inputBK:638x448 \
             smallwin:280x330 how1:280x319 how2:280x319 how3:280x319; do
-  name=${spec%%:*}
+  name=${entry%%:*}
   to_bmp "$WORK/bg/$name.png" "$BG_DIR/$name.bmp" 60
-  python3 "$LIB" verify-size "$BG_DIR/$name.bmp" "${spec#*:}"
+  python3 "$LIB" verify-size "$BG_DIR/$name.bmp" "${entry#*:}"
 done
 
 make_faces
@@ -1081,11 +1081,11 @@ FACE_SIZES=(189:145x86 192:200x86 195:151x62 198:170x86 201:190x36 204:190x36 20
             295:190x36 222:190x36 225:190x36 228:190x36 231:190x36 239:126x36 242:126x36 245:126x36
             248:126x36 251:126x36 298:126x36 301:63x36 304:63x36)
 rm -f "$FACE_DIR"/*.bmp
-for spec in "${FACE_SIZES[@]}"; do
-  n=${spec%%:*}
+for entry in "${FACE_SIZES[@]}"; do
+  n=${entry%%:*}
   for i in 0 1 2; do
     to_bmp "$WORK/faces/$((n + i)).png" "$FACE_DIR/$((n + i)).bmp" 35
-    python3 "$LIB" verify-size "$FACE_DIR/$((n + i)).bmp" "${spec#*:}"
+    python3 "$LIB" verify-size "$FACE_DIR/$((n + i)).bmp" "${entry#*:}"
   done
 done
 
@@ -1098,7 +1098,7 @@ python3 "$LIB" verify-bmps "$BG_DIR"/*.bmp "$FACE_DIR"/*.bmp
 {
   echo "// Button faces and icons drawn by tools/make_art.sh; regenerate, do not edit."
   echo "// Faces come in threes: n pressed, n+1 normal, n+2 hover."
-  for spec in "${FACE_SIZES[@]}"; do echo "${spec%%:*}"; done | sort -n | while read -r n; do
+  for entry in "${FACE_SIZES[@]}"; do echo "${entry%%:*}"; done | sort -n | while read -r n; do
     for i in 0 1 2; do echo "$((n + i)) BITMAP \"faces/$((n + i)).bmp\""; done
   done
   for n in "${ICONS[@]}"; do echo "$n ICON \"icons/$n.ico\""; done
