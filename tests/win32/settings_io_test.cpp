@@ -1,0 +1,167 @@
+// The settings files' readers and writers on the real file system: what they
+// put in the launcher's records and, byte for byte, what they leave on disk.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/win/file_io.h"
+#include "launch/game_mode_file.h"
+#include "launch/proc_log_check.h"
+#include "settings/audio/audio_file.h"
+#include "settings/input/key_bindings_file.h"
+#include "settings/video/video_files.h"
+
+namespace {
+
+// A temporary game folder with an info folder, current for one test.
+class InGameFolder : public testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    folder_ = std::string(temp) + "quil-settings-" + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    CreateDirectoryA((folder_ + "\\info").c_str(), nullptr);
+    GetCurrentDirectoryA(MAX_PATH, previous_);
+    SetCurrentDirectoryA(folder_.c_str());
+  }
+  void TearDown() override {
+    SetCurrentDirectoryA(previous_);
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((folder_ + "\\info\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        DeleteFileA((folder_ + "\\info\\" + entry.cFileName).c_str());
+      } while (FindNextFileA(find, &entry));
+      FindClose(find);
+    }
+    RemoveDirectoryA((folder_ + "\\info").c_str());
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  void Put(const char* name, const std::string& bytes) {
+    ASSERT_TRUE(win::ReplaceFileContents((folder_ + "\\info\\" + name).c_str(), bytes)) << name;
+  }
+  std::string Get(const char* name) {
+    std::string bytes = "(missing)";
+    win::ReadFileBytes((folder_ + "\\info\\" + name).c_str(), bytes);
+    return bytes;
+  }
+  bool Exists(const char* name) {
+    return GetFileAttributesA((folder_ + "\\info\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+
+  std::string folder_;
+  char previous_[MAX_PATH] = {};
+};
+
+const char kKeys[] = ".\\info\\keyvalue.cfg";
+const std::string kBuiltInKeys =
+    "0\r\n#1p-Up 328\r\n#1p-Left 331\r\n#1p-Right 333\r\n#1p-Down 336\r\n#1p-Fire01 26\r\n#1p-Fire02 27\r\n"
+    "#2p-Up 17\r\n#2p-Left 30\r\n#2p-Right 32\r\n#2p-Down 31\r\n#2p-Fire01 42\r\n#2p-Fire02 29\r\n"
+    "#JoyStick 0\r\n";
+
+TEST_F(InGameFolder, KeyBindingsReadResetAndWrite) {
+  input::Settings() = {};
+  Put("keyvalue.cfg",
+      "1\r\n#2p-Up 5\r\n\r\n\r\n#1p-Fire01\t57\r\n#JoyStick 1\r\n" + std::string(600, '#') + "\r\n");
+  EXPECT_EQ(ReadKeyBindings(nullptr, kKeys), 1);
+  EXPECT_EQ(input::Settings().customKeys, 1);
+  EXPECT_EQ(input::Settings().bindings[6], 5);
+  EXPECT_EQ(input::Settings().bindings[4], 57);
+  EXPECT_EQ(input::Settings().joystickSwap, 1);
+
+  // RESET, then DONE: the built-in set, and the longer earlier file is gone.
+  input::LoadDefaultBindings(input::Defaults(), input::Settings());
+  input::Settings().customKeys = 0;
+  input::DefaultsPending() = 1;
+  EXPECT_EQ(WriteKeyBindings(nullptr, kKeys), 1);
+  EXPECT_EQ(Get("keyvalue.cfg"), kBuiltInKeys);
+  EXPECT_EQ(input::DefaultsPending(), 0);
+  EXPECT_EQ(input::Settings().customKeys, 0);
+
+  // An ordinary DONE stores the bindings in memory as the player's own.
+  EXPECT_EQ(WriteKeyBindings(nullptr, kKeys), 1);
+  EXPECT_EQ(input::Settings().customKeys, 1);
+  EXPECT_EQ(Get("keyvalue.cfg").substr(0, 16), "1\r\n#1p-Up 0\r\n#1p");
+  input::InputSettings read;
+  input::ParseKeyBindings(Get("keyvalue.cfg"), read);
+  EXPECT_EQ(read.bindings[4], 57);
+  EXPECT_EQ(read.joystickSwap, 0);
+}
+
+TEST_F(InGameFolder, VideoSettingsAndTheDriverCatalog) {
+  video::Settings() = {};
+  Put("video.cfg", "1\r\n5\r\n2\r\n70\r\n");
+  EXPECT_EQ(LoadVideoSettings(nullptr, ".\\info\\video.cfg"), 1);
+  EXPECT_EQ(video::Settings().driverIndex, 5);
+  EXPECT_EQ(video::Settings().calibrationLevel, 70);
+  Put("video.cfg", "junk, twice as long as the settings\r\n");
+  EXPECT_EQ(SaveVideoSettings(nullptr, ".\\info\\video.cfg"), 1);
+  EXPECT_EQ(Get("video.cfg"), "1\r\n5\r\n2\r\n70\r\n");
+
+  const std::string catalog =
+      "2\r\n#D System\r\n#N System OpenGL\r\n#D Velox\r\n#N Velox\r\n1\r\n640 480 16\r\nDesktop\r\n";
+  Put("Driver.dat", catalog);
+  EXPECT_EQ(LoadDriverCatalog(nullptr, ".\\INFO\\driver.dat"), 1);
+  EXPECT_EQ(video::Catalog().driverCount, 2);
+  EXPECT_STREQ(video::Catalog().drivers[1].folder, "Velox");
+  EXPECT_EQ(video::Catalog().modes[0].height, 480);
+  EXPECT_STREQ(video::Catalog().lastModeLabel, "Desktop");
+  EXPECT_EQ(Get("Driver.dat"), catalog) << "the catalog is only read";
+}
+
+TEST_F(InGameFolder, AudioSettingsReadInEitherOrderAndWriteMusicFirst) {
+  audio::Settings() = {};
+  Put("Audio.cfg", "1\r\nSound 10\r\nMusic 40\r\n");
+  EXPECT_EQ(ReadAudioSettings(nullptr, ".\\info\\Audio.cfg"), 1);
+  EXPECT_EQ(audio::Settings().musicLevel, 40);
+  EXPECT_EQ(audio::Settings().soundLevel, 10);
+  EXPECT_EQ(WriteAudioSettings(nullptr, ".\\info\\Audio.cfg"), 1);
+  EXPECT_EQ(Get("Audio.cfg"), "1\r\nMusic 40\r\nSound 10\r\n");
+}
+
+TEST_F(InGameFolder, TheGameModeFileCarriesTheUtcTimeStamp) {
+  SYSTEMTIME before = {}, after = {};
+  GetSystemTime(&before);
+  MakeTimeStamp();
+  GetSystemTime(&after);
+  launch::TimeStamp early, late;
+  launch::MakeTimeStamp(before.wMonth, before.wDay, before.wHour, before.wMinute, early);
+  launch::MakeTimeStamp(after.wMonth, after.wDay, after.wHour, after.wMinute, late);
+  const std::string stamp = launch::GameTimeStamp().text;
+  EXPECT_TRUE(stamp == early.text || stamp == late.text) << stamp;
+
+  launch::GameMode() = 0;
+  Put("GameMode.dat", "an earlier, longer file\r\nwith three\r\nlines\r\n");
+  EXPECT_EQ(WriteGameModeFile(nullptr, ".\\Info\\GameMode.dat"), 1);
+  EXPECT_EQ(Get("GameMode.dat"), "0\r\n" + stamp + "\r\n");
+}
+
+TEST_F(InGameFolder, TheGameLogIsKeptOnlyForAReport) {
+  const char kLog[] = ".\\Info\\Proc.log";
+  const struct {
+    const char* log;  // null: no log at all
+    int result;
+    bool kept;
+  } cases[] = {
+      {nullptr, 0, false}, {"0\r\n", 0, false}, {"7\r\n0\r\n", 0, false},     {"\tletters\r\n", 0, false},
+      {"7\r\n", 0, false}, {"", 0, false},      {"7\r\n1 card\r\n", 1, true},
+  };
+  for (const auto& c : cases) {
+    if (c.log != nullptr) {
+      Put("Proc.log", c.log);
+    }
+    EXPECT_EQ(CheckProcLog(kLog), c.result) << (c.log ? c.log : "no log");
+    EXPECT_EQ(Exists("proc.log"), c.kept) << (c.log ? c.log : "no log");
+    EXPECT_STREQ(launch::AfterGameReportText().text, c.result == 1 ? launch::kCardFailureReport : "");
+  }
+  DeleteProcLog(".\\Info\\proc.log");
+  EXPECT_FALSE(Exists("Proc.log"));
+  EXPECT_EQ(CheckProcLog(kLog), 0);
+  EXPECT_STREQ(launch::AfterGameReportText().text, "") << "a check clears the last report";
+}
+
+}  // namespace
