@@ -354,6 +354,14 @@ std::optional<std::string> SoundCapture::WaveSamples(const std::string& wavePath
   return std::nullopt;
 }
 
+bool SoundCapture::IsWholePlayOf(const std::string& captured, const std::optional<std::string>& samples) {
+  if (!samples || samples->empty() || captured.size() < samples->size() ||
+      captured.compare(0, samples->size(), *samples) != 0) {
+    return false;
+  }
+  return captured.find_first_not_of('\0', samples->size()) == std::string::npos;
+}
+
 // ---- Windows ---------------------------------------------------------------
 
 WindowFacts Describe(HWND window) {

@@ -16,7 +16,8 @@
 namespace e2e {
 
 using std::chrono::milliseconds;
-constexpr milliseconds kPatience{10000};
+// Generous: the first window on a fresh prefix or virtual desktop takes a while.
+constexpr milliseconds kPatience{30000};
 
 // ---- Environment -----------------------------------------------------------
 
@@ -66,6 +67,9 @@ class SoundCapture {
   static std::vector<std::string> Played();
   // The sample data of a PCM wave file (its "data" chunk).
   static std::optional<std::string> WaveSamples(const std::string& wavePath);
+  // Whether a captured sound is a whole play of `samples`: the samples, then
+  // at most the silence that rounds the output up to the device's period.
+  static bool IsWholePlayOf(const std::string& captured, const std::optional<std::string>& samples);
 };
 
 // ---- Windows ---------------------------------------------------------------
