@@ -1,14 +1,50 @@
-// The image store: nine numbered slots of BMP pictures and the palette they share.
+// The image store: nine numbered slots of BMP pictures loaded from files, the
+// logical palette they share, and bitmap resources turned into bitmaps with
+// palettes of their own. A slot number is the only handle callers hold.
+//
+//   0 frame picture   1 main menu   2 options menu   3 input dialog
+//   4 audio dialog    5 video dialog   6, 7, 8 how-to-play pages
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
-int ReadBMPFile(const char* path, int slot);
-void DrawImageStretched(HDC dc, int x, int y, int width, int height, int slot);
-void FreeAllImages();
+constexpr int kImageSlots = 9;
 
-// Width and height of the picture most recently drawn by DrawImageStretched; 0 and 0 before.
+// Loads a BMP file into a slot and rebuilds the shared palette from it when it
+// has a colour table. 1 on success; 0 after a message box that says why.
+int ReadBMPFile(const char* path, int slot);
+
+// A device-dependent bitmap made from a slot's picture for the screen, owned
+// by the caller; null for an empty slot.
+HBITMAP CreateImageBitmap(int slot);
+
+std::uint16_t ImageColourCount(int slot);
+std::uint16_t ImagePaletteSize(int slot);
+const void* ImageBits(int slot);
+std::int32_t ImageWidth(int slot);
+std::int32_t ImageHeight(int slot);
+
+// Draws a slot's whole picture stretched into (x, y, width, height), through
+// the shared palette. An empty slot draws nothing. The palette stays selected.
+void DrawImageStretched(HDC dc, int x, int y, int width, int height, int slot);
+
+// Width and height of the picture most recently drawn; 0 and 0 before.
 std::int32_t LastDrawnWidth();
 std::int32_t LastDrawnHeight();
+
+// The palette of the last file loaded with a colour table; null before.
+HPALETTE SharedImagePalette();
+
+// Releases the memory of all slots and of the shared palette description.
+void FreeAllImages();
+
+// A bitmap resource as a device-dependent bitmap, with the palette built from
+// its colour table stored through `palette` (null when it has none). Both are
+// the caller's. Null, and `palette` untouched, when there is no such resource.
+HBITMAP LoadBitmapResource(HINSTANCE instance, int resource, HPALETTE* palette);
+
+// A logical palette from a packed DIB's colour table: 2, 16 or 256 entries by
+// depth (the used-colours field is not consulted). The count goes to `count`.
+HPALETTE CreatePaletteFromHeader(const BITMAPINFOHEADER* header, std::uint32_t* count);

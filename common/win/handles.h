@@ -85,6 +85,57 @@ using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 
+// A movable global memory block, locked for its whole life: allocated and
+// locked together, unlocked and freed together.
+class LockedGlobalMemory {
+ public:
+  LockedGlobalMemory() = default;
+  // Allocates `bytes` of movable, zero-filled memory; empty when that fails.
+  explicit LockedGlobalMemory(SIZE_T bytes) : handle_(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes)) {
+    if (handle_ != nullptr) {
+      data_ = static_cast<unsigned char*>(GlobalLock(handle_));
+      if (data_ == nullptr) {
+        GlobalFree(handle_);
+        handle_ = nullptr;
+      } else {
+        size_ = bytes;
+      }
+    }
+  }
+  ~LockedGlobalMemory() { reset(); }
+  LockedGlobalMemory(const LockedGlobalMemory&) = delete;
+  LockedGlobalMemory& operator=(const LockedGlobalMemory&) = delete;
+  LockedGlobalMemory(LockedGlobalMemory&& other) noexcept { *this = std::move(other); }
+  LockedGlobalMemory& operator=(LockedGlobalMemory&& other) noexcept {
+    if (this != &other) {
+      reset();
+      std::swap(handle_, other.handle_);
+      std::swap(data_, other.data_);
+      std::swap(size_, other.size_);
+    }
+    return *this;
+  }
+
+  void reset() {
+    if (handle_ != nullptr) {
+      GlobalUnlock(handle_);
+      GlobalFree(handle_);
+    }
+    handle_ = nullptr;
+    data_ = nullptr;
+    size_ = 0;
+  }
+
+  explicit operator bool() const { return handle_ != nullptr; }
+  unsigned char* data() const { return data_; }
+  SIZE_T size() const { return size_; }
+
+ private:
+  HGLOBAL handle_ = nullptr;
+  unsigned char* data_ = nullptr;
+  SIZE_T size_ = 0;
+};
+
 // A window's device context from GetDC, released with ReleaseDC.
 class WindowDc {
  public:

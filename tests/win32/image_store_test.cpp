@@ -1,0 +1,397 @@
+// The image store on the real platform: BMP files loaded into slots, the
+// shared palette, stretched drawing, and bitmap resources with their palettes.
+#include "media/image_store.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/win32/message_boxes.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+std::string EnvPath(const char* name) {
+  const char* value = std::getenv(name);
+  std::string path = value != nullptr ? value : "";
+  std::replace(path.begin(), path.end(), '/', '\\');
+  if (!path.empty() && path[0] == '\\') {
+    path.insert(0, "Z:");
+  }
+  return path;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((folder + "\\*.bmp").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      names.push_back(entry.cFileName);
+    } while (FindNextFileA(find, &entry));
+    FindClose(find);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A top-down 24-bit picture to draw into and read back.
+class Canvas {
+ public:
+  Canvas(int width, int height, COLORREF fill = RGB(1, 2, 3)) : width_(width), height_(height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    previous_ = SelectObject(dc_, bitmap_);
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        SetPixelV(dc_, x, y, fill);
+      }
+    }
+  }
+  ~Canvas() {
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  HDC dc() const { return dc_; }
+  // Red, green, blue of a pixel.
+  std::array<int, 3> At(int x, int y) const {
+    GdiFlush();
+    const int stride = (width_ * 3 + 3) & ~3;
+    const unsigned char* p = bits_ + y * stride + x * 3;
+    return {p[2], p[1], p[0]};
+  }
+
+ private:
+  int width_, height_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  unsigned char* bits_ = nullptr;
+};
+
+// A binary PPM (P6) reference picture.
+struct Reference {
+  int width = 0, height = 0;
+  std::string rgb;
+};
+
+std::optional<Reference> ReadPpm(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::string magic;
+  int maximum = 0;
+  Reference ref;
+  if (!(in >> magic >> ref.width >> ref.height >> maximum) || magic != "P6" || maximum != 255) {
+    return std::nullopt;
+  }
+  in.get();
+  ref.rgb.resize(static_cast<std::size_t>(ref.width) * ref.height * 3);
+  in.read(ref.rgb.data(), static_cast<std::streamsize>(ref.rgb.size()));
+  return in ? std::optional<Reference>(ref) : std::nullopt;
+}
+
+// A BMP file written for one test, in the temporary folder.
+class TempBmp {
+ public:
+  explicit TempBmp(const std::string& bytes) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    char name[MAX_PATH] = {};
+    GetTempFileNameA(folder, "bmp", 0, name);
+    path_ = name;
+    std::ofstream(path_, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  ~TempBmp() { DeleteFileA(path_.c_str()); }
+  const char* path() const { return path_.c_str(); }
+
+ private:
+  std::string path_;
+};
+
+std::string Le32(std::uint32_t v) {
+  return std::string(reinterpret_cast<const char*>(&v), 4);
+}
+std::string Le16(std::uint16_t v) {
+  return std::string(reinterpret_cast<const char*>(&v), 2);
+}
+
+// A small bottom-up BMP file: `width` x 2 at `bits` per pixel, a colour table
+// of `colours` entries (entry i is (i, 2i, 3i)), every pixel byte `fill`.
+std::string MakeBmp(int width, int bits, std::uint32_t colours, std::uint32_t usedField,
+                    unsigned char fill = 1, std::int32_t claimExtra = 0) {
+  std::string info = Le32(40) + Le32(width) + Le32(2) + Le16(1) + Le16(static_cast<std::uint16_t>(bits)) +
+                     Le32(0) + Le32(0) + Le32(0) + Le32(0) + Le32(usedField) + Le32(0);
+  for (std::uint32_t i = 0; i < colours; ++i) {
+    info += std::string{static_cast<char>(3 * i), static_cast<char>(2 * i), static_cast<char>(i), 0};
+  }
+  const int stride = ((width * bits + 31) / 32) * 4;
+  info += std::string(static_cast<std::size_t>(stride) * 2, static_cast<char>(fill));
+  const std::uint32_t size = static_cast<std::uint32_t>(14 + info.size() + claimExtra);
+  return "BM" + Le32(size) + Le32(0) + Le32(static_cast<std::uint32_t>(14 + 40 + colours * 4)) + info;
+}
+
+WORD PaletteEntries(HPALETTE palette) {
+  WORD count = 0;
+  GetObjectA(palette, sizeof count, &count);
+  return count;
+}
+
+class ImageStoreTest : public testing::Test {
+ protected:
+  void TearDown() override { FreeAllImages(); }
+  MessageBoxReader boxes_;
+};
+
+TEST_F(ImageStoreTest, EachFailureShowsItsMessageAndTheLoadFails) {
+  EXPECT_EQ(ReadBMPFile("Z:\\no\\such\\picture.bmp", 1), 0);
+  EXPECT_EQ(boxes_.Take(), (Texts{"Bmp File Open Error"}));
+
+  TempBmp tooShort("BM\x10\x00\x00");
+  EXPECT_EQ(ReadBMPFile(tooShort.path(), 1), 0);
+  EXPECT_EQ(boxes_.Take(), (Texts{"Bmp File Header Read Error"}));
+
+  std::string notBm = MakeBmp(4, 24, 0, 0);
+  notBm[0] = 'X';
+  TempBmp wrongType(notBm);
+  EXPECT_EQ(ReadBMPFile(wrongType.path(), 1), 0);
+  EXPECT_EQ(boxes_.Take(), (Texts{"Bmp File Not Format"}));
+
+  TempBmp claimsMore(MakeBmp(4, 24, 0, 0, 1, 1000));
+  EXPECT_EQ(ReadBMPFile(claimsMore.path(), 1), 0);
+  EXPECT_EQ(boxes_.Take(), (Texts{"Bmp File Read Fail"}));
+  EXPECT_EQ(ImageBits(1), nullptr) << "the slot stays empty";
+
+  std::string noWidth = MakeBmp(4, 24, 0, 0);
+  noWidth.replace(18, 4, Le32(0));
+  TempBmp zeroWidth(noWidth);
+  EXPECT_EQ(ReadBMPFile(zeroWidth.path(), 1), 0);
+  EXPECT_EQ(boxes_.Take(), (Texts{"Bmp File Not Format"}));
+  EXPECT_EQ(ImageBits(1), nullptr);
+  EXPECT_EQ(CreateImageBitmap(1), nullptr);
+}
+
+TEST_F(ImageStoreTest, TheSharedPaletteFollowsTheLastFileWithAColourTable) {
+  TempBmp sixteen(MakeBmp(4, 8, 16, 16));
+  ASSERT_EQ(ReadBMPFile(sixteen.path(), 6), 1);
+  EXPECT_EQ(ImageColourCount(6), 16);
+  EXPECT_EQ(ImagePaletteSize(6), 64);
+  HPALETTE palette = SharedImagePalette();
+  ASSERT_NE(palette, nullptr);
+  EXPECT_EQ(PaletteEntries(palette), 16);
+  PALETTEENTRY fifth = {};
+  GetPaletteEntries(palette, 5, 1, &fifth);
+  EXPECT_EQ((std::vector<int>{fifth.peRed, fifth.peGreen, fifth.peBlue}), (std::vector<int>{5, 10, 15}));
+
+  TempBmp trueColour(MakeBmp(4, 24, 0, 0));
+  ASSERT_EQ(ReadBMPFile(trueColour.path(), 7), 1);
+  EXPECT_EQ(ImageColourCount(7), 0);
+  EXPECT_EQ(SharedImagePalette(), palette) << "a 24-bit file leaves the shared palette as it was";
+
+  TempBmp full(MakeBmp(4, 8, 256, 0));
+  ASSERT_EQ(ReadBMPFile(full.path(), 8), 1);
+  EXPECT_EQ(PaletteEntries(SharedImagePalette()), 256);
+  EXPECT_TRUE(boxes_.Take().empty());
+}
+
+TEST_F(ImageStoreTest, PixelRowsFollowTheTableTheFileDeclares) {
+  TempBmp sixteen(MakeBmp(4, 8, 16, 16, 7));
+  ASSERT_EQ(ReadBMPFile(sixteen.path(), 3), 1);
+  const auto* bits = static_cast<const unsigned char*>(ImageBits(3));
+  ASSERT_NE(bits, nullptr);
+  EXPECT_EQ(bits[0], 7);
+  EXPECT_EQ(ImageWidth(3), 4);
+  EXPECT_EQ(ImageHeight(3), 2);
+
+  TempBmp trueColour(MakeBmp(2, 24, 0, 0, 9));
+  ASSERT_EQ(ReadBMPFile(trueColour.path(), 3), 1);
+  EXPECT_EQ(static_cast<const unsigned char*>(ImageBits(3))[0], 9) << "right after the information header";
+}
+
+TEST_F(ImageStoreTest, TheSamePictureInTwoSlotsIsTwoCopies) {
+  TempBmp file(MakeBmp(4, 8, 256, 0, 3));
+  ASSERT_EQ(ReadBMPFile(file.path(), 4), 1);
+  ASSERT_EQ(ReadBMPFile(file.path(), 5), 1);
+  ASSERT_NE(ImageBits(4), nullptr);
+  EXPECT_NE(ImageBits(4), ImageBits(5));
+  EXPECT_EQ(static_cast<const unsigned char*>(ImageBits(5))[0], 3);
+  FreeAllImages();
+  FreeAllImages();
+  EXPECT_EQ(ImageBits(4), nullptr);
+  EXPECT_EQ(ImageBits(5), nullptr);
+}
+
+TEST_F(ImageStoreTest, AnEmptySlotDrawsNothingAndHasNoBitmap) {
+  Canvas canvas(8, 8, RGB(1, 2, 3));
+  DrawImageStretched(canvas.dc(), 0, 0, 8, 8, 2);
+  EXPECT_EQ(canvas.At(4, 4), (std::array<int, 3>{1, 2, 3}));
+  EXPECT_EQ(CreateImageBitmap(2), nullptr);
+  EXPECT_EQ(ReadBMPFile("x", -1), 0);
+  EXPECT_EQ(ReadBMPFile("x", kImageSlots), 0);
+}
+
+TEST_F(ImageStoreTest, DrawingStretchesTheWholePictureAndRecordsItsSize) {
+  // 2 x 2: bottom row red, top row blue (bottom-up rows).
+  std::string bmp = "BM" + Le32(14 + 40 + 16) + Le32(0) + Le32(54) + Le32(40) + Le32(2) + Le32(2) + Le16(1) +
+                    Le16(24) + Le32(0) + Le32(16) + Le32(0) + Le32(0) + Le32(0) + Le32(0);
+  bmp +=
+      std::string("\x00\x00\xFF\x00\x00\xFF\x00\x00", 8) + std::string("\xFF\x00\x00\xFF\x00\x00\x00\x00", 8);
+  TempBmp file(bmp);
+  ASSERT_EQ(ReadBMPFile(file.path(), 1), 1);
+  Canvas canvas(20, 10);
+  DrawImageStretched(canvas.dc(), 0, 0, 20, 10, 1);
+  EXPECT_EQ(canvas.At(19, 0), (std::array<int, 3>{0, 0, 255}));
+  EXPECT_EQ(canvas.At(0, 9), (std::array<int, 3>{255, 0, 0}));
+  EXPECT_EQ(LastDrawnWidth(), 2);
+  EXPECT_EQ(LastDrawnHeight(), 2);
+
+  HBITMAP bitmap = CreateImageBitmap(1);
+  ASSERT_NE(bitmap, nullptr);
+  BITMAP facts = {};
+  GetObjectA(bitmap, sizeof facts, &facts);
+  EXPECT_EQ(facts.bmWidth, 2);
+  EXPECT_EQ(facts.bmHeight, 2);
+  DeleteObject(bitmap);
+}
+
+// The shipped executable's bitmap resources: the button faces.
+class ShippedFaces : public testing::Test {
+ protected:
+  void SetUp() override {
+    module_ = LoadLibraryExA((EnvPath("QUIL_GAME_DIR") + "\\Quil3D.exe").c_str(), nullptr,
+                             LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module_, nullptr);
+  }
+  void TearDown() override { FreeLibrary(module_); }
+  HMODULE module_ = nullptr;
+};
+
+TEST_F(ShippedFaces, EachFaceBecomesABitmapWithAFullPaletteOfItsOwn) {
+  struct Face {
+    int first;  // the pressed face; normal and hover follow
+    int width, height;
+  } const faces[] = {
+      {189, 145, 86}, {192, 200, 86}, {195, 151, 62}, {198, 170, 86}, {201, 190, 36}, {204, 190, 36},
+      {207, 190, 36}, {210, 190, 36}, {295, 190, 36}, {222, 190, 36}, {225, 190, 36}, {228, 190, 36},
+      {231, 190, 36}, {239, 126, 36}, {242, 126, 36}, {245, 126, 36}, {248, 126, 36}, {251, 126, 36},
+      {298, 126, 36}, {301, 63, 36},  {304, 63, 36},
+  };
+  for (const Face& face : faces) {
+    for (int n = face.first; n < face.first + 3; ++n) {
+      HPALETTE palette = nullptr;
+      HBITMAP bitmap = LoadBitmapResource(module_, n, &palette);
+      ASSERT_NE(bitmap, nullptr) << n;
+      BITMAP facts = {};
+      GetObjectA(bitmap, sizeof facts, &facts);
+      EXPECT_EQ(facts.bmWidth, face.width) << n;
+      EXPECT_EQ(facts.bmHeight, face.height) << n;
+      ASSERT_NE(palette, nullptr) << n;
+      EXPECT_EQ(PaletteEntries(palette), 256) << n;
+      DeleteObject(bitmap);
+      DeleteObject(palette);
+    }
+  }
+}
+
+TEST_F(ShippedFaces, AMissingResourceGivesNothingAndLeavesThePaletteAlone) {
+  HPALETTE palette = reinterpret_cast<HPALETTE>(0x1234);
+  EXPECT_EQ(LoadBitmapResource(module_, 9999, &palette), nullptr);
+  EXPECT_EQ(palette, reinterpret_cast<HPALETTE>(0x1234));
+}
+
+// The BMP corpus: good files load silently and draw as their reference;
+// questionable and bad ones load or are refused with one message, never crash.
+class Corpus : public testing::Test {
+ protected:
+  std::string folder_ = EnvPath("QUIL_BMPSUITE_DIR");
+  MessageBoxReader boxes_;
+  void TearDown() override { FreeAllImages(); }
+};
+
+TEST_F(Corpus, EveryGoodFileLoadsAndDrawsAsItsReference) {
+  const std::string refs = EnvPath("QUIL_BMPSUITE_REF_PPM");
+  const std::vector<std::string> good = FilesIn(folder_ + "\\g");
+  ASSERT_EQ(good.size(), 27u);
+  int compared = 0;
+  for (const std::string& name : good) {
+    SCOPED_TRACE(name);
+    ASSERT_EQ(ReadBMPFile((folder_ + "\\g\\" + name).c_str(), 1), 1);
+    EXPECT_TRUE(boxes_.Take().empty());
+    const std::optional<Reference> ref = refs.empty() ? std::nullopt : ReadPpm(refs + "\\" + name + ".ppm");
+    if (!ref) {
+      continue;
+    }
+    ++compared;
+    ASSERT_EQ(ImageWidth(1), ref->width);
+    ASSERT_EQ(std::abs(ImageHeight(1)), ref->height);
+    Canvas canvas(ref->width, ref->height);
+    DrawImageStretched(canvas.dc(), 0, 0, ref->width, ref->height, 1);
+    int worst = 0;
+    int wrongPixels = 0;
+    for (int y = 0; y < ref->height; ++y) {
+      for (int x = 0; x < ref->width; ++x) {
+        const std::array<int, 3> got = canvas.At(x, y);
+        int pixelWorst = 0;
+        for (int c = 0; c < 3; ++c) {
+          const int want =
+              static_cast<unsigned char>(ref->rgb[(static_cast<std::size_t>(y) * ref->width + x) * 3 + c]);
+          pixelWorst = std::max(pixelWorst, std::abs(got[c] - want));
+        }
+        worst = std::max(worst, pixelWorst);
+        wrongPixels += pixelWorst > 8 ? 1 : 0;
+      }
+    }
+    EXPECT_EQ(wrongPixels, 0) << "largest channel difference " << worst;
+  }
+  if (!refs.empty()) {
+    EXPECT_EQ(compared, 27) << "reference pictures found for every good file";
+  } else {
+    std::printf("no reference pictures: the good files were loaded but not compared\n");
+  }
+}
+
+TEST_F(Corpus, QuestionableAndBadFilesLoadOrAreRefusedWithOneMessage) {
+  const Texts known = {"Bmp File Open Error", "Bmp File Header Read Error", "Bmp File Not Format",
+                       "over Memory", "Bmp File Read Fail"};
+  for (const char* kind : {"q", "b"}) {
+    std::vector<std::string> accepted;
+    for (const std::string& name : FilesIn(folder_ + "\\" + kind)) {
+      SCOPED_TRACE(std::string(kind) + "/" + name);
+      const int loaded = ReadBMPFile((folder_ + "\\" + kind + "\\" + name).c_str(), 2);
+      const Texts shown = boxes_.Take();
+      if (loaded == 1) {
+        EXPECT_TRUE(shown.empty());
+        accepted.push_back(name);
+        Canvas canvas(64, 64);
+        DrawImageStretched(canvas.dc(), 0, 0, 64, 64, 2);  // must not crash
+        HBITMAP bitmap = CreateImageBitmap(2);
+        DeleteObject(bitmap);
+      } else {
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_NE(std::find(known.begin(), known.end(), shown[0]), known.end()) << shown[0];
+        EXPECT_EQ(ImageBits(2), nullptr);
+      }
+    }
+    std::ostringstream list;
+    for (const std::string& name : accepted) {
+      list << ' ' << name;
+    }
+    std::printf("%s/ files accepted (%zu):%s\n", kind, accepted.size(), list.str().c_str());
+  }
+}
+
+}  // namespace
