@@ -1,0 +1,373 @@
+// The caption file, the caption font and the green captions on a real device:
+// fonts checked through their LOGFONTs, captions through the pixels they
+// leave in a window the size of the audio and video dialogs.
+#include "menus/captions.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "common/bounded_text.h"
+#include "common/win/handles.h"
+
+namespace {
+
+constexpr int kDialogWidth = 280;
+constexpr int kDialogHeight = 330;
+constexpr char kFace[] = "DejaVu Sans";
+
+std::string EnvPath(const char* name) {
+  const char* value = std::getenv(name);
+  std::string path = value != nullptr ? value : "";
+  std::replace(path.begin(), path.end(), '/', '\\');
+  if (!path.empty() && path[0] == '\\') {
+    path.insert(0, "Z:");
+  }
+  return path;
+}
+
+LOGFONTA LogFontOf(HFONT font) {
+  LOGFONTA logFont = {};
+  EXPECT_EQ(GetObjectA(font, sizeof logFont, &logFont), static_cast<int>(sizeof logFont));
+  return logFont;
+}
+
+// A black captionless pop-up the size of the settings dialogs.
+class DialogStandIn {
+ public:
+  DialogStandIn() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = "CaptionsTestDialog";
+    RegisterClassA(&windowClass);
+    window_ = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP | WS_VISIBLE, 40, 40, kDialogWidth,
+                              kDialogHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
+    UpdateWindow(window_);
+    Settle();
+  }
+  ~DialogStandIn() { DestroyWindow(window_); }
+  DialogStandIn(const DialogStandIn&) = delete;
+  DialogStandIn& operator=(const DialogStandIn&) = delete;
+
+  HWND get() const { return window_; }
+
+  // Handles what is queued, so the background is painted before a capture.
+  static void Settle() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      DispatchMessageA(&message);
+    }
+  }
+
+  // The client area's pixels as 0x00RRGGBB, row by row from the top.
+  std::vector<std::uint32_t> Capture() const {
+    std::vector<std::uint32_t> pixels(kDialogWidth * kDialogHeight);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kDialogWidth;
+    info.bmiHeader.biHeight = -kDialogHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    HDC windowDc = GetDC(window_);
+    HDC memoryDc = CreateCompatibleDC(windowDc);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(memoryDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memoryDc, bitmap);
+    BitBlt(memoryDc, 0, 0, kDialogWidth, kDialogHeight, windowDc, 0, 0, SRCCOPY);
+    GdiFlush();
+    std::copy_n(static_cast<const std::uint32_t*>(bits), pixels.size(), pixels.begin());
+    SelectObject(memoryDc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memoryDc);
+    ReleaseDC(window_, windowDc);
+    for (std::uint32_t& pixel : pixels) {
+      pixel &= 0xFFFFFF;
+    }
+    return pixels;
+  }
+
+ private:
+  HWND window_ = nullptr;
+};
+
+// Saves captured pixels as a 24-bit BMP, for a person to look at.
+void SavePicture(const std::vector<std::uint32_t>& pixels, const std::string& path) {
+  const int rowBytes = (kDialogWidth * 3 + 3) & ~3;
+  BITMAPFILEHEADER file = {};
+  BITMAPINFOHEADER header = {};
+  header.biSize = sizeof header;
+  header.biWidth = kDialogWidth;
+  header.biHeight = -kDialogHeight;
+  header.biPlanes = 1;
+  header.biBitCount = 24;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof header;
+  file.bfSize = file.bfOffBits + rowBytes * kDialogHeight;
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  std::vector<char> row(rowBytes);
+  for (int y = 0; y < kDialogHeight; ++y) {
+    for (int x = 0; x < kDialogWidth; ++x) {
+      const std::uint32_t pixel = pixels[y * kDialogWidth + x];
+      row[x * 3] = static_cast<char>(pixel & 0xFF);
+      row[x * 3 + 1] = static_cast<char>((pixel >> 8) & 0xFF);
+      row[x * 3 + 2] = static_cast<char>((pixel >> 16) & 0xFF);
+    }
+    out.write(row.data(), rowBytes);
+  }
+}
+
+// What drawing changed, by caption line: the line whose top is the nearest
+// above each changed pixel.
+struct Changes {
+  std::vector<int> pureGreenByLine;
+  int notGreen = 0;
+  int leftOfCaptions = 0;
+  int aboveFirstLine = 0;
+  int rightmost = 0;
+};
+
+Changes Compare(const std::vector<std::uint32_t>& before, const std::vector<std::uint32_t>& after,
+                const std::vector<int>& lineTops) {
+  Changes changes;
+  changes.pureGreenByLine.assign(lineTops.size(), 0);
+  for (int y = 0; y < kDialogHeight; ++y) {
+    for (int x = 0; x < kDialogWidth; ++x) {
+      const std::uint32_t pixel = after[y * kDialogWidth + x];
+      if (pixel == before[y * kDialogWidth + x]) {
+        continue;
+      }
+      if ((pixel & 0xFF00FF) != 0) {
+        ++changes.notGreen;
+      }
+      if (x < 22) {
+        ++changes.leftOfCaptions;
+      }
+      changes.rightmost = std::max(changes.rightmost, x);
+      int line = -1;
+      for (std::size_t i = 0; i < lineTops.size(); ++i) {
+        if (y >= lineTops[i]) {
+          line = static_cast<int>(i);
+        }
+      }
+      if (line < 0) {
+        ++changes.aboveFirstLine;
+      } else if (pixel == 0x00FF00) {
+        ++changes.pureGreenByLine[line];
+      }
+    }
+  }
+  return changes;
+}
+
+class Captions : public ::testing::Test {
+ protected:
+  void SetUp() override { saved_ = CaptionText(); }
+  void TearDown() override { CaptionText() = saved_; }
+
+  static void SetCaptions(const char* face, int height, const std::vector<const char*>& audio,
+                          const std::vector<const char*>& video) {
+    CaptionTexts& texts = CaptionText();
+    texts = CaptionTexts();
+    text::CopyBounded(texts.faceName, face);
+    texts.fontHeight = height;
+    for (std::size_t i = 0; i < audio.size(); ++i) {
+      text::CopyBounded(texts.audio[i], audio[i]);
+    }
+    for (std::size_t i = 0; i < video.size(); ++i) {
+      text::CopyBounded(texts.video[i], video[i]);
+    }
+  }
+
+ private:
+  CaptionTexts saved_;
+};
+
+TEST_F(Captions, TheShippedFileIsReadAndAMissingOneKeepsTheStore) {
+  const std::string folder = EnvPath("QUIL_GAME_DIR");
+  ASSERT_FALSE(folder.empty()) << "QUIL_GAME_DIR is not set";
+  CaptionText() = CaptionTexts();
+  EXPECT_EQ(ReadCaptionFile((folder + "\\info\\String.dat").c_str()), 1);
+  const CaptionTexts shipped = CaptionText();
+  EXPECT_NE(shipped.faceName[0], '\0');
+  EXPECT_NE(shipped.audio[0][0], '\0');
+  EXPECT_NE(shipped.fileErrorText[0], '\0');
+
+  EXPECT_EQ(ReadCaptionFile((folder + "\\info\\NoSuch.dat").c_str()), 0);
+  EXPECT_STREQ(CaptionText().faceName, shipped.faceName) << "a file that cannot be opened changes nothing";
+  EXPECT_STREQ(CaptionText().fileErrorText, shipped.fileErrorText);
+
+  // Relative to the current folder, as the stage passes it.
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+  CaptionText() = CaptionTexts();
+  EXPECT_EQ(ReadCaptionFile(".\\info\\String.dat"), 1);
+  EXPECT_STREQ(CaptionText().audio[1], shipped.audio[1]);
+  SetCurrentDirectoryA(previous);
+}
+
+TEST_F(Captions, FontHeightsFromTenthsOfAPoint) {
+  DialogStandIn dialog;
+  HDC dc = GetDC(dialog.get());
+  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(dialog.get(), dc);
+  ASSERT_EQ(dpi, 96) << "the expected heights are for 96 pixels per inch";
+  const struct Case {
+    int fileHeight;
+    LONG height;
+  } cases[] = {{90, -13}, {100, -14}, {120, -17}, {0, -1}};
+  for (const Case& c : cases) {
+    const win::UniqueFont font(CreateCaptionFont(dialog.get(), kFace, c.fileHeight + 5, 0, 0, 1));
+    ASSERT_TRUE(font) << c.fileHeight;
+    const LOGFONTA logFont = LogFontOf(font.get());
+    EXPECT_EQ(logFont.lfHeight, c.height) << c.fileHeight;
+    EXPECT_EQ(logFont.lfWidth, 0) << c.fileHeight;
+  }
+}
+
+TEST_F(Captions, FontAttributesAndFace) {
+  DialogStandIn dialog;
+  const struct Case {
+    int attributes;
+    LONG weight;
+    BYTE italic, underline, strikeOut;
+  } cases[] = {
+      {0, 0, 0, 0, 0},
+      {kCaptionBold, FW_BOLD, 0, 0, 0},
+      {kCaptionItalic | kCaptionStrikeOut, 0, 1, 0, 1},
+      {kCaptionBold | kCaptionItalic | kCaptionUnderline | kCaptionStrikeOut, FW_BOLD, 1, 1, 1},
+  };
+  for (const Case& c : cases) {
+    const win::UniqueFont font(CreateCaptionFont(dialog.get(), kFace, 100, 0, c.attributes, 1));
+    ASSERT_TRUE(font);
+    const LOGFONTA d = LogFontOf(font.get());
+    EXPECT_EQ(d.lfWeight, c.weight) << c.attributes;
+    EXPECT_EQ(d.lfItalic, c.italic) << c.attributes;
+    EXPECT_EQ(d.lfUnderline, c.underline) << c.attributes;
+    EXPECT_EQ(d.lfStrikeOut, c.strikeOut) << c.attributes;
+    EXPECT_EQ(d.lfCharSet, ANSI_CHARSET);
+    EXPECT_STREQ(d.lfFaceName, kFace);
+  }
+  const std::string longFace(49, 'F');
+  const win::UniqueFont font(CreateCaptionFont(dialog.get(), longFace.c_str(), 100, 0, 0, 1));
+  ASSERT_TRUE(font);
+  EXPECT_EQ(std::string(LogFontOf(font.get()).lfFaceName), std::string(31, 'F'));
+}
+
+// A width asks for the average character to be px / py of the natural one.
+TEST_F(Captions, AWidthScalesTheAverageCharacter) {
+  DialogStandIn dialog;
+  const win::UniqueFont natural(CreateCaptionFont(dialog.get(), kFace, 95, 0, 0, 1));
+  ASSERT_TRUE(natural);
+  TEXTMETRICA metrics = {};
+  HDC dc = GetDC(dialog.get());
+  {
+    const win::SelectGuard select(dc, natural.get());
+    GetTextMetricsA(dc, &metrics);
+  }
+  ReleaseDC(dialog.get(), dc);
+  ASSERT_GT(metrics.tmAveCharWidth, 0);
+
+  const struct Case {
+    int width;
+    int px;
+  } cases[] = {{80, 106}, {-80, 106}, {160, 213}};
+  for (const Case& c : cases) {
+    const win::UniqueFont font(CreateCaptionFont(dialog.get(), kFace, 95, c.width, 0, 1));
+    ASSERT_TRUE(font) << c.width;
+    const LOGFONTA d = LogFontOf(font.get());
+    EXPECT_EQ(d.lfHeight, -13) << c.width;
+    EXPECT_EQ(d.lfWidth, c.px * metrics.tmAveCharWidth / 126) << c.width;
+  }
+}
+
+TEST_F(Captions, ThePhysicalResolutionComesFromTheScreenSize) {
+  DialogStandIn dialog;
+  HDC dc = GetDC(dialog.get());
+  const double dpi = 25.4 * GetDeviceCaps(dc, VERTRES) / GetDeviceCaps(dc, VERTSIZE);
+  ReleaseDC(dialog.get(), dc);
+  const win::UniqueFont font(CreateCaptionFont(dialog.get(), kFace, 720, 0, 0, 0));
+  ASSERT_TRUE(font);
+  // 72 points: one inch, so the height is about the physical pixels per inch.
+  EXPECT_NEAR(-LogFontOf(font.get()).lfHeight, dpi, 1.0);
+}
+
+TEST_F(Captions, CaptionsAreGreenAtTheirPlacesAndAnEmptyOneDrawsNothing) {
+  const struct Case {
+    const char* what;
+    void (*draw)(HWND);
+    std::vector<const char*> audio, video;
+    std::vector<int> lineTops;  // each caption's place, then a line well below the last
+    std::vector<bool> drawn;
+  } cases[] = {
+      {"audio",
+       DrawAudioCaptions,
+       {"Music volume", "Sound effects"},
+       {"not", "drawn", "here"},
+       {53, 133, 163},
+       {true, true, false}},
+      {"video",
+       DrawVideoCaptions,
+       {"not", "here"},
+       {"3D graphics driver", "Display mode", "Calibration"},
+       {20, 93, 162, 192},
+       {true, true, true, false}},
+      {"video, the middle one empty",
+       DrawVideoCaptions,
+       {},
+       {"3D graphics driver", "", "Calibration"},
+       {20, 93, 162, 192},
+       {true, false, true, false}},
+      {"audio, all empty", DrawAudioCaptions, {}, {"not", "here"}, {53, 133, 163}, {false, false, false}},
+  };
+  for (const Case& c : cases) {
+    SetCaptions(kFace, 100, c.audio, c.video);
+    DialogStandIn dialog;
+    const std::vector<std::uint32_t> before = dialog.Capture();
+    c.draw(dialog.get());
+    const Changes changes = Compare(before, dialog.Capture(), c.lineTops);
+    EXPECT_EQ(changes.notGreen, 0) << c.what;
+    EXPECT_EQ(changes.leftOfCaptions, 0) << c.what;
+    EXPECT_EQ(changes.aboveFirstLine, 0) << c.what;
+    for (std::size_t line = 0; line < c.drawn.size(); ++line) {
+      EXPECT_EQ(changes.pureGreenByLine[line] > 20, c.drawn[line]) << c.what << ", line " << line;
+    }
+  }
+}
+
+// With the shipped captions, as the dialogs will show them; the picture goes to
+// the artefacts folder when there is one.
+TEST_F(Captions, TheShippedCaptionsFitTheDialogs) {
+  ASSERT_EQ(ReadCaptionFile((EnvPath("QUIL_GAME_DIR") + "\\info\\String.dat").c_str()), 1);
+  for (const bool audio : {true, false}) {
+    DialogStandIn dialog;
+    const std::vector<std::uint32_t> before = dialog.Capture();
+    (audio ? DrawAudioCaptions : DrawVideoCaptions)(dialog.get());
+    const std::vector<std::uint32_t> after = dialog.Capture();
+    const Changes changes = Compare(before, after, {0});
+    EXPECT_GT(changes.rightmost, 80);
+    EXPECT_LT(changes.rightmost, kDialogWidth - 20) << "clear of the dialog's right edge";
+    const std::string artefacts = EnvPath("QUIL_ARTIFACTS_DIR");
+    if (!artefacts.empty()) {
+      CreateDirectoryA(artefacts.c_str(), nullptr);
+      HDC dc = GetDC(nullptr);
+      const int depth = GetDeviceCaps(dc, BITSPIXEL);
+      ReleaseDC(nullptr, dc);
+      SavePicture(after, artefacts + "\\captions-" + (audio ? "audio" : "video") + "-" +
+                             std::to_string(depth) + "bpp.bmp");
+    }
+  }
+}
+
+}  // namespace
