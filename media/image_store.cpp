@@ -181,7 +181,14 @@ HBITMAP CreateImageBitmap(int slotNumber) {
   if (slot == nullptr) {
     return nullptr;
   }
+  // On a 256-colour display a device bitmap holds palette indices: made
+  // through the default palette it would keep only the 20 static colours, so
+  // the shared palette is realized first (as each button face's is).
   win::WindowDc screen(nullptr);
+  win::PaletteGuard selected(screen.get(), Store().sharedPalette.get(), false);
+  if (Store().sharedPalette) {
+    RealizePalette(screen.get());
+  }
   return CreateDIBitmap(screen.get(), slot->Header(), CBM_INIT, slot->Bits(), slot->Info(), DIB_RGB_COLORS);
 }
 

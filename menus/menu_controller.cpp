@@ -1,14 +1,66 @@
 #include "menus/menu_controller.h"
 
-// The menu screens are drawn on the stage in a later step; until then the
-// stage stays black and its mouse input selects nothing.
+#include "common/win/handles.h"
+#include "howto/howto_dialog.h"
+#include "launch/start_game.h"
+#include "launch/web_pages.h"
+#include "media/image_store.h"
+#include "menus/button_set.h"
+#include "resources/resource.h"
+#include "shell/error_box.h"
+#include "settings/audio/audio_dialog.h"
+#include "settings/input/input_dialog.h"
+#include "settings/video/video_dialog.h"
+#include "shell/first_run_flag.h"
 
 namespace {
 
+constexpr char kHoverSound[] = ".\\sound\\mmove.wav";
+constexpr char kClickSound[] = ".\\sound\\mclick.wav";
+constexpr DWORD kQuitPause = 300;  // ms between QUIT's click sound and its pressed face
+
+struct MenuPicture {
+  const char* file;
+  const char* failureText;
+};
+
+// Picture n goes into image slot n: the two menus, then the dialogs' pictures.
+constexpr MenuPicture kMenuPictures[] = {
+    {".\\resource\\background\\MainBK.bmp", "ReadBMPFile 1"},
+    {".\\resource\\background\\OptionBK.bmp", "ReadBMPFile 2"},
+    {".\\resource\\background\\inputBK.bmp", "ReadBMPFile 3"},
+    {".\\resource\\background\\smallwin.bmp", "ReadBMPFile 4"},
+    {".\\resource\\background\\smallwin.bmp", "ReadBMPFile 5"},
+    {".\\resource\\background\\how1.bmp", "ReadBMPFile 6"},
+    {".\\resource\\background\\how2.bmp", "ReadBMPFile 7"},
+    {".\\resource\\background\\how3.bmp", "ReadBMPFile 8"},
+};
+constexpr int kMainPicture = 1;
+constexpr int kOptionsPicture = 2;
+
+constexpr ButtonSpec kMainMenuTable[] = {
+    {BTN_START_GAME, {273, 86, 417, 171}, IDB_START_GAME, CMD_START_GAME},
+    {BTN_NETWORK_GAME, {5, 145, 204, 230}, IDB_NETWORK_GAME, 0, false},  // drawn only
+    {BTN_OPTION, {484, 297, 634, 358}, IDB_OPTION, CMD_OPTIONS_MENU},
+    {BTN_QUIT, {465, 145, 634, 230}, IDB_QUIT, CMD_HOME_PAGE, true, kQuitPause},
+};
+
+constexpr ButtonSpec kOptionsMenuTable[] = {
+    {BTN_SETUP_INPUT, {17, 67, 206, 102}, IDB_SETUP_INPUT, CMD_INPUT_SETTINGS},
+    {BTN_AUDIO_CALIBRATION, {17, 127, 206, 162}, IDB_AUDIO_CALIBRATION, CMD_AUDIO_SETTINGS},
+    {BTN_VIDEO_CALIBRATION, {17, 187, 206, 222}, IDB_VIDEO_CALIBRATION, CMD_VIDEO_SETTINGS},
+    {BTN_HOW_TO_PLAY, {17, 247, 206, 282}, IDB_HOW_TO_PLAY, CMD_HOW_TO_PLAY},
+    {BTN_CLOSE_OPTIONS, {17, 307, 206, 342}, IDB_CLOSE_OPTIONS, CMD_MAIN_MENU},
+};
+
 struct MenuState {
-  std::int32_t screenState = 500;
+  std::int32_t screenState = kMainMenuScreen;
   bool mainMenuActive = true;
   bool optionsMenuActive = false;
+  int pendingCommand = 0;
+  win::UniqueBitmap pictureBitmaps[std::size(kMenuPictures) + 1];  // numbered 1 to 8
+  ButtonSet mainMenu = MakeButtonSet(kMainMenuTable, {kHoverSound, kClickSound, true, false});
+  ButtonSet optionsMenu = MakeButtonSet(kOptionsMenuTable, {kHoverSound, kClickSound, false, false});
 };
 
 MenuState& State() {
@@ -16,8 +68,47 @@ MenuState& State() {
   return state;
 }
 
+void ShowScreen(std::int32_t screen) {
+  MenuState& state = State();
+  state.screenState = screen;
+  state.mainMenuActive = screen == kMainMenuScreen;
+  state.optionsMenuActive = screen == kOptionsMenuScreen;
+}
+
+// Copies a menu picture, freshly made from its slot, to the stage.
+void DrawMenuPicture(HWND stage, int picture, int extraWidth, int extraHeight) {
+  RECT client = {};
+  GetClientRect(stage, &client);
+  win::WindowDc dc(stage);
+  win::UniqueMemoryDc memory(CreateCompatibleDC(dc.get()));
+  State().pictureBitmaps[picture].reset(CreateImageBitmap(picture));
+  const HBITMAP bitmap = State().pictureBitmaps[picture].get();
+  if (!dc || !memory || bitmap == nullptr) {
+    return;  // a picture that failed to load leaves the stage as it is
+  }
+  win::SelectGuard selected(memory.get(), bitmap);
+  SetBkMode(dc.get(), TRANSPARENT);
+  BitBlt(dc.get(), client.left, client.top, client.right + extraWidth, client.bottom + extraHeight,
+         memory.get(), 0, 0, SRCCOPY);
+}
+
+POINT CursorInClient(HWND stage) {
+  POINT point = {};
+  GetCursorPos(&point);
+  ScreenToClient(stage, &point);
+  return point;
+}
+
+void RedrawOptionsMenu(HWND stage) {
+  DrawOptionsMenuBackground(stage);
+  DrawAllButtons(State().optionsMenu, stage);
+}
+
 }  // namespace
 
+std::int32_t ScreenState() {
+  return State().screenState;
+}
 bool MainMenuActive() {
   return State().mainMenuActive;
 }
@@ -25,12 +116,122 @@ bool OptionsMenuActive() {
   return State().optionsMenuActive;
 }
 
-void SetUpMenus(HWND, HINSTANCE) {}
-void RepaintMenuScreen(HWND, HINSTANCE) {}
-void TrackMainMenuHover(HWND, HINSTANCE) {}
-void TrackOptionsMenuHover(HWND, HINSTANCE) {}
-void ClickMainMenu(HWND, HINSTANCE, std::uint32_t, std::uint32_t) {}
-void ClickOptionsMenu(HWND, HINSTANCE, std::uint32_t, std::uint32_t) {}
-void ReleaseMainMenuButtons() {}
-void ReleaseOptionsMenuButtons() {}
-void ReleaseMenuPictures() {}
+void SetUpMenus(HWND stage, HINSTANCE instance) {
+  LoadMenuPictures();
+  SetUpButtonSet(State().mainMenu, stage, instance);
+}
+
+void LoadMenuPictures() {
+  for (int n = 1; n <= static_cast<int>(std::size(kMenuPictures)); ++n) {
+    const MenuPicture& picture = kMenuPictures[n - 1];
+    if (ReadBMPFile(picture.file, n) == 0) {
+      ErrorBox(picture.failureText);
+    }
+    State().pictureBitmaps[n].reset(CreateImageBitmap(n));
+  }
+}
+
+void ReleaseMenuPictures() {
+  for (win::UniqueBitmap& bitmap : State().pictureBitmaps) {
+    bitmap.reset();
+  }
+}
+
+void RepaintMenuScreen(HWND stage, HINSTANCE) {
+  MenuState& state = State();
+  if (state.screenState == kMainMenuScreen) {
+    DrawMainMenuBackground(stage);
+    DrawAllButtons(state.mainMenu, stage);
+  } else if (state.screenState == kOptionsMenuScreen) {
+    DrawOptionsMenuBackground(stage);
+    DrawAllButtons(state.optionsMenu, stage);
+  }
+}
+
+// The whole 640 x 480 picture: the part beyond the client area is clipped.
+void DrawMainMenuBackground(HWND stage) {
+  DrawMenuPicture(stage, kMainPicture, 2, 2);
+}
+
+void DrawOptionsMenuBackground(HWND stage) {
+  DrawMenuPicture(stage, kOptionsPicture, 0, 0);
+}
+
+void TrackMainMenuHover(HWND stage, HINSTANCE) {
+  const POINT at = CursorInClient(stage);
+  TrackButtonHover(State().mainMenu, stage, at.x, at.y);
+}
+
+void TrackOptionsMenuHover(HWND stage, HINSTANCE) {
+  const POINT at = CursorInClient(stage);
+  TrackButtonHover(State().optionsMenu, stage, at.x, at.y);
+}
+
+void ClickMainMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y) {
+  MenuState& state = State();
+  state.pendingCommand = PressButton(state.mainMenu, stage, static_cast<int>(x), static_cast<int>(y));
+  RunMainMenuCommand(stage, instance, state.pendingCommand);
+  state.pendingCommand = 0;
+}
+
+void ClickOptionsMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y) {
+  MenuState& state = State();
+  state.pendingCommand = PressButton(state.optionsMenu, stage, static_cast<int>(x), static_cast<int>(y));
+  RunOptionsMenuCommand(stage, instance, state.pendingCommand);
+  state.pendingCommand = 0;
+}
+
+void RunMainMenuCommand(HWND stage, HINSTANCE instance, int command) {
+  switch (command) {
+    case CMD_START_GAME:
+      StartGameSequence(stage, instance);
+      break;
+    case CMD_OPTIONS_MENU:
+      ShowScreen(kOptionsMenuScreen);
+      SetUpButtonSet(State().optionsMenu, stage, instance);
+      RedrawOptionsMenu(stage);
+      break;
+    case CMD_HOME_PAGE:
+      OpenHomePage(stage);
+      PostMessageA(stage, WM_CLOSE, 0, 0);  // closes even when no browser could be started
+      break;
+    default:
+      break;
+  }
+}
+
+void RunOptionsMenuCommand(HWND stage, HINSTANCE instance, int command) {
+  switch (command) {
+    case CMD_INPUT_SETTINGS:
+      OpenInputSettingsDialog(stage, instance);
+      RedrawOptionsMenu(stage);
+      break;
+    case CMD_AUDIO_SETTINGS:
+      AudioSettingsDialog(stage, instance);
+      RedrawOptionsMenu(stage);
+      break;
+    case CMD_VIDEO_SETTINGS:
+      VideoCalibrationDialog(stage, instance);
+      FirstRunFlag() = 1;  // whatever the player did in it
+      RedrawOptionsMenu(stage);
+      break;
+    case CMD_HOW_TO_PLAY:
+      HowToPlayDialog(stage, instance);
+      RedrawOptionsMenu(stage);
+      break;
+    case CMD_MAIN_MENU:
+      ShowScreen(kMainMenuScreen);
+      DrawMainMenuBackground(stage);
+      DrawAllButtons(State().mainMenu, stage);
+      break;
+    default:
+      break;
+  }
+}
+
+void ReleaseMainMenuButtons() {
+  ReleaseButtonSet(State().mainMenu);
+}
+void ReleaseOptionsMenuButtons() {
+  ReleaseButtonSet(State().optionsMenu);
+}

@@ -1,22 +1,39 @@
-// The menu controller: which menu screen the stage shows, and what its
-// buttons do. Driven by the stage window's mouse messages.
+// The menu controller: which menu screen the stage shows, the pictures of the
+// menus and dialogs, and what the menu buttons do. Driven by the stage
+// window's mouse messages only.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 
+// ScreenState values.
+constexpr std::int32_t kMainMenuScreen = 500;
+constexpr std::int32_t kOptionsMenuScreen = 501;
+
+std::int32_t ScreenState();
 bool MainMenuActive();
 bool OptionsMenuActive();
 
+// Stage creation: the eight menu and dialog pictures, then the main-menu buttons.
 void SetUpMenus(HWND stage, HINSTANCE instance);
+void LoadMenuPictures();
+void ReleaseMenuPictures();
+
 void RepaintMenuScreen(HWND stage, HINSTANCE instance);
+void DrawMainMenuBackground(HWND stage);
+void DrawOptionsMenuBackground(HWND stage);
+
+// Pointer movement over the stage; the position is read from the cursor.
 void TrackMainMenuHover(HWND stage, HINSTANCE instance);
 void TrackOptionsMenuHover(HWND stage, HINSTANCE instance);
+
+// A left-button press at a client point: the press step, then the command.
 void ClickMainMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y);
 void ClickOptionsMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y);
+void RunMainMenuCommand(HWND stage, HINSTANCE instance, int command);
+void RunOptionsMenuCommand(HWND stage, HINSTANCE instance, int command);
 
-// Stage destruction: the two button sets (main first), then the menu pictures.
+// Stage destruction: the two button sets, main first.
 void ReleaseMainMenuButtons();
 void ReleaseOptionsMenuButtons();
-void ReleaseMenuPictures();

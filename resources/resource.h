@@ -21,6 +21,63 @@
 #define IDI_FILE_ERROR 290
 #define IDI_DRIVER_INSTALLED 310
 
+// ---- Menu screens (500-501) -------------------------------------------------
+#define SCREEN_MAIN_MENU 500
+#define SCREEN_OPTIONS_MENU 501
+
+// ---- Main-menu buttons (502-505) --------------------------------------------
+#define BTN_START_GAME 502
+#define BTN_NETWORK_GAME 503
+#define BTN_OPTION 504
+#define BTN_QUIT 505
+
+// ---- Options-menu buttons (506-510) -----------------------------------------
+#define BTN_SETUP_INPUT 506
+#define BTN_AUDIO_CALIBRATION 507
+#define BTN_VIDEO_CALIBRATION 508
+#define BTN_HOW_TO_PLAY 509
+#define BTN_CLOSE_OPTIONS 510
+
+// ---- Menu commands (511-519; 512 is never issued) ---------------------------
+#define CMD_START_GAME 511
+#define CMD_OPTIONS_MENU 513
+#define CMD_HOME_PAGE 514
+#define CMD_INPUT_SETTINGS 515
+#define CMD_AUDIO_SETTINGS 516
+#define CMD_VIDEO_SETTINGS 517
+#define CMD_HOW_TO_PLAY 518
+#define CMD_MAIN_MENU 519
+
+// ---- Face states (520-522) --------------------------------------------------
+#define FACE_HOVER 520
+#define FACE_PRESSED 521
+#define FACE_NORMAL 522
+
+// ---- Button faces (189-306) -------------------------------------------------
+// Each button has three bitmaps in a row: n pressed, n + 1 normal, n + 2 hover.
+// The code relies on that order; only n is named.
+#define IDB_START_GAME 189
+#define IDB_NETWORK_GAME 192
+#define IDB_OPTION 195
+#define IDB_QUIT 198
+#define IDB_SETUP_INPUT 201
+#define IDB_AUDIO_CALIBRATION 204
+#define IDB_VIDEO_CALIBRATION 207
+#define IDB_HOW_TO_PLAY 210
+#define IDB_AUDIO_DEFAULT 222
+#define IDB_AUDIO_DONE 225
+#define IDB_VIDEO_DEFAULT 228
+#define IDB_VIDEO_DONE 231
+#define IDB_INPUT_DONE 239
+#define IDB_INPUT_RESET 242
+#define IDB_INPUT_CANCEL 245
+#define IDB_JOYSTICK_1 248
+#define IDB_JOYSTICK_2 251
+#define IDB_CLOSE_OPTIONS 295
+#define IDB_HOW_TO_PLAY_CLOSE 298
+#define IDB_PREVIOUS_PAGE 301
+#define IDB_NEXT_PAGE 304
+
 // ---- File-error dialog controls (1068-1070) ------------------------------
 #define IDC_FILE_ERROR_OK 1068
 #define IDC_FILE_ERROR_PATH 1069

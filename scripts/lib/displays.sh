@@ -57,15 +57,17 @@ quil_start_display() {
   quil_write_alsa_config "$depth"
   local prefix="$QUIL_RUN_DIR/prefix-$depth"
   rm -rf "$prefix"
+  mkdir -p "$prefix"
+  # One Wine session per display for the whole run, so its desktop starts
+  # once rather than once per test program; quil_displays_down ends it.
+  WINEPREFIX="$prefix" wineserver -f -p >"$QUIL_RUN_DIR/wineserver-$depth.log" 2>&1 &
+  echo $! >"$QUIL_RUN_DIR/wineserver-$depth.pid"
   DISPLAY=":$n" WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
     ALSA_CONFIG_PATH="$QUIL_RUN_DIR/alsa-$depth.conf" wineboot -i >"$QUIL_RUN_DIR/wineboot-$depth.log" 2>&1
   # There is no window manager on these displays: tell Wine not to wait for
   # one (it would wait two seconds each time a window is hidden).
   DISPLAY=":$n" WINEPREFIX="$prefix" WINEDEBUG=-all \
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$QUIL_RUN_DIR/wineboot-$depth.log" 2>&1
-  # Keep the Wine session of the display alive for the whole run, so its
-  # desktop starts once rather than once per test program.
-  DISPLAY=":$n" WINEPREFIX="$prefix" wineserver -p
   {
     echo "QUIL_DISPLAY_$depth=:$n"
     echo "QUIL_PREFIX_$depth=$prefix"

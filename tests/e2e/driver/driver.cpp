@@ -1,6 +1,7 @@
 #include "tests/e2e/driver/driver.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <thread>
 
@@ -322,6 +323,24 @@ bool SoundCapture::Available() {
   return !CaptureFolder().empty();
 }
 
+void SoundCapture::ClearWhenQuiet() {
+  // A sound that has just started may not have reached its file yet.
+  std::vector<std::size_t> sizes;
+  WaitUntil(
+      [&] {
+        std::vector<std::size_t> now;
+        for (const std::string& sound : Played()) {
+          now.push_back(sound.size());
+        }
+        const bool settled = now == sizes;
+        sizes = now;
+        Sleep(150);
+        return settled;
+      },
+      milliseconds(3000));
+  Clear();
+}
+
 void SoundCapture::Clear() {
   for (const std::string& file : CaptureFiles()) {
     DeleteFileA(file.c_str());
@@ -514,6 +533,92 @@ COLORREF ScreenPixel(int x, int y) {
   return colour;
 }
 
+Face::Face(int resource) {
+  HMODULE module = LoadLibraryExA((GameFolder() + "\\Quil3D.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) {
+    return;
+  }
+  // Made the way the launcher makes its faces: the face's own palette is
+  // realized on the screen, then the device bitmap is made through it.
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(resource), MAKEINTRESOURCEA(2));
+  const auto* info =
+      found != nullptr ? static_cast<const BITMAPINFO*>(LockResource(LoadResource(module, found))) : nullptr;
+  if (info != nullptr && info->bmiHeader.biBitCount <= 8) {
+    const int colours = 1 << info->bmiHeader.biBitCount;
+    std::vector<unsigned char> description(8 + 4 * colours);
+    auto* palette = reinterpret_cast<LOGPALETTE*>(description.data());
+    palette->palVersion = 0x300;
+    palette->palNumEntries = static_cast<WORD>(colours);
+    for (int c = 0; c < colours; ++c) {
+      palette->palPalEntry[c] = {info->bmiColors[c].rgbRed, info->bmiColors[c].rgbGreen,
+                                 info->bmiColors[c].rgbBlue, 0};
+    }
+    HPALETTE logical = CreatePalette(palette);
+    HDC screen = GetDC(nullptr);
+    HPALETTE old = SelectPalette(screen, logical, FALSE);
+    RealizePalette(screen);
+    const auto* bits = reinterpret_cast<const unsigned char*>(info) + info->bmiHeader.biSize + 4 * colours;
+    bitmap_ = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, bits, info, DIB_RGB_COLORS);
+    SelectPalette(screen, old, FALSE);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(logical);
+  }
+  FreeLibrary(module);
+  if (bitmap_ == nullptr) {
+    return;
+  }
+  BITMAP facts = {};
+  GetObjectA(bitmap_, sizeof facts, &facts);
+  width_ = facts.bmWidth;
+  height_ = facts.bmHeight;
+  dc_ = CreateCompatibleDC(nullptr);
+  previous_ = SelectObject(dc_, bitmap_);
+}
+
+Face::~Face() {
+  if (dc_ != nullptr) {
+    SelectObject(dc_, previous_);
+    DeleteDC(dc_);
+  }
+  if (bitmap_ != nullptr) {
+    DeleteObject(bitmap_);
+  }
+}
+
+COLORREF Face::Pixel(int x, int y) const {
+  return dc_ != nullptr ? GetPixel(dc_, x, y) : CLR_INVALID;
+}
+
+POINT ClientToScreenPoint(HWND window, int x, int y) {
+  POINT point = {x, y};
+  ClientToScreen(window, &point);
+  return point;
+}
+
+double FaceDistance(HWND window, int left, int top, const Face& face) {
+  if (face.width() < 8 || face.height() < 8) {
+    return 255;
+  }
+  HDC screen = GetDC(nullptr);
+  long total = 0;
+  int samples = 0;
+  for (int gx = 1; gx < 8; ++gx) {
+    for (int gy = 1; gy < 8; ++gy) {
+      const int x = face.width() * gx / 8;
+      const int y = face.height() * gy / 8;
+      const POINT at = ClientToScreenPoint(window, left + x, top + y);
+      const COLORREF shown = GetPixel(screen, at.x, at.y);
+      const COLORREF wanted = face.Pixel(x, y);
+      total += std::abs(GetRValue(shown) - GetRValue(wanted)) +
+               std::abs(GetGValue(shown) - GetGValue(wanted)) +
+               std::abs(GetBValue(shown) - GetBValue(wanted));
+      samples += 3;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return static_cast<double>(total) / samples;
+}
+
 // ---- The launcher ----------------------------------------------------------
 
 Launcher::Launcher(const GameCopy& game, LaunchOptions options)
@@ -544,6 +649,8 @@ Launcher::Launcher(const std::string& folder, LaunchOptions options) {
     process_ = created.hProcess;
     processId_ = created.dwProcessId;
     CloseHandle(created.hThread);
+  } else {
+    std::printf("driver: cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
   }
   if (outputWrite != nullptr) {
     CloseHandle(outputWrite);
@@ -600,6 +707,10 @@ std::optional<WindowFacts> Launcher::WaitForWindow(const std::function<bool(cons
         return found.has_value() || !Running();
       },
       timeout);
+  DWORD code = 0;
+  if (!found && process_ != nullptr && GetExitCodeProcess(process_, &code) && code != STILL_ACTIVE) {
+    std::printf("driver: the program ended with exit code 0x%lx while a window was awaited\n", code);
+  }
   return found;
 }
 
@@ -635,9 +746,30 @@ std::string Launcher::Output() {
   return output_;
 }
 
+std::optional<WindowFacts> WaitForMessageBox(const Launcher& launcher, milliseconds timeout) {
+  return launcher.WaitForWindow(
+      [](const WindowFacts& w) { return w.className == "#32770" && w.title == "Message"; }, timeout);
+}
+
+std::string AnswerMessageBox(const WindowFacts& box) {
+  const std::string text = MessageBoxText(box.handle);
+  BringToFront(box.handle);
+  LeftClickControl(box.handle, IDOK);
+  WaitUntil([&] { return !IsWindow(box.handle) || !IsWindowVisible(box.handle); }, milliseconds(5000));
+  return text;
+}
+
 void CloseWithAltF4(HWND window) {
-  BringToFront(window);
-  PressChord({VK_MENU, VK_F4});
+  // The keyboard focus follows the activation a moment later; a press that
+  // arrives before it is lost, so try again while the window stays.
+  for (int attempt = 0; attempt < 3 && IsWindow(window); ++attempt) {
+    BringToFront(window);
+    Sleep(50);
+    PressChord({VK_MENU, VK_F4});
+    if (WaitUntil([&] { return !IsWindow(window); }, milliseconds(2000))) {
+      return;
+    }
+  }
 }
 
 }  // namespace e2e

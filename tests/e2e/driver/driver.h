@@ -64,6 +64,8 @@ class SoundCapture {
  public:
   static bool Available();
   static void Clear();
+  // Clears once the sounds already started have all been captured.
+  static void ClearWhenQuiet();
   static std::vector<std::string> Played();
   // The sample data of a PCM wave file (its "data" chunk).
   static std::optional<std::string> WaveSamples(const std::string& wavePath);
@@ -117,6 +119,34 @@ bool BringToFront(HWND window);
 std::string SaveScreenshot(const std::string& name);
 COLORREF ScreenPixel(int x, int y);
 
+// A button face of the shipped Quil3D.exe as this display shows it (made
+// through the screen, so it goes through the same colour mapping as the
+// launcher's own drawing).
+class Face {
+ public:
+  explicit Face(int resource);
+  ~Face();
+  Face(const Face&) = delete;
+  Face& operator=(const Face&) = delete;
+  int width() const { return width_; }
+  int height() const { return height_; }
+  COLORREF Pixel(int x, int y) const;
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  int width_ = 0, height_ = 0;
+};
+
+// How far what the screen shows at the client point (left, top) of `window`
+// is from `face`: the mean channel difference over a grid of points inside
+// it; 0 when they match exactly.
+double FaceDistance(HWND window, int left, int top, const Face& face);
+
+// Screen position of a client point of a window.
+POINT ClientToScreenPoint(HWND window, int x, int y);
+
 // ---- The launcher ----------------------------------------------------------
 
 struct LaunchOptions {
@@ -160,7 +190,12 @@ class Launcher {
   std::string output_;
 };
 
-// Closes the stage the way a player does: Alt+F4 while it is in front.
+// The launcher's message box (no owner, caption "Message"), once shown.
+std::optional<WindowFacts> WaitForMessageBox(const Launcher& launcher, milliseconds timeout = kPatience);
+// Reads the message box's text and presses its OK button; the text.
+std::string AnswerMessageBox(const WindowFacts& box);
+
+// Closes a window the way a player does: Alt+F4 while it is in front.
 void CloseWithAltF4(HWND window);
 
 }  // namespace e2e

@@ -1,0 +1,86 @@
+// Bitmap buttons: a fixed rectangle of a window's client area with three faces
+// (normal, hover, pressed) taken from bitmap resources, a hover sound and a
+// click sound. Every screen and dialog keeps its buttons in one ButtonSet; a
+// set's differences from the others are fields of its table and traits.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "common/win/handles.h"
+#include "menus/button_rules.h"
+
+// FaceState values.
+constexpr int kFaceHover = 520;
+constexpr int kFacePressed = 521;
+constexpr int kFaceNormal = 522;
+
+// One row of a set's table.
+struct ButtonSpec {
+  int id;                            // ButtonId
+  buttons::Rect rect;                // client pixels
+  int faces;                         // resource n: n pressed, n + 1 normal, n + 2 hover
+  int action;                        // what a press selects: a MenuCommand, or the button's own id
+  bool tracked = true;               // takes part in hover and press handling
+  DWORD pauseBeforePressedFace = 0;  // ms between the click sound and the pressed face
+};
+
+struct ButtonSetTraits {
+  const char* hoverSound;
+  const char* clickSound;
+  bool paletteForEachFaceWhenDrawingAll;  // DrawAllButtons selects and realizes each face's palette
+  bool releasePalettesWithFaces;          // dialog sets; the menu sets keep theirs for the whole run
+};
+
+struct ButtonFace {
+  win::UniqueBitmap bitmap;
+  win::UniquePalette palette;
+  int width = 0;
+  int height = 0;
+};
+
+struct Button {
+  const ButtonSpec* spec = nullptr;
+  buttons::Rect rect;  // empty until set up, and again after release
+  ButtonFace normal;
+  ButtonFace hover;
+  ButtonFace pressed;
+  bool hovering = false;  // the hover face is shown and the pointer was last seen inside
+};
+
+struct ButtonSet {
+  ButtonSetTraits traits;
+  std::vector<Button> buttons;
+  bool facesPending = true;  // the faces are (re)loaded at the next set-up
+};
+
+ButtonSet MakeButtonSet(std::span<const ButtonSpec> table, const ButtonSetTraits& traits);
+
+// Plays a wave file asynchronously; a missing file plays nothing.
+void PlayUiSound(const char* path);
+
+// Sets every rectangle from the table; loads the faces when they are pending
+// (releasing any the buttons still hold first).
+void SetUpButtonSet(ButtonSet& set, HWND window, HINSTANCE instance);
+
+// One face of one button; an unknown button or state draws nothing.
+void DrawButtonFace(const ButtonSet& set, HWND window, int buttonId, int state);
+
+// Every button, tracked or not, in its normal face.
+void DrawAllButtons(const ButtonSet& set, HWND window);
+
+// The hover step for a pointer at (x, y) in client pixels.
+void TrackButtonHover(ButtonSet& set, HWND window, int x, int y);
+
+// The press step: the first tracked button under (x, y) sounds, shows its
+// pressed face and gives its action; 0 when no button is hit.
+int PressButton(ButtonSet& set, HWND window, int x, int y);
+
+// The release step of the dialog sets: the button under (x, y) shows its hover face.
+void ReleaseButtonStep(const ButtonSet& set, HWND window, int x, int y);
+
+// Empties the rectangles and deletes the face bitmaps (and, in dialog sets, their palettes).
+void ReleaseButtonSet(ButtonSet& set);
