@@ -1,0 +1,78 @@
+// The button mechanism's face handling, with the shipped faces: loaded once
+// for a menu set, again at each opening for a dialog set, released as each
+// kind of set says.
+#include "menus/button_set.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+
+#include "resources/resource.h"
+
+namespace {
+
+constexpr ButtonSpec kTable[] = {
+    {BTN_START_GAME, {273, 86, 417, 171}, IDB_START_GAME, CMD_START_GAME},
+    {BTN_NETWORK_GAME, {5, 145, 204, 230}, IDB_NETWORK_GAME, 0, false},
+};
+constexpr ButtonSetTraits kMenuTraits{"", "", true, false};
+constexpr ButtonSetTraits kDialogTraits{"", "", false, true};
+
+class ButtonFaces : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string folder = std::getenv("QUIL_GAME_DIR") != nullptr ? std::getenv("QUIL_GAME_DIR") : "";
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    if (!folder.empty() && folder[0] == '\\') {
+      folder.insert(0, "Z:");
+    }
+    module_ = LoadLibraryExA((folder + "\\Quil3D.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module_, nullptr);
+  }
+  void TearDown() override { FreeLibrary(module_); }
+  HINSTANCE module_ = nullptr;
+};
+
+TEST_F(ButtonFaces, AMenuSetLoadsItsFacesOnceAndKeepsItsPalettesOnRelease) {
+  ButtonSet set = MakeButtonSet(kTable, kMenuTraits);
+  SetUpButtonSet(set, nullptr, module_);
+  const Button& start = set.buttons[0];
+  ASSERT_TRUE(start.normal.bitmap && start.hover.bitmap && start.pressed.bitmap);
+  EXPECT_EQ(start.normal.width, 145);
+  EXPECT_EQ(start.normal.height, 86);
+  const HBITMAP first = start.normal.bitmap.get();
+
+  SetUpButtonSet(set, nullptr, module_);  // the options menu opened a second time
+  EXPECT_EQ(start.normal.bitmap.get(), first) << "faces are not loaded again";
+
+  ReleaseButtonSet(set);
+  EXPECT_FALSE(start.normal.bitmap || start.hover.bitmap || start.pressed.bitmap);
+  EXPECT_TRUE(start.normal.palette) << "a menu set's palettes last for the run";
+  EXPECT_FALSE(start.rect.Contains(300, 100));
+}
+
+TEST_F(ButtonFaces, ADialogSetReloadsAtEachOpeningAndReleasesItsPalettes) {
+  ButtonSet set = MakeButtonSet(kTable, kDialogTraits);
+  SetUpButtonSet(set, nullptr, module_);
+  set.facesPending = true;  // the dialog opens again
+  SetUpButtonSet(set, nullptr, module_);
+  EXPECT_TRUE(set.buttons[1].normal.bitmap);
+  ReleaseButtonSet(set);
+  EXPECT_FALSE(set.buttons[0].normal.palette);
+  EXPECT_FALSE(set.buttons[1].hover.palette);
+}
+
+TEST_F(ButtonFaces, AButtonWithoutItsNormalFaceGetsNoOtherFace) {
+  static constexpr ButtonSpec kMissing[] = {{600, {0, 0, 10, 10}, 4000, 600}};
+  ButtonSet set = MakeButtonSet(kMissing, kDialogTraits);
+  SetUpButtonSet(set, nullptr, module_);
+  EXPECT_FALSE(set.buttons[0].normal.bitmap || set.buttons[0].hover.bitmap || set.buttons[0].pressed.bitmap);
+  EXPECT_FALSE(set.facesPending);
+  EXPECT_EQ(PressButton(set, nullptr, 5, 5), 600) << "a button without faces still works";
+}
+
+}  // namespace
