@@ -28,9 +28,29 @@ int main() {
     std::printf("the launcher did not show its stage\n");
     return 1;
   }
-  Shoot("demo-1-stage");
+  const HWND window = stage->handle;
+  const auto moveTo = [&](int x, int y) {
+    const POINT at = e2e::ClientToScreenPoint(window, x, y);
+    e2e::MoveMouseTo(at.x, at.y);
+  };
+  const auto clickAt = [&](int x, int y) {
+    const POINT at = e2e::ClientToScreenPoint(window, x, y);
+    e2e::LeftClickAt(at.x, at.y);
+  };
+  moveTo(20, 20);
+  Shoot("demo-1-main-menu");
+  moveTo(345, 128);  // START GAME
+  Shoot("demo-2-start-game-lit");
+  clickAt(559, 327);  // OPTION
+  moveTo(20, 20);
+  Shoot("demo-3-options-menu");
+  moveTo(111, 144);  // AUDIO CALIBRATION
+  Shoot("demo-4-audio-calibration-lit");
+  clickAt(111, 324);  // CLOSE
+  moveTo(20, 20);
+  Shoot("demo-5-back-to-the-main-menu");
 
-  e2e::CloseWithAltF4(stage->handle);
+  e2e::CloseWithAltF4(window);
   const std::optional<DWORD> code = launcher.WaitForExit();
   for (const std::string& path : taken) {
     std::printf("screenshot: %s\n", path.c_str());
