@@ -37,7 +37,7 @@ done
 [[ $seconds =~ ^[0-9]+$ && $seconds -gt 0 ]] || usage
 [[ $jobs =~ ^[0-9]+$ && $jobs -gt 0 ]] || usage
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(key_bindings driver_catalog video_settings audio_settings proc_log)
+  targets=(key_bindings driver_catalog video_settings audio_settings proc_log bmp_layout caption_file)
 fi
 
 scripts/setup.sh || { echo "fuzz.sh: set-up failed" >&2; exit 1; }
