@@ -13,6 +13,8 @@
 
 #include "resources/resource.h"
 
+#include "tests/win32/test_support.h"
+
 namespace {
 
 constexpr ButtonSpec kTable[] = {
@@ -25,12 +27,7 @@ constexpr ButtonSetTraits kDialogTraits{"", "", false, true};
 class ButtonFaces : public testing::Test {
  protected:
   void SetUp() override {
-    std::string folder = std::getenv("QUIL_GAME_DIR") != nullptr ? std::getenv("QUIL_GAME_DIR") : "";
-    std::replace(folder.begin(), folder.end(), '/', '\\');
-    if (!folder.empty() && folder[0] == '\\') {
-      folder.insert(0, "Z:");
-    }
-    module_ = LoadLibraryExA((folder + "\\Quil3D.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    module_ = LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module_, nullptr);
   }
   void TearDown() override { FreeLibrary(module_); }

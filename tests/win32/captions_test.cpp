@@ -17,21 +17,13 @@
 #include "common/bounded_text.h"
 #include "common/win/handles.h"
 
+#include "tests/win32/test_support.h"
+
 namespace {
 
 constexpr int kDialogWidth = 280;
 constexpr int kDialogHeight = 330;
 constexpr char kFace[] = "DejaVu Sans";
-
-std::string EnvPath(const char* name) {
-  const char* value = std::getenv(name);
-  std::string path = value != nullptr ? value : "";
-  std::replace(path.begin(), path.end(), '/', '\\');
-  if (!path.empty() && path[0] == '\\') {
-    path.insert(0, "Z:");
-  }
-  return path;
-}
 
 LOGFONTA LogFontOf(HFONT font) {
   LOGFONTA logFont = {};

@@ -10,22 +10,15 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "tests/win32/test_support.h"
 
-std::string GameExecutable() {
-  std::string folder = std::getenv("QUIL_GAME_DIR") != nullptr ? std::getenv("QUIL_GAME_DIR") : "";
-  std::replace(folder.begin(), folder.end(), '/', '\\');
-  if (!folder.empty() && folder[0] == '\\') {
-    folder.insert(0, "Z:");
-  }
-  return folder + "\\Quil3D.exe";
-}
+namespace {
 
 class ShippedExecutable : public testing::Test {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryExA(GameExecutable().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(module_, nullptr) << GameExecutable();
+    module_ = LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module_, nullptr) << ShippedExecutablePath();
   }
   void TearDown() override {
     if (module_ != nullptr) {

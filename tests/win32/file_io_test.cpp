@@ -7,49 +7,13 @@
 
 #include <string>
 
+#include "tests/win32/test_support.h"
+
 namespace {
 
-// A temporary folder that is the current folder for one test.
-class InTemporaryFolder : public testing::Test {
+// The temporary folder, and how many files a folder in it holds.
+class InTemporaryFolderWithCount : public InTemporaryFolder {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "quil-io-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    CreateDirectoryA((folder_ + "\\info").c_str(), nullptr);
-    GetCurrentDirectoryA(MAX_PATH, previous_);
-    SetCurrentDirectoryA(folder_.c_str());
-  }
-  void TearDown() override {
-    SetCurrentDirectoryA(previous_);
-    Clean(folder_);
-  }
-
-  static void Clean(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") {
-          continue;
-        }
-        const std::string path = folder + "\\" + name;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          Clean(path);
-        } else {
-          DeleteFileA(path.c_str());
-        }
-      } while (FindNextFileA(find, &entry));
-      FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-  }
-
-  std::string Full(const std::string& relative) const { return folder_ + "\\" + relative; }
-
   int FilesIn(const std::string& relativeFolder) const {
     WIN32_FIND_DATAA entry;
     HANDLE find = FindFirstFileA((Full(relativeFolder) + "\\*").c_str(), &entry);
@@ -62,18 +26,15 @@ class InTemporaryFolder : public testing::Test {
     }
     return count;
   }
-
-  std::string folder_;
-  char previous_[MAX_PATH] = {};
 };
 
-TEST_F(InTemporaryFolder, RelativePathsResolveAgainstTheCurrentFolder) {
+TEST_F(InTemporaryFolderWithCount, RelativePathsResolveAgainstTheCurrentFolder) {
   win::FullPath full;
   ASSERT_TRUE(win::ResolveFullPath(".\\info\\InitFlag.flg", full));
   EXPECT_STRCASEEQ(full.text, Full("info\\InitFlag.flg").c_str());
 }
 
-TEST_F(InTemporaryFolder, APathBeyond259CharactersDoesNotResolveAndIsCut) {
+TEST_F(InTemporaryFolderWithCount, APathBeyond259CharactersDoesNotResolveAndIsCut) {
   // One name that only the resolution makes too long, one too long already.
   for (const std::size_t length : {240u, 300u}) {
     const std::string longName = ".\\" + std::string(length, 'n') + ".cfg";
@@ -87,7 +48,7 @@ TEST_F(InTemporaryFolder, APathBeyond259CharactersDoesNotResolveAndIsCut) {
   }
 }
 
-TEST_F(InTemporaryFolder, AReplacedFileHoldsExactlyTheNewBytes) {
+TEST_F(InTemporaryFolderWithCount, AReplacedFileHoldsExactlyTheNewBytes) {
   const std::string path = Full("info\\video.cfg");
   ASSERT_TRUE(win::ReplaceFileContents(path.c_str(), "a much longer earlier content\r\n\r\n\r\n"));
   ASSERT_TRUE(win::ReplaceFileContents(path.c_str(), "1\r\n"));
@@ -97,7 +58,7 @@ TEST_F(InTemporaryFolder, AReplacedFileHoldsExactlyTheNewBytes) {
   EXPECT_EQ(FilesIn("info"), 1) << "no temporary file is left beside it";
 }
 
-TEST_F(InTemporaryFolder, AReadOnlyFileIsNotReplacedAndStaysAsItWas) {
+TEST_F(InTemporaryFolderWithCount, AReadOnlyFileIsNotReplacedAndStaysAsItWas) {
   const std::string path = Full("info\\InitFlag.flg");
   ASSERT_TRUE(win::ReplaceFileContents(path.c_str(), "1\r\n"));
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
@@ -108,20 +69,20 @@ TEST_F(InTemporaryFolder, AReadOnlyFileIsNotReplacedAndStaysAsItWas) {
   EXPECT_EQ(FilesIn("info"), 1);
 }
 
-TEST_F(InTemporaryFolder, AMissingFolderOrAFolderInTheWayFailsTheWrite) {
+TEST_F(InTemporaryFolderWithCount, AMissingFolderOrAFolderInTheWayFailsTheWrite) {
   EXPECT_FALSE(win::ReplaceFileContents(Full("Info2\\InitFlag.flg").c_str(), "0\r\n"));
   CreateDirectoryA(Full("info\\keyvalue.cfg").c_str(), nullptr);
   EXPECT_FALSE(win::ReplaceFileContents(Full("info\\keyvalue.cfg").c_str(), "0\r\n"));
   EXPECT_EQ(FilesIn("info"), 0);
 }
 
-TEST_F(InTemporaryFolder, ReadingAMissingFileOrAFolderFails) {
+TEST_F(InTemporaryFolderWithCount, ReadingAMissingFileOrAFolderFails) {
   std::string bytes = "untouched?";
   EXPECT_FALSE(win::ReadFileBytes(Full("info\\missing.cfg").c_str(), bytes));
   EXPECT_FALSE(win::ReadFileBytes(Full("info").c_str(), bytes));
 }
 
-TEST_F(InTemporaryFolder, BinaryContentIsReadAndWrittenUnchanged) {
+TEST_F(InTemporaryFolderWithCount, BinaryContentIsReadAndWrittenUnchanged) {
   std::string all;
   for (int i = 0; i < 256; ++i) {
     all.push_back(static_cast<char>(i));

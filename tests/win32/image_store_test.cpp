@@ -16,19 +16,11 @@
 
 #include "tests/win32/message_boxes.h"
 
+#include "tests/win32/test_support.h"
+
 namespace {
 
 using Texts = std::vector<std::string>;
-
-std::string EnvPath(const char* name) {
-  const char* value = std::getenv(name);
-  std::string path = value != nullptr ? value : "";
-  std::replace(path.begin(), path.end(), '/', '\\');
-  if (!path.empty() && path[0] == '\\') {
-    path.insert(0, "Z:");
-  }
-  return path;
-}
 
 std::vector<std::string> FilesIn(const std::string& folder) {
   std::vector<std::string> names;
@@ -272,8 +264,7 @@ TEST_F(ImageStoreTest, DrawingStretchesTheWholePictureAndRecordsItsSize) {
 class ShippedFaces : public testing::Test {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryExA((EnvPath("QUIL_GAME_DIR") + "\\Quil3D.exe").c_str(), nullptr,
-                             LOAD_LIBRARY_AS_DATAFILE);
+    module_ = LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module_, nullptr);
   }
   void TearDown() override { FreeLibrary(module_); }

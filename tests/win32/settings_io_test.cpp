@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/win/file_io.h"
+#include "tests/win32/test_support.h"
 #include "launch/game_mode_file.h"
 #include "launch/proc_log_check.h"
 #include "settings/audio/audio_file.h"
@@ -16,31 +17,8 @@
 namespace {
 
 // A temporary game folder with an info folder, current for one test.
-class InGameFolder : public testing::Test {
+class InGameFolder : public InTemporaryFolder {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "quil-settings-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    CreateDirectoryA((folder_ + "\\info").c_str(), nullptr);
-    GetCurrentDirectoryA(MAX_PATH, previous_);
-    SetCurrentDirectoryA(folder_.c_str());
-  }
-  void TearDown() override {
-    SetCurrentDirectoryA(previous_);
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((folder_ + "\\info\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        DeleteFileA((folder_ + "\\info\\" + entry.cFileName).c_str());
-      } while (FindNextFileA(find, &entry));
-      FindClose(find);
-    }
-    RemoveDirectoryA((folder_ + "\\info").c_str());
-    RemoveDirectoryA(folder_.c_str());
-  }
-
   void Put(const char* name, const std::string& bytes) {
     ASSERT_TRUE(win::ReplaceFileContents((folder_ + "\\info\\" + name).c_str(), bytes)) << name;
   }
@@ -52,9 +30,6 @@ class InGameFolder : public testing::Test {
   bool Exists(const char* name) {
     return GetFileAttributesA((folder_ + "\\info\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
   }
-
-  std::string folder_;
-  char previous_[MAX_PATH] = {};
 };
 
 const char kKeys[] = ".\\info\\keyvalue.cfg";
