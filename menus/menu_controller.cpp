@@ -121,13 +121,15 @@ void SetUpMenus(HWND stage, HINSTANCE instance) {
   SetUpButtonSet(State().mainMenu, stage, instance);
 }
 
+// The device bitmaps of the pictures are made when a menu is drawn (each draw
+// makes its own afresh); made here as well, they would only cost start-up
+// time and memory, most of them never being drawn as bitmaps at all.
 void LoadMenuPictures() {
   for (int n = 1; n <= static_cast<int>(std::size(kMenuPictures)); ++n) {
     const MenuPicture& picture = kMenuPictures[n - 1];
     if (ReadBMPFile(picture.file, n) == 0) {
       ErrorBox(picture.failureText);
     }
-    State().pictureBitmaps[n].reset(CreateImageBitmap(n));
   }
 }
 

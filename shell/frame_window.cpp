@@ -11,8 +11,11 @@ constexpr char kFramePicture[] = ".\\resource\\background\\background.bmp";
 constexpr int kFramePictureSlot = 0;
 constexpr char kMemoryLine[] = "Avail Phys Memory : %ld\n";
 
-// The frame's picture is painted once, while the frame is still hidden, through
-// an off-screen bitmap the size of the client area.
+// The frame's picture is painted once, while the frame is still hidden,
+// through an off-screen bitmap the size of the picture last drawn (none has
+// been drawn yet, so it is tiny). The frame is never repainted from it: the
+// picture never shows, and a full-screen bitmap would only cost start-up time
+// and memory.
 void OnCreate(HWND frame) {
   ReadBMPFile(kFramePicture, kFramePictureSlot);
   win::WindowDc dc(frame);
@@ -21,15 +24,15 @@ void OnCreate(HWND frame) {
   }
   RECT client = {};
   GetClientRect(frame, &client);
-  win::UniqueBitmap bitmap(CreateCompatibleBitmap(dc.get(), client.right, client.bottom));
+  win::UniqueBitmap bitmap(CreateCompatibleBitmap(dc.get(), LastDrawnWidth(), LastDrawnHeight()));
   win::UniqueMemoryDc memory(CreateCompatibleDC(dc.get()));
   if (!bitmap || !memory) {
     return;
   }
   win::SelectGuard selected(memory.get(), bitmap.get());
   DrawImageStretched(memory.get(), client.left, client.top, client.right, client.bottom, kFramePictureSlot);
-  BitBlt(dc.get(), client.left, client.top, client.right, client.bottom, memory.get(), client.left,
-         client.top, SRCCOPY);
+  BitBlt(dc.get(), client.left, client.top, client.right, client.bottom, memory.get(), client.left, client.top,
+         SRCCOPY);
 }
 
 void OnDestroy() {
