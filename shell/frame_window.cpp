@@ -31,8 +31,8 @@ void OnCreate(HWND frame) {
   }
   win::SelectGuard selected(memory.get(), bitmap.get());
   DrawImageStretched(memory.get(), client.left, client.top, client.right, client.bottom, kFramePictureSlot);
-  BitBlt(dc.get(), client.left, client.top, client.right, client.bottom, memory.get(), client.left, client.top,
-         SRCCOPY);
+  BitBlt(dc.get(), client.left, client.top, client.right, client.bottom, memory.get(), client.left,
+         client.top, SRCCOPY);
 }
 
 void OnDestroy() {
