@@ -102,6 +102,7 @@ elif nice -n -10 true 2>/dev/null; then
 fi
 
 # Starting the displays runs wineboot, which must not hang the bench either.
+export QUIL_DISPLAYS="$depths"
 timeout --foreground -k 10 300 "${priority[@]}" bash -c '. scripts/lib/displays.sh && quil_displays_up' ||
   { echo "bench.sh: the displays did not start" >&2; exit 1; }
 # shellcheck disable=SC1091

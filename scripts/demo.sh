@@ -31,6 +31,7 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 export QUIL_RUN_DIR="$root/build/demo/run"
+export QUIL_DISPLAYS="8 24"
 # shellcheck source=lib/displays.sh
 . scripts/lib/displays.sh
 trap quil_displays_down EXIT

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine on one of the run's test displays:
-#   scripts/wine-run.sh [--depth 8|24] program.exe [arguments...]
+#   scripts/wine-run.sh [--depth 8|24] [--screen WxH] program.exe [arguments...]
 # The displays are started by scripts/test.sh (scripts/lib/displays.sh). The
 # program's exit code is this script's exit code.
 set -euo pipefail
@@ -8,10 +8,16 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 run_dir=${QUIL_RUN_DIR:-$root/build/run}
 depth=24
-if [ "${1:-}" = "--depth" ]; then
-  depth=$2
-  shift 2
-fi
+screen=1024x768
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --depth) depth=$2; shift 2 ;;
+    --screen) screen=$2; shift 2 ;;
+    *) break ;;
+  esac
+done
+key=$depth
+[ "$screen" = 1024x768 ] || key="$depth-$screen"
 
 if [ ! -f "$run_dir/env.sh" ]; then
   echo "wine-run.sh: no test displays are running; use scripts/test.sh" >&2
@@ -19,13 +25,17 @@ if [ ! -f "$run_dir/env.sh" ]; then
 fi
 # shellcheck disable=SC1091
 . "$run_dir/env.sh"
-display_var="QUIL_DISPLAY_$depth"
-prefix_var="QUIL_PREFIX_$depth"
+display_var="QUIL_DISPLAY_${key//-/_}"
+prefix_var="QUIL_PREFIX_${key//-/_}"
+if [ -z "${!display_var:-}" ]; then
+  echo "wine-run.sh: the display $key is not running" >&2
+  exit 2
+fi
 
 export DISPLAY=${!display_var}
 export WINEPREFIX=${!prefix_var}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export ALSA_CONFIG_PATH="$run_dir/alsa-$depth.conf"
-export QUIL_SOUND_CAPTURE_DIR="$run_dir/sound-$depth"
+export ALSA_CONFIG_PATH="$run_dir/alsa-$key.conf"
+export QUIL_SOUND_CAPTURE_DIR="$run_dir/sound-$key"
 exec wine "$@"
