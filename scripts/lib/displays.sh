@@ -105,7 +105,9 @@ quil_displays_up() {
 quil_displays_down() {
   local pidfile prefix pid
   for prefix in "$QUIL_RUN_DIR"/prefix-*; do
-    [ -d "$prefix" ] && WINEPREFIX="$prefix" wineserver -k 2>/dev/null
+    if [ -d "$prefix" ]; then
+      WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+    fi
   done
   for pidfile in "$QUIL_RUN_DIR"/xvfb-*.pid; do
     [ -f "$pidfile" ] || continue
