@@ -302,7 +302,9 @@ HBITMAP LoadBitmapResource(HINSTANCE instance, int resource, HPALETTE* palette) 
   if (!layout) {
     return nullptr;
   }
-  HPALETTE built = PaletteFromLayout(dib, *layout);
+  // The layout check has made sure the whole colour table lies in the resource.
+  std::uint32_t count = 0;
+  HPALETTE built = CreatePaletteFromHeader(reinterpret_cast<const BITMAPINFOHEADER*>(data), &count);
   if (palette != nullptr) {
     *palette = built;
   }
