@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   googletest
   wine wine32:i386
-  xvfb xdotool x11-utils imagemagick fonts-dejavu-core fonts-dejavu-extra sox python3
+  xvfb openbox xdotool x11-utils imagemagick fonts-dejavu-core fonts-dejavu-extra sox python3
   procps psmisc
 )
 

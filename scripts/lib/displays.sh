@@ -1,5 +1,6 @@
-# Test displays: one Xvfb server and one Wine prefix per display, created once
-# per run and ended with every process they started. A display is named by its
+# Test displays: one Xvfb server with a window manager and one Wine prefix per
+# display, created once per run and ended with every process they started.
+# A display is named by its
 # colour depth and, when it is not 1024 x 768, its size: "8" and "24" (8 bits
 # with a 256-colour palette, and 24 bits), "8-800x600", "24-640x480", ...
 # Source this file; it defines two functions.
@@ -60,6 +61,11 @@ quil_start_display() {
     fi
     sleep 0.1
   done
+  # A window manager, as every player has: without one Wine either waits two
+  # seconds each time a window is hidden or, left to stack its windows itself,
+  # can lose an owned window behind its owner.
+  DISPLAY=":$n" openbox --sm-disable >"$QUIL_RUN_DIR/openbox-$key.log" 2>&1 &
+  echo $! >"$QUIL_RUN_DIR/openbox-$key.pid"
   quil_write_alsa_config "$key"
   local prefix="$QUIL_RUN_DIR/prefix-$key"
   rm -rf "$prefix"
@@ -69,10 +75,6 @@ quil_start_display() {
   WINEPREFIX="$prefix" wineserver -f -p >"$QUIL_RUN_DIR/wineserver-$key.log" 2>&1 &
   DISPLAY=":$n" WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
     ALSA_CONFIG_PATH="$QUIL_RUN_DIR/alsa-$key.conf" wineboot -i >"$QUIL_RUN_DIR/wineboot-$key.log" 2>&1
-  # There is no window manager on these displays: tell Wine not to wait for
-  # one (it would wait two seconds each time a window is hidden).
-  DISPLAY=":$n" WINEPREFIX="$prefix" WINEDEBUG=-all \
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$QUIL_RUN_DIR/wineboot-$key.log" 2>&1
   local var=${key//-/_}
   {
     echo "QUIL_DISPLAY_$var=:$n"
@@ -109,11 +111,11 @@ quil_displays_down() {
       WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
     fi
   done
-  for pidfile in "$QUIL_RUN_DIR"/xvfb-*.pid; do
+  for pidfile in "$QUIL_RUN_DIR"/openbox-*.pid "$QUIL_RUN_DIR"/xvfb-*.pid; do
     [ -f "$pidfile" ] || continue
     pid=$(cat "$pidfile")
-    # Only ever our X server: a stale file may name a process that reused its id.
-    if [ -n "$pid" ] && [ "$(cat "/proc/$pid/comm" 2>/dev/null)" = "Xvfb" ]; then
+    # Only ever our own: a stale file may name a process that reused its id.
+    if [ -n "$pid" ] && grep -qxE 'Xvfb|openbox' "/proc/$pid/comm" 2>/dev/null; then
       kill "$pid" 2>/dev/null || true
     fi
     rm -f "$pidfile"

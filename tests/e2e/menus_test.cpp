@@ -226,6 +226,11 @@ TEST(MenuPictures, AMissingPictureIsReportedAndTheLauncherGoesOn) {
   EXPECT_EQ(e2e::AnswerMessageBox(*second), "ReadBMPFile 1");
   const auto stage = launcher.WaitForStage();
   ASSERT_TRUE(stage);
+  // The stage stays black where the picture would be, and its buttons are there.
+  const Face startGame(kStartGame.faces + static_cast<int>(Shown::kNormal));
+  EXPECT_TRUE(e2e::WaitUntil(
+      [&] { return e2e::FaceDistance(stage->handle, kStartGame.left, kStartGame.top, startGame) < 40; },
+      std::chrono::milliseconds(3000)));
   e2e::SaveScreenshot("menus-main-without-its-picture");
   e2e::CloseWithAltF4(stage->handle);
   EXPECT_EQ(launcher.WaitForExit(), 0u);
