@@ -38,4 +38,17 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export ALSA_CONFIG_PATH="$run_dir/alsa-$key.conf"
 export QUIL_SOUND_CAPTURE_DIR="$run_dir/sound-$key"
-exec wine "$@"
+# Wine may start helper processes (services, devices) that outlive the
+# program and would hold on to our standard output, so a caller reading it
+# (CTest) would wait for them. They get a file instead, which is shown as it
+# grows and once more when the program has ended.
+output=$(mktemp "${TMPDIR:-/tmp}/wine-run.XXXXXX")
+trap 'rm -f "$output"' EXIT
+wine "$@" </dev/null >"$output" 2>&1 &
+program=$!
+tail -n +1 -f --pid="$program" "$output" &
+follower=$!
+status=0
+wait "$program" || status=$?
+wait "$follower" 2>/dev/null || true
+exit "$status"
