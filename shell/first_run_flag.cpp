@@ -12,12 +12,8 @@ std::int32_t& FirstRunFlag() {
 }
 
 int ReadFirstRunFlag(const char* path) {
-  std::string bytes;
-  if (!LoadSettingsFile(Shell().stage, path, bytes)) {
-    return 0;
-  }
-  shell::ParseFirstRunFlag(bytes, FirstRunFlag());
-  return 1;
+  return ReadSettingsFile(Shell().stage, path,
+                          [](std::string_view bytes) { shell::ParseFirstRunFlag(bytes, FirstRunFlag()); });
 }
 
 int WriteFirstRunFlag(const char* path) {

@@ -14,6 +14,18 @@
 // dialog could not be shown.
 bool LoadSettingsFile(HWND owner, const char* path, std::string& bytes);
 
+// Reads the file at `path` as LoadSettingsFile does and hands its bytes to
+// `parse`. 1 when read; 0 only if the file-error dialog could not be shown.
+template <typename Parse>
+int ReadSettingsFile(HWND owner, const char* path, Parse&& parse) {
+  std::string bytes;
+  if (!LoadSettingsFile(owner, path, bytes)) {
+    return 0;
+  }
+  parse(std::string_view(bytes));
+  return 1;
+}
+
 // Replaces the file at `path` with `bytes` in one step; on any failure the old
 // file stays as it was and the failure takes the same path as above.
 bool SaveSettingsFile(HWND owner, const char* path, std::string_view bytes);

@@ -14,12 +14,8 @@ AudioSettings& Settings() {
 }  // namespace audio
 
 int ReadAudioSettings(HWND owner, const char* path) {
-  std::string bytes;
-  if (!LoadSettingsFile(owner, path, bytes)) {
-    return 0;
-  }
-  audio::ParseAudioSettings(bytes, audio::Settings());
-  return 1;
+  return ReadSettingsFile(
+      owner, path, [](std::string_view bytes) { audio::ParseAudioSettings(bytes, audio::Settings()); });
 }
 
 int WriteAudioSettings(HWND owner, const char* path) {

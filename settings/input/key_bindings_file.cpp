@@ -29,12 +29,8 @@ std::int32_t& DefaultsPending() {
 }  // namespace input
 
 int ReadKeyBindings(HWND owner, const char* path) {
-  std::string bytes;
-  if (!LoadSettingsFile(owner, path, bytes)) {
-    return 0;
-  }
-  input::ParseKeyBindings(bytes, input::Settings());
-  return 1;
+  return ReadSettingsFile(owner, path,
+                          [](std::string_view bytes) { input::ParseKeyBindings(bytes, input::Settings()); });
 }
 
 int WriteKeyBindings(HWND owner, const char* path) {

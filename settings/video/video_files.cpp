@@ -19,21 +19,13 @@ VideoSettings& Settings() {
 }  // namespace video
 
 int LoadDriverCatalog(HWND owner, const char* path) {
-  std::string bytes;
-  if (!LoadSettingsFile(owner, path, bytes)) {
-    return 0;
-  }
-  video::ParseDriverCatalog(bytes, video::Catalog());
-  return 1;
+  return ReadSettingsFile(owner, path,
+                          [](std::string_view bytes) { video::ParseDriverCatalog(bytes, video::Catalog()); });
 }
 
 int LoadVideoSettings(HWND owner, const char* path) {
-  std::string bytes;
-  if (!LoadSettingsFile(owner, path, bytes)) {
-    return 0;
-  }
-  video::ParseVideoSettings(bytes, video::Settings());
-  return 1;
+  return ReadSettingsFile(
+      owner, path, [](std::string_view bytes) { video::ParseVideoSettings(bytes, video::Settings()); });
 }
 
 int SaveVideoSettings(HWND owner, const char* path) {
