@@ -24,15 +24,7 @@ constexpr ButtonSpec kTable[] = {
 constexpr ButtonSetTraits kMenuTraits{"", "", true, false};
 constexpr ButtonSetTraits kDialogTraits{"", "", false, true};
 
-class ButtonFaces : public testing::Test {
- protected:
-  void SetUp() override {
-    module_ = LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(module_, nullptr);
-  }
-  void TearDown() override { FreeLibrary(module_); }
-  HINSTANCE module_ = nullptr;
-};
+using ButtonFaces = WithShippedExecutable;
 
 TEST_F(ButtonFaces, AMenuSetLoadsItsFacesOnceAndKeepsItsPalettesOnRelease) {
   ButtonSet set = MakeButtonSet(kTable, kMenuTraits);

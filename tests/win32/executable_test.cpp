@@ -14,18 +14,8 @@
 
 namespace {
 
-class ShippedExecutable : public testing::Test {
+class ShippedExecutable : public WithShippedExecutable {
  protected:
-  void SetUp() override {
-    module_ = LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(module_, nullptr) << ShippedExecutablePath();
-  }
-  void TearDown() override {
-    if (module_ != nullptr) {
-      FreeLibrary(module_);
-    }
-  }
-
   // The bytes of one resource.
   std::vector<unsigned char> Resource(LPCSTR type, int id) const {
     HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(id), type);
@@ -35,8 +25,6 @@ class ShippedExecutable : public testing::Test {
     const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module_, found)));
     return std::vector<unsigned char>(bytes, bytes + SizeofResource(module_, found));
   }
-
-  HMODULE module_ = nullptr;
 };
 
 // Reads a DLGTEMPLATEEX and its items.

@@ -261,15 +261,7 @@ TEST_F(ImageStoreTest, DrawingStretchesTheWholePictureAndRecordsItsSize) {
 }
 
 // The shipped executable's bitmap resources: the button faces.
-class ShippedFaces : public testing::Test {
- protected:
-  void SetUp() override {
-    module_ = LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(module_, nullptr);
-  }
-  void TearDown() override { FreeLibrary(module_); }
-  HMODULE module_ = nullptr;
-};
+using ShippedFaces = WithShippedExecutable;
 
 TEST_F(ShippedFaces, EachFaceBecomesABitmapWithAFullPaletteOfItsOwn) {
   struct Face {

@@ -26,6 +26,21 @@ inline std::string ShippedExecutablePath() {
   return EnvPath("QUIL_GAME_DIR") + "\\Quil3D.exe";
 }
 
+// The shipped Quil3D.exe loaded as data, for the tests that read its resources.
+class WithShippedExecutable : public testing::Test {
+ protected:
+  void SetUp() override {
+    module_ = LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module_, nullptr) << ShippedExecutablePath();
+  }
+  void TearDown() override {
+    if (module_ != nullptr) {
+      FreeLibrary(module_);
+    }
+  }
+  HMODULE module_ = nullptr;
+};
+
 // A fresh temporary folder holding an empty "info" folder, made the current
 // folder for one test and removed after it.
 class InTemporaryFolder : public testing::Test {
