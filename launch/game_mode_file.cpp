@@ -1,6 +1,6 @@
 #include "launch/game_mode_file.h"
 
-#include "shell/settings_files.h"
+#include "shell/services/settings_files.h"
 
 namespace launch {
 

@@ -4,9 +4,10 @@
 #include <vector>
 
 #include "common/win/file_io.h"
+#include "common/win/gdi.h"
 #include "common/win/handles.h"
 #include "media/bmp_layout.h"
-#include "shell/error_box.h"
+#include "shell/services/error_box.h"
 
 namespace {
 
@@ -185,10 +186,7 @@ HBITMAP CreateImageBitmap(int slotNumber) {
   // through the default palette it would keep only the 20 static colours, so
   // the shared palette is realized first (as each button face's is).
   win::WindowDc screen(nullptr);
-  win::PaletteGuard selected(screen.get(), Store().sharedPalette.get(), false);
-  if (Store().sharedPalette) {
-    RealizePalette(screen.get());
-  }
+  win::RealizedPalette selected(screen.get(), Store().sharedPalette.get(), false);
   return CreateDIBitmap(screen.get(), slot->Header(), CBM_INIT, slot->Bits(), slot->Info(), DIB_RGB_COLORS);
 }
 
@@ -309,11 +307,21 @@ HBITMAP LoadBitmapResource(HINSTANCE instance, int resource, HPALETTE* palette) 
     *palette = built;
   }
   win::WindowDc screen(nullptr);
-  win::PaletteGuard selected(screen.get(), built, false);
-  if (built != nullptr) {
-    RealizePalette(screen.get());
-  }
+  win::RealizedPalette selected(screen.get(), built, false);
   const auto* info = reinterpret_cast<const BITMAPINFO*>(data);
   return CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, data + layout->bitsOffset, info,
                         DIB_RGB_COLORS);
+}
+
+OwnedFace LoadFace(HINSTANCE instance, int resource) {
+  OwnedFace face;
+  HPALETTE palette = nullptr;
+  face.bitmap.reset(LoadBitmapResource(instance, resource, &palette));
+  face.palette.reset(palette);
+  face.size = win::BitmapSize(face.bitmap.get());
+  return face;
+}
+
+win::UniqueBitmap ImageBitmap(int slot) {
+  return win::UniqueBitmap(CreateImageBitmap(slot));
 }

@@ -10,7 +10,20 @@
 
 #include <cstdint>
 
+#include "common/win/handles.h"
+
 constexpr int kImageSlots = 9;
+
+// What each slot holds; the menu controller loads slots 1 to 8 at start-up.
+namespace image_slot {
+constexpr int kFramePicture = 0;
+constexpr int kMainMenu = 1;
+constexpr int kOptionsMenu = 2;
+constexpr int kInputDialog = 3;
+constexpr int kAudioDialog = 4;
+constexpr int kVideoDialog = 5;
+constexpr int kFirstHowToPlayPage = 6;  // and the two pages after it, 7 and 8
+}  // namespace image_slot
 
 // Loads a BMP file into a slot and rebuilds the shared palette from it when it
 // has a colour table. 1 on success; 0 after a message box that says why.
@@ -44,6 +57,19 @@ void FreeAllImages();
 // its colour table stored through `palette` (null when it has none). Both are
 // the caller's. Null, and `palette` untouched, when there is no such resource.
 HBITMAP LoadBitmapResource(HINSTANCE instance, int resource, HPALETTE* palette);
+
+// A bitmap resource made as LoadBitmapResource makes it, with its palette,
+// both owned; empty (no bitmap, size 0 x 0) when there is no such resource.
+struct OwnedFace {
+  win::UniqueBitmap bitmap;
+  win::UniquePalette palette;
+  SIZE size = {0, 0};
+};
+OwnedFace LoadFace(HINSTANCE instance, int resource);
+
+// A slot's picture as an owned device bitmap (CreateImageBitmap); empty for
+// an empty slot.
+win::UniqueBitmap ImageBitmap(int slot);
 
 // A logical palette from a packed DIB's colour table: 2, 16 or 256 entries by
 // depth (the used-colours field is not consulted). The count goes to `count`.

@@ -2,27 +2,15 @@
 
 #include <mmsystem.h>
 
-#include <memory>
+#include <array>
 
-#include "media/image_store.h"
+#include "common/win/gdi.h"
 
 namespace {
 
-void LoadFace(ButtonFace& face, HINSTANCE instance, int resource) {
-  HPALETTE palette = nullptr;
-  face.bitmap.reset(LoadBitmapResource(instance, resource, &palette));
-  face.palette.reset(palette);
-  BITMAP facts = {};
-  if (face.bitmap && GetObjectA(face.bitmap.get(), sizeof facts, &facts) != 0) {
-    face.width = facts.bmWidth;
-    face.height = facts.bmHeight;
-  } else {
-    face.width = face.height = 0;
-  }
-}
-
 void ReleaseFace(ButtonFace& face, bool withPalette) {
   face.bitmap.reset();
+  face.size = SIZE{0, 0};
   if (withPalette) {
     face.palette.reset();
   }
@@ -30,12 +18,12 @@ void ReleaseFace(ButtonFace& face, bool withPalette) {
 
 // Normal first; without it the button gets no other face.
 void LoadFaces(Button& button, HINSTANCE instance) {
-  LoadFace(button.normal, instance, button.spec->faces + 1);
+  button.normal = LoadFace(instance, button.spec->faces + 1);
   if (!button.normal.bitmap) {
     return;
   }
-  LoadFace(button.hover, instance, button.spec->faces + 2);
-  LoadFace(button.pressed, instance, button.spec->faces);
+  button.hover = LoadFace(instance, button.spec->faces + 2);
+  button.pressed = LoadFace(instance, button.spec->faces);
 }
 
 const ButtonFace* FaceFor(const Button& button, int state) {
@@ -51,36 +39,38 @@ const ButtonFace* FaceFor(const Button& button, int state) {
   }
 }
 
-void SelectAndRealize(HDC dc, HPALETTE palette) {
-  if (palette != nullptr) {
-    SelectPalette(dc, palette, TRUE);
-    RealizePalette(dc);
+const Button* FindButton(const ButtonSet& set, int buttonId) {
+  for (const Button& button : set.buttons) {
+    if (button.spec->id == buttonId) {
+      return &button;
+    }
   }
+  return nullptr;
 }
 
-// Copies a face from a memory context whose bitmap the caller selects.
-void CopyFace(HDC target, HDC memory, const Button& button, const ButtonFace& face) {
-  win::SelectGuard selected(memory, face.bitmap.get());
-  BitBlt(target, button.rect.left, button.rect.top, face.width, face.height, memory, 0, 0, SRCCOPY);
-}
-
-void DrawFace(HWND window, const Button& button, const ButtonFace& face) {
+// Each face brings its own palette, realized as a background palette in the
+// target and in the memory context it is copied from.
+void DrawFace(HDC dc, const Button& button, const ButtonFace& face) {
   if (!face.bitmap) {
     return;
   }
-  win::WindowDc dc(window);
-  win::UniqueMemoryDc memory(CreateCompatibleDC(dc.get()));
-  if (!dc || !memory) {
+  win::UniqueMemoryDc memory = win::CompatibleMemoryDc(dc);
+  if (!memory) {
     return;
   }
-  // Each face brings its own palette, realized as a background palette.
-  win::PaletteGuard windowPalette(dc.get(), face.palette.get(), true);
-  win::PaletteGuard memoryPalette(memory.get(), face.palette.get(), true);
-  if (face.palette) {
-    RealizePalette(dc.get());
-    RealizePalette(memory.get());
+  win::RealizedPalette targetPalette(dc, face.palette.get(), true);
+  win::RealizedPalette memoryPalette(memory.get(), face.palette.get(), true);
+  win::CopyBitmap(dc, button.rect.left, button.rect.top, memory.get(), face.bitmap.get(), face.size);
+}
+
+POINT HoverPointOf(const ButtonSet& set, HWND window, POINT messagePoint) {
+  if (set.traits.hoverPoint == HoverPoint::kMessage) {
+    return messagePoint;
   }
-  CopyFace(dc.get(), memory.get(), button, face);
+  POINT cursor = {};
+  GetCursorPos(&cursor);
+  ScreenToClient(window, &cursor);
+  return cursor;
 }
 
 }  // namespace
@@ -88,8 +78,8 @@ void DrawFace(HWND window, const Button& button, const ButtonFace& face) {
 ButtonSet MakeButtonSet(std::span<const ButtonSpec> table, const ButtonSetTraits& traits) {
   ButtonSet set;
   set.traits = traits;
-  set.buttons.resize(table.size());
-  for (std::size_t i = 0; i < table.size(); ++i) {
+  set.buttons.resize(std::min(table.size(), kMaxButtonsInSet));
+  for (std::size_t i = 0; i < set.buttons.size(); ++i) {
     set.buttons[i].spec = &table[i];
   }
   return set;
@@ -99,7 +89,7 @@ void PlayUiSound(const char* path) {
   sndPlaySoundA(path, SND_ASYNC | SND_NODEFAULT);
 }
 
-void SetUpButtonSet(ButtonSet& set, HWND, HINSTANCE instance) {
+void SetUpButtonSet(ButtonSet& set, HINSTANCE instance) {
   for (Button& button : set.buttons) {
     button.rect = button.spec->rect;
   }
@@ -115,44 +105,52 @@ void SetUpButtonSet(ButtonSet& set, HWND, HINSTANCE instance) {
   set.facesPending = false;
 }
 
-void DrawButtonFace(const ButtonSet& set, HWND window, int buttonId, int state) {
-  for (const Button& button : set.buttons) {
-    if (button.spec->id == buttonId) {
-      if (const ButtonFace* face = FaceFor(button, state)) {
-        DrawFace(window, button, *face);
-      }
-      return;
+void DrawButtonFace(const ButtonSet& set, HDC dc, int buttonId, int state) {
+  if (const Button* button = FindButton(set, buttonId)) {
+    if (const ButtonFace* face = FaceFor(*button, state)) {
+      DrawFace(dc, *button, *face);
     }
   }
 }
 
-void DrawAllButtons(const ButtonSet& set, HWND window) {
-  win::WindowDc dc(window);
-  win::UniqueMemoryDc memory(CreateCompatibleDC(dc.get()));
-  if (!dc || !memory) {
+void DrawButtonFace(const ButtonSet& set, HWND window, int buttonId, int state) {
+  const win::WindowDc dc(window);
+  if (dc) {
+    DrawButtonFace(set, dc.get(), buttonId, state);
+  }
+}
+
+void DrawAllButtons(const ButtonSet& set, HDC dc) {
+  win::UniqueMemoryDc memory = win::CompatibleMemoryDc(dc);
+  if (!memory) {
     return;
   }
   for (const Button& button : set.buttons) {
     if (!button.normal.bitmap) {
       continue;
     }
-    if (set.traits.paletteForEachFaceWhenDrawingAll) {
-      SelectAndRealize(dc.get(), button.normal.palette.get());
-      SelectAndRealize(memory.get(), button.normal.palette.get());
-    }
-    CopyFace(dc.get(), memory.get(), button, button.normal);
+    const HPALETTE palette = set.traits.paletteForEachFaceWhenDrawingAll ? button.normal.palette.get() : nullptr;
+    win::RealizedPalette targetPalette(dc, palette, true);
+    win::RealizedPalette memoryPalette(memory.get(), palette, true);
+    win::CopyBitmap(dc, button.rect.left, button.rect.top, memory.get(), button.normal.bitmap.get(),
+                    button.normal.size);
   }
-  // Leave the window's context with its own palette before it is released.
-  SelectPalette(dc.get(), static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), TRUE);
-  SelectPalette(memory.get(), static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), TRUE);
 }
 
-void TrackButtonHover(ButtonSet& set, HWND window, int x, int y) {
+void DrawAllButtons(const ButtonSet& set, HWND window) {
+  const win::WindowDc dc(window);
+  if (dc) {
+    DrawAllButtons(set, dc.get());
+  }
+}
+
+void TrackButtonHover(ButtonSet& set, HWND window, POINT messagePoint) {
+  const POINT at = HoverPointOf(set, window, messagePoint);
   for (Button& button : set.buttons) {
     if (!button.spec->tracked) {
       continue;
     }
-    switch (buttons::HoverStep(button.rect, button.hovering, x, y)) {
+    switch (buttons::HoverStep(button.rect, button.hovering, at.x, at.y)) {
       case buttons::HoverChange::kEnter:
         PlayUiSound(set.traits.hoverSound);
         DrawButtonFace(set, window, button.spec->id, kFaceHover);
@@ -169,14 +167,15 @@ void TrackButtonHover(ButtonSet& set, HWND window, int x, int y) {
 }
 
 int PressButton(ButtonSet& set, HWND window, int x, int y) {
+  std::array<buttons::Rect, kMaxButtonsInSet> rects;
+  std::array<bool, kMaxButtonsInSet> tracked;
   const std::size_t count = set.buttons.size();
-  std::vector<buttons::Rect> rects(count);
-  std::unique_ptr<bool[]> tracked(new bool[count]);
   for (std::size_t i = 0; i < count; ++i) {
     rects[i] = set.buttons[i].rect;
     tracked[i] = set.buttons[i].spec->tracked;
   }
-  const std::optional<std::size_t> hit = buttons::FirstHit(rects, x, y, {tracked.get(), count});
+  const std::optional<std::size_t> hit =
+      buttons::FirstHit({rects.data(), count}, x, y, {tracked.data(), count});
   if (!hit) {
     return 0;
   }
@@ -190,6 +189,9 @@ int PressButton(ButtonSet& set, HWND window, int x, int y) {
 }
 
 void ReleaseButtonStep(const ButtonSet& set, HWND window, int x, int y) {
+  if (!set.traits.releaseStep) {
+    return;
+  }
   for (const Button& button : set.buttons) {
     if (button.rect.Contains(x, y)) {
       DrawButtonFace(set, window, button.spec->id, kFaceHover);

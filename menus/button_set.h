@@ -6,17 +6,22 @@
 
 #include <windows.h>
 
-#include <cstdint>
+#include <cstddef>
 #include <span>
 #include <vector>
 
 #include "common/win/handles.h"
+#include "media/image_store.h"
 #include "menus/button_rules.h"
+#include "resources/resource.h"
 
 // FaceState values.
-constexpr int kFaceHover = 520;
-constexpr int kFacePressed = 521;
-constexpr int kFaceNormal = 522;
+constexpr int kFaceHover = FACE_HOVER;
+constexpr int kFacePressed = FACE_PRESSED;
+constexpr int kFaceNormal = FACE_NORMAL;
+
+// The most buttons one set holds (the input dialog has five).
+constexpr std::size_t kMaxButtonsInSet = 8;
 
 // One row of a set's table.
 struct ButtonSpec {
@@ -28,19 +33,29 @@ struct ButtonSpec {
   DWORD pauseBeforePressedFace = 0;  // ms between the click sound and the pressed face
 };
 
+// Where the hover step takes the pointer from.
+enum class HoverPoint {
+  kCursor,   // the cursor's position now (the menus)
+  kMessage,  // the position the pointer-movement message carries (the dialogs)
+};
+
 struct ButtonSetTraits {
   const char* hoverSound;
   const char* clickSound;
   bool paletteForEachFaceWhenDrawingAll;  // DrawAllButtons selects and realizes each face's palette
   bool releasePalettesWithFaces;          // dialog sets; the menu sets keep theirs for the whole run
+  HoverPoint hoverPoint = HoverPoint::kCursor;
+  bool releaseStep = false;  // a left-button release shows the hover face (dialog sets)
 };
 
-struct ButtonFace {
-  win::UniqueBitmap bitmap;
-  win::UniquePalette palette;
-  int width = 0;
-  int height = 0;
-};
+// The traits every picture dialog shares but for its sounds' spelling: hover
+// point from the message, the release step, each face drawn with its own
+// palette and released with it.
+constexpr ButtonSetTraits DialogButtonTraits(const char* hoverSound, const char* clickSound) {
+  return ButtonSetTraits{hoverSound, clickSound, true, true, HoverPoint::kMessage, true};
+}
+
+using ButtonFace = OwnedFace;
 
 struct Button {
   const ButtonSpec* spec = nullptr;
@@ -57,6 +72,7 @@ struct ButtonSet {
   bool facesPending = true;  // the faces are (re)loaded at the next set-up
 };
 
+// A set for the first kMaxButtonsInSet rows of `table`, which must outlive it.
 ButtonSet MakeButtonSet(std::span<const ButtonSpec> table, const ButtonSetTraits& traits);
 
 // Plays a wave file asynchronously; a missing file plays nothing.
@@ -64,22 +80,27 @@ void PlayUiSound(const char* path);
 
 // Sets every rectangle from the table; loads the faces when they are pending
 // (releasing any the buttons still hold first).
-void SetUpButtonSet(ButtonSet& set, HWND window, HINSTANCE instance);
+void SetUpButtonSet(ButtonSet& set, HINSTANCE instance);
 
-// One face of one button; an unknown button or state draws nothing.
+// One face of one button; an unknown button or state draws nothing. The face
+// is drawn with its own palette, realized as a background palette.
+void DrawButtonFace(const ButtonSet& set, HDC dc, int buttonId, int state);
 void DrawButtonFace(const ButtonSet& set, HWND window, int buttonId, int state);
 
 // Every button, tracked or not, in its normal face.
+void DrawAllButtons(const ButtonSet& set, HDC dc);
 void DrawAllButtons(const ButtonSet& set, HWND window);
 
-// The hover step for a pointer at (x, y) in client pixels.
-void TrackButtonHover(ButtonSet& set, HWND window, int x, int y);
+// The hover step. The pointer is where the set's traits say: the cursor, or
+// `messagePoint` (client pixels, from the pointer-movement message).
+void TrackButtonHover(ButtonSet& set, HWND window, POINT messagePoint);
 
 // The press step: the first tracked button under (x, y) sounds, shows its
 // pressed face and gives its action; 0 when no button is hit.
 int PressButton(ButtonSet& set, HWND window, int x, int y);
 
-// The release step of the dialog sets: the button under (x, y) shows its hover face.
+// The release step (sets whose traits have it): the button under (x, y)
+// shows its hover face.
 void ReleaseButtonStep(const ButtonSet& set, HWND window, int x, int y);
 
 // Empties the rectangles and deletes the face bitmaps (and, in dialog sets, their palettes).

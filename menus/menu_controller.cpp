@@ -1,17 +1,17 @@
 #include "menus/menu_controller.h"
 
+#include "common/win/gdi.h"
 #include "common/win/handles.h"
 #include "howto/howto_dialog.h"
 #include "launch/start_game.h"
 #include "launch/web_pages.h"
 #include "media/image_store.h"
 #include "menus/button_set.h"
-#include "resources/resource.h"
-#include "shell/error_box.h"
+#include "shell/services/error_box.h"
 #include "settings/audio/audio_dialog.h"
 #include "settings/input/input_dialog.h"
 #include "settings/video/video_dialog.h"
-#include "shell/first_run_flag.h"
+#include "shell/services/first_run_flag.h"
 
 namespace {
 
@@ -35,8 +35,6 @@ constexpr MenuPicture kMenuPictures[] = {
     {".\\resource\\background\\how2.bmp", "ReadBMPFile 7"},
     {".\\resource\\background\\how3.bmp", "ReadBMPFile 8"},
 };
-constexpr int kMainPicture = 1;
-constexpr int kOptionsPicture = 2;
 
 constexpr ButtonSpec kMainMenuTable[] = {
     {BTN_START_GAME, {273, 86, 417, 171}, IDB_START_GAME, CMD_START_GAME},
@@ -59,8 +57,10 @@ struct MenuState {
   bool optionsMenuActive = false;
   int pendingCommand = 0;
   win::UniqueBitmap pictureBitmaps[std::size(kMenuPictures) + 1];  // numbered 1 to 8
-  ButtonSet mainMenu = MakeButtonSet(kMainMenuTable, {kHoverSound, kClickSound, true, false});
-  ButtonSet optionsMenu = MakeButtonSet(kOptionsMenuTable, {kHoverSound, kClickSound, false, false});
+  ButtonSet mainMenu =
+      MakeButtonSet(kMainMenuTable, {kHoverSound, kClickSound, true, false, HoverPoint::kCursor, false});
+  ButtonSet optionsMenu =
+      MakeButtonSet(kOptionsMenuTable, {kHoverSound, kClickSound, false, false, HoverPoint::kCursor, false});
 };
 
 MenuState& State() {
@@ -75,28 +75,28 @@ void ShowScreen(std::int32_t screen) {
   state.optionsMenuActive = screen == kOptionsMenuScreen;
 }
 
-// Copies a menu picture, freshly made from its slot, to the stage.
-void DrawMenuPicture(HWND stage, int picture, int extraWidth, int extraHeight) {
-  RECT client = {};
-  GetClientRect(stage, &client);
-  win::WindowDc dc(stage);
-  win::UniqueMemoryDc memory(CreateCompatibleDC(dc.get()));
-  State().pictureBitmaps[picture].reset(CreateImageBitmap(picture));
+// Copies a menu picture, freshly made from its slot, to the client area
+// grown by the extra width and height.
+void DrawMenuPicture(HDC dc, const RECT& client, int picture, int extraWidth, int extraHeight) {
+  win::UniqueMemoryDc memory = win::CompatibleMemoryDc(dc);
+  State().pictureBitmaps[picture] = ImageBitmap(picture);
   const HBITMAP bitmap = State().pictureBitmaps[picture].get();
-  if (!dc || !memory || bitmap == nullptr) {
+  if (!memory || bitmap == nullptr) {
     return;  // a picture that failed to load leaves the stage as it is
   }
   win::SelectGuard selected(memory.get(), bitmap);
-  SetBkMode(dc.get(), TRANSPARENT);
-  BitBlt(dc.get(), client.left, client.top, client.right + extraWidth, client.bottom + extraHeight,
-         memory.get(), 0, 0, SRCCOPY);
+  SetBkMode(dc, TRANSPARENT);
+  BitBlt(dc, client.left, client.top, client.right + extraWidth, client.bottom + extraHeight, memory.get(), 0, 0,
+         SRCCOPY);
 }
 
-POINT CursorInClient(HWND stage) {
-  POINT point = {};
-  GetCursorPos(&point);
-  ScreenToClient(stage, &point);
-  return point;
+void DrawMenuPicture(HWND stage, void (*draw)(HDC, const RECT&)) {
+  RECT client = {};
+  GetClientRect(stage, &client);
+  const win::WindowDc dc(stage);
+  if (dc) {
+    draw(dc.get(), client);
+  }
 }
 
 void RedrawOptionsMenu(HWND stage) {
@@ -116,9 +116,9 @@ bool OptionsMenuActive() {
   return State().optionsMenuActive;
 }
 
-void SetUpMenus(HWND stage, HINSTANCE instance) {
+void SetUpMenus(HWND, HINSTANCE instance) {
   LoadMenuPictures();
-  SetUpButtonSet(State().mainMenu, stage, instance);
+  SetUpButtonSet(State().mainMenu, instance);
 }
 
 // The device bitmaps of the pictures are made when a menu is drawn (each draw
@@ -151,22 +151,28 @@ void RepaintMenuScreen(HWND stage, HINSTANCE) {
 }
 
 // The whole 640 x 480 picture: the part beyond the client area is clipped.
+void DrawMainMenuBackground(HDC dc, const RECT& client) {
+  DrawMenuPicture(dc, client, image_slot::kMainMenu, 2, 2);
+}
+
+void DrawOptionsMenuBackground(HDC dc, const RECT& client) {
+  DrawMenuPicture(dc, client, image_slot::kOptionsMenu, 0, 0);
+}
+
 void DrawMainMenuBackground(HWND stage) {
-  DrawMenuPicture(stage, kMainPicture, 2, 2);
+  DrawMenuPicture(stage, DrawMainMenuBackground);
 }
 
 void DrawOptionsMenuBackground(HWND stage) {
-  DrawMenuPicture(stage, kOptionsPicture, 0, 0);
+  DrawMenuPicture(stage, DrawOptionsMenuBackground);
 }
 
 void TrackMainMenuHover(HWND stage, HINSTANCE) {
-  const POINT at = CursorInClient(stage);
-  TrackButtonHover(State().mainMenu, stage, at.x, at.y);
+  TrackButtonHover(State().mainMenu, stage, POINT{});  // the set reads the cursor
 }
 
 void TrackOptionsMenuHover(HWND stage, HINSTANCE) {
-  const POINT at = CursorInClient(stage);
-  TrackButtonHover(State().optionsMenu, stage, at.x, at.y);
+  TrackButtonHover(State().optionsMenu, stage, POINT{});
 }
 
 void ClickMainMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y) {
@@ -190,7 +196,7 @@ void RunMainMenuCommand(HWND stage, HINSTANCE instance, int command) {
       break;
     case CMD_OPTIONS_MENU:
       ShowScreen(kOptionsMenuScreen);
-      SetUpButtonSet(State().optionsMenu, stage, instance);
+      SetUpButtonSet(State().optionsMenu, instance);
       RedrawOptionsMenu(stage);
       break;
     case CMD_HOME_PAGE:
@@ -214,7 +220,7 @@ void RunOptionsMenuCommand(HWND stage, HINSTANCE instance, int command) {
       break;
     case CMD_VIDEO_SETTINGS:
       VideoCalibrationDialog(stage, instance);
-      FirstRunFlag() = 1;  // whatever the player did in it
+      SetFirstRunFlag(1);  // whatever the player did in it
       RedrawOptionsMenu(stage);
       break;
     case CMD_HOW_TO_PLAY:

@@ -7,9 +7,11 @@
 
 #include <cstdint>
 
+#include "resources/resource.h"
+
 // ScreenState values.
-constexpr std::int32_t kMainMenuScreen = 500;
-constexpr std::int32_t kOptionsMenuScreen = 501;
+constexpr std::int32_t kMainMenuScreen = SCREEN_MAIN_MENU;
+constexpr std::int32_t kOptionsMenuScreen = SCREEN_OPTIONS_MENU;
 
 std::int32_t ScreenState();
 bool MainMenuActive();
@@ -23,6 +25,9 @@ void ReleaseMenuPictures();
 void RepaintMenuScreen(HWND stage, HINSTANCE instance);
 void DrawMainMenuBackground(HWND stage);
 void DrawOptionsMenuBackground(HWND stage);
+// The same into any context, for a client area of `client`.
+void DrawMainMenuBackground(HDC dc, const RECT& client);
+void DrawOptionsMenuBackground(HDC dc, const RECT& client);
 
 // Pointer movement over the stage; the position is read from the cursor.
 void TrackMainMenuHover(HWND stage, HINSTANCE instance);

@@ -53,6 +53,15 @@
 #define FACE_PRESSED 521
 #define FACE_NORMAL 522
 
+// ---- Picture-dialog buttons (523-532) ---------------------------------------
+// The video dialog and the how-to-play viewer number their buttons alike
+// (530 and 531 in both); every other value here is unique.
+#define BTN_VIDEO_DONE 530
+#define BTN_VIDEO_DEFAULT 531
+#define BTN_PREVIOUS_PAGE 530
+#define BTN_NEXT_PAGE 531
+#define BTN_HOW_TO_PLAY_CLOSE 532
+
 // ---- Button faces (189-306) -------------------------------------------------
 // Each button has three bitmaps in a row: n pressed, n + 1 normal, n + 2 hover.
 // The code relies on that order; only n is named.

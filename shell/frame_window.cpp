@@ -2,8 +2,8 @@
 
 #include "common/win/handles.h"
 #include "media/image_store.h"
-#include "shell/shell_state.h"
-#include "shell/windows.h"
+#include "shell/services/shell_state.h"
+#include "shell/app_windows.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/windows.h"
+#include "shell/app_windows.h"
 
 int RunMessageLoop() {
   MSG message = {};

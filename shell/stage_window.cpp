@@ -1,9 +1,10 @@
 #include "menus/captions.h"
 #include "menus/menu_controller.h"
 #include "media/image_store.h"
-#include "shell/first_run_flag.h"
-#include "shell/shell_state.h"
-#include "shell/windows.h"
+#include "shell/services/error_box.h"
+#include "shell/services/first_run_flag.h"
+#include "shell/services/shell_state.h"
+#include "shell/app_windows.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ void OnCreate() {
   ShellState& shell = Shell();
   SetUpMenus(shell.stage, shell.instance);
   ReadCaptionFile(kCaptionFile);
+  SetFileErrorExplanation(CaptionText().fileErrorText);
   ReadFirstRunFlag(kFlagFileForReading);
 }
 

@@ -1,5 +1,5 @@
-#include "shell/layout.h"
-#include "shell/windows.h"
+#include "shell/services/layout.h"
+#include "shell/app_windows.h"
 
 namespace {
 

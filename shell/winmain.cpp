@@ -1,6 +1,6 @@
 #include "media/intro_video.h"
-#include "shell/shell_state.h"
-#include "shell/windows.h"
+#include "shell/services/shell_state.h"
+#include "shell/app_windows.h"
 
 namespace {
 

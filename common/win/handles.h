@@ -174,24 +174,4 @@ class SelectGuard {
   HGDIOBJ previous_;
 };
 
-// Selects a logical palette into a device context and puts the previous one back.
-class PaletteGuard {
- public:
-  PaletteGuard(HDC dc, HPALETTE palette, bool forceBackground)
-      : dc_(dc),
-        previous_(dc != nullptr && palette != nullptr ? SelectPalette(dc, palette, forceBackground)
-                                                      : nullptr) {}
-  ~PaletteGuard() {
-    if (previous_ != nullptr) {
-      SelectPalette(dc_, previous_, TRUE);
-    }
-  }
-  PaletteGuard(const PaletteGuard&) = delete;
-  PaletteGuard& operator=(const PaletteGuard&) = delete;
-
- private:
-  HDC dc_;
-  HPALETTE previous_;
-};
-
 }  // namespace win

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/settings_files.h"
+#include "shell/services/settings_files.h"
 
 namespace audio {
 

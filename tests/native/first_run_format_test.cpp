@@ -1,4 +1,4 @@
-#include "shell/first_run_format.h"
+#include "shell/services/first_run_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "shell/layout.h"
+#include "shell/services/layout.h"
 
 #include <gtest/gtest.h>
 

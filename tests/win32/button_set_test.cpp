@@ -28,14 +28,14 @@ using ButtonFaces = WithShippedExecutable;
 
 TEST_F(ButtonFaces, AMenuSetLoadsItsFacesOnceAndKeepsItsPalettesOnRelease) {
   ButtonSet set = MakeButtonSet(kTable, kMenuTraits);
-  SetUpButtonSet(set, nullptr, module_);
+  SetUpButtonSet(set, module_);
   const Button& start = set.buttons[0];
   ASSERT_TRUE(start.normal.bitmap && start.hover.bitmap && start.pressed.bitmap);
-  EXPECT_EQ(start.normal.width, 145);
-  EXPECT_EQ(start.normal.height, 86);
+  EXPECT_EQ(start.normal.size.cx, 145);
+  EXPECT_EQ(start.normal.size.cy, 86);
   const HBITMAP first = start.normal.bitmap.get();
 
-  SetUpButtonSet(set, nullptr, module_);  // the options menu opened a second time
+  SetUpButtonSet(set, module_);  // the options menu opened a second time
   EXPECT_EQ(start.normal.bitmap.get(), first) << "faces are not loaded again";
 
   ReleaseButtonSet(set);
@@ -46,9 +46,9 @@ TEST_F(ButtonFaces, AMenuSetLoadsItsFacesOnceAndKeepsItsPalettesOnRelease) {
 
 TEST_F(ButtonFaces, ADialogSetReloadsAtEachOpeningAndReleasesItsPalettes) {
   ButtonSet set = MakeButtonSet(kTable, kDialogTraits);
-  SetUpButtonSet(set, nullptr, module_);
+  SetUpButtonSet(set, module_);
   set.facesPending = true;  // the dialog opens again
-  SetUpButtonSet(set, nullptr, module_);
+  SetUpButtonSet(set, module_);
   EXPECT_TRUE(set.buttons[1].normal.bitmap);
   ReleaseButtonSet(set);
   EXPECT_FALSE(set.buttons[0].normal.palette);
@@ -58,7 +58,7 @@ TEST_F(ButtonFaces, ADialogSetReloadsAtEachOpeningAndReleasesItsPalettes) {
 TEST_F(ButtonFaces, AButtonWithoutItsNormalFaceGetsNoOtherFace) {
   static constexpr ButtonSpec kMissing[] = {{600, {0, 0, 10, 10}, 4000, 600}};
   ButtonSet set = MakeButtonSet(kMissing, kDialogTraits);
-  SetUpButtonSet(set, nullptr, module_);
+  SetUpButtonSet(set, module_);
   EXPECT_FALSE(set.buttons[0].normal.bitmap || set.buttons[0].hover.bitmap || set.buttons[0].pressed.bitmap);
   EXPECT_FALSE(set.facesPending);
   EXPECT_EQ(PressButton(set, nullptr, 5, 5), 600) << "a button without faces still works";

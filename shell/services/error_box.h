@@ -11,3 +11,7 @@ int ErrorBox(const char* text);
 // ends the process with exit code 1, so it comes back only when the dialog
 // cannot be shown; the result is then nonzero.
 INT_PTR FileErrorDialog(HWND owner, HINSTANCE instance, const char* path);
+
+// The explanation the file-error dialog shows below the path (the caption
+// file's text); empty until set. The text is copied, cut to its field.
+void SetFileErrorExplanation(const char* text);

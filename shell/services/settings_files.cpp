@@ -1,8 +1,8 @@
-#include "shell/settings_files.h"
+#include "shell/services/settings_files.h"
 
 #include "common/win/file_io.h"
-#include "shell/error_box.h"
-#include "shell/shell_state.h"
+#include "shell/services/error_box.h"
+#include "shell/services/shell_state.h"
 
 bool LoadSettingsFile(HWND owner, const char* path, std::string& bytes) {
   win::FullPath full;

@@ -2,18 +2,19 @@
 
 #include "common/bounded_text.h"
 #include "common/win/file_io.h"
-#include "menus/captions.h"
 #include "resources/resource.h"
-#include "shell/error_box.h"
+#include "shell/services/error_box.h"
 
 namespace {
 
 constexpr int kExitAfterFileError = 1;
 
+// As long as the caption file's "wm:" field.
+constexpr std::size_t kExplanationCapacity = 100;
+
 struct FileErrorState {
   char path[win::kPathCapacity] = {};
-  HWND owner = nullptr;
-  HINSTANCE instance = nullptr;
+  char explanation[kExplanationCapacity] = {};
 };
 
 FileErrorState& State() {
@@ -23,7 +24,7 @@ FileErrorState& State() {
 
 INT_PTR OnInitDialog(HWND dialog) {
   SetDlgItemTextA(dialog, IDC_FILE_ERROR_PATH, State().path);
-  SetDlgItemTextA(dialog, IDC_FILE_ERROR_TEXT, CaptionText().fileErrorText);
+  SetDlgItemTextA(dialog, IDC_FILE_ERROR_TEXT, State().explanation);
   return FALSE;  // no control takes the focus, so Enter does not press OK
 }
 
@@ -49,11 +50,12 @@ INT_PTR CALLBACK FileErrorDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 }  // namespace
 
 INT_PTR FileErrorDialog(HWND owner, HINSTANCE instance, const char* path) {
-  FileErrorState& state = State();
-  state.owner = owner;
-  state.instance = instance;
-  text::CopyBounded(state.path, path != nullptr ? path : "");
+  text::CopyBounded(State().path, path != nullptr ? path : "");
   const INT_PTR result =
       DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_FILE_ERROR), owner, FileErrorDialogProc, 0);
   return result != 0 ? result : -1;
+}
+
+void SetFileErrorExplanation(const char* text) {
+  text::CopyBounded(State().explanation, text != nullptr ? text : "");
 }

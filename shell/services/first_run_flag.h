@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-std::int32_t& FirstRunFlag();
+std::int32_t FirstRunFlag();
+void SetFirstRunFlag(std::int32_t flag);
 
 // Both return 1 on success; when the file cannot be opened the file-error
 // dialog ends the launcher, and they return 0 only if it could not be shown.
