@@ -595,7 +595,7 @@ POINT ClientToScreenPoint(HWND window, int x, int y) {
   return point;
 }
 
-double FaceDistance(HWND window, int left, int top, const Face& face) {
+double FaceDistance(HWND window, int left, int top, const Face& face, int clipBottom) {
   if (face.width() < 8 || face.height() < 8) {
     return 255;
   }
@@ -606,6 +606,9 @@ double FaceDistance(HWND window, int left, int top, const Face& face) {
     for (int gy = 1; gy < 8; ++gy) {
       const int x = face.width() * gx / 8;
       const int y = face.height() * gy / 8;
+      if (top + y >= clipBottom) {
+        continue;
+      }
       const POINT at = ClientToScreenPoint(window, left + x, top + y);
       const COLORREF shown = GetPixel(screen, at.x, at.y);
       const COLORREF wanted = face.Pixel(x, y);
@@ -616,7 +619,62 @@ double FaceDistance(HWND window, int left, int top, const Face& face) {
     }
   }
   ReleaseDC(nullptr, screen);
-  return static_cast<double>(total) / samples;
+  return samples > 0 ? static_cast<double>(total) / samples : 255;
+}
+
+Picture::Picture(const std::string& path, int width, int height) {
+  HBITMAP file = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
+  if (file == nullptr) {
+    return;
+  }
+  BITMAP facts = {};
+  GetObjectA(file, sizeof facts, &facts);
+  HDC screen = GetDC(nullptr);
+  dc_ = CreateCompatibleDC(screen);
+  HDC source = CreateCompatibleDC(screen);
+  bitmap_ = CreateCompatibleBitmap(screen, width, height);
+  ReleaseDC(nullptr, screen);
+  previous_ = SelectObject(dc_, bitmap_);
+  HGDIOBJ old = SelectObject(source, file);
+  SetStretchBltMode(dc_, COLORONCOLOR);
+  StretchBlt(dc_, 0, 0, width, height, source, 0, 0, facts.bmWidth, facts.bmHeight, SRCCOPY);
+  SelectObject(source, old);
+  DeleteDC(source);
+  DeleteObject(file);
+}
+
+Picture::~Picture() {
+  if (dc_ != nullptr) {
+    SelectObject(dc_, previous_);
+    DeleteDC(dc_);
+  }
+  if (bitmap_ != nullptr) {
+    DeleteObject(bitmap_);
+  }
+}
+
+COLORREF Picture::Pixel(int x, int y) const {
+  return GetPixel(dc_, x, y);
+}
+
+double PictureDistance(HWND window, int width, int height, const Picture& picture) {
+  HDC screen = GetDC(nullptr);
+  long total = 0;
+  int samples = 0;
+  for (int gx = 1; gx < 16; ++gx) {
+    for (int gy = 1; gy < 16; ++gy) {
+      const int x = width * gx / 16;
+      const int y = height * gy / 16;
+      const POINT at = ClientToScreenPoint(window, x, y);
+      const COLORREF shown = GetPixel(screen, at.x, at.y);
+      const COLORREF wanted = picture.Pixel(x, y);
+      total += std::abs(GetRValue(shown) - GetRValue(wanted)) + std::abs(GetGValue(shown) - GetGValue(wanted)) +
+               std::abs(GetBValue(shown) - GetBValue(wanted));
+      samples += 3;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return samples > 0 ? static_cast<double>(total) / samples : 255;
 }
 
 // ---- The launcher ----------------------------------------------------------

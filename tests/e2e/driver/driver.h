@@ -142,7 +142,30 @@ class Face {
 // How far what the screen shows at the client point (left, top) of `window`
 // is from `face`: the mean channel difference over a grid of points inside
 // it; 0 when they match exactly.
-double FaceDistance(HWND window, int left, int top, const Face& face);
+// Only points above the client row `clipBottom` count (a face partly below
+// its window's client area).
+double FaceDistance(HWND window, int left, int top, const Face& face, int clipBottom = 1 << 30);
+
+// A BMP picture of the game folder, stretched to a size, as this display
+// shows it; for telling apart which picture a window shows.
+class Picture {
+ public:
+  Picture(const std::string& path, int width, int height);
+  ~Picture();
+  Picture(const Picture&) = delete;
+  Picture& operator=(const Picture&) = delete;
+  bool Loaded() const { return bitmap_ != nullptr; }
+  COLORREF Pixel(int x, int y) const;
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+};
+
+// How far the client rectangle (0, 0, width, height) of `window` is from
+// `picture`: the mean channel difference over a grid of points.
+double PictureDistance(HWND window, int width, int height, const Picture& picture);
 
 // Screen position of a client point of a window.
 POINT ClientToScreenPoint(HWND window, int x, int y);
