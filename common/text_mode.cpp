@@ -1,5 +1,6 @@
 #include "common/text_mode.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace text {
@@ -58,6 +59,12 @@ std::string EncodeTextMode(std::string_view text) {
     out.push_back(c);
   }
   return out;
+}
+
+Token FirstToken(std::string_view line, std::string_view separators) {
+  const std::size_t start = std::min(line.find_first_not_of(separators), line.size());
+  const std::size_t end = std::min(line.find_first_of(separators, start), line.size());
+  return Token{line.substr(start, end - start), end};
 }
 
 std::int32_t ParseLeadingInt(std::string_view s) {

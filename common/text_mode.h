@@ -22,6 +22,14 @@ constexpr bool IsScanSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// A line's first token, as the readers split it: leading separators are
+// skipped and the token runs up to the next separator or the line's end.
+struct Token {
+  std::string_view text;  // empty when the line holds separators only
+  std::size_t end = 0;    // just past the token: the separator ending it, or the line's length
+};
+Token FirstToken(std::string_view line, std::string_view separators);
+
 // Decimal conversion as the runtime's atoi/strtol does it: leading white space,
 // an optional sign, then digits up to the first other character; no digits
 // give 0. Values beyond the 32-bit range are held at its ends.

@@ -13,32 +13,16 @@ const char kCardFailureReport[] =
 
 static_assert(sizeof kCardFailureReport <= kReportTextSize);
 
-namespace {
-
-bool IsSeparator(char c) {
-  return c == ' ' || c == '\t' || c == '\n';
-}
-
-}  // namespace
-
 ProcLogStatus ScanProcLog(std::string_view fileBytes) {
   const std::string decoded = text::DecodeTextMode(fileBytes);
   text::Scanner scanner(decoded);
   std::string piece;
   while (scanner.ReadLine(piece, 256)) {
-    const std::string_view line = text::AsCString(piece);
-    std::size_t start = 0;
-    while (start < line.size() && IsSeparator(line[start])) {
-      ++start;
-    }
-    if (start >= line.size()) {
+    const std::string_view first = text::FirstToken(text::AsCString(piece), " \t\n").text;
+    if (first.empty()) {
       continue;
     }
-    std::size_t end = start;
-    while (end < line.size() && !IsSeparator(line[end])) {
-      ++end;
-    }
-    const std::int32_t status = text::ParseLeadingInt(line.substr(start, end - start));
+    const std::int32_t status = text::ParseLeadingInt(first);
     if (status == 0) {
       return ProcLogStatus::kNothingToReport;
     }

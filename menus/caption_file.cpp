@@ -30,25 +30,20 @@ struct KeyAndValue {
 // False for a line without a key.
 bool SplitLine(std::string_view piece, KeyAndValue& out) {
   const std::string_view line = text::AsCString(piece);
-  const std::size_t keyStart = line.find_first_not_of(kKeyDelimiters);
-  if (keyStart == std::string_view::npos) {
+  const text::Token key = text::FirstToken(line, kKeyDelimiters);
+  if (key.text.empty()) {
     return false;
   }
-  const std::size_t keyEnd = line.find_first_of(kKeyDelimiters, keyStart);
-  out.key =
-      line.substr(keyStart, keyEnd == std::string_view::npos ? std::string_view::npos : keyEnd - keyStart);
+  out.key = key.text;
   out.hasValue = false;
-  if (keyEnd == std::string_view::npos) {
+  if (key.end >= line.size()) {
     return true;
   }
-  const std::string_view rest = line.substr(keyEnd + 1);
-  const std::size_t valueStart = rest.find_first_not_of(kValueDelimiters);
-  if (valueStart == std::string_view::npos) {
+  const text::Token value = text::FirstToken(line.substr(key.end + 1), kValueDelimiters);
+  if (value.text.empty()) {
     return true;
   }
-  const std::size_t valueEnd = rest.find_first_of(kValueDelimiters, valueStart);
-  out.value = rest.substr(
-      valueStart, valueEnd == std::string_view::npos ? std::string_view::npos : valueEnd - valueStart);
+  out.value = value.text;
   out.hasValue = true;
   return true;
 }

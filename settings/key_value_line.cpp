@@ -7,10 +7,6 @@ namespace cfg {
 
 namespace {
 
-bool IsBlankOrTab(char c) {
-  return c == ' ' || c == '\t';
-}
-
 bool HoldsOnlySpace(std::string_view s) {
   for (const char c : s) {
     if (!text::IsScanSpace(c)) {
@@ -28,20 +24,14 @@ KeyValueLine SplitKeyValueLine(std::string_view piece) {
   if (HoldsOnlySpace(line)) {
     return result;
   }
-  std::size_t start = 0;
-  while (start < line.size() && IsBlankOrTab(line[start])) {
-    ++start;
-  }
-  std::size_t end = start;
-  while (end < line.size() && !IsBlankOrTab(line[end])) {
-    ++end;
-  }
+  // Only blanks and tabs separate: a line end belongs to the key.
+  const text::Token key = text::FirstToken(line, " \t");
   result.hasKey = true;
-  result.key = line.substr(start, end - start);
-  if (end >= line.size()) {
+  result.key = key.text;
+  if (key.end >= line.size()) {
     return result;
   }
-  std::string_view rest = line.substr(end + 1);
+  std::string_view rest = line.substr(key.end + 1);
   const std::size_t lineEnd = rest.find('\n');
   if (lineEnd != std::string_view::npos) {
     rest = rest.substr(0, lineEnd);

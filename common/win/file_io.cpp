@@ -27,17 +27,96 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-// The folder part of a full path, without the trailing separator.
-bool FolderOf(const char* fullPath, FullPath& folder) {
+// `fullPath` with the last character of its file name replaced by `mark`, or
+// by `otherMark` when the name already ends in `mark`. As long as the original.
+bool SiblingPath(const char* fullPath, char mark, char otherMark, FullPath& sibling) {
   const std::string_view path(fullPath);
-  const std::size_t cut = path.find_last_of("\\/");
-  if (cut == std::string_view::npos) {
+  if (path.empty() || path.size() >= kPathCapacity || path.back() == '\\' || path.back() == '/' ||
+      path.back() == ':') {
     return false;
   }
-  // Keep the separator of a root ("C:\") so it still names a folder.
-  const std::size_t length = (cut == 2 && path.size() > 2 && path[1] == ':') ? cut + 1 : cut;
-  text::CopyBounded(folder.text, path.substr(0, length));
-  return length < kPathCapacity;
+  text::CopyBounded(sibling.text, path);
+  char& last = sibling.text[path.size() - 1];
+  last = last == mark ? otherMark : mark;
+  return true;
+}
+
+bool TemporaryPathFor(const char* fullPath, FullPath& temporary) {
+  return SiblingPath(fullPath, '~', '_', temporary);
+}
+
+bool BackupPathFor(const char* fullPath, FullPath& backup) {
+  return SiblingPath(fullPath, '$', '!', backup);
+}
+
+// Writes and flushes the temporary file of `fullPath`, after the checks both
+// ways of replacing share. False, with no temporary file left, when the target
+// may not be replaced or the file cannot be written whole.
+bool WriteTemporaryFile(const char* fullPath, std::string_view bytes, FullPath& temporary) {
+  const DWORD attributes = GetFileAttributesA(fullPath);
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+    return false;
+  }
+  if (!TemporaryPathFor(fullPath, temporary)) {
+    return false;
+  }
+  bool written = false;
+  {
+    // CREATE_ALWAYS: a temporary file left by an earlier write is reused.
+    UniqueFile file(CreateFileA(temporary.text, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    written = file && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
+  }
+  if (!written) {
+    DeleteFileA(temporary.text);
+  }
+  return written;
+}
+
+// Puts the finished temporary file in the target's place by renaming, keeping
+// the old target under the backup name until the new one is in place.
+bool RenameOverTarget(const char* temporary, const char* fullPath) {
+  FullPath backup;
+  if (!BackupPathFor(fullPath, backup)) {
+    return false;
+  }
+  // A backup still there is from a write that was cut short; the target, or
+  // the new file about to become it, is newer.
+  DeleteFileA(backup.text);
+  const bool hadTarget = GetFileAttributesA(fullPath) != INVALID_FILE_ATTRIBUTES;
+  if (hadTarget && !MoveFileA(fullPath, backup.text)) {
+    return false;
+  }
+  if (!MoveFileA(temporary, fullPath)) {
+    if (hadTarget) {
+      MoveFileA(backup.text, fullPath);
+    }
+    return false;
+  }
+  DeleteFileA(backup.text);
+  return true;
+}
+
+bool Replace(const char* fullPath, std::string_view bytes, bool oneStepMove) {
+  FullPath temporary;
+  if (!WriteTemporaryFile(fullPath, bytes, temporary)) {
+    return false;
+  }
+  bool replaced = false;
+  if (oneStepMove) {
+    replaced = MoveFileExA(temporary.text, fullPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    // The Windows 95 family has the call but does not implement it.
+    if (!replaced && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) {
+      replaced = RenameOverTarget(temporary.text, fullPath);
+    }
+  } else {
+    replaced = RenameOverTarget(temporary.text, fullPath);
+  }
+  if (!replaced) {
+    DeleteFileA(temporary.text);
+  }
+  return replaced;
 }
 
 }  // namespace
@@ -87,30 +166,11 @@ bool ReadFileBytes(const char* fullPath, std::string& bytes) {
 }
 
 bool ReplaceFileContents(const char* fullPath, std::string_view bytes) {
-  const DWORD attributes = GetFileAttributesA(fullPath);
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-    return false;
-  }
-  FullPath folder;
-  if (!FolderOf(fullPath, folder)) {
-    return false;
-  }
-  char temporary[MAX_PATH] = {};
-  if (GetTempFileNameA(folder.text, "q3d", 0, temporary) == 0) {
-    return false;
-  }
-  bool written = false;
-  {
-    UniqueFile file(
-        CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    written = file && WriteAll(file.get(), bytes) && FlushFileBuffers(file.get());
-  }
-  if (written && MoveFileExA(temporary, fullPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
-  }
-  DeleteFileA(temporary);
-  return false;
+  return Replace(fullPath, bytes, true);
+}
+
+bool ReplaceFileContentsByRenaming(const char* fullPath, std::string_view bytes) {
+  return Replace(fullPath, bytes, false);
 }
 
 }  // namespace win

@@ -1,6 +1,7 @@
 // File access for the settings files: full-path resolution within the
 // platform's 260-character limit, whole-file reads, and writes that replace a
-// file in one step so a failed write never leaves it half written.
+// file only once its new contents are complete, so a failed write never leaves
+// it half written.
 #pragma once
 
 #include <cstddef>
@@ -23,10 +24,28 @@ bool ResolveFullPath(const char* relative, FullPath& out);
 // Reads a whole file. False when it cannot be opened or read.
 bool ReadFileBytes(const char* fullPath, std::string& bytes);
 
-// Writes `bytes` to a temporary file beside `fullPath`, then moves it over the
-// target in one step (replacing it, written through). A read-only target, a
-// missing folder or any failed step leave the target as it was and return
-// false; no temporary file is left behind.
+// Writes `bytes` to a temporary file beside `fullPath`, flushes it, then moves
+// it over the target in one step (replacing it, written through). Where that
+// move is not implemented (the Windows 95 family) it replaces the target with
+// ReplaceFileContentsByRenaming instead.
+//
+// The temporary file is the target's own path with the last character of its
+// name replaced by '~' ('_' when the name already ends in '~'): it fits
+// wherever the target fits, and one left by a write that was cut short is
+// overwritten and taken away by the next write of the same target.
+//
+// A read-only target, a folder in the way, a missing folder or any failed step
+// leave the target as it was and return false; no temporary file is left
+// behind.
 bool ReplaceFileContents(const char* fullPath, std::string_view bytes);
+
+// The same write without a one-step move, for systems that lack it: the new
+// bytes go to the temporary file and are flushed; then the target is renamed
+// to a backup name (the last character of its name replaced by '$', or '!'
+// when it already ends in '$'), the temporary file is renamed to the target,
+// and the backup is deleted. When the second rename fails the backup is put
+// back; a backup left by a write cut short between the renames is deleted by
+// the next write. Same results and guarantees as ReplaceFileContents otherwise.
+bool ReplaceFileContentsByRenaming(const char* fullPath, std::string_view bytes);
 
 }  // namespace win

@@ -46,26 +46,73 @@ pcm.quil_null {
 CONF
 }
 
-quil_start_display() {
+# The folder every X server makes its socket in. A server that finds it missing
+# makes it itself, and two servers starting at once race to do so; one of them
+# gives up. It is made here once, before any server starts, as X expects it:
+# world-writable with the sticky bit (mode 1777).
+quil_make_socket_folder() {
+  local folder=/tmp/.X11-unix
+  if [ ! -d "$folder" ]; then
+    # Another run may make it at the same moment: its folder is as good.
+    mkdir -m 1777 "$folder" 2>/dev/null || [ -d "$folder" ] || {
+      echo "cannot make $folder" >&2
+      return 1
+    }
+  fi
+}
+
+# The process id that the lock file of X display $1 names, if any.
+quil_display_lock_owner() {
+  tr -d ' \n' 2>/dev/null <"/tmp/.X$1-lock" || true
+}
+
+# Starts the X server and window manager of display $1 on the first free number
+# from $2 and waits until the server holds that number: the number's lock file
+# names it and its socket is there. The number is left in QUIL_STARTED_DISPLAY.
+# A server that finds its number's lock taken ends at once (another run took
+# the number a moment earlier); the next free number is tried then.
+quil_start_xserver() {
   local key=$1 n=$2
   local depth=${key%%-*} size=1024x768
   [ "$key" != "$depth" ] && size=${key#*-}
-  Xvfb ":$n" -screen 0 "${size}x$depth" -nolisten tcp -noreset >"$QUIL_RUN_DIR/xvfb-$key.log" 2>&1 &
-  echo $! >"$QUIL_RUN_DIR/xvfb-$key.pid"
-  local tries=0
-  until [ -e "/tmp/.X11-unix/X$n" ]; do
-    tries=$((tries + 1))
-    if [ $tries -gt 100 ]; then
-      echo "Xvfb :$n ($key) did not start" >&2
+  local pid tries
+  for _ in 1 2 3 4 5; do
+    n=$(quil_free_display "$n") || {
+      echo "no free X display number" >&2
       return 1
-    fi
-    sleep 0.1
+    }
+    Xvfb ":$n" -screen 0 "${size}x$depth" -nolisten tcp -noreset >"$QUIL_RUN_DIR/xvfb-$key.log" 2>&1 &
+    pid=$!
+    echo "$pid" >"$QUIL_RUN_DIR/xvfb-$key.pid"
+    tries=0
+    while kill -0 "$pid" 2>/dev/null; do
+      if [ "$(quil_display_lock_owner "$n")" = "$pid" ] && [ -e "/tmp/.X11-unix/X$n" ]; then
+        # A window manager, as every player has: without one Wine either
+        # waits two seconds each time a window is hidden or, left to stack
+        # its windows itself, can lose an owned window behind its owner.
+        DISPLAY=":$n" openbox --sm-disable >"$QUIL_RUN_DIR/openbox-$key.log" 2>&1 &
+        echo $! >"$QUIL_RUN_DIR/openbox-$key.pid"
+        QUIL_STARTED_DISPLAY=$n
+        return 0
+      fi
+      tries=$((tries + 1))
+      if [ $tries -gt 100 ]; then
+        echo "Xvfb :$n ($key) did not start within 10 seconds" >&2
+        return 1
+      fi
+      sleep 0.1
+    done
+    rm -f "$QUIL_RUN_DIR/xvfb-$key.pid"
+    n=$((n + 1))
   done
-  # A window manager, as every player has: without one Wine either waits two
-  # seconds each time a window is hidden or, left to stack its windows itself,
-  # can lose an owned window behind its owner.
-  DISPLAY=":$n" openbox --sm-disable >"$QUIL_RUN_DIR/openbox-$key.log" 2>&1 &
-  echo $! >"$QUIL_RUN_DIR/openbox-$key.pid"
+  echo "Xvfb ($key) did not start on five numbers; the last one said:" >&2
+  tail -n 5 "$QUIL_RUN_DIR/xvfb-$key.log" >&2
+  return 1
+}
+
+# Boots the Wine session of display $1, already running as X display $2.
+quil_start_session() {
+  local key=$1 n=$2
   quil_write_alsa_config "$key"
   local prefix="$QUIL_RUN_DIR/prefix-$key"
   rm -rf "$prefix"
@@ -86,14 +133,19 @@ quil_displays_up() {
   quil_displays_down
   mkdir -p "$QUIL_RUN_DIR"
   rm -f "$QUIL_RUN_DIR"/display-*.env "$QUIL_RUN_DIR/env.sh"
-  local key n=79 pids=() failed=0
+  quil_make_socket_folder || return 1
+  # The X servers start one after another, each up within a fraction of a
+  # second, so a number is taken before the next one is looked for; the Wine
+  # sessions, which take seconds each, boot side by side.
+  local key n=80 pids=() failed=0
   for key in $QUIL_DISPLAYS; do
-    n=$(quil_free_display $((n + 1))) || {
-      echo "no free X display number" >&2
-      return 1
+    quil_start_xserver "$key" "$n" || {
+      failed=1
+      break
     }
-    quil_start_display "$key" "$n" &
+    quil_start_session "$key" "$QUIL_STARTED_DISPLAY" &
     pids+=($!)
+    n=$((QUIL_STARTED_DISPLAY + 1))
   done
   for n in "${pids[@]}"; do
     wait "$n" || failed=1

@@ -9,26 +9,16 @@ namespace video {
 
 namespace {
 
-bool IsSeparator(char c) {
-  return c == ' ' || c == '\t' || c == '\n';
-}
-
 // The value of a "#D" or "#N" line: false when the line's first token is not
 // `tag` or nothing follows the tag's separator.
 bool TaggedValue(std::string_view piece, std::string_view tag, std::string_view& value) {
   const std::string_view line = text::AsCString(piece);
-  std::size_t start = 0;
-  while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) {
-    ++start;
-  }
-  std::size_t end = start;
-  while (end < line.size() && !IsSeparator(line[end])) {
-    ++end;
-  }
-  if (line.substr(start, end - start) != tag || end >= line.size() || line[end] == '\n') {
+  // A line end ends the tag; only a blank or a tab after it starts a value.
+  const text::Token first = text::FirstToken(line, " \t\n");
+  if (first.text != tag || first.end >= line.size() || line[first.end] == '\n') {
     return false;
   }
-  value = line.substr(end + 1);
+  value = line.substr(first.end + 1);
   if (!value.empty() && value.back() == '\n') {
     value.remove_suffix(1);
   }

@@ -82,6 +82,28 @@ TEST(Scanner, ReadLineHandlesALastLineWithoutAnEndAndEmptyInput) {
   EXPECT_FALSE(empty.ReadLine(piece));
 }
 
+TEST(FirstToken, SkipsLeadingSeparatorsAndEndsAtTheNextOne) {
+  struct Case {
+    const char* line;
+    const char* separators;
+    const char* token;
+    std::size_t end;
+  } const cases[] = {
+      {" \t key 12\n", " \t", "key", 6},
+      {"key\n", " \t", "key\n", 4},  // a line end not listed belongs to the token
+      {"key\n", " \t\n", "key", 3},
+      {"  a b\tc", "\t\n", "  a b", 5},  // blanks not listed belong to it too
+      {"\t \n", " \t\n", "", 3},
+      {"", " \t", "", 0},
+      {"word", " \t", "word", 4},
+  };
+  for (const Case& c : cases) {
+    const text::Token token = text::FirstToken(c.line, c.separators);
+    EXPECT_EQ(token.text, c.token) << c.line;
+    EXPECT_EQ(token.end, c.end) << c.line;
+  }
+}
+
 TEST(ParseLeadingInt, ConvertsLikeAtoi) {
   struct Case {
     const char* text;

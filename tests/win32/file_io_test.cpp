@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
+#include <string_view>
 
 #include "tests/win32/test_support.h"
 
@@ -74,6 +76,101 @@ TEST_F(InTemporaryFolderWithCount, AMissingFolderOrAFolderInTheWayFailsTheWrite)
   CreateDirectoryA(Full("info\\keyvalue.cfg").c_str(), nullptr);
   EXPECT_FALSE(win::ReplaceFileContents(Full("info\\keyvalue.cfg").c_str(), "0\r\n"));
   EXPECT_EQ(FilesIn("info"), 0);
+}
+
+// The two ways of replacing a file: the one-step move, and the renaming that
+// stands in for it where the move is not implemented.
+struct ReplaceWay {
+  const char* name;
+  bool (*replace)(const char* fullPath, std::string_view bytes);
+};
+constexpr ReplaceWay kOneStep{"one-step move", win::ReplaceFileContents};
+constexpr ReplaceWay kRenaming{"renaming", win::ReplaceFileContentsByRenaming};
+
+TEST_F(InTemporaryFolderWithCount, RenamingReplacesTheFileWithExactlyTheNewBytes) {
+  struct Case {
+    const char* before;  // nullptr: no file yet
+    const char* after;
+  } const cases[] = {
+      {nullptr, "1\r\n"},
+      {"a much longer earlier content\r\n\r\n\r\n", "0\r\n5\r\n"},
+      {"1\r\n", "lone\rCR and\nLF\r\n\r\n"},
+      {"1\r\n", ""},
+  };
+  const std::string path = Full("info\\keyvalue.cfg");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.after);
+    DeleteFileA(path.c_str());
+    if (c.before != nullptr) {
+      ASSERT_TRUE(win::ReplaceFileContentsByRenaming(path.c_str(), c.before));
+    }
+    ASSERT_TRUE(win::ReplaceFileContentsByRenaming(path.c_str(), c.after));
+    std::string bytes;
+    ASSERT_TRUE(win::ReadFileBytes(path.c_str(), bytes));
+    EXPECT_EQ(bytes, c.after);
+    EXPECT_EQ(FilesIn("info"), 1) << "neither the temporary file nor the backup is left";
+  }
+}
+
+TEST_F(InTemporaryFolderWithCount, RenamingLeavesAReadOnlyFileAsItWas) {
+  const std::string path = Full("info\\InitFlag.flg");
+  ASSERT_TRUE(win::ReplaceFileContentsByRenaming(path.c_str(), "1\r\n"));
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(win::ReplaceFileContentsByRenaming(path.c_str(), "0\r\n"));
+  std::string bytes;
+  ASSERT_TRUE(win::ReadFileBytes(path.c_str(), bytes));
+  EXPECT_EQ(bytes, "1\r\n");
+  EXPECT_EQ(FilesIn("info"), 1);
+}
+
+TEST_F(InTemporaryFolderWithCount, AFileWhosePathFitsIsWrittenHoweverLongItsFolder) {
+  // A 259-character path whose folder is longer than a generated temporary
+  // name leaves room for (MAX_PATH - 14).
+  const std::string name = "video.cfg";
+  const std::size_t folderLength = win::kPathCapacity - 2 - name.size();
+  ASSERT_LT(folder_.size() + 1, folderLength);
+  const std::string folder = Full(std::string(folderLength - folder_.size() - 1, 'f'));
+  ASSERT_GT(folder.size(), static_cast<std::size_t>(MAX_PATH - 14));
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  const std::string path = folder + "\\" + name;
+  ASSERT_EQ(path.size(), win::kPathCapacity - 1);
+  for (const ReplaceWay& way : {kOneStep, kRenaming}) {
+    SCOPED_TRACE(way.name);
+    EXPECT_TRUE(way.replace(path.c_str(), "1\r\n"));
+    EXPECT_TRUE(way.replace(path.c_str(), std::string(way.name) + "\r\n"));
+    std::string bytes;
+    ASSERT_TRUE(win::ReadFileBytes(path.c_str(), bytes));
+    EXPECT_EQ(bytes, std::string(way.name) + "\r\n");
+    EXPECT_EQ(FilesIn(folder.substr(folder_.size() + 1)), 1);
+  }
+}
+
+TEST_F(InTemporaryFolderWithCount, AFileLeftByAWriteCutShortIsReusedOrRemoved) {
+  struct Case {
+    ReplaceWay way;
+    const char* target;
+    const char* leftover;  // the temporary file, or the renaming's backup
+  } const cases[] = {
+      {kOneStep, "video.cfg", "video.cf~"},   // the temporary file
+      {kRenaming, "video.cfg", "video.cf~"},  // the same, replaced by renaming
+      {kRenaming, "video.cfg", "video.cf$"},  // the backup left between the renames
+      {kOneStep, "notes.tx~", "notes.tx_"},   // a name that ends like a temporary one
+      {kRenaming, "notes.tx~", "notes.tx_"},  // the same, replaced by renaming
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.way.name) + ": " + c.leftover);
+    const std::string path = Full(std::string("info\\") + c.target);
+    ASSERT_TRUE(c.way.replace(path.c_str(), "old\r\n"));
+    const std::string leftover = Full(std::string("info\\") + c.leftover);
+    std::ofstream(leftover, std::ios::binary) << "a longer half-written file from before";
+    ASSERT_EQ(FilesIn("info"), 2);
+    ASSERT_TRUE(c.way.replace(path.c_str(), "new\r\n"));
+    std::string bytes;
+    ASSERT_TRUE(win::ReadFileBytes(path.c_str(), bytes));
+    EXPECT_EQ(bytes, "new\r\n");
+    EXPECT_EQ(FilesIn("info"), 1);
+    DeleteFileA(path.c_str());
+  }
 }
 
 TEST_F(InTemporaryFolderWithCount, ReadingAMissingFileOrAFolderFails) {

@@ -305,20 +305,37 @@ class Corpus : public testing::Test {
   void TearDown() override { FreeAllImages(); }
 };
 
-TEST_F(Corpus, EveryGoodFileLoadsAndDrawsAsItsReference) {
-  const std::string refs = EnvPath("QUIL_BMPSUITE_REF_PPM");
+TEST_F(Corpus, EveryGoodFileLoadsWithoutAMessage) {
   const std::vector<std::string> good = FilesIn(folder_ + "\\g");
   ASSERT_EQ(good.size(), 27u);
-  int compared = 0;
   for (const std::string& name : good) {
     SCOPED_TRACE(name);
-    ASSERT_EQ(ReadBMPFile((folder_ + "\\g\\" + name).c_str(), 1), 1);
+    EXPECT_EQ(ReadBMPFile((folder_ + "\\g\\" + name).c_str(), 1), 1);
     EXPECT_TRUE(boxes_.Take().empty());
-    const std::optional<Reference> ref = refs.empty() ? std::nullopt : ReadPpm(refs + "\\" + name + ".ppm");
-    if (!ref) {
+  }
+}
+
+// The reference pictures are made at build time where they are at hand; a
+// comparison that cannot be made is reported as skipped, never as passed.
+TEST_F(Corpus, EveryGoodFileDrawsAsItsReference) {
+  const std::string refs = EnvPath("QUIL_BMPSUITE_REF_PPM");
+  if (refs.empty()) {
+    GTEST_SKIP() << "no reference pictures (QUIL_BMPSUITE_REF_PPM is not set): the good files were "
+                    "not compared";
+  }
+  const std::vector<std::string> good = FilesIn(folder_ + "\\g");
+  ASSERT_EQ(good.size(), 27u);
+  std::string missing;
+  for (const std::string& name : good) {
+    SCOPED_TRACE(name);
+    const std::string refPath = refs + "\\" + name + ".ppm";
+    if (GetFileAttributesA(refPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+      missing += " " + name + ".ppm";
       continue;
     }
-    ++compared;
+    const std::optional<Reference> ref = ReadPpm(refPath);
+    ASSERT_TRUE(ref) << "not a readable P6 picture: " << refPath;
+    ASSERT_EQ(ReadBMPFile((folder_ + "\\g\\" + name).c_str(), 1), 1);
     ASSERT_EQ(ImageWidth(1), ref->width);
     ASSERT_EQ(std::abs(ImageHeight(1)), ref->height);
     Canvas canvas(ref->width, ref->height);
@@ -340,10 +357,9 @@ TEST_F(Corpus, EveryGoodFileLoadsAndDrawsAsItsReference) {
     }
     EXPECT_EQ(wrongPixels, 0) << "largest channel difference " << worst;
   }
-  if (!refs.empty()) {
-    EXPECT_EQ(compared, 27) << "reference pictures found for every good file";
-  } else {
-    std::printf("no reference pictures: the good files were loaded but not compared\n");
+  if (!missing.empty()) {
+    GTEST_SKIP() << "no reference picture in " << refs << " for:" << missing
+                 << "; those files were not compared";
   }
 }
 
