@@ -129,7 +129,8 @@ void DrawAllButtons(const ButtonSet& set, HDC dc) {
     if (!button.normal.bitmap) {
       continue;
     }
-    const HPALETTE palette = set.traits.paletteForEachFaceWhenDrawingAll ? button.normal.palette.get() : nullptr;
+    const HPALETTE palette =
+        set.traits.paletteForEachFaceWhenDrawingAll ? button.normal.palette.get() : nullptr;
     win::RealizedPalette targetPalette(dc, palette, true);
     win::RealizedPalette memoryPalette(memory.get(), palette, true);
     win::CopyBitmap(dc, button.rect.left, button.rect.top, memory.get(), button.normal.bitmap.get(),

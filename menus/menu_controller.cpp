@@ -86,8 +86,8 @@ void DrawMenuPicture(HDC dc, const RECT& client, int picture, int extraWidth, in
   }
   win::SelectGuard selected(memory.get(), bitmap);
   SetBkMode(dc, TRANSPARENT);
-  BitBlt(dc, client.left, client.top, client.right + extraWidth, client.bottom + extraHeight, memory.get(), 0, 0,
-         SRCCOPY);
+  BitBlt(dc, client.left, client.top, client.right + extraWidth, client.bottom + extraHeight, memory.get(), 0,
+         0, SRCCOPY);
 }
 
 void DrawMenuPicture(HWND stage, void (*draw)(HDC, const RECT&)) {

@@ -63,6 +63,7 @@ INT_PTR CALLBACK PictureDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_MOUSEMOVE:
       return OnMouseMove(*self, dialog, lParam);
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // the dialog class turns a quick second click into this: still a press
       return OnLeftButtonDown(*self, dialog, lParam);
     case WM_LBUTTONUP:
       return OnLeftButtonUp(*self, dialog, lParam);

@@ -38,8 +38,8 @@ struct PictureDialogSpec {
   // A press selected the button `buttonId`.
   void (*onButton)(PictureDialog& self, HWND dialog, int buttonId) = nullptr;
   // Every message the shared procedure does not answer; FALSE when absent.
-  INT_PTR (*onOtherMessage)(PictureDialog& self, HWND dialog, UINT message, WPARAM wParam,
-                            LPARAM lParam) = nullptr;
+  INT_PTR (*onOtherMessage)
+  (PictureDialog& self, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) = nullptr;
 };
 
 // One picture dialog's run-wide state: its buttons, kept across openings.

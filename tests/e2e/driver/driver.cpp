@@ -668,7 +668,8 @@ double PictureDistance(HWND window, int width, int height, const Picture& pictur
       const POINT at = ClientToScreenPoint(window, x, y);
       const COLORREF shown = GetPixel(screen, at.x, at.y);
       const COLORREF wanted = picture.Pixel(x, y);
-      total += std::abs(GetRValue(shown) - GetRValue(wanted)) + std::abs(GetGValue(shown) - GetGValue(wanted)) +
+      total += std::abs(GetRValue(shown) - GetRValue(wanted)) +
+               std::abs(GetGValue(shown) - GetGValue(wanted)) +
                std::abs(GetBValue(shown) - GetBValue(wanted));
       samples += 3;
     }

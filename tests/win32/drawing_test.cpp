@@ -1,0 +1,193 @@
+// What the launcher's drawing leaves in a surface, read back pixel by pixel:
+// the menu pictures at their copy sizes, and the colour indices that the
+// pictures and the faces keep on an 8-bit surface with the game's palette.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "media/image_store.h"
+#include "menus/button_set.h"
+#include "menus/menu_controller.h"
+#include "resources/resource.h"
+#include "tests/win32/test_support.h"
+
+namespace {
+
+std::string Picture(const char* name) {
+  return EnvPath("QUIL_GAME_DIR") + "\\resource\\background\\" + name;
+}
+
+// A DIB section with a memory context around it, filled with a sentinel.
+class Surface {
+ public:
+  Surface(int width, int height, int bits, const RGBQUAD* table = nullptr) : width_(width), height_(height) {
+    std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+    auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
+    header->biSize = sizeof(BITMAPINFOHEADER);
+    header->biWidth = width;
+    header->biHeight = -height;  // top-down: row y is y
+    header->biPlanes = 1;
+    header->biBitCount = static_cast<WORD>(bits);
+    if (table != nullptr) {
+      std::memcpy(info.data() + sizeof(BITMAPINFOHEADER), table, 256 * sizeof(RGBQUAD));
+    }
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateDIBSection(dc_, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &bits_, nullptr, 0);
+    previous_ = SelectObject(dc_, bitmap_);
+    stride_ = (width * bits / 8 + 3) & ~3;
+    std::memset(bits_, 0xA5, static_cast<std::size_t>(stride_) * height);
+  }
+  ~Surface() {
+    SelectObject(dc_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  HDC dc() const { return dc_; }
+  const unsigned char* Row(int y) const {
+    GdiFlush();
+    return static_cast<const unsigned char*>(bits_) + static_cast<std::ptrdiff_t>(stride_) * y;
+  }
+  // 32-bit surfaces: the pixel as 0x00RRGGBB.
+  DWORD Pixel(int x, int y) const { return reinterpret_cast<const DWORD*>(Row(y))[x]; }
+
+ private:
+  int width_, height_;
+  int stride_ = 0;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  void* bits_ = nullptr;
+};
+
+// A whole BMP file: its colour table and its 8-bit pixel rows, top row first.
+struct Bmp8 {
+  RGBQUAD table[256] = {};
+  int width = 0, height = 0;
+  std::vector<unsigned char> indices;  // width * height
+  DWORD Colour(int x, int y) const {
+    const RGBQUAD& c = table[indices[static_cast<std::size_t>(y) * width + x]];
+    return static_cast<DWORD>(c.rgbRed) << 16 | c.rgbGreen << 8 | c.rgbBlue;
+  }
+};
+
+Bmp8 FromPackedDib(const unsigned char* dib) {
+  Bmp8 bmp;
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(dib);
+  bmp.width = header->biWidth;
+  bmp.height = header->biHeight;
+  std::memcpy(bmp.table, dib + header->biSize, sizeof bmp.table);
+  const unsigned char* rows = dib + header->biSize + sizeof bmp.table;
+  const int stride = (bmp.width + 3) & ~3;
+  for (int y = 0; y < bmp.height; ++y) {
+    const unsigned char* row = rows + static_cast<std::ptrdiff_t>(stride) * (bmp.height - 1 - y);
+    bmp.indices.insert(bmp.indices.end(), row, row + bmp.width);
+  }
+  return bmp;
+}
+
+Bmp8 ReadBmp8(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  std::vector<unsigned char> bytes(GetFileSize(file, nullptr));
+  DWORD got = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+  CloseHandle(file);
+  return FromPackedDib(bytes.data() + 14);
+}
+
+bool TrueColourDisplay() {
+  HDC screen = GetDC(nullptr);
+  const int bits = GetDeviceCaps(screen, BITSPIXEL);
+  ReleaseDC(nullptr, screen);
+  return bits > 8;
+}
+
+TEST(MenuPictures, EachMenuCopiesItsPictureAtItsOwnSize) {
+  ASSERT_EQ(ReadBMPFile(Picture("MainBK.bmp").c_str(), image_slot::kMainMenu), 1);
+  ASSERT_EQ(ReadBMPFile(Picture("OptionBK.bmp").c_str(), image_slot::kOptionsMenu), 1);
+  const RECT client = {0, 0, 638, 478};  // the stage's client area
+  struct Case {
+    const char* name;
+    void (*draw)(HDC, const RECT&);
+    const char* file;
+    int copiedWidth, copiedHeight;
+  } const cases[] = {
+      {"main", DrawMainMenuBackground, "MainBK.bmp", 640, 480},  // the client area and two more
+      {"options", DrawOptionsMenuBackground, "OptionBK.bmp", 638, 478},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Surface surface(700, 520, 32);
+    const DWORD sentinel = surface.Pixel(0, 0);
+    c.draw(surface.dc(), client);
+    EXPECT_NE(surface.Pixel(c.copiedWidth - 1, c.copiedHeight - 1), sentinel);
+    EXPECT_EQ(surface.Pixel(c.copiedWidth, 10), sentinel);
+    EXPECT_EQ(surface.Pixel(10, c.copiedHeight), sentinel);
+    if (TrueColourDisplay()) {
+      // The picture itself, pixel for pixel where sampled.
+      const Bmp8 picture = ReadBmp8(Picture(c.file));
+      for (int y = 5; y < c.copiedHeight; y += 47) {
+        for (int x = 3; x < c.copiedWidth; x += 61) {
+          ASSERT_EQ(surface.Pixel(x, y) & 0xFFFFFF, picture.Colour(x, y)) << x << ", " << y;
+        }
+      }
+    }
+  }
+}
+
+// On a 256-colour surface whose colour table is the game's, a picture drawn
+// through the shared palette and a face drawn with its own palette keep the
+// art's own colour indices.
+TEST(Palettes, PicturesAndFacesKeepTheirColourIndicesOnAn8BitSurface) {
+  const Bmp8 menu = ReadBmp8(Picture("MainBK.bmp"));
+  ASSERT_EQ(ReadBMPFile(Picture("MainBK.bmp").c_str(), image_slot::kMainMenu), 1);
+  Surface surface(640, 480, 8, menu.table);
+  DrawImageStretched(surface.dc(), 0, 0, 640, 480, image_slot::kMainMenu);
+  int wrong = 0;
+  for (int y = 0; y < 480; ++y) {
+    wrong += std::memcmp(surface.Row(y), &menu.indices[static_cast<std::size_t>(y) * 640], 640) != 0;
+  }
+  EXPECT_EQ(wrong, 0) << "rows of the picture with other indices";
+
+  HMODULE module = LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(module, nullptr);
+  static constexpr ButtonSpec kStart[] = {{BTN_START_GAME, {273, 86, 417, 171}, IDB_START_GAME, CMD_START_GAME}};
+  ButtonSet set = MakeButtonSet(kStart, DialogButtonTraits("", ""));
+  SetUpButtonSet(set, module);
+  const Bmp8 face = FromPackedDib(static_cast<const unsigned char*>(
+      LockResource(LoadResource(module, FindResourceA(module, MAKEINTRESOURCEA(IDB_START_GAME + 1), RT_BITMAP)))));
+  ASSERT_EQ(std::memcmp(face.table, menu.table, sizeof face.table), 0) << "all the art shares one palette";
+  DrawButtonFace(set, surface.dc(), BTN_START_GAME, kFaceNormal);
+  // Near enough: the colour the nearest-colour match of a true-colour face
+  // picks in the table, which holds a few near neighbours.
+  constexpr int kNear = 24;
+  int exact = 0;
+  for (int y = 0; y < face.height; ++y) {
+    for (int x = 0; x < face.width; ++x) {
+      // An index of the same colour (the table repeats a few colours).
+      const RGBQUAD& shown = face.table[surface.Row(86 + y)[273 + x]];
+      const RGBQUAD& art = face.table[face.indices[static_cast<std::size_t>(y) * face.width + x]];
+      exact += std::abs(shown.rgbRed - art.rgbRed) + std::abs(shown.rgbGreen - art.rgbGreen) +
+                   std::abs(shown.rgbBlue - art.rgbBlue) <=
+               kNear;
+    }
+  }
+  const int all = face.width * face.height;
+  if (TrueColourDisplay()) {
+    EXPECT_EQ(exact, all);
+  } else {
+    // Wine makes every 8-bit device bitmap with a fixed colour table of its
+    // own (the 20 static colours and a colour cube), whatever palette is
+    // realized, so a face loses its exact colours before it is drawn. A
+    // Windows palette display keeps the indices of the realized palette.
+    std::printf("faces on this 256-colour display: %d of %d pixels keep their colour\n", exact, all);
+  }
+  ReleaseButtonSet(set);
+  FreeLibrary(module);
+}
+
+}  // namespace
