@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <cstdlib>
 #include <string>
 
@@ -65,3 +67,103 @@ TEST_F(ButtonFaces, AButtonWithoutItsNormalFaceGetsNoOtherFace) {
 }
 
 }  // namespace
+
+// A real window on the display for the tests that draw and read back.
+class OnAWindow : public WithShippedExecutable {
+ protected:
+  void SetUp() override {
+    WithShippedExecutable::SetUp();
+    window_ = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
+                              nullptr, nullptr);
+    ASSERT_NE(window_, nullptr);
+    Pump();
+  }
+  void TearDown() override {
+    DestroyWindow(window_);
+    WithShippedExecutable::TearDown();
+  }
+  static void Pump() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      DispatchMessageA(&message);
+    }
+  }
+  COLORREF PixelAt(int x, int y) {
+    HDC dc = GetDC(window_);
+    const COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window_, dc);
+    return colour;
+  }
+  HWND window_ = nullptr;
+};
+
+TEST_F(OnAWindow, AHoverFlagOutlivesARedrawUntilThePointerLeaves) {
+  static constexpr ButtonSpec kPage[] = {{BTN_NEXT_PAGE, {73, 295, 135, 332}, IDB_NEXT_PAGE, BTN_NEXT_PAGE}};
+  ButtonSet set = MakeButtonSet(kPage, DialogButtonTraits("", ""));
+  SetUpButtonSet(set, module_);
+  const Button& next = set.buttons[0];
+  TrackButtonHover(set, window_, POINT{100, 300});
+  ASSERT_TRUE(next.hovering);
+  DrawAllButtons(set, window_);  // the whole window redrawn: normal faces
+  const COLORREF normal = PixelAt(80, 310);
+  TrackButtonHover(set, window_, POINT{101, 301});
+  EXPECT_TRUE(next.hovering);
+  EXPECT_EQ(PixelAt(80, 310), normal) << "moving within draws nothing: the normal face stays";
+  TrackButtonHover(set, window_, POINT{10, 10});
+  EXPECT_FALSE(next.hovering);
+  TrackButtonHover(set, window_, POINT{100, 300});
+  EXPECT_TRUE(next.hovering) << "lit again on re-entering";
+  ReleaseButtonSet(set);
+}
+
+// QUIT's click sound, then its pause, then its pressed face: the face must
+// not show before the pause has run out.
+TEST_F(OnAWindow, APauseComesBeforeThePressedFace) {
+  static constexpr ButtonSpec kQuit[] = {
+      {BTN_QUIT, {465, 145, 634, 230}, IDB_QUIT, CMD_HOME_PAGE, true, 300},
+  };
+  ButtonSet set = MakeButtonSet(kQuit, {"", "", true, false, HoverPoint::kCursor, false});
+  SetUpButtonSet(set, module_);
+  DrawAllButtons(set, window_);
+  // A point where the normal and pressed faces differ.
+  const HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  int probeX = -1, probeY = -1;
+  for (int y = 5; y < 80 && probeX < 0; y += 3) {
+    for (int x = 5; x < 160; x += 3) {
+      SelectObject(memory, set.buttons[0].normal.bitmap.get());
+      const COLORREF normal = GetPixel(memory, x, y);
+      SelectObject(memory, set.buttons[0].pressed.bitmap.get());
+      if (GetPixel(memory, x, y) != normal && PixelAt(465 + x, 145 + y) == normal) {
+        probeX = 465 + x;
+        probeY = 145 + y;
+        break;
+      }
+    }
+  }
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  ASSERT_GE(probeX, 0);
+  const COLORREF before = PixelAt(probeX, probeY);
+
+  std::atomic<bool> done{false};
+  int action = 0;
+  const DWORD start = GetTickCount();
+  std::thread press([&] {
+    action = PressButton(set, window_, 500, 180);
+    done = true;
+  });
+  DWORD changedAfter = 0;
+  while (!done) {
+    if (changedAfter == 0 && PixelAt(probeX, probeY) != before) {
+      changedAfter = GetTickCount() - start;
+    }
+    Sleep(5);
+  }
+  press.join();
+  EXPECT_EQ(action, CMD_HOME_PAGE);
+  EXPECT_NE(PixelAt(probeX, probeY), before) << "the pressed face is drawn in the end";
+  EXPECT_TRUE(changedAfter == 0 || changedAfter >= 290) << "the face changed after " << changedAfter << " ms";
+  EXPECT_GE(GetTickCount() - start, 290u);
+  ReleaseButtonSet(set);
+}
