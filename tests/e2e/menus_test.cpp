@@ -236,4 +236,91 @@ TEST(MenuPictures, AMissingPictureIsReportedAndTheLauncherGoesOn) {
   EXPECT_EQ(launcher.WaitForExit(), 0u);
 }
 
+// Which menu picture the stage shows: the nearer of the two by a clear margin.
+const char* PictureShown(HWND stage, const GameCopy& game) {
+  const e2e::Picture main(game.PathOf("resource\\background\\MainBK.bmp"), 640, 480);
+  const e2e::Picture options(game.PathOf("resource\\background\\OptionBK.bmp"), 640, 480);
+  const double toMain = e2e::PictureDistance(stage, 638, 478, main);
+  const double toOptions = e2e::PictureDistance(stage, 638, 478, options);
+  return toMain < 0.75 * toOptions ? "main" : toOptions < 0.75 * toMain ? "options" : "neither";
+}
+
+// On the 256-colour display Wine puts every window's pixels on the screen in
+// the 20 static colours, where the two pictures are no longer told apart; the
+// pictures' own colours are checked in-process there.
+bool TrueColourScreen() {
+  HDC screen = GetDC(nullptr);
+  const int bits = GetDeviceCaps(screen, BITSPIXEL);
+  ReleaseDC(nullptr, screen);
+  return bits > 8;
+}
+
+TEST_F(Menus, EachMenuShowsItsPictureAndVideoCalibrationSetsTheFirstRunFlag) {
+  const bool comparable = TrueColourScreen();
+  EXPECT_TRUE(!comparable ||
+              e2e::WaitUntil([&] { return std::string(PictureShown(stage_->handle, game_)) == "main"; }));
+  ClickAt(kOption.CentreX(), kOption.CentreY());
+  EXPECT_TRUE(!comparable ||
+              e2e::WaitUntil([&] { return std::string(PictureShown(stage_->handle, game_)) == "options"; }));
+  ASSERT_EQ(game_.Read("info\\InitFlag.flg"), "0\r\n");
+  ClickAt(kOptionsButtons[2].CentreX(), kOptionsButtons[2].CentreY());  // VIDEO CALIBRATION
+  EXPECT_TRUE(WaitForFace(kCloseOptions, Shown::kNormal)) << "the options menu is drawn again";
+  e2e::CloseWithAltF4(stage_->handle);
+  EXPECT_EQ(launcher_.WaitForExit(), 0u);
+  EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
+}
+
+TEST(MenuPictures, EveryPictureThatFailsToLoadIsReportedByItsNumber) {
+  GameCopy game;
+  const char* const pictures[] = {"MainBK", "OptionBK", "inputBK", "smallwin", "how1", "how2", "how3"};
+  for (const char* name : pictures) {
+    std::string path = "resource\\background\\";
+    path.append(name).append(".bmp");
+    game.Remove(path);
+  }
+  Launcher launcher(game);
+  for (int n = 1; n <= 8; ++n) {
+    const auto open = e2e::WaitForMessageBox(launcher);
+    ASSERT_TRUE(open) << n;
+    EXPECT_EQ(e2e::AnswerMessageBox(*open), "Bmp File Open Error");
+    const auto report = e2e::WaitForMessageBox(launcher);
+    ASSERT_TRUE(report) << n;
+    const char expected[] = {'R', 'e', 'a', 'd', 'B', 'M', 'P', 'F', 'i', 'l', 'e', ' ', static_cast<char>('0' + n), 0};
+    EXPECT_EQ(e2e::AnswerMessageBox(*report), expected);
+  }
+  const auto stage = launcher.WaitForStage();
+  ASSERT_TRUE(stage);
+  e2e::CloseWithAltF4(stage->handle);
+  EXPECT_EQ(launcher.WaitForExit(), 0u);
+}
+
+TEST(MenuSounds, MissingOrUnplayableWaveFilesLeaveTheButtonsWorkingSilently) {
+  ParkPointer();
+  GameCopy game;
+  game.Remove("sound\\mmove.wav");
+  game.Write("sound\\mclick.wav", std::string("RIFF\x10\0\0\0WAVEjunkjunk", 20));
+  Launcher launcher(game);
+  const auto stage = launcher.WaitForStage();
+  ASSERT_TRUE(stage);
+  ASSERT_TRUE(e2e::BringToFront(stage->handle));
+  Sleep(500);
+  e2e::SoundCapture::ClearWhenQuiet();
+  const POINT option = e2e::ClientToScreenPoint(stage->handle, kOption.CentreX(), kOption.CentreY());
+  e2e::MoveMouseTo(option.x, option.y);
+  const Face lit(kOption.faces + static_cast<int>(Shown::kHover));
+  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::FaceDistance(stage->handle, kOption.left, kOption.top, lit) < 40; },
+                             std::chrono::milliseconds(3000)))
+      << "OPTION lights without its sound";
+  e2e::LeftClickAt(option.x, option.y);
+  const Face close(kCloseOptions.faces + static_cast<int>(Shown::kNormal));
+  EXPECT_TRUE(e2e::WaitUntil(
+      [&] { return e2e::FaceDistance(stage->handle, kCloseOptions.left, kCloseOptions.top, close) < 40; },
+      std::chrono::milliseconds(3000)))
+      << "the press still opens the options menu";
+  Sleep(400);
+  EXPECT_TRUE(e2e::SoundCapture::Played().empty());
+  e2e::CloseWithAltF4(stage->handle);
+  EXPECT_EQ(launcher.WaitForExit(), 0u);
+}
+
 }  // namespace
