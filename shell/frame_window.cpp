@@ -8,7 +8,6 @@
 namespace {
 
 constexpr char kFramePicture[] = ".\\resource\\background\\background.bmp";
-constexpr int kFramePictureSlot = 0;
 constexpr char kMemoryLine[] = "Avail Phys Memory : %ld\n";
 
 // The frame's picture is painted once, while the frame is still hidden,
@@ -17,7 +16,7 @@ constexpr char kMemoryLine[] = "Avail Phys Memory : %ld\n";
 // picture never shows, and a full-screen bitmap would only cost start-up time
 // and memory.
 void OnCreate(HWND frame) {
-  ReadBMPFile(kFramePicture, kFramePictureSlot);
+  ReadBMPFile(kFramePicture, image_slot::kFramePicture);
   win::WindowDc dc(frame);
   if (!dc) {
     return;
@@ -30,7 +29,7 @@ void OnCreate(HWND frame) {
     return;
   }
   win::SelectGuard selected(memory.get(), bitmap.get());
-  DrawImageStretched(memory.get(), client.left, client.top, client.right, client.bottom, kFramePictureSlot);
+  DrawImageStretched(memory.get(), client.left, client.top, client.right, client.bottom, image_slot::kFramePicture);
   BitBlt(dc.get(), client.left, client.top, client.right, client.bottom, memory.get(), client.left,
          client.top, SRCCOPY);
 }
