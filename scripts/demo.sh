@@ -45,7 +45,7 @@ status=0
 for depth in 8 24; do
   echo "demo: touring the launcher on the ${depth}-bit display"
   QUIL_GAME_DIR="$root/build/game" QUIL_ARTIFACTS_DIR="$shots" \
-    timeout 120 scripts/wine-run.sh --depth "$depth" build/win32/tests/e2e/quil_demo_tour.exe || status=$?
+    timeout 120 scripts/wine-run.sh --depth "$depth" build/win32/tools/demo/quil_demo_tour.exe || status=$?
 done
 for bmp in "$shots"/*.bmp; do
   [ -e "$bmp" ] || continue

@@ -46,9 +46,28 @@ int main() {
   Shoot("demo-3-options-menu");
   moveTo(111, 144);  // AUDIO CALIBRATION
   Shoot("demo-4-audio-calibration-lit");
+
+  clickAt(111, 264);  // HOW TO PLAY
+  if (const auto viewer = launcher.WaitForDialog(std::chrono::milliseconds(10000))) {
+    const auto inViewer = [&](int x, int y) { return e2e::ClientToScreenPoint(viewer->handle, x, y); };
+    POINT at = inViewer(20, 20);
+    e2e::MoveMouseTo(at.x, at.y);
+    Shoot("demo-5-how-to-play-page-1");
+    for (int page = 2; page <= 3; ++page) {
+      at = inViewer(104, 308);  // Next
+      e2e::LeftClickAt(at.x, at.y);
+      Sleep(600);  // not a double click
+      Shoot("demo-6-how-to-play-page-" + std::to_string(page) + "-next-lit");
+    }
+    at = inViewer(204, 308);  // Close
+    e2e::LeftClickAt(at.x, at.y);
+  } else {
+    Shoot("demo-how-to-play-did-not-open");
+  }
+
   clickAt(111, 324);  // CLOSE
   moveTo(20, 20);
-  Shoot("demo-5-back-to-the-main-menu");
+  Shoot("demo-7-back-to-the-main-menu");
 
   e2e::CloseWithAltF4(window);
   const std::optional<DWORD> code = launcher.WaitForExit();
