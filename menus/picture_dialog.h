@@ -38,7 +38,7 @@ struct PictureDialogSpec {
   // A press selected the button `buttonId`.
   void (*onButton)(PictureDialog& self, HWND dialog, int buttonId) = nullptr;
   // Every message the shared procedure does not answer; FALSE when absent.
-  INT_PTR (*onOtherMessage)
+  INT_PTR(*onOtherMessage)
   (PictureDialog& self, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) = nullptr;
 };
 

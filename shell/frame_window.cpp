@@ -29,7 +29,8 @@ void OnCreate(HWND frame) {
     return;
   }
   win::SelectGuard selected(memory.get(), bitmap.get());
-  DrawImageStretched(memory.get(), client.left, client.top, client.right, client.bottom, image_slot::kFramePicture);
+  DrawImageStretched(memory.get(), client.left, client.top, client.right, client.bottom,
+                     image_slot::kFramePicture);
   BitBlt(dc.get(), client.left, client.top, client.right, client.bottom, memory.get(), client.left,
          client.top, SRCCOPY);
 }

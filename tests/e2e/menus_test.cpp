@@ -285,7 +285,8 @@ TEST(MenuPictures, EveryPictureThatFailsToLoadIsReportedByItsNumber) {
     EXPECT_EQ(e2e::AnswerMessageBox(*open), "Bmp File Open Error");
     const auto report = e2e::WaitForMessageBox(launcher);
     ASSERT_TRUE(report) << n;
-    const char expected[] = {'R', 'e', 'a', 'd', 'B', 'M', 'P', 'F', 'i', 'l', 'e', ' ', static_cast<char>('0' + n), 0};
+    const char expected[] = {
+        'R', 'e', 'a', 'd', 'B', 'M', 'P', 'F', 'i', 'l', 'e', ' ', static_cast<char>('0' + n), 0};
     EXPECT_EQ(e2e::AnswerMessageBox(*report), expected);
   }
   const auto stage = launcher.WaitForStage();
@@ -308,8 +309,9 @@ TEST(MenuSounds, MissingOrUnplayableWaveFilesLeaveTheButtonsWorkingSilently) {
   const POINT option = e2e::ClientToScreenPoint(stage->handle, kOption.CentreX(), kOption.CentreY());
   e2e::MoveMouseTo(option.x, option.y);
   const Face lit(kOption.faces + static_cast<int>(Shown::kHover));
-  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::FaceDistance(stage->handle, kOption.left, kOption.top, lit) < 40; },
-                             std::chrono::milliseconds(3000)))
+  EXPECT_TRUE(
+      e2e::WaitUntil([&] { return e2e::FaceDistance(stage->handle, kOption.left, kOption.top, lit) < 40; },
+                     std::chrono::milliseconds(3000)))
       << "OPTION lights without its sound";
   e2e::LeftClickAt(option.x, option.y);
   const Face close(kCloseOptions.faces + static_cast<int>(Shown::kNormal));

@@ -41,7 +41,7 @@ TEST(ResourceIds, NoValueIsGivenTwiceAndNoFaceTripleOverlapsAnotherResource) {
 
   // The video dialog and the how-to-play viewer number their buttons alike.
   const std::set<std::set<std::string>> sharedOnPurpose = {{"BTN_VIDEO_DONE", "BTN_PREVIOUS_PAGE"},
-                                                          {"BTN_VIDEO_DEFAULT", "BTN_NEXT_PAGE"}};
+                                                           {"BTN_VIDEO_DEFAULT", "BTN_NEXT_PAGE"}};
   std::map<int, std::set<std::string>> byValue;
   std::set<std::string> names;
   for (const Define& define : defines) {
@@ -54,8 +54,8 @@ TEST(ResourceIds, NoValueIsGivenTwiceAndNoFaceTripleOverlapsAnotherResource) {
   }
   for (const auto& [value, holders] : byValue) {
     if (holders.size() > 1) {
-      EXPECT_TRUE(sharedOnPurpose.count(holders) == 1) << value << " is given to " << *holders.begin() << " and "
-                                                       << *holders.rbegin();
+      EXPECT_TRUE(sharedOnPurpose.count(holders) == 1)
+          << value << " is given to " << *holders.begin() << " and " << *holders.rbegin();
     }
   }
 }

@@ -73,8 +73,8 @@ class OnAWindow : public WithShippedExecutable {
  protected:
   void SetUp() override {
     WithShippedExecutable::SetUp();
-    window_ = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr,
-                              nullptr, nullptr);
+    window_ = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
+                              nullptr, nullptr, nullptr);
     ASSERT_NE(window_, nullptr);
     Pump();
   }

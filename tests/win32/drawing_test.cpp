@@ -37,7 +37,8 @@ class Surface {
       std::memcpy(info.data() + sizeof(BITMAPINFOHEADER), table, 256 * sizeof(RGBQUAD));
     }
     dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &bits_, nullptr, 0);
+    bitmap_ =
+        CreateDIBSection(dc_, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &bits_, nullptr, 0);
     previous_ = SelectObject(dc_, bitmap_);
     stride_ = (width * bits / 8 + 3) & ~3;
     std::memset(bits_, 0xA5, static_cast<std::size_t>(stride_) * height);
@@ -155,11 +156,12 @@ TEST(Palettes, PicturesAndFacesKeepTheirColourIndicesOnAn8BitSurface) {
 
   HMODULE module = LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(module, nullptr);
-  static constexpr ButtonSpec kStart[] = {{BTN_START_GAME, {273, 86, 417, 171}, IDB_START_GAME, CMD_START_GAME}};
+  static constexpr ButtonSpec kStart[] = {
+      {BTN_START_GAME, {273, 86, 417, 171}, IDB_START_GAME, CMD_START_GAME}};
   ButtonSet set = MakeButtonSet(kStart, DialogButtonTraits("", ""));
   SetUpButtonSet(set, module);
-  const Bmp8 face = FromPackedDib(static_cast<const unsigned char*>(
-      LockResource(LoadResource(module, FindResourceA(module, MAKEINTRESOURCEA(IDB_START_GAME + 1), RT_BITMAP)))));
+  const Bmp8 face = FromPackedDib(static_cast<const unsigned char*>(LockResource(
+      LoadResource(module, FindResourceA(module, MAKEINTRESOURCEA(IDB_START_GAME + 1), RT_BITMAP)))));
   ASSERT_EQ(std::memcmp(face.table, menu.table, sizeof face.table), 0) << "all the art shares one palette";
   DrawButtonFace(set, surface.dc(), BTN_START_GAME, kFaceNormal);
   // Near enough: the colour the nearest-colour match of a true-colour face

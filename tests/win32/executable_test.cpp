@@ -69,6 +69,29 @@ struct DialogItem {
   std::string windowClass, title;
 };
 
+TEST_F(ShippedExecutable, TheHowToPlayTemplateIsABorderlessPopUpWithNoControls) {
+  const std::vector<unsigned char> bytes = Resource(RT_DIALOG, 293);
+  ASSERT_FALSE(bytes.empty());
+  DialogReader dialog(bytes);
+  EXPECT_EQ(dialog.Word(), 1);
+  EXPECT_EQ(dialog.Word(), 0xFFFF);
+  dialog.Dword();                 // help id
+  EXPECT_EQ(dialog.Dword(), 0u);  // no extended style
+  EXPECT_EQ(dialog.Dword(), 0x80000040u) << "WS_POPUP | DS_SETFONT";
+  EXPECT_EQ(dialog.Word(), 0) << "no controls";
+  const short place[] = {144, 31, 140, 170};
+  for (short expected : place) {
+    EXPECT_EQ(static_cast<short>(dialog.Word()), expected);
+  }
+  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // no menu
+  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // the standard dialog class
+  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // no caption
+  EXPECT_EQ(dialog.Word(), 10);           // point size
+  dialog.Word();
+  dialog.Word();
+  EXPECT_EQ(dialog.NameOrOrdinal(), "System");
+}
+
 TEST_F(ShippedExecutable, TheFileErrorDialogTemplateIsExact) {
   const std::vector<unsigned char> bytes = Resource(RT_DIALOG, 292);
   ASSERT_FALSE(bytes.empty());
