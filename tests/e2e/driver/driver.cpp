@@ -595,31 +595,49 @@ POINT ClientToScreenPoint(HWND window, int x, int y) {
   return point;
 }
 
+namespace {
+
+// The mean channel difference between what the screen shows at client points
+// of `window` and the colours wanted there; 255 when no point is given.
+double ScreenDistance(HWND window, const std::vector<POINT>& points,
+                      const std::function<COLORREF(POINT)>& wanted) {
+  HDC screen = GetDC(nullptr);
+  long total = 0;
+  for (const POINT& point : points) {
+    const POINT at = ClientToScreenPoint(window, point.x, point.y);
+    const COLORREF shown = GetPixel(screen, at.x, at.y);
+    const COLORREF want = wanted(point);
+    total += std::abs(GetRValue(shown) - GetRValue(want)) + std::abs(GetGValue(shown) - GetGValue(want)) +
+             std::abs(GetBValue(shown) - GetBValue(want));
+  }
+  ReleaseDC(nullptr, screen);
+  return points.empty() ? 255 : static_cast<double>(total) / (3.0 * static_cast<double>(points.size()));
+}
+
+// The inner points of a grid of `cells` x `cells` over a width and height.
+std::vector<POINT> Grid(int width, int height, int cells) {
+  std::vector<POINT> points;
+  for (int gx = 1; gx < cells; ++gx) {
+    for (int gy = 1; gy < cells; ++gy) {
+      points.push_back(POINT{width * gx / cells, height * gy / cells});
+    }
+  }
+  return points;
+}
+
+}  // namespace
+
 double FaceDistance(HWND window, int left, int top, const Face& face, int clipBottom) {
   if (face.width() < 8 || face.height() < 8) {
     return 255;
   }
-  HDC screen = GetDC(nullptr);
-  long total = 0;
-  int samples = 0;
-  for (int gx = 1; gx < 8; ++gx) {
-    for (int gy = 1; gy < 8; ++gy) {
-      const int x = face.width() * gx / 8;
-      const int y = face.height() * gy / 8;
-      if (top + y >= clipBottom) {
-        continue;
-      }
-      const POINT at = ClientToScreenPoint(window, left + x, top + y);
-      const COLORREF shown = GetPixel(screen, at.x, at.y);
-      const COLORREF wanted = face.Pixel(x, y);
-      total += std::abs(GetRValue(shown) - GetRValue(wanted)) +
-               std::abs(GetGValue(shown) - GetGValue(wanted)) +
-               std::abs(GetBValue(shown) - GetBValue(wanted));
-      samples += 3;
+  std::vector<POINT> points;
+  for (POINT point : Grid(face.width(), face.height(), 8)) {
+    if (top + point.y < clipBottom) {
+      points.push_back(POINT{left + point.x, top + point.y});
     }
   }
-  ReleaseDC(nullptr, screen);
-  return samples > 0 ? static_cast<double>(total) / samples : 255;
+  return ScreenDistance(window, points, [&](POINT at) { return face.Pixel(at.x - left, at.y - top); });
 }
 
 Picture::Picture(const std::string& path, int width, int height) {
@@ -658,24 +676,7 @@ COLORREF Picture::Pixel(int x, int y) const {
 }
 
 double PictureDistance(HWND window, int width, int height, const Picture& picture) {
-  HDC screen = GetDC(nullptr);
-  long total = 0;
-  int samples = 0;
-  for (int gx = 1; gx < 16; ++gx) {
-    for (int gy = 1; gy < 16; ++gy) {
-      const int x = width * gx / 16;
-      const int y = height * gy / 16;
-      const POINT at = ClientToScreenPoint(window, x, y);
-      const COLORREF shown = GetPixel(screen, at.x, at.y);
-      const COLORREF wanted = picture.Pixel(x, y);
-      total += std::abs(GetRValue(shown) - GetRValue(wanted)) +
-               std::abs(GetGValue(shown) - GetGValue(wanted)) +
-               std::abs(GetBValue(shown) - GetBValue(wanted));
-      samples += 3;
-    }
-  }
-  ReleaseDC(nullptr, screen);
-  return samples > 0 ? static_cast<double>(total) / samples : 255;
+  return ScreenDistance(window, Grid(width, height, 16), [&](POINT at) { return picture.Pixel(at.x, at.y); });
 }
 
 // ---- The launcher ----------------------------------------------------------
