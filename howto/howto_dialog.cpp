@@ -14,14 +14,22 @@ constexpr ButtonSpec kButtons[] = {
     {BTN_HOW_TO_PLAY_CLOSE, {142, 295, 267, 332}, IDB_HOW_TO_PLAY_CLOSE, BTN_HOW_TO_PLAY_CLOSE},
 };
 
-int currentPage = 0;  // never reset while the launcher runs
+struct ViewerState {
+  int currentPage = 0;  // 0 to 2, never reset while the launcher runs
+};
+
+ViewerState& State() {
+  static ViewerState state;
+  return state;
+}
 
 int PageSlot() {
-  return image_slot::kFirstHowToPlayPage + currentPage;
+  return image_slot::kFirstHowToPlayPage + State().currentPage;
 }
 
 // Every press repaints the page and the buttons, also when the page stays.
 void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
+  int& currentPage = State().currentPage;
   switch (buttonId) {
     case BTN_PREVIOUS_PAGE:
       currentPage = currentPage < 1 ? 0 : currentPage - 1;
@@ -65,8 +73,4 @@ PictureDialog& Viewer() {
 
 int HowToPlayDialog(HWND owner, HINSTANCE instance) {
   return RunPictureDialog(Viewer(), owner, instance);
-}
-
-int HowToPlayPage() {
-  return currentPage;
 }

@@ -8,6 +8,3 @@
 // Runs the viewer modally, owned by `owner`; 1 when it was closed (Close
 // ends it with 1), 0 when it could not be shown.
 int HowToPlayDialog(HWND owner, HINSTANCE instance);
-
-// The page shown, 0 to 2.
-int HowToPlayPage();
