@@ -1,5 +1,125 @@
 #include "launch/start_game.h"
 
-// Starting the game (game-mode file, driver check, the game's process and the
-// report after it) arrives in its own step; until then the button only sounds.
-void StartGameSequence(HWND, HINSTANCE) {}
+#include "common/win/handles.h"
+#include "launch/after_game_report.h"
+#include "launch/driver_check_dialog.h"
+#include "launch/game_mode_file.h"
+#include "resources/resource.h"
+#include "shell/services/error_box.h"
+#include "shell/services/first_run_flag.h"
+#include "shell/services/shell_state.h"
+
+namespace {
+
+constexpr char kGameModeFile[] = ".\\Info\\GameMode.dat";
+constexpr char kGameProgram[] = ".\\proc.exe";
+constexpr char kCannotStart[] = "Cannot start .\\proc.exe";
+constexpr DWORD kWaitStep = 1000;  // ms between looks at the game's exit code
+
+bool SetShowState(HWND window, UINT showState) {
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof placement;
+  if (!GetWindowPlacement(window, &placement)) {
+    return false;
+  }
+  placement.showCmd = showState;
+  return SetWindowPlacement(window, &placement) != FALSE;
+}
+
+// Back from the game: the frame restored, the stage re-centred on the screen
+// as it is now and moved there.
+void RestoreLauncher(HWND stage, HINSTANCE instance) {
+  if (!SetShowState(GetParent(stage), SW_SHOWNORMAL)) {
+    return;
+  }
+  ReadScreenMetrics();
+  CentreStage();
+  MomentaryDialog(stage, instance);
+  const shell::ScreenLayout& layout = Shell().layout;
+  SetWindowPos(stage, nullptr, layout.stageLeft, layout.stageTop, layout.stageWidth, layout.stageHeight,
+               SWP_NOSIZE | SWP_FRAMECHANGED);
+}
+
+// Ends at the first erase of its background, or on its Cancel button.
+INT_PTR CALLBACK MomentaryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      EndDialog(dialog, 0);
+      return FALSE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, 0);
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+// Waits for the game in steps, noticing its end at once. The process handle
+// being signalled ends the wait whatever exit code the game chose (259, the
+// platform's "still active", included).
+void WaitForGameToEnd(HANDLE process) {
+  for (;;) {
+    const DWORD waited = WaitForSingleObject(process, kWaitStep);
+    if (waited == WAIT_OBJECT_0 || waited == WAIT_FAILED) {
+      return;
+    }
+    DWORD exitCode = STILL_ACTIVE;
+    if (!GetExitCodeProcess(process, &exitCode) || exitCode != STILL_ACTIVE) {
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+int GameLaunch() {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;  // 68
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION created = {};
+  char commandLine[MAX_PATH] = {};  // the game gets an empty command line
+  if (!CreateProcessA(kGameProgram, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &created)) {
+    return 1;
+  }
+  const win::UniqueKernelHandle process(created.hProcess);
+  win::UniqueKernelHandle thread(created.hThread);
+  if (!process) {
+    return 1;
+  }
+  WaitForInputIdle(process.get(), INFINITE);
+  thread.reset();
+  WaitForGameToEnd(process.get());
+  AfterGameReport();
+  return 0;
+}
+
+void MomentaryDialog(HWND owner, HINSTANCE instance) {
+  DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MOMENTARY), owner, MomentaryDialogProc, 0);
+}
+
+void StartGameSequence(HWND stage, HINSTANCE instance) {
+  launch::GameMode() = 0;
+  MakeTimeStamp();
+  WriteGameModeFile(stage, kGameModeFile);
+  if (FirstRunFlag() != 0) {
+    SetStartAllowed(1);
+  } else {
+    DriverCheckDialog(stage, instance);
+  }
+  if (StartAllowed() == 0) {
+    return;
+  }
+  SetFirstRunFlag(1);
+  SetShowState(GetParent(stage), SW_MINIMIZE);
+  if (GameLaunch() != 0) {
+    // Not a silent, minimized launcher that looks as if the game were running.
+    RestoreLauncher(stage, instance);
+    ErrorBox(kCannotStart);
+    return;
+  }
+  RestoreLauncher(stage, instance);
+}

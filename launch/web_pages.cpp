@@ -1,6 +1,40 @@
 #include "launch/web_pages.h"
 
-// The browser start arrives in its own step; until then no page is opened.
-int OpenHomePage(HWND) {
+#include <shellapi.h>
+
+#include <string>
+
+#include "common/win/file_io.h"
+#include "launch/browser_parameter.h"
+#include "shell/services/error_box.h"
+
+namespace {
+
+constexpr const char* kBrowsers[] = {"iexplore.exe", "netscape.exe"};
+constexpr char kHomePage[] = ".\\Homepage\\default.html";
+constexpr char kNoBrowser[] = "Web browsers not find";
+constexpr char kNoPage[] = "File not find";
+
+}  // namespace
+
+int OpenInBrowser(HWND window, const char* target) {
+  const std::string parameter = launch::BrowserParameter(target != nullptr ? target : "");
+  for (const char* browser : kBrowsers) {
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteA(window, "open", browser, parameter.c_str(), nullptr, SW_SHOWMAXIMIZED));
+    if (result > 32) {
+      return 1;
+    }
+  }
+  ErrorBox(kNoBrowser);
   return 0;
+}
+
+int OpenHomePage(HWND window) {
+  win::FullPath page;
+  if (!win::ResolveFullPath(kHomePage, page)) {
+    ErrorBox(kNoPage);
+    return 0;
+  }
+  return OpenInBrowser(window, page.text);
 }

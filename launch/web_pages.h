@@ -1,7 +1,13 @@
-// Opening the game's home page in a web browser.
+// Opening web pages in an external browser, found by its executable name.
 #pragma once
 
 #include <windows.h>
 
-// 1 when a browser was started with the home page, 0 otherwise.
+// Starts the first browser of "iexplore.exe" and "netscape.exe" that the shell
+// can run, with `target` (a full file path or a web address) maximized. 1
+// when one was started; otherwise "Web browsers not find" and 0.
+int OpenInBrowser(HWND window, const char* target);
+
+// The home page, .\Homepage\default.html, by its full path. 1 when a browser
+// was started with it.
 int OpenHomePage(HWND window);

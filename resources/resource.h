@@ -87,7 +87,16 @@
 #define IDB_PREVIOUS_PAGE 301
 #define IDB_NEXT_PAGE 304
 
+// ---- Driver check dialog controls (1066-1067) -------------------------------
+#define IDC_START_WITH_CURRENT_DRIVER 1066
+#define IDC_START_AFTER_SETTING_DRIVER 1067
+
 // ---- File-error dialog controls (1068-1070) ------------------------------
+// The after-game report's OK button is 1068 too.
 #define IDC_FILE_ERROR_OK 1068
 #define IDC_FILE_ERROR_PATH 1069
 #define IDC_FILE_ERROR_TEXT 1070
+
+// ---- After-game report controls (1068, 1072) ------------------------------
+#define IDC_REPORT_OK 1068
+#define IDC_REPORT_TEXT 1072

@@ -122,6 +122,13 @@ quil_start_session() {
   WINEPREFIX="$prefix" wineserver -f -p >"$QUIL_RUN_DIR/wineserver-$key.log" 2>&1 &
   DISPLAY=":$n" WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
     ALSA_CONFIG_PATH="$QUIL_RUN_DIR/alsa-$key.conf" wineboot -i >"$QUIL_RUN_DIR/wineboot-$key.log" 2>&1
+  # Wine brings a browser of its own, which the launcher's home page would
+  # start (and leave running) in every test. The tests bring their own
+  # stand-in browsers instead, so the test prefixes have none.
+  rm -f "$prefix/drive_c/windows/system32/iexplore.exe" "$prefix/drive_c/Program Files/Internet Explorer/iexplore.exe"
+  DISPLAY=":$n" WINEPREFIX="$prefix" WINEDEBUG=-all \
+    wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\iexplore.exe' /f \
+    >>"$QUIL_RUN_DIR/wineboot-$key.log" 2>&1 || true
   local var=${key//-/_}
   {
     echo "QUIL_DISPLAY_$var=:$n"

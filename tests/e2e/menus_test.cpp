@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "tests/e2e/driver/driver.h"
@@ -41,6 +42,13 @@ enum class Shown { kPressed = 0, kNormal = 1, kHover = 2 };
 bool ParkPointer() {
   e2e::MoveMouseTo(2, 2);
   return true;
+}
+
+// A stand-in browser in the game folder, so QUIT's home page goes to it.
+bool InstallBrowser(const GameCopy& game) {
+  const char* browser = std::getenv("QUIL_RECORD_BROWSER");
+  return browser != nullptr &&
+         CopyFileA(e2e::WindowsPath(browser).c_str(), game.PathOf("netscape.exe").c_str(), FALSE) != FALSE;
 }
 
 class Menus : public testing::Test {
@@ -109,6 +117,7 @@ class Menus : public testing::Test {
   std::string lastDistances_;
   bool parked_ = ParkPointer();
   GameCopy game_;
+  bool browser_ = InstallBrowser(game_);
   Launcher launcher_{game_};
   std::optional<WindowFacts> stage_;
 };

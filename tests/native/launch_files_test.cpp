@@ -2,12 +2,29 @@
 
 #include <string>
 
+#include "launch/browser_parameter.h"
 #include "launch/game_mode.h"
 #include "launch/proc_log.h"
 
 namespace {
 
 using namespace std::string_literals;
+
+TEST(Browser, APathWithABlankIsHandedOverAsOneQuotedParameter) {
+  const struct {
+    const char* target;
+    const char* parameter;
+  } cases[] = {
+      {"C:\\Games\\Quil3D\\Homepage\\default.html", "C:\\Games\\Quil3D\\Homepage\\default.html"},
+      {"C:\\Program Files\\Quil3D\\Homepage\\default.html",
+       "\"C:\\Program Files\\Quil3D\\Homepage\\default.html\""},
+      {"www.example.com/quil3d/drivers/index.html", "www.example.com/quil3d/drivers/index.html"},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(launch::BrowserParameter(c.target), c.parameter);
+  }
+}
 
 TEST(GameMode, TimeStampsAndTheFile) {
   const struct {

@@ -39,9 +39,11 @@ TEST(ResourceIds, NoValueIsGivenTwiceAndNoFaceTripleOverlapsAnotherResource) {
   const std::vector<Define> defines = ReadDefines();
   ASSERT_GT(defines.size(), 50u);
 
-  // The video dialog and the how-to-play viewer number their buttons alike.
+  // The video dialog and the how-to-play viewer number their buttons alike,
+  // and the file-error dialog and the after-game report their OK buttons.
   const std::set<std::set<std::string>> sharedOnPurpose = {{"BTN_VIDEO_DONE", "BTN_PREVIOUS_PAGE"},
-                                                           {"BTN_VIDEO_DEFAULT", "BTN_NEXT_PAGE"}};
+                                                           {"BTN_VIDEO_DEFAULT", "BTN_NEXT_PAGE"},
+                                                           {"IDC_FILE_ERROR_OK", "IDC_REPORT_OK"}};
   std::map<int, std::set<std::string>> byValue;
   std::set<std::string> names;
   for (const Define& define : defines) {

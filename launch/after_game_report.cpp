@@ -1,0 +1,48 @@
+#include "launch/after_game_report.h"
+
+#include <windows.h>
+
+#include "launch/proc_log_check.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr char kProcLogForReading[] = ".\\Info\\Proc.log";
+constexpr char kProcLogForDeleting[] = ".\\Info\\proc.log";
+
+INT_PTR OnInitDialog(HWND dialog) {
+  SetFocus(dialog);
+  SetDlgItemTextA(dialog, IDC_REPORT_TEXT, launch::AfterGameReportText().text);
+  return FALSE;  // the focus stays where it was put
+}
+
+// Only OK ends the report; however it ends, the log goes with it.
+INT_PTR CALLBACK ReportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return OnInitDialog(dialog);
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDC_REPORT_OK) {
+        EndDialog(dialog, 1);
+        return TRUE;
+      }
+      return FALSE;
+    case WM_DESTROY:
+      DeleteProcLog(kProcLogForDeleting);
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+void AfterGameReport() {
+  if (CheckProcLog(kProcLogForReading) != 1) {
+    return;
+  }
+  const HWND owner = GetActiveWindow();
+  const auto instance =
+      owner != nullptr ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)) : nullptr;
+  DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CARD_REPORT), owner, ReportDialogProc, 0);
+}

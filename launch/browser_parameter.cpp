@@ -1,0 +1,14 @@
+#include "launch/browser_parameter.h"
+
+namespace launch {
+
+std::string BrowserParameter(std::string_view target) {
+  std::string parameter(target);
+  if (parameter.find_first_of(" \t") != std::string::npos) {
+    parameter.insert(parameter.begin(), '"');
+    parameter.push_back('"');
+  }
+  return parameter;
+}
+
+}  // namespace launch

@@ -1,0 +1,235 @@
+// Starting the game as a player does: the driver question before a first
+// start, the launcher out of the way while the game runs, the report after a
+// failing 3D card, a game that cannot be started, and the home page.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver/driver.h"
+
+namespace {
+
+using e2e::GameCopy;
+using e2e::Launcher;
+using e2e::WindowFacts;
+using std::chrono::milliseconds;
+
+constexpr int kStartGameX = 345, kStartGameY = 128;
+constexpr int kQuitX = 549, kQuitY = 187;
+constexpr char kCardReport[] =
+    "Due to the installed 3D card not working properly, QUIL 3D is having trouble executing its program. Please "
+    "check the video calibration for an appropriate 3D card.";
+
+// What the stand-in game is told to do, through the environment it inherits
+// from the launcher; cleared when the test ends.
+class GameHooks {
+ public:
+  GameHooks() { Clear(); }
+  ~GameHooks() { Clear(); }
+  void ExitAtOnce(int code) { SetEnvironmentVariableA("QUIL_GAME_EXIT_CODE", std::to_string(code).c_str()); }
+  void LeaveLog(const char* content) { SetEnvironmentVariableA("QUIL_GAME_LOG", content); }
+  void NoLog() { SetEnvironmentVariableA("QUIL_GAME_LOG", nullptr); }
+  static void Clear() {
+    SetEnvironmentVariableA("QUIL_GAME_EXIT_CODE", nullptr);
+    SetEnvironmentVariableA("QUIL_GAME_LOG", nullptr);
+  }
+};
+
+std::vector<std::string> ChildTexts(HWND dialog) {
+  std::vector<std::string> texts;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    char text[512] = {};
+    GetWindowTextA(child, text, sizeof text);
+    texts.emplace_back(text);
+  }
+  return texts;
+}
+
+class StartGame : public testing::Test {
+ protected:
+  void Start(const char* firstRunFlag) {
+    e2e::MoveMouseTo(2, 2);
+    game_.Write("info\\InitFlag.flg", firstRunFlag);
+    launcher_ = std::make_unique<Launcher>(game_);
+    stage_ = launcher_->WaitForStage();
+    ASSERT_TRUE(stage_);
+    frame_ = launcher_->WaitForFrame();
+    ASSERT_TRUE(frame_);
+    ASSERT_TRUE(e2e::BringToFront(stage_->handle));
+    Sleep(300);
+  }
+  void TearDown() override {
+    if (launcher_ && launcher_->Running() && stage_) {
+      e2e::CloseWithAltF4(stage_->handle);
+      EXPECT_EQ(launcher_->WaitForExit(), 0u);
+    }
+  }
+  void ClickOnStage(int x, int y) {
+    const POINT at = e2e::ClientToScreenPoint(stage_->handle, x, y);
+    e2e::LeftClickAt(at.x, at.y);
+  }
+  // A dialog of the launcher holding the control `id`.
+  std::optional<WindowFacts> WaitForDialogWith(int id, milliseconds timeout = milliseconds(15000)) {
+    return launcher_->WaitForWindow(
+        [id](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, id) != nullptr; },
+        timeout);
+  }
+  // The launcher is back: its frame restored and its stage on screen.
+  bool Restored() {
+    return e2e::WaitUntil(
+        [&] { return !IsIconic(frame_->handle) && IsWindowVisible(stage_->handle) && !IsIconic(stage_->handle); },
+        milliseconds(20000));
+  }
+
+  GameHooks hooks_;
+  GameCopy game_;
+  std::unique_ptr<Launcher> launcher_;
+  std::optional<WindowFacts> stage_;
+  std::optional<WindowFacts> frame_;
+};
+
+TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
+  hooks_.ExitAtOnce(0);
+  Start("0\r\n");
+  ClickOnStage(kStartGameX, kStartGameY);
+  auto question = WaitForDialogWith(1066);
+  ASSERT_TRUE(question);
+  EXPECT_EQ(question->owner, stage_->handle);
+  EXPECT_FALSE(question->style & WS_CAPTION);
+  EXPECT_EQ(e2e::ControlText(question->handle, 1066), "Start the game by current OpenGL driver.");
+  EXPECT_EQ(e2e::ControlText(question->handle, 1067), "Start the game after setting OpenGL driver.");
+  const std::vector<std::string> texts = ChildTexts(question->handle);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Check if the OpenGL driver is installed correctly."), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(),
+                      "You can set the OpenGL driver  in the Option Menu, Video Calibration."),
+            texts.end());
+  e2e::SaveScreenshot("launch-driver-check");
+  e2e::PressKey(VK_ESCAPE);
+  Sleep(400);
+  EXPECT_TRUE(IsWindow(question->handle)) << "Escape leaves the question open";
+
+  // "after setting": the game-mode file is written, nothing is started.
+  game_.Remove("Info\\GameMode.dat");
+  e2e::LeftClickControl(question->handle, 1067);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(question->handle); }));
+  const auto mode = game_.Read("Info\\GameMode.dat");
+  ASSERT_TRUE(mode);
+  EXPECT_TRUE(std::regex_match(*mode, std::regex("0\r\n([1-9]|1[0-2])::([1-9]|[12][0-9]|3[01])::([0-9]|1[0-9]|2[0-3])::"
+                                                 "([0-9]|[1-5][0-9])\r\n")))
+      << *mode;
+  EXPECT_FALSE(IsIconic(frame_->handle));
+
+  // Asked again, then "by current": minimized, the game runs and ends, back.
+  ClickOnStage(kStartGameX, kStartGameY);
+  question = WaitForDialogWith(1066);
+  ASSERT_TRUE(question);
+  e2e::LeftClickControl(question->handle, 1066);
+  EXPECT_TRUE(Restored());
+  const RECT placed = e2e::Describe(stage_->handle).rect;
+  EXPECT_EQ(placed.left, (e2e::ScreenWidth() - 640) / 2);
+  EXPECT_EQ(placed.top, (e2e::ScreenHeight() - 480) / 2);
+
+  // A second start asks nothing.
+  ClickOnStage(kStartGameX, kStartGameY);
+  EXPECT_FALSE(WaitForDialogWith(1066, milliseconds(2000)));
+  EXPECT_TRUE(Restored());
+  e2e::CloseWithAltF4(stage_->handle);
+  EXPECT_EQ(launcher_->WaitForExit(), 0u);
+  EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
+}
+
+TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
+  Start("1\r\n");
+  const struct {
+    const char* log;  // what the game leaves; null for no log
+    bool report;
+  } cases[] = {
+      {"1 the card failed", true}, {"0", false}, {"7\\n1", true}, {"7\\n0", false}, {"  \\t1", true}, {nullptr, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.log != nullptr ? c.log : "no log");
+    hooks_.ExitAtOnce(0);
+    if (c.log != nullptr) {
+      hooks_.LeaveLog(c.log);
+    } else {
+      hooks_.NoLog();
+    }
+    ClickOnStage(kStartGameX, kStartGameY);
+    if (c.report) {
+      const auto report = WaitForDialogWith(1072);
+      ASSERT_TRUE(report);
+      EXPECT_EQ(e2e::ControlText(report->handle, 1072), kCardReport);
+      e2e::SaveScreenshot("launch-card-report");
+      e2e::PressKey(VK_ESCAPE);
+      Sleep(400);
+      EXPECT_TRUE(IsWindow(report->handle)) << "only OK closes the report";
+      e2e::LeftClickControl(report->handle, 1068);
+      EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(report->handle); }));
+    } else {
+      EXPECT_FALSE(WaitForDialogWith(1072, milliseconds(1500)));
+    }
+    EXPECT_TRUE(Restored());
+    EXPECT_FALSE(e2e::FileExists(game_.PathOf("Info\\Proc.log")));
+  }
+
+  // A game that ends with the platform's "still active" code is noticed too.
+  hooks_.NoLog();
+  hooks_.ExitAtOnce(259);
+  ClickOnStage(kStartGameX, kStartGameY);
+  EXPECT_TRUE(Restored());
+}
+
+TEST_F(StartGame, AGameThatCannotStartIsReportedAndTheLauncherComesBack) {
+  game_.Remove("proc.exe");
+  Start("0\r\n");
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    ClickOnStage(kStartGameX, kStartGameY);
+    if (attempt == 0) {
+      const auto question = WaitForDialogWith(1066);
+      ASSERT_TRUE(question);
+      e2e::LeftClickControl(question->handle, 1066);
+    }
+    const auto box = e2e::WaitForMessageBox(*launcher_);
+    ASSERT_TRUE(box) << "attempt " << attempt;
+    EXPECT_EQ(e2e::AnswerMessageBox(*box), "Cannot start .\\proc.exe");
+    EXPECT_TRUE(Restored());
+  }
+  e2e::CloseWithAltF4(stage_->handle);
+  EXPECT_EQ(launcher_->WaitForExit(), 0u);
+  EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
+}
+
+// The home page goes to the first browser the shell finds: here only the
+// second name is there, and records how it was started.
+TEST_F(StartGame, QuitOpensTheHomePageInTheBrowserFound) {
+  const char* browser = std::getenv("QUIL_RECORD_BROWSER");
+  ASSERT_NE(browser, nullptr);
+  ASSERT_TRUE(CopyFileA(e2e::WindowsPath(browser).c_str(), game_.PathOf("netscape.exe").c_str(), FALSE));
+  Start("0\r\n");
+  ClickOnStage(kQuitX, kQuitY);
+  EXPECT_EQ(launcher_->WaitForExit(), 0u);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(game_.PathOf("browser-started.txt")); }));
+  Sleep(300);
+  const auto record = game_.Read("browser-started.txt");
+  ASSERT_TRUE(record);
+  const std::string page = game_.PathOf("Homepage\\default.html");
+  EXPECT_NE(record->find(page), std::string::npos) << *record;
+  EXPECT_EQ(record->find("iexplore"), std::string::npos);
+  EXPECT_EQ(record->substr(record->size() - 2), "3\n") << "maximized: " << *record;
+}
+
+TEST_F(StartGame, QuitWithNoBrowserSaysSoOnceAndCloses) {
+  Start("0\r\n");
+  ClickOnStage(kQuitX, kQuitY);
+  const auto box = e2e::WaitForMessageBox(*launcher_);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(e2e::AnswerMessageBox(*box), "Web browsers not find");
+  EXPECT_EQ(launcher_->WaitForExit(), 0u);
+}
+
+}  // namespace
