@@ -96,6 +96,7 @@ class StartGame : public testing::Test {
 TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
   hooks_.ExitAtOnce(0);
   Start("0\r\n");
+  game_.Remove("Info\\GameMode.dat");
   ClickOnStage(kStartGameX, kStartGameY);
   auto question = WaitForDialogWith(1066);
   ASSERT_TRUE(question);
@@ -113,8 +114,8 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
   Sleep(400);
   EXPECT_TRUE(IsWindow(question->handle)) << "Escape leaves the question open";
 
-  // "after setting": the game-mode file is written, nothing is started.
-  game_.Remove("Info\\GameMode.dat");
+  // "after setting": the game-mode file was written before the question, and
+  // nothing is started.
   e2e::LeftClickControl(question->handle, 1067);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(question->handle); }));
   const auto mode = game_.Read("Info\\GameMode.dat");
