@@ -82,7 +82,8 @@ int GameLaunch() {
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION created = {};
   char commandLine[MAX_PATH] = {};  // the game gets an empty command line
-  if (!CreateProcessA(kGameProgram, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &created)) {
+  if (!CreateProcessA(kGameProgram, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &created)) {
     return 1;
   }
   const win::UniqueKernelHandle process(created.hProcess);

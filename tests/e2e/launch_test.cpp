@@ -22,7 +22,8 @@ using std::chrono::milliseconds;
 constexpr int kStartGameX = 345, kStartGameY = 128;
 constexpr int kQuitX = 549, kQuitY = 187;
 constexpr char kCardReport[] =
-    "Due to the installed 3D card not working properly, QUIL 3D is having trouble executing its program. Please "
+    "Due to the installed 3D card not working properly, QUIL 3D is having trouble executing its program. "
+    "Please "
     "check the video calibration for an appropriate 3D card.";
 
 // What the stand-in game is told to do, through the environment it inherits
@@ -82,7 +83,9 @@ class StartGame : public testing::Test {
   // The launcher is back: its frame restored and its stage on screen.
   bool Restored() {
     return e2e::WaitUntil(
-        [&] { return !IsIconic(frame_->handle) && IsWindowVisible(stage_->handle) && !IsIconic(stage_->handle); },
+        [&] {
+          return !IsIconic(frame_->handle) && IsWindowVisible(stage_->handle) && !IsIconic(stage_->handle);
+        },
         milliseconds(20000));
   }
 
@@ -105,7 +108,8 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
   EXPECT_EQ(e2e::ControlText(question->handle, 1066), "Start the game by current OpenGL driver.");
   EXPECT_EQ(e2e::ControlText(question->handle, 1067), "Start the game after setting OpenGL driver.");
   const std::vector<std::string> texts = ChildTexts(question->handle);
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "Check if the OpenGL driver is installed correctly."), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Check if the OpenGL driver is installed correctly."),
+            texts.end());
   EXPECT_NE(std::find(texts.begin(), texts.end(),
                       "You can set the OpenGL driver  in the Option Menu, Video Calibration."),
             texts.end());
@@ -120,8 +124,9 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(question->handle); }));
   const auto mode = game_.Read("Info\\GameMode.dat");
   ASSERT_TRUE(mode);
-  EXPECT_TRUE(std::regex_match(*mode, std::regex("0\r\n([1-9]|1[0-2])::([1-9]|[12][0-9]|3[01])::([0-9]|1[0-9]|2[0-3])::"
-                                                 "([0-9]|[1-5][0-9])\r\n")))
+  EXPECT_TRUE(std::regex_match(
+      *mode, std::regex("0\r\n([1-9]|1[0-2])::([1-9]|[12][0-9]|3[01])::([0-9]|1[0-9]|2[0-3])::"
+                        "([0-9]|[1-5][0-9])\r\n")))
       << *mode;
   EXPECT_FALSE(IsIconic(frame_->handle));
 
@@ -150,7 +155,12 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
     const char* log;  // what the game leaves; null for no log
     bool report;
   } cases[] = {
-      {"1 the card failed", true}, {"0", false}, {"7\\n1", true}, {"7\\n0", false}, {"  \\t1", true}, {nullptr, false},
+      {"1 the card failed", true},
+      {"0", false},
+      {"7\\n1", true},
+      {"7\\n0", false},
+      {"  \\t1", true},
+      {nullptr, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.log != nullptr ? c.log : "no log");
