@@ -54,6 +54,8 @@
 #define FACE_NORMAL 522
 
 // ---- Picture-dialog buttons (523-532) ---------------------------------------
+#define BTN_AUDIO_DONE 528
+#define BTN_AUDIO_DEFAULT 529
 // The video dialog and the how-to-play viewer number their buttons alike
 // (530 and 531 in both); every other value here is unique.
 #define BTN_VIDEO_DONE 530
@@ -86,6 +88,11 @@
 #define IDB_HOW_TO_PLAY_CLOSE 298
 #define IDB_PREVIOUS_PAGE 301
 #define IDB_NEXT_PAGE 304
+
+// ---- Audio dialog controls (1032-1033) --------------------------------------
+// The bar's identifier minus the first one selects the level: 0 music, 1 sound.
+#define IDC_MUSIC_BAR 1032
+#define IDC_SOUND_BAR 1033
 
 // ---- Driver check dialog controls (1066-1067) -------------------------------
 #define IDC_START_WITH_CURRENT_DRIVER 1066

@@ -1,6 +1,115 @@
 #include "settings/audio/audio_dialog.h"
 
-// The dialog arrives in its own step; until then the button returns at once.
-int AudioSettingsDialog(HWND, HINSTANCE) {
-  return 1;
+#include "media/image_store.h"
+#include "media/mixer.h"
+#include "menus/captions.h"
+#include "menus/picture_dialog.h"
+#include "resources/resource.h"
+#include "settings/audio/audio_file.h"
+
+namespace {
+
+constexpr char kAudioFile[] = ".\\info\\Audio.cfg";
+
+constexpr ButtonSpec kButtons[] = {
+    {BTN_AUDIO_DONE, {46, 230, 236, 266}, IDB_AUDIO_DONE, BTN_AUDIO_DONE},
+    {BTN_AUDIO_DEFAULT, {46, 278, 236, 314}, IDB_AUDIO_DEFAULT, BTN_AUDIO_DEFAULT},
+};
+
+void ShowThumbs(HWND dialog, bool redraw) {
+  const audio::AudioSettings& settings = audio::Settings();
+  SetScrollPos(GetDlgItem(dialog, IDC_MUSIC_BAR), SB_CTL, settings.musicLevel, redraw);
+  SetScrollPos(GetDlgItem(dialog, IDC_SOUND_BAR), SB_CTL, settings.soundLevel, redraw);
+}
+
+// The thumbs and the mixer from the levels; the defaults when the player has
+// not chosen any.
+void ApplyAudioLevels(HWND dialog) {
+  audio::AudioSettings& settings = audio::Settings();
+  if (settings.customized == 0) {
+    settings.musicLevel = audio::kDefaultLevel;
+    settings.soundLevel = audio::kDefaultLevel;
+  }
+  ShowThumbs(dialog, true);
+  SetMusicVolume(settings.musicLevel);
+}
+
+INT_PTR OnOpen(PictureDialog&, HWND dialog) {
+  SetScrollRange(GetDlgItem(dialog, IDC_MUSIC_BAR), SB_CTL, audio::kLowestLevel, audio::kHighestLevel, FALSE);
+  SetScrollRange(GetDlgItem(dialog, IDC_SOUND_BAR), SB_CTL, audio::kLowestLevel, audio::kHighestLevel, FALSE);
+  ReadAudioSettings(dialog, kAudioFile);
+  ApplyAudioLevels(dialog);
+  return FALSE;
+}
+
+void DrawCaptions(HWND dialog, HDC) {
+  DrawAudioCaptions(dialog);
+}
+
+void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
+  switch (buttonId) {
+    case BTN_AUDIO_DONE:
+      WriteAudioSettings(dialog, kAudioFile);
+      EndPictureDialog(self, dialog, 1);
+      break;
+    case BTN_AUDIO_DEFAULT:
+      audio::Settings().customized = 0;
+      ApplyAudioLevels(dialog);
+      break;
+    default:
+      break;
+  }
+}
+
+// Whatever the bar and the code, the mixer hears the music level again and
+// the levels count as the player's own.
+void OnHorizontalScroll(HWND dialog, WPARAM wParam, HWND bar) {
+  audio::AudioSettings& settings = audio::Settings();
+  const int scrollCode = LOWORD(wParam);
+  const int thumbPosition = static_cast<short>(HIWORD(wParam));
+  switch (GetDlgCtrlID(bar) - IDC_MUSIC_BAR) {
+    case 0:
+      settings.musicLevel = audio::ScrolledLevel(settings.musicLevel, scrollCode, thumbPosition);
+      break;
+    case 1:
+      settings.soundLevel = audio::ScrolledLevel(settings.soundLevel, scrollCode, thumbPosition);
+      break;
+    default:
+      break;
+  }
+  SetMusicVolume(settings.musicLevel);
+  ShowThumbs(dialog, true);
+  settings.customized = 1;
+}
+
+INT_PTR OnOtherMessage(PictureDialog&, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_HSCROLL) {
+    OnHorizontalScroll(dialog, wParam, reinterpret_cast<HWND>(lParam));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+constexpr PictureDialogSpec kAudioDialog{
+    .templateId = IDD_AUDIO_SETTINGS,
+    .backgroundSlot = image_slot::kAudioDialog,
+    .backgroundDrawing = BackgroundDrawing::kStretched,
+    .buttons = kButtons,
+    .traits = DialogButtonTraits(".\\Sound\\mmove.wav", ".\\Sound\\mclick.wav"),
+    .reloadFacesAtOpening = true,
+    .onOpen = OnOpen,
+    .drawExtras = DrawCaptions,
+    .onButton = OnButton,
+    .onOtherMessage = OnOtherMessage,
+};
+
+PictureDialog& Dialog() {
+  static PictureDialog dialog = MakePictureDialog(kAudioDialog);
+  return dialog;
+}
+
+}  // namespace
+
+int AudioSettingsDialog(HWND owner, HINSTANCE instance) {
+  return RunPictureDialog(Dialog(), owner, instance);
 }

@@ -45,4 +45,25 @@ std::string FormatAudioSettings(const AudioSettings& settings) {
   return text::EncodeTextMode(lines);
 }
 
+std::int32_t ScrolledLevel(std::int32_t level, int scrollCode, int thumbPosition) {
+  constexpr std::int32_t kStep = 10;
+  switch (scrollCode) {
+    case 0:  // line left
+    case 2:  // page left
+      return level - kStep < kLowestLevel ? kLowestLevel : level - kStep;
+    case 1:  // line right
+    case 3:  // page right
+      return level + kStep > kHighestLevel ? kHighestLevel : level + kStep;
+    case 4:  // thumb position
+    case 5:  // thumb track
+      return thumbPosition;
+    case 6:  // left end
+      return kLowestLevel;
+    case 7:  // right end
+      return kHighestLevel;
+    default:
+      return level;
+  }
+}
+
 }  // namespace audio

@@ -1,0 +1,39 @@
+// The platform's mixer binding on the mixers this machine has: the test
+// displays' sound set-up gives a mixer 0 that plays but has no recording
+// destination, which is reported as such, and nothing is left open.
+#include "media/mixer.h"
+
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class RecordingMixer : public PlatformMixer {
+ public:
+  void Report(const char* text) override { reports.emplace_back(text); }
+  std::vector<std::string> reports;
+};
+
+TEST(PlatformMixer, AMixerWithoutARecordingDestinationIsReportedAsSuch) {
+  RecordingMixer port;
+  int step = 0;
+  mixer::SetMusicVolume(50, port, step);
+  if (mixerGetNumDevs() == 0) {
+    EXPECT_EQ(port.reports, (std::vector<std::string>{" Mixer Open Error1"}));
+    return;
+  }
+  // Wine's mixer on the test displays' sound set-up: playback only.
+  EXPECT_EQ(port.reports, (std::vector<std::string>{" Mixer Open Error2", " Mixer Open Error3"}));
+  // Again, so a handle left open by the first call would show as a failure to open.
+  port.reports.clear();
+  mixer::SetMusicVolume(10, port, step);
+  EXPECT_EQ(port.reports.size(), 2u);
+}
+
+}  // namespace
