@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -110,7 +111,7 @@ TEST_F(AudioSettings, DefaultLevelsShowWhateverTheFileHolds) {
 
 // Page right on a bar at 45 gives 50, and the thumbs follow; the mixer is
 // asked again at every scroll message (two messages each on this machine).
-TEST_F(AudioSettings, PageRightOnABarAt45GivesFifty) {
+TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
   Open("1\r\nMusic 45\r\nSound 5\r\n");
   RECT bar = {};
   GetWindowRect(GetDlgItem(dialog_, 1032), &bar);
@@ -119,9 +120,27 @@ TEST_F(AudioSettings, PageRightOnABarAt45GivesFifty) {
   EXPECT_GE(MixerMessages(), 2u);
   EXPECT_EQ(Thumb(1032), 50);
   EXPECT_EQ(Thumb(1033), 5);
+
+  // The sound bar's left arrow: a line left from 5 stops at 0.
+  RECT sound = {};
+  GetWindowRect(GetDlgItem(dialog_, 1033), &sound);
+  e2e::LeftClickAt(sound.left + (sound.bottom - sound.top) / 2, (sound.top + sound.bottom) / 2);
+  EXPECT_GE(MixerMessages(), 2u);
+  EXPECT_EQ(Thumb(1033), 0);
+  EXPECT_EQ(Thumb(1032), 50);
+
   ClickOnDialog(141, 248);  // DONE
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
-  EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 50\r\nSound 5\r\n");
+  EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 50\r\nSound 0\r\n");
+  // The options menu is drawn again behind it.
+  const e2e::Face audioButton(205);  // AUDIO CALIBRATION, normal or lit
+  const e2e::Face audioLit(206);
+  EXPECT_TRUE(e2e::WaitUntil(
+      [&] {
+        return std::min(e2e::FaceDistance(stage_->handle, 17, 127, audioButton),
+                        e2e::FaceDistance(stage_->handle, 17, 127, audioLit)) < 40;
+      },
+      milliseconds(3000)));
 }
 
 }  // namespace
