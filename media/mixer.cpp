@@ -93,7 +93,8 @@ class PlatformDevice : public mixer::Device {
     return true;
   }
 
-  static MIXERCONTROLDETAILS Details(const mixer::Control& control, std::vector<MIXERCONTROLDETAILS_UNSIGNED>& values) {
+  static MIXERCONTROLDETAILS Details(const mixer::Control& control,
+                                     std::vector<MIXERCONTROLDETAILS_UNSIGNED>& values) {
     MIXERCONTROLDETAILS request = {};
     request.cbStruct = sizeof request;  // 24
     request.dwControlID = control.controlId;

@@ -69,7 +69,8 @@ void SetMusicVolume(std::int32_t level, Port& port, int& step) {
     return;
   }
   // A line that reports no channels still has the one its control sets.
-  const std::uint32_t channels = control.uniform ? 1 : std::clamp<std::uint32_t>(line.channels, 1, kMaxChannels);
+  const std::uint32_t channels =
+      control.uniform ? 1 : std::clamp<std::uint32_t>(line.channels, 1, kMaxChannels);
   std::vector<std::uint32_t> values(channels, 0);
   device->ReadValues(control, values);
   step = VolumeStep(level, step);

@@ -36,7 +36,13 @@ export DISPLAY=${!display_var}
 export WINEPREFIX=${!prefix_var}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export ALSA_CONFIG_PATH="$run_dir/alsa-$key.conf"
+# QUIL_NO_SOUND=1 runs the program as on a machine with no sound set-up at all.
+if [ "${QUIL_NO_SOUND:-0}" = 1 ]; then
+  export ALSA_CONFIG_PATH="$run_dir/alsa-none.conf"
+  : >"$ALSA_CONFIG_PATH"
+else
+  export ALSA_CONFIG_PATH="$run_dir/alsa-$key.conf"
+fi
 export QUIL_SOUND_CAPTURE_DIR="$run_dir/sound-$key"
 # Wine may start helper processes (services, devices) that outlive the
 # program and would hold on to our standard output, so a caller reading it

@@ -59,8 +59,8 @@ TEST(AudioBars, EachScrollCodeMovesALevelWithin0To50) {
   const struct {
     int level, code, thumb, expected;
   } cases[] = {
-      {25, 0, 0, 15}, {5, 0, 0, 0},   {25, 1, 0, 35},  {45, 3, 0, 50}, {50, 3, 0, 50}, {5, 2, 0, 0},
-      {25, 4, 17, 17}, {25, 5, 42, 42}, {25, 6, 0, 0}, {25, 7, 0, 50}, {25, 8, 0, 25}, {70, 0, 0, 60},
+      {25, 0, 0, 15},  {5, 0, 0, 0},    {25, 1, 0, 35}, {45, 3, 0, 50}, {50, 3, 0, 50}, {5, 2, 0, 0},
+      {25, 4, 17, 17}, {25, 5, 42, 42}, {25, 6, 0, 0},  {25, 7, 0, 50}, {25, 8, 0, 25}, {70, 0, 0, 60},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(audio::ScrolledLevel(c.level, c.code, c.thumb), c.expected) << c.level << " code " << c.code;

@@ -104,7 +104,7 @@ TEST(MixerVolume, LevelsMapToFiveStepsOfTheControlsRange) {
   const struct {
     std::int32_t level;
     std::uint32_t value;
-  } cases[] = {{0, 5461}, {1, 5461}, {10, 5461}, {11, 8191}, {20, 8191}, {21, 16383},
+  } cases[] = {{0, 5461},   {1, 5461},   {10, 5461},  {11, 8191},  {20, 8191}, {21, 16383},
                {30, 16383}, {31, 32767}, {40, 32767}, {41, 65535}, {50, 65535}};
   for (const auto& c : cases) {
     FakeMixer card = TypicalCard();

@@ -1,6 +1,7 @@
 // The platform's mixer binding on the mixers this machine has: the test
 // displays' sound set-up gives a mixer 0 that plays but has no recording
-// destination, which is reported as such, and nothing is left open.
+// destination, which is reported as such, and nothing is left open; with no
+// sound set-up at all (QUIL_NO_SOUND) there is no mixer to open.
 #include "media/mixer.h"
 
 #include <windows.h>
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -20,11 +22,12 @@ class RecordingMixer : public PlatformMixer {
   std::vector<std::string> reports;
 };
 
-TEST(PlatformMixer, AMixerWithoutARecordingDestinationIsReportedAsSuch) {
+TEST(PlatformMixer, WhatEachSoundSetUpOfThisMachineGives) {
   RecordingMixer port;
   int step = 0;
   mixer::SetMusicVolume(50, port, step);
-  if (mixerGetNumDevs() == 0) {
+  const char* noSound = std::getenv("QUIL_NO_SOUND");
+  if (noSound != nullptr && std::string(noSound) == "1") {
     EXPECT_EQ(port.reports, (std::vector<std::string>{" Mixer Open Error1"}));
     return;
   }
