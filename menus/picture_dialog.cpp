@@ -45,7 +45,11 @@ INT_PTR OnLeftButtonDown(PictureDialog& self, HWND dialog, LPARAM lParam) {
 
 INT_PTR OnLeftButtonUp(PictureDialog& self, HWND dialog, LPARAM lParam) {
   const POINT at = MessagePoint(lParam);
-  ReleaseButtonStep(self.buttons, dialog, at.x, at.y);
+  if (self.spec->onRelease != nullptr) {
+    self.spec->onRelease(self, dialog, at);
+  } else {
+    ReleaseButtonStep(self.buttons, dialog, at.x, at.y);
+  }
   return TRUE;
 }
 

@@ -37,6 +37,8 @@ struct PictureDialogSpec {
   void (*drawExtras)(HWND dialog, HDC dc) = nullptr;
   // A press selected the button `buttonId`.
   void (*onButton)(PictureDialog& self, HWND dialog, int buttonId) = nullptr;
+  // A left-button release at `point`, in place of the release step.
+  void (*onRelease)(PictureDialog& self, HWND dialog, POINT point) = nullptr;
   // Every message the shared procedure does not answer; FALSE when absent.
   INT_PTR(*onOtherMessage)
   (PictureDialog& self, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) = nullptr;

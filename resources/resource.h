@@ -54,6 +54,11 @@
 #define FACE_NORMAL 522
 
 // ---- Picture-dialog buttons (523-532) ---------------------------------------
+#define BTN_INPUT_DONE 523
+#define BTN_INPUT_RESET 524
+#define BTN_INPUT_CANCEL 525
+#define BTN_JOYSTICK_1 526
+#define BTN_JOYSTICK_2 527
 #define BTN_AUDIO_DONE 528
 #define BTN_AUDIO_DEFAULT 529
 // The video dialog and the how-to-play viewer number their buttons alike
@@ -88,6 +93,12 @@
 #define IDB_HOW_TO_PLAY_CLOSE 298
 #define IDB_PREVIOUS_PAGE 301
 #define IDB_NEXT_PAGE 304
+
+// ---- Input dialog key boxes (1035-1046) -------------------------------------
+// A box's identifier minus the first one is its binding slot (0 to 11); the
+// code relies on the twelve being consecutive.
+#define IDC_FIRST_KEY_BOX 1035
+#define IDC_LAST_KEY_BOX 1046
 
 // ---- Audio dialog controls (1032-1033) --------------------------------------
 // The bar's identifier minus the first one selects the level: 0 music, 1 sound.

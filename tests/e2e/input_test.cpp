@@ -1,0 +1,199 @@
+// The key settings as two players set them: keys bound by releasing them in
+// the boxes, the focus handed on, the joysticks swapped, DONE, RESET and
+// CANCEL, and the file the game reads.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver/driver.h"
+
+namespace {
+
+using e2e::GameCopy;
+using e2e::Launcher;
+using e2e::WindowFacts;
+using std::chrono::milliseconds;
+
+constexpr int kFirstBox = 1035;
+constexpr const char* kBuiltInNames[] = {"Up", "Left", "Right", "Down", "[", "]",
+                                          "W",  "A",    "D",     "S",    "Shift", "Ctrl"};
+// Client pixels of the buttons' centres.
+constexpr POINT kDone{288, 440}, kReset{424, 440}, kCancel{560, 440};
+constexpr POINT kPlayer1Place{183, 358}, kPlayer2Place{449, 358};
+
+class InputSettings : public testing::Test {
+ protected:
+  void SetUp() override {
+    e2e::MoveMouseTo(2, 2);
+    shipped_ = *game_.Read("info\\keyvalue.cfg");
+    launcher_ = std::make_unique<Launcher>(game_);
+    stage_ = launcher_->WaitForStage();
+    ASSERT_TRUE(stage_);
+    ASSERT_TRUE(e2e::BringToFront(stage_->handle));
+    Sleep(300);
+    const POINT option = e2e::ClientToScreenPoint(stage_->handle, 559, 327);
+    e2e::LeftClickAt(option.x, option.y);
+    Sleep(300);
+  }
+  void TearDown() override {
+    if (launcher_ && launcher_->Running() && stage_) {
+      e2e::CloseWithAltF4(stage_->handle);
+      EXPECT_EQ(launcher_->WaitForExit(), 0u);
+    }
+  }
+  void OpenDialog() {
+    const POINT input = e2e::ClientToScreenPoint(stage_->handle, 111, 84);  // SETUP INPUT DEVICE
+    e2e::LeftClickAt(input.x, input.y);
+    const auto dialog = launcher_->WaitForWindow(
+        [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, kFirstBox) != nullptr; },
+        milliseconds(10000));
+    ASSERT_TRUE(dialog);
+    dialog_ = dialog->handle;
+    Sleep(300);
+  }
+  void Click(POINT client) {
+    const POINT at = e2e::ClientToScreenPoint(dialog_, client.x, client.y);
+    e2e::LeftClickAt(at.x, at.y);
+    Sleep(150);
+  }
+  void Close(POINT button) {
+    Click(button);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
+  }
+  std::vector<std::string> Names() {
+    std::vector<std::string> names;
+    for (int id = kFirstBox; id < kFirstBox + 12; ++id) {
+      names.push_back(e2e::ControlText(dialog_, id));
+    }
+    return names;
+  }
+  // The key box that has the focus (its id), 0 for none.
+  int FocusedBox() {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info) || info.hwndFocus == nullptr) {
+      return 0;
+    }
+    return GetDlgCtrlID(info.hwndFocus);
+  }
+  // Presses and releases a key; the box that had the focus binds it.
+  void Release(WORD key) {
+    e2e::PressKey(key);
+    Sleep(150);
+  }
+  bool ShowsFace(POINT place, int resource) {
+    const e2e::Face face(resource);
+    return e2e::WaitUntil(
+        [&] { return e2e::FaceDistance(dialog_, place.x - 63, place.y - 18, face) < 40; }, milliseconds(3000));
+  }
+  std::string FileWith(const std::vector<std::string>& codes, const char* custom, const char* joystick) {
+    static const char* const keys[] = {"#1p-Up",    "#1p-Left",   "#1p-Right",  "#1p-Down",
+                                       "#1p-Fire01", "#1p-Fire02", "#2p-Up",     "#2p-Left",
+                                       "#2p-Right", "#2p-Down",   "#2p-Fire01", "#2p-Fire02"};
+    std::string file = std::string(custom) + "\r\n";
+    for (int slot = 0; slot < 12; ++slot) {
+      file += std::string(keys[slot]) + " " + codes[slot] + "\r\n";
+    }
+    return file + "#JoyStick " + joystick + "\r\n";
+  }
+
+  GameCopy game_;
+  std::string shipped_;
+  std::unique_ptr<Launcher> launcher_;
+  std::optional<WindowFacts> stage_;
+  HWND dialog_ = nullptr;
+};
+
+TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
+  OpenDialog();
+  EXPECT_EQ(Names(), std::vector<std::string>(std::begin(kBuiltInNames), std::end(kBuiltInNames)));
+  EXPECT_EQ(FocusedBox(), kFirstBox);
+  EXPECT_TRUE(ShowsFace(kPlayer1Place, 249)) << "JOYSTICK 1 under player 1";
+
+  Release(VK_UP);  // 1035
+  EXPECT_EQ(e2e::ControlText(dialog_, 1035), "Up");
+  EXPECT_EQ(FocusedBox(), 1036);
+  Release('Q');  // 1036
+  Release(VK_TAB);  // 1037: not bindable, the focus moves on
+  EXPECT_EQ(FocusedBox(), 1038);
+  Release(VK_NUMPAD8);    // 1038
+  Release(VK_RCONTROL);   // 1039
+  Release(VK_RETURN);     // 1040
+  Release(VK_SEPARATOR);  // 1041: no such key in the table
+  Release(VK_RIGHT);      // 1042
+  Release(VK_ESCAPE);     // 1043: Escape binds and leaves no box focused
+  EXPECT_EQ(FocusedBox(), 0);
+  const std::vector<std::string> shown = Names();
+  EXPECT_EQ(shown, (std::vector<std::string>{"Up", "Q", "Right", "Num 8", "Ctrl", "Enter", "W", "Right", "Escape",
+                                             "S", "Shift", "Ctrl"}));
+
+  // The last box hands the focus back to the first.
+  Click(POINT{460, 270});  // box 1046 (224, 139 units)
+  Release('Z');
+  EXPECT_EQ(e2e::ControlText(dialog_, 1046), "Z");
+  EXPECT_EQ(FocusedBox(), kFirstBox);
+
+  // A right click in a box opens no menu.
+  const POINT box = e2e::ClientToScreenPoint(dialog_, 190, 80);
+  e2e::MoveMouseTo(box.x, box.y);
+  INPUT right[2] = {};
+  right[0].type = right[1].type = INPUT_MOUSE;
+  right[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  right[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  SendInput(2, right, sizeof right[0]);
+  Sleep(400);
+  EXPECT_FALSE(launcher_->FindTopWindow([](const WindowFacts& w) { return w.className == "#32768"; }));
+
+  // JOYSTICK 1 pressed at player 1's place: the two change places.
+  Click(kPlayer1Place);
+  e2e::MoveMouseTo(2, 2);
+  EXPECT_TRUE(ShowsFace(kPlayer1Place, 252)) << "JOYSTICK 2 under player 1";
+  EXPECT_TRUE(ShowsFace(kPlayer2Place, 249)) << "JOYSTICK 1 under player 2";
+  e2e::SaveScreenshot("input-keys-bound-joysticks-swapped");
+
+  Close(kDone);
+  EXPECT_EQ(game_.Read("info\\keyvalue.cfg"),
+            FileWith({"328", "16", "333", "72", "29", "28", "17", "333", "1", "31", "42", "44"}, "1", "1"));
+
+  // CANCEL writes nothing, and the next opening shows the file again.
+  OpenDialog();
+  EXPECT_EQ(Names()[1], "Q");
+  EXPECT_TRUE(ShowsFace(kPlayer1Place, 252));
+  Release('X');
+  Close(kCancel);
+  OpenDialog();
+  EXPECT_EQ(Names()[0], "Up");
+
+  // RESET shows the built-in set and the joysticks' own places; DONE saves
+  // exactly the built-in file.
+  Click(kReset);
+  EXPECT_EQ(Names(), std::vector<std::string>(std::begin(kBuiltInNames), std::end(kBuiltInNames)));
+  e2e::MoveMouseTo(2, 2);
+  EXPECT_TRUE(ShowsFace(kPlayer1Place, 249));
+  Close(kDone);
+  EXPECT_EQ(game_.Read("info\\keyvalue.cfg"), shipped_);
+}
+
+// A key captured after RESET is saved, with the built-in keys in the others.
+TEST_F(InputSettings, ACaptureAfterResetIsSavedWithTheBuiltInKeys) {
+  game_.Write("info\\keyvalue.cfg", FileWith({"2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "43", "999"},
+                                             "1", "0"));
+  OpenDialog();
+  const std::vector<std::string> names = Names();
+  EXPECT_EQ(names[0], "1");
+  EXPECT_EQ(names[10], "") << "a code without a name";
+  EXPECT_EQ(names[11], "") << "a code beyond the table";
+  Click(kReset);
+  Click(POINT{198, 70});  // box 1035 (89, 37 units)
+  Release('K');
+  Close(kDone);
+  EXPECT_EQ(game_.Read("info\\keyvalue.cfg"),
+            FileWith({"37", "331", "333", "336", "26", "27", "17", "30", "32", "31", "42", "29"}, "1", "0"));
+}
+
+}  // namespace
