@@ -12,7 +12,6 @@ namespace {
 constexpr char kBindingsFile[] = ".\\info\\keyvalue.cfg";
 constexpr int kKeyBoxes = input::kBindingSlotCount;
 
-
 constexpr ButtonSpec kButtons[] = {
     {BTN_INPUT_DONE, {225, 423, 351, 457}, IDB_INPUT_DONE, BTN_INPUT_DONE},
     {BTN_INPUT_RESET, {361, 423, 487, 457}, IDB_INPUT_RESET, BTN_INPUT_RESET},

@@ -20,8 +20,8 @@ using e2e::WindowFacts;
 using std::chrono::milliseconds;
 
 constexpr int kFirstBox = 1035;
-constexpr const char* kBuiltInNames[] = {"Up", "Left", "Right", "Down", "[", "]",
-                                          "W",  "A",    "D",     "S",    "Shift", "Ctrl"};
+constexpr const char* kBuiltInNames[] = {"Up", "Left", "Right", "Down", "[",     "]",
+                                         "W",  "A",    "D",     "S",    "Shift", "Ctrl"};
 // Client pixels of the buttons' centres.
 constexpr POINT kDone{288, 440}, kReset{424, 440}, kCancel{560, 440};
 constexpr POINT kPlayer1Place{183, 358}, kPlayer2Place{449, 358};
@@ -50,7 +50,9 @@ class InputSettings : public testing::Test {
     const POINT input = e2e::ClientToScreenPoint(stage_->handle, 111, 84);  // SETUP INPUT DEVICE
     e2e::LeftClickAt(input.x, input.y);
     const auto dialog = launcher_->WaitForWindow(
-        [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, kFirstBox) != nullptr; },
+        [](const WindowFacts& w) {
+          return w.className == "#32770" && GetDlgItem(w.handle, kFirstBox) != nullptr;
+        },
         milliseconds(10000));
     ASSERT_TRUE(dialog);
     dialog_ = dialog->handle;
@@ -88,13 +90,13 @@ class InputSettings : public testing::Test {
   }
   bool ShowsFace(POINT place, int resource) {
     const e2e::Face face(resource);
-    return e2e::WaitUntil(
-        [&] { return e2e::FaceDistance(dialog_, place.x - 63, place.y - 18, face) < 40; }, milliseconds(3000));
+    return e2e::WaitUntil([&] { return e2e::FaceDistance(dialog_, place.x - 63, place.y - 18, face) < 40; },
+                          milliseconds(3000));
   }
   std::string FileWith(const std::vector<std::string>& codes, const char* custom, const char* joystick) {
-    static const char* const keys[] = {"#1p-Up",    "#1p-Left",   "#1p-Right",  "#1p-Down",
+    static const char* const keys[] = {"#1p-Up",     "#1p-Left",   "#1p-Right",  "#1p-Down",
                                        "#1p-Fire01", "#1p-Fire02", "#2p-Up",     "#2p-Left",
-                                       "#2p-Right", "#2p-Down",   "#2p-Fire01", "#2p-Fire02"};
+                                       "#2p-Right",  "#2p-Down",   "#2p-Fire01", "#2p-Fire02"};
     std::string file = std::string(custom) + "\r\n";
     for (int slot = 0; slot < 12; ++slot) {
       file += std::string(keys[slot]) + " " + codes[slot] + "\r\n";
@@ -118,7 +120,7 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
   Release(VK_UP);  // 1035
   EXPECT_EQ(e2e::ControlText(dialog_, 1035), "Up");
   EXPECT_EQ(FocusedBox(), 1036);
-  Release('Q');  // 1036
+  Release('Q');     // 1036
   Release(VK_TAB);  // 1037: not bindable, the focus moves on
   EXPECT_EQ(FocusedBox(), 1038);
   Release(VK_NUMPAD8);    // 1038
@@ -129,8 +131,8 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
   Release(VK_ESCAPE);     // 1043: Escape binds and leaves no box focused
   EXPECT_EQ(FocusedBox(), 0);
   const std::vector<std::string> shown = Names();
-  EXPECT_EQ(shown, (std::vector<std::string>{"Up", "Q", "Right", "Num 8", "Ctrl", "Enter", "W", "Right", "Escape",
-                                             "S", "Shift", "Ctrl"}));
+  EXPECT_EQ(shown, (std::vector<std::string>{"Up", "Q", "Right", "Num 8", "Ctrl", "Enter", "W", "Right",
+                                             "Escape", "S", "Shift", "Ctrl"}));
 
   // The last box hands the focus back to the first.
   Click(POINT{460, 270});  // box 1046 (224, 139 units)
@@ -181,8 +183,8 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
 
 // A key captured after RESET is saved, with the built-in keys in the others.
 TEST_F(InputSettings, ACaptureAfterResetIsSavedWithTheBuiltInKeys) {
-  game_.Write("info\\keyvalue.cfg", FileWith({"2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "43", "999"},
-                                             "1", "0"));
+  game_.Write("info\\keyvalue.cfg",
+              FileWith({"2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "43", "999"}, "1", "0"));
   OpenDialog();
   const std::vector<std::string> names = Names();
   EXPECT_EQ(names[0], "1");
@@ -191,6 +193,16 @@ TEST_F(InputSettings, ACaptureAfterResetIsSavedWithTheBuiltInKeys) {
   Click(kReset);
   Click(POINT{198, 70});  // box 1035 (89, 37 units)
   Release('K');
+  Release(VK_CAPITAL);  // 1036 and 1037: Caps Lock binds nothing, twice to leave it as it was
+  Release(VK_CAPITAL);
+  EXPECT_EQ(FocusedBox(), 1038);
+  EXPECT_EQ(e2e::ControlText(dialog_, 1036), "Left");
+  // Swapped and swapped back: each joystick at its own player's place.
+  Click(kPlayer2Place);
+  Click(kPlayer1Place);
+  e2e::MoveMouseTo(2, 2);
+  EXPECT_TRUE(ShowsFace(kPlayer1Place, 249));
+  EXPECT_TRUE(ShowsFace(kPlayer2Place, 252));
   Close(kDone);
   EXPECT_EQ(game_.Read("info\\keyvalue.cfg"),
             FileWith({"37", "331", "333", "336", "26", "27", "17", "30", "32", "31", "42", "29"}, "1", "0"));
