@@ -20,18 +20,21 @@ constexpr UINT_PTR kFrameTimer = 2;
 constexpr UINT kFramePace = 250;
 
 // The launcher's look: dark blue, cyan headings, white values; player 2 in
-// amber as on the input settings page.
-constexpr COLORREF kBackground = RGB(4, 10, 28);
-constexpr COLORREF kHeaderBand = RGB(8, 22, 52);
-constexpr COLORREF kPanel = RGB(10, 26, 58);
-constexpr COLORREF kPanelEdge = RGB(0, 140, 180);
-constexpr COLORREF kCyan = RGB(0, 224, 255);
-constexpr COLORREF kAmber = RGB(255, 188, 64);
-constexpr COLORREF kLabel = RGB(150, 190, 220);
-constexpr COLORREF kValue = RGB(255, 255, 255);
-constexpr COLORREF kGood = RGB(96, 232, 128);
-constexpr COLORREF kBad = RGB(255, 112, 96);
-constexpr COLORREF kViewBackground = RGB(2, 6, 18);
+// amber as on the input settings page. On a 256-colour display the system
+// dithers colours outside its 20 static ones, so there every colour is one of
+// those: a black ground with navy and teal, and plain text colours.
+struct Colours {
+  COLORREF background, headerBand, panel, panelEdge, viewBackground;
+  COLORREF cyan, amber, label, value, good, bad;
+};
+constexpr Colours kTrueColours = {RGB(4, 10, 28),    RGB(8, 22, 52),     RGB(10, 26, 58),
+                                  RGB(0, 140, 180),  RGB(2, 6, 18),      RGB(0, 224, 255),
+                                  RGB(255, 188, 64), RGB(150, 190, 220), RGB(255, 255, 255),
+                                  RGB(96, 232, 128), RGB(255, 112, 96)};
+constexpr Colours kStaticColours = {RGB(0, 0, 0),     RGB(0, 0, 128),     RGB(0, 0, 0),
+                                    RGB(0, 128, 128), RGB(0, 0, 0),       RGB(0, 255, 255),
+                                    RGB(255, 255, 0), RGB(192, 192, 192), RGB(255, 255, 255),
+                                    RGB(0, 255, 0),   RGB(255, 0, 0)};
 
 enum class Style : LONG {
   kTitle = 1,  // the game's name in the header
@@ -46,6 +49,7 @@ enum class Style : LONG {
 };
 
 struct WindowState {
+  Colours colours = kTrueColours;
   HBRUSH background = nullptr;
   HBRUSH headerBand = nullptr;
   HBRUSH panel = nullptr;
@@ -71,24 +75,25 @@ HFONT MakeFont(int height, int weight) {
 }
 
 COLORREF TextColour(Style style) {
+  const Colours& colours = State().colours;
   switch (style) {
     case Style::kTitle:
     case Style::kSection:
     case Style::kPlayer1:
-      return kCyan;
+      return colours.cyan;
     case Style::kPlayer2:
-      return kAmber;
+      return colours.amber;
     case Style::kLabel:
     case Style::kSubtitle:
-      return kLabel;
+      return colours.label;
     case Style::kGood:
-      return kGood;
+      return colours.good;
     case Style::kBad:
-      return kBad;
+      return colours.bad;
     case Style::kValue:
       break;
   }
-  return kValue;
+  return colours.value;
 }
 
 // One static text of the window.
@@ -304,7 +309,7 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
       const auto style = static_cast<Style>(GetWindowLongA(reinterpret_cast<HWND>(lParam), GWL_USERDATA));
       const bool inHeader = style == Style::kTitle || style == Style::kSubtitle;
       SetTextColor(dc, TextColour(style));
-      SetBkColor(dc, inHeader ? kHeaderBand : kPanel);
+      SetBkColor(dc, inHeader ? state.colours.headerBand : state.colours.panel);
       SetBkMode(dc, TRANSPARENT);
       return reinterpret_cast<LRESULT>(inHeader ? state.headerBand : state.panel);
     }
@@ -347,7 +352,7 @@ LRESULT CALLBACK ViewProcedure(HWND view, UINT message, WPARAM wParam, LPARAM lP
         GetClientRect(view, &client);
         FillRect(dc, &client, state.viewBackground);
         const HGDIOBJ previous = SelectObject(dc, state.textFont);
-        SetTextColor(dc, kLabel);
+        SetTextColor(dc, state.colours.label);
         SetBkMode(dc, TRANSPARENT);
         RECT inner = {client.left + 10, client.top + 10, client.right - 10, client.bottom - 10};
         RECT measured = inner;
@@ -385,11 +390,17 @@ bool RegisterClasses(HINSTANCE instance) {
 
 HWND CreateGameWindow(HINSTANCE instance, const GameFiles& files) {
   WindowState& state = State();
-  state.background = CreateSolidBrush(kBackground);
-  state.headerBand = CreateSolidBrush(kHeaderBand);
-  state.panel = CreateSolidBrush(kPanel);
-  state.panelEdge = CreateSolidBrush(kPanelEdge);
-  state.viewBackground = CreateSolidBrush(kViewBackground);
+  HDC screen = GetDC(nullptr);
+  const bool palette =
+      (GetDeviceCaps(screen, RASTERCAPS) & RC_PALETTE) != 0 || GetDeviceCaps(screen, BITSPIXEL) <= 8;
+  ReleaseDC(nullptr, screen);
+  state.colours = palette ? kStaticColours : kTrueColours;
+  const Colours& colours = state.colours;
+  state.background = CreateSolidBrush(colours.background);
+  state.headerBand = CreateSolidBrush(colours.headerBand);
+  state.panel = CreateSolidBrush(colours.panel);
+  state.panelEdge = CreateSolidBrush(colours.panelEdge);
+  state.viewBackground = CreateSolidBrush(colours.viewBackground);
   state.titleFont = MakeFont(28, FW_BOLD);
   state.sectionFont = MakeFont(14, FW_BOLD);
   state.textFont = MakeFont(13, FW_NORMAL);
