@@ -28,7 +28,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
     return static_cast<int>(*exitCode);
   }
 
-  static game::GameFiles files;
+  game::GameFiles files;
   game::ReadGameFiles(files);
 
   game::OpenGlResult result;
