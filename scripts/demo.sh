@@ -16,7 +16,9 @@ cmake --build --preset win32 --target game_folder quil_demo_tour
 
 if [ -n "${DISPLAY:-}" ]; then
   export WINEPREFIX="$root/build/demo/prefix"
-  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # As scripts/wine-run.sh: a driver's OpenGL libraries in the game folder
+  # before Wine's own.
+  export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;opengl32,glu32=n,b"
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "demo: preparing a Wine prefix in $WINEPREFIX"
     wineboot -i >/dev/null 2>&1

@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   googletest
   wine wine32:i386
+  libgl1:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386
   xvfb openbox xdotool x11-utils imagemagick fonts-dejavu-core fonts-dejavu-extra sox python3
   procps psmisc
 )

@@ -35,7 +35,11 @@ fi
 export DISPLAY=${!display_var}
 export WINEPREFIX=${!prefix_var}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko prompts; and OpenGL libraries in a program's folder (the
+# stand-in drivers the launcher installs for the game) before Wine's own, as
+# Windows takes them: without this Wine loads its builtin opengl32 and glu32
+# whatever lies beside the program.
+export WINEDLLOVERRIDES="mscoree,mshtml=;opengl32,glu32=n,b"
 # QUIL_NO_SOUND=1 runs the program as on a machine with no sound set-up at all.
 if [ "${QUIL_NO_SOUND:-0}" = 1 ]; then
   export ALSA_CONFIG_PATH="$run_dir/alsa-none.conf"

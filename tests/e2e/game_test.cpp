@@ -1,0 +1,300 @@
+// The stand-in game as the launcher starts it in the game folder: what it
+// shows of the launcher's files, the log it leaves (whether OpenGL worked,
+// and with which library), the driver libraries that the launcher installs
+// beside it, and the test hooks that the launcher's own tests use.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "game/game_ids.h"
+#include "tests/e2e/driver/driver.h"
+
+namespace {
+
+using e2e::GameCopy;
+using e2e::Launcher;
+using e2e::WindowFacts;
+using std::chrono::milliseconds;
+
+constexpr char kProcLog[] = "info\\Proc.log";
+constexpr char kGameMode[] = "info\\GameMode.dat";
+
+int ScreenDepth() {
+  HDC screen = GetDC(nullptr);
+  const int bits = GetDeviceCaps(screen, BITSPIXEL);
+  ReleaseDC(nullptr, screen);
+  return bits;
+}
+
+// What this display gives OpenGL under Wine: a context with llvmpipe at 24
+// bits, no pixel format at all in 256 colours.
+bool DisplayHasOpenGl() {
+  return ScreenDepth() > 8;
+}
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  return text;
+}
+
+// An environment variable of this process, which the programs it starts
+// inherit, set for the life of this object.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) { SetEnvironmentVariableA(name, value); }
+  ~ScopedVariable() { SetEnvironmentVariableA(name_, nullptr); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const char* name_;
+};
+
+e2e::LaunchOptions TheGame(const GameCopy& game) {
+  e2e::LaunchOptions options;
+  options.program = game.PathOf("proc.exe");
+  return options;
+}
+
+std::optional<WindowFacts> WaitForGameWindow(const Launcher& launcher) {
+  return launcher.WaitForWindow([](const WindowFacts& w) { return w.className == game::kWindowClass; });
+}
+
+// The log's lines, once the game has written it. Every line must end with
+// CR LF; a line that does not is reported and ends the list.
+std::vector<std::string> LogLines(const GameCopy& game) {
+  std::vector<std::string> lines;
+  const std::optional<std::string> bytes = game.Read(kProcLog);
+  if (!bytes) {
+    ADD_FAILURE() << "the game left no Info\\Proc.log";
+    return lines;
+  }
+  std::size_t start = 0;
+  while (start < bytes->size()) {
+    const std::size_t end = bytes->find("\r\n", start);
+    if (end == std::string::npos || bytes->substr(start, end - start).find('\n') != std::string::npos) {
+      ADD_FAILURE() << "a line of the log does not end with CR LF: " << bytes->substr(start);
+      break;
+    }
+    lines.push_back(bytes->substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+std::string Text(const WindowFacts& window, int id) {
+  return e2e::ControlText(window.handle, id);
+}
+
+// The OpenGL line once the game has tried OpenGL. The game shows its window
+// first and answers no messages while it starts OpenGL (which at 8 bits takes
+// Wine seconds), so its texts are read after this.
+std::string OpenGlText(const WindowFacts& window) {
+  std::string text;
+  e2e::WaitUntil([&] {
+    text = Text(window, game::kOpenGlText);
+    return !text.empty() && text != "starting";
+  });
+  return text;
+}
+
+// Presses a key in the game's window; the game then ends at once with 0.
+void PressAKeyAndExpectTheEnd(Launcher& launcher, const WindowFacts& window) {
+  ASSERT_TRUE(e2e::BringToFront(window.handle));
+  e2e::PressKey(VK_SPACE);
+  EXPECT_EQ(launcher.WaitForExit(milliseconds(3000)), 0u) << "a key ends the game at once";
+}
+
+// The lines after the status: the reason, the library and what follows.
+void ExpectLogLines(const std::vector<std::string>& lines, const std::vector<std::string>& expected) {
+  ASSERT_GE(lines.size(), expected.size()) << "the log's lines";
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1 << " of the log";
+  }
+}
+
+std::string SystemLibraryLine() {
+  char folder[MAX_PATH] = {};
+  GetSystemDirectoryA(folder, MAX_PATH);
+  return Lower(std::string("library: ") + folder + "\\opengl32.dll");
+}
+
+TEST(Game, ShowsWhatItReadLeavesItsLogAndGoesBack) {
+  GameCopy game;
+  game.Write(kGameMode, "0\r\n3::9::14::5\r\n");
+  {
+    Launcher launcher(game, TheGame(game));
+    const std::optional<WindowFacts> window = WaitForGameWindow(launcher);
+    ASSERT_TRUE(window) << "the game shows its window";
+    const auto shownAt = std::chrono::steady_clock::now();
+    EXPECT_EQ(window->width(), 640);
+    EXPECT_EQ(window->height(), 480);
+    const std::string openGl = OpenGlText(*window);
+
+    // The shipped files as the launcher leaves them, and the game mode file.
+    EXPECT_EQ(Text(*window, game::kGameModeFileText), "well-formed");
+    EXPECT_EQ(Text(*window, game::kGameModeText), "0");
+    EXPECT_EQ(Text(*window, game::kTimeStampText), "3::9::14::5");
+    EXPECT_EQ(Text(*window, game::kKeysFileText), "well-formed");
+    EXPECT_EQ(Text(*window, game::kFirstKeyText + 0), "Up");
+    EXPECT_EQ(Text(*window, game::kFirstKeyText + 4), "[");
+    EXPECT_EQ(Text(*window, game::kFirstKeyText + 6), "W");
+    EXPECT_EQ(Text(*window, game::kFirstKeyText + 10), "Shift");
+    EXPECT_EQ(Text(*window, game::kJoystickText), "1 to player 1, 2 to player 2");
+    EXPECT_EQ(Text(*window, game::kVideoFileText), "well-formed");
+    EXPECT_EQ(Text(*window, game::kCatalogFileText), "well-formed");
+    EXPECT_EQ(Text(*window, game::kDriverText), "0: System OpenGL driver");
+    EXPECT_EQ(Text(*window, game::kModeText), "640 X 480  16");
+    EXPECT_EQ(Text(*window, game::kCalibrationText), "50");
+    EXPECT_EQ(Text(*window, game::kAudioFileText), "well-formed");
+    EXPECT_EQ(Text(*window, game::kMusicText), "25");
+    EXPECT_EQ(Text(*window, game::kSoundText), "25");
+
+    // What OpenGL gives on this display, with the system's own library.
+    EXPECT_EQ(openGl, DisplayHasOpenGl() ? "context works" : "no 3D: no pixel format");
+    EXPECT_EQ(Text(*window, game::kStandInDriverText), "none");
+    if (DisplayHasOpenGl()) {
+      // The frame is on the screen: the deep blue clear at the view's corner
+      // and the bright triangle in its middle.
+      const std::optional<WindowFacts> view =
+          launcher.FindTopWindow([](const WindowFacts& w) { return w.className == game::kViewClass; });
+      ASSERT_TRUE(view) << "the view";
+      e2e::WaitUntil(
+          [&] { return GetGValue(e2e::ScreenPixel(view->rect.left + 2, view->rect.top + 2)) < 20; },
+          milliseconds(2000));
+      const COLORREF corner = e2e::ScreenPixel(view->rect.left + 2, view->rect.top + 2);
+      const COLORREF middle = e2e::ScreenPixel((view->rect.left + view->rect.right) / 2,
+                                               (view->rect.top * 2 + view->rect.bottom * 3) / 5);
+      EXPECT_TRUE(GetRValue(corner) < 12 && GetGValue(corner) < 20 && GetBValue(corner) > 12 &&
+                  GetBValue(corner) < 40)
+          << std::hex << corner;
+      EXPECT_GT(GetRValue(middle) + GetGValue(middle) + GetBValue(middle), 400) << std::hex << middle;
+    }
+    e2e::SaveScreenshot("game-window");
+
+    EXPECT_EQ(launcher.WaitForExit(), 0u) << "the game ends by itself";
+    const auto shownFor = std::chrono::steady_clock::now() - shownAt;
+    EXPECT_GE(shownFor, milliseconds(3000)) << "the window stays a few seconds";
+  }
+  const std::vector<std::string> lines = LogLines(game);
+  if (DisplayHasOpenGl()) {
+    ExpectLogLines(lines, {"0", "reason: none"});
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(Lower(lines[2]), SystemLibraryLine());
+    EXPECT_EQ(lines[3].rfind("renderer: ", 0), 0u) << lines[3];
+    EXPECT_EQ(lines.size(), 4u) << "no driver line for the system's library";
+  } else {
+    ExpectLogLines(lines, {"1", "reason: no pixel format"});
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(Lower(lines[2]), SystemLibraryLine());
+  }
+
+  // Files the launcher may leave otherwise: a time stamp out of range, levels
+  // set by the player, a missing video file. A key ends the game at once.
+  game.Write(kGameMode, "0\r\n13::9::14::5\r\n");
+  game.Write("info\\Audio.cfg", "1\r\nSound 7\r\nMusic 42\r\n");
+  game.Remove("info\\video.cfg");
+  Launcher launcher(game, TheGame(game));
+  const std::optional<WindowFacts> window = WaitForGameWindow(launcher);
+  ASSERT_TRUE(window);
+  OpenGlText(*window);
+  EXPECT_EQ(Text(*window, game::kGameModeFileText), "not well-formed: month 13 is outside 1 to 12");
+  EXPECT_EQ(Text(*window, game::kTimeStampText), "13::9::14::5");
+  EXPECT_EQ(Text(*window, game::kAudioFileText), "well-formed");
+  EXPECT_EQ(Text(*window, game::kMusicText), "42");
+  EXPECT_EQ(Text(*window, game::kSoundText), "7");
+  EXPECT_EQ(Text(*window, game::kVideoFileText), "missing");
+  e2e::SaveScreenshot("game-window-files-changed");
+  PressAKeyAndExpectTheEnd(launcher, *window);
+}
+
+// The launcher installs a driver by copying its Opengl32.dll and Glu32.dll
+// into the game folder; the game's LoadLibraryA("opengl32.dll") takes them.
+TEST(Game, TakesTheDriverLibrariesInstalledBesideIt) {
+  GameCopy game;
+  const auto install = [&game](const std::string& folder) {
+    for (const char* library : {"Glu32.dll", "Opengl32.dll"}) {
+      const std::optional<std::string> bytes = game.Read("Driver\\" + folder + "\\" + library);
+      ASSERT_TRUE(bytes) << folder << " has " << library;
+      game.Write(library, *bytes);
+    }
+  };
+  const std::string libraryLine = Lower("library: " + game.PathOf("opengl32.dll"));
+
+  install("Velox");
+  {
+    Launcher launcher(game, TheGame(game));
+    const std::optional<WindowFacts> window = WaitForGameWindow(launcher);
+    ASSERT_TRUE(window);
+    EXPECT_EQ(OpenGlText(*window), DisplayHasOpenGl() ? "context works" : "no 3D: no pixel format");
+    EXPECT_EQ(Text(*window, game::kStandInDriverText), "Velox");
+    PressAKeyAndExpectTheEnd(launcher, *window);
+  }
+  std::vector<std::string> lines = LogLines(game);
+  ExpectLogLines(lines, {DisplayHasOpenGl() ? "0" : "1",
+                         DisplayHasOpenGl() ? "reason: none" : "reason: no pixel format"});
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(Lower(lines[2]), libraryLine);
+  EXPECT_EQ(lines[3], "driver: Velox");
+
+  // Aurion's card has no context to give, whatever the display.
+  install("Aurion");
+  {
+    Launcher launcher(game, TheGame(game));
+    const std::optional<WindowFacts> window = WaitForGameWindow(launcher);
+    ASSERT_TRUE(window);
+    const std::string reason = DisplayHasOpenGl() ? "wglCreateContext failed (error 50)" : "no pixel format";
+    EXPECT_EQ(OpenGlText(*window), "no 3D: " + reason);
+    EXPECT_EQ(Text(*window, game::kStandInDriverText), "Aurion");
+    e2e::SaveScreenshot("game-window-aurion");
+    PressAKeyAndExpectTheEnd(launcher, *window);
+  }
+  lines = LogLines(game);
+  const std::string reason = DisplayHasOpenGl() ? "wglCreateContext failed (error 50)" : "no pixel format";
+  ExpectLogLines(lines, {"1", "reason: " + reason});
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(Lower(lines[2]), libraryLine);
+  EXPECT_EQ(lines[3], "driver: Aurion");
+}
+
+// QUIL_GAME_EXIT_CODE ends the game at once with that code, after leaving
+// QUIL_GAME_LOG as its log when that is set; QUIL_GAME_LOG alone replaces the
+// log of a game that otherwise runs as ever.
+TEST(Game, TestHooksSetTheExitCodeAndTheLog) {
+  GameCopy game;
+  const auto anyWindow = [](const WindowFacts&) { return true; };
+  {
+    ScopedVariable exitCode("QUIL_GAME_EXIT_CODE", "259");
+    {
+      Launcher launcher(game, TheGame(game));
+      EXPECT_FALSE(launcher.WaitForWindow(anyWindow, milliseconds(10000))) << "no window";
+      EXPECT_EQ(launcher.WaitForExit(milliseconds(1000)), 259u);
+    }
+    EXPECT_FALSE(game.Read(kProcLog)) << "no log without the log hook";
+
+    ScopedVariable log("QUIL_GAME_LOG", "7\\n1 x");
+    Launcher launcher(game, TheGame(game));
+    EXPECT_EQ(launcher.WaitForExit(milliseconds(10000)), 259u);
+    EXPECT_EQ(game.Read(kProcLog), std::optional<std::string>("7\r\n1 x\r\n"));
+  }
+
+  // An empty value leaves an empty log, whatever OpenGL gives.
+  ScopedVariable log("QUIL_GAME_LOG", "");
+  Launcher launcher(game, TheGame(game));
+  const std::optional<WindowFacts> window = WaitForGameWindow(launcher);
+  ASSERT_TRUE(window) << "the game runs as ever";
+  OpenGlText(*window);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return game.Read(kProcLog) == std::optional<std::string>(""); },
+                             milliseconds(5000)))
+      << "the log is empty";
+  PressAKeyAndExpectTheEnd(launcher, *window);
+}
+
+}  // namespace
