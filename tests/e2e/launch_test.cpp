@@ -149,8 +149,9 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
   EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
 }
 
+// The launcher hands the game its own environment, fixed when it started: a
+// launcher per case.
 TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
-  Start("1\r\n");
   const struct {
     const char* log;  // what the game leaves; null for no log
     bool report;
@@ -159,7 +160,7 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
       {"0", false},
       {"7\\n1", true},
       {"7\\n0", false},
-      {"  \\t1", true},
+      {"  \t1", true},
       {nullptr, false},
   };
   for (const auto& c : cases) {
@@ -170,6 +171,7 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
     } else {
       hooks_.NoLog();
     }
+    Start("1\r\n");
     ClickOnStage(kStartGameX, kStartGameY);
     if (c.report) {
       const auto report = WaitForDialogWith(1072);
@@ -186,11 +188,14 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
     }
     EXPECT_TRUE(Restored());
     EXPECT_FALSE(e2e::FileExists(game_.PathOf("Info\\Proc.log")));
+    e2e::CloseWithAltF4(stage_->handle);
+    EXPECT_EQ(launcher_->WaitForExit(), 0u);
   }
 
   // A game that ends with the platform's "still active" code is noticed too.
   hooks_.NoLog();
   hooks_.ExitAtOnce(259);
+  Start("1\r\n");
   ClickOnStage(kStartGameX, kStartGameY);
   EXPECT_TRUE(Restored());
 }
