@@ -208,4 +208,37 @@ TEST_F(InputSettings, ACaptureAfterResetIsSavedWithTheBuiltInKeys) {
             FileWith({"37", "331", "333", "336", "26", "27", "17", "30", "32", "31", "42", "29"}, "1", "0"));
 }
 
+// The whole way: a key saved here reaches the stand-in game, started from
+// the main menu while the launcher waits minimized.
+TEST_F(InputSettings, TheGameSeesTheSavedKeys) {
+  OpenDialog();
+  Release('Q');  // player 1 Up
+  Close(kDone);
+  const POINT close = e2e::ClientToScreenPoint(stage_->handle, 111, 324);  // CLOSE: the main menu
+  e2e::LeftClickAt(close.x, close.y);
+  Sleep(300);
+  const POINT start = e2e::ClientToScreenPoint(stage_->handle, 345, 128);  // START GAME
+  e2e::LeftClickAt(start.x, start.y);
+  const auto question = launcher_->WaitForWindow(
+      [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, 1066) != nullptr; });
+  ASSERT_TRUE(question);
+  e2e::LeftClickControl(question->handle, 1066);
+
+  HWND game = nullptr;
+  ASSERT_TRUE(e2e::WaitUntil([&] { return (game = FindWindowA("Quil3D Game", nullptr)) != nullptr; }));
+  const HWND frame = GetParent(stage_->handle);
+  EXPECT_TRUE(IsIconic(frame)) << "the launcher waits minimized";
+  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ControlText(game, 111) == "Q"; })) << "player 1 Up as saved";
+  EXPECT_EQ(e2e::ControlText(game, 112), "Left");
+  e2e::SaveScreenshot("input-game-sees-the-keys");
+  // The game ends by itself; a card that fails on this display is explained.
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(game); }));
+  if (const auto report = launcher_->WaitForWindow(
+          [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, 1072) != nullptr; },
+          milliseconds(3000))) {
+    e2e::LeftClickControl(report->handle, 1068);
+  }
+  EXPECT_TRUE(e2e::WaitUntil([&] { return !IsIconic(frame) && IsWindowVisible(stage_->handle); }));
+}
+
 }  // namespace
