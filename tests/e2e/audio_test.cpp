@@ -143,4 +143,32 @@ TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
       milliseconds(3000)));
 }
 
+// Dragging a thumb to the bar's left end sets 0; each step of the drag is
+// previewed on the mixer.
+TEST_F(AudioSettings, DraggingAThumbToTheLeftEndGivesZero) {
+  Open("1\r\nMusic 30\r\nSound 30\r\n");
+  RECT bar = {};
+  GetWindowRect(GetDlgItem(dialog_, 1032), &bar);
+  const int arrow = bar.bottom - bar.top;
+  const int track = (bar.right - bar.left) - 2 * arrow;
+  const int y = (bar.top + bar.bottom) / 2;
+  e2e::MoveMouseTo(bar.left + arrow + track * 30 / 50 + 2, y);  // on the thumb
+  INPUT press = {};
+  press.type = INPUT_MOUSE;
+  press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &press, sizeof press);
+  Sleep(200);
+  e2e::MoveMouseTo(bar.left + 2, y);  // over the left arrow, past the track's end
+  Sleep(200);
+  INPUT release = press;
+  release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &release, sizeof release);
+  EXPECT_GE(MixerMessages(), 2u);
+  EXPECT_EQ(Thumb(1032), 0);
+  EXPECT_EQ(Thumb(1033), 30);
+  ClickOnDialog(141, 248);  // DONE
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
+  EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 0\r\nSound 30\r\n");
+}
+
 }  // namespace

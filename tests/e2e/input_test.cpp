@@ -234,7 +234,9 @@ TEST_F(InputSettings, TheGameSeesTheSavedKeys) {
   // The game ends by itself; a card that fails on this display is explained.
   EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(game); }));
   if (const auto report = launcher_->WaitForWindow(
-          [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, 1072) != nullptr; },
+          [](const WindowFacts& w) {
+            return w.className == "#32770" && GetDlgItem(w.handle, 1072) != nullptr;
+          },
           milliseconds(3000))) {
     e2e::LeftClickControl(report->handle, 1068);
   }
