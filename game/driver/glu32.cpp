@@ -7,35 +7,19 @@
 // glu32.def.
 #include <windows.h>
 
+#include "game/driver/system_library.h"
+
 #ifndef QUIL_CARD_NAME
 #error "QUIL_CARD_NAME names the card"
 #endif
 
 namespace {
 
-HMODULE SystemLibrary() {
-  static HMODULE library = nullptr;
-  if (library == nullptr) {
-    char path[MAX_PATH + 16] = {};
-    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-      return nullptr;
-    }
-    lstrcatA(path, "\\glu32.dll");
-    library = LoadLibraryA(path);
-  }
-  return library;
-}
+constexpr char kSystemLibrary[] = "glu32.dll";
 
 template <typename Function>
 Function Forward(Function& slot, const char* name) {
-  if (slot == nullptr) {
-    const HMODULE library = SystemLibrary();
-    if (library != nullptr) {
-      slot = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-    }
-  }
-  return slot;
+  return standin::Forward(slot, kSystemLibrary, name);
 }
 
 using GLenum = unsigned int;

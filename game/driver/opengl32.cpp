@@ -13,6 +13,8 @@
 // exports them).
 #include <windows.h>
 
+#include "game/driver/system_library.h"
+
 #ifndef QUIL_CARD_NAME
 #error "QUIL_CARD_NAME names the card"
 #endif
@@ -22,36 +24,11 @@
 
 namespace {
 
-// The system's library, loaded on the first call that needs it.
-HMODULE SystemLibrary() {
-  static HMODULE library = nullptr;
-  if (library == nullptr) {
-    char path[MAX_PATH + 16] = {};
-    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
-      return nullptr;
-    }
-    lstrcatA(path, "\\opengl32.dll");
-    library = LoadLibraryA(path);
-  }
-  return library;
-}
+constexpr char kSystemLibrary[] = "opengl32.dll";
 
-// The system library's function `name`, looked up once and kept in `slot`.
-// Null (with ERROR_PROC_NOT_FOUND set) when the library or the function is
-// missing.
 template <typename Function>
 Function Forward(Function& slot, const char* name) {
-  if (slot == nullptr) {
-    const HMODULE library = SystemLibrary();
-    if (library != nullptr) {
-      slot = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-    }
-  }
-  if (slot == nullptr) {
-    SetLastError(ERROR_PROC_NOT_FOUND);
-  }
-  return slot;
+  return standin::Forward(slot, kSystemLibrary, name);
 }
 
 using GLenum = unsigned int;
