@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/stage_fixture.h"
 
 namespace {
 
@@ -19,16 +20,11 @@ using e2e::Launcher;
 using e2e::WindowFacts;
 using std::chrono::milliseconds;
 
-class AudioSettings : public testing::Test {
+class AudioSettings : public OnTheStage {
  protected:
   void Open(const std::string& audioFile) {
-    e2e::MoveMouseTo(2, 2);
     game_.Write("info\\Audio.cfg", audioFile);
-    launcher_ = std::make_unique<Launcher>(game_);
-    stage_ = launcher_->WaitForStage();
-    ASSERT_TRUE(stage_);
-    ASSERT_TRUE(e2e::BringToFront(stage_->handle));
-    Sleep(300);
+    StartLauncher();
     ClickOnStage(559, 327);  // OPTION
     Sleep(300);
     Reopen();
@@ -36,21 +32,9 @@ class AudioSettings : public testing::Test {
   void Reopen() {
     ClickOnStage(111, 144);  // AUDIO CALIBRATION
     EXPECT_EQ(MixerMessages(), 2u) << "the preview of the level read";
-    const auto dialog = launcher_->WaitForWindow(
-        [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, 1032) != nullptr; },
-        milliseconds(10000));
+    const auto dialog = WaitForDialogWith(1032);
     ASSERT_TRUE(dialog);
     dialog_ = dialog->handle;
-  }
-  void TearDown() override {
-    if (launcher_ && launcher_->Running() && stage_) {
-      e2e::CloseWithAltF4(stage_->handle);
-      EXPECT_EQ(launcher_->WaitForExit(), 0u);
-    }
-  }
-  void ClickOnStage(int x, int y) {
-    const POINT at = e2e::ClientToScreenPoint(stage_->handle, x, y);
-    e2e::LeftClickAt(at.x, at.y);
   }
   void ClickOnDialog(int x, int y) {
     const POINT at = e2e::ClientToScreenPoint(dialog_, x, y);
@@ -68,9 +52,6 @@ class AudioSettings : public testing::Test {
   }
   int Thumb(int bar) { return static_cast<int>(SendMessageA(GetDlgItem(dialog_, bar), SBM_GETPOS, 0, 0)); }
 
-  GameCopy game_;
-  std::unique_ptr<Launcher> launcher_;
-  std::optional<WindowFacts> stage_;
   HWND dialog_ = nullptr;
 };
 

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/stage_fixture.h"
 
 namespace {
 
@@ -30,28 +31,12 @@ constexpr ViewerButton kClose{142, 295, 267, 332, 298};
 
 enum class Shown { kPressed = 0, kNormal = 1, kHover = 2 };
 
-class HowToPlay : public testing::Test {
+class HowToPlay : public OnTheStage {
  protected:
   void SetUp() override {
-    e2e::MoveMouseTo(2, 2);
-    launcher_ = std::make_unique<Launcher>(game_);
-    stage_ = launcher_->WaitForStage();
-    ASSERT_TRUE(stage_);
-    ASSERT_TRUE(e2e::BringToFront(stage_->handle));
-    Sleep(500);
+    StartLauncher();
     ClickOnStage(559, 327);  // OPTION
     Sleep(300);
-  }
-  void TearDown() override {
-    if (launcher_->Running() && stage_) {
-      e2e::CloseWithAltF4(stage_->handle);
-      EXPECT_EQ(launcher_->WaitForExit(), 0u);
-    }
-  }
-
-  void ClickOnStage(int x, int y) {
-    const POINT at = e2e::ClientToScreenPoint(stage_->handle, x, y);
-    e2e::LeftClickAt(at.x, at.y);
   }
   // HOW TO PLAY on the options menu; the viewer once it shows.
   std::optional<WindowFacts> OpenViewer() {
@@ -125,9 +110,6 @@ class HowToPlay : public testing::Test {
     return count;
   }
 
-  GameCopy game_;
-  std::unique_ptr<Launcher> launcher_;
-  std::optional<WindowFacts> stage_;
   HWND viewer_ = nullptr;
   RECT client_ = {};
   double distances_[3] = {};

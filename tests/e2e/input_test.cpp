@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/stage_fixture.h"
 
 namespace {
 
@@ -26,25 +27,13 @@ constexpr const char* kBuiltInNames[] = {"Up", "Left", "Right", "Down", "[",    
 constexpr POINT kDone{288, 440}, kReset{424, 440}, kCancel{560, 440};
 constexpr POINT kPlayer1Place{183, 358}, kPlayer2Place{449, 358};
 
-class InputSettings : public testing::Test {
+class InputSettings : public OnTheStage {
  protected:
   void SetUp() override {
-    e2e::MoveMouseTo(2, 2);
     shipped_ = *game_.Read("info\\keyvalue.cfg");
-    launcher_ = std::make_unique<Launcher>(game_);
-    stage_ = launcher_->WaitForStage();
-    ASSERT_TRUE(stage_);
-    ASSERT_TRUE(e2e::BringToFront(stage_->handle));
+    StartLauncher();
+    ClickOnStage(559, 327);  // OPTION
     Sleep(300);
-    const POINT option = e2e::ClientToScreenPoint(stage_->handle, 559, 327);
-    e2e::LeftClickAt(option.x, option.y);
-    Sleep(300);
-  }
-  void TearDown() override {
-    if (launcher_ && launcher_->Running() && stage_) {
-      e2e::CloseWithAltF4(stage_->handle);
-      EXPECT_EQ(launcher_->WaitForExit(), 0u);
-    }
   }
   void OpenDialog() {
     const POINT input = e2e::ClientToScreenPoint(stage_->handle, 111, 84);  // SETUP INPUT DEVICE
@@ -104,10 +93,7 @@ class InputSettings : public testing::Test {
     return file + "#JoyStick " + joystick + "\r\n";
   }
 
-  GameCopy game_;
   std::string shipped_;
-  std::unique_ptr<Launcher> launcher_;
-  std::optional<WindowFacts> stage_;
   HWND dialog_ = nullptr;
 };
 
@@ -214,13 +200,10 @@ TEST_F(InputSettings, TheGameSeesTheSavedKeys) {
   OpenDialog();
   Release('Q');  // player 1 Up
   Close(kDone);
-  const POINT close = e2e::ClientToScreenPoint(stage_->handle, 111, 324);  // CLOSE: the main menu
-  e2e::LeftClickAt(close.x, close.y);
+  ClickOnStage(111, 324);  // CLOSE: the main menu
   Sleep(300);
-  const POINT start = e2e::ClientToScreenPoint(stage_->handle, 345, 128);  // START GAME
-  e2e::LeftClickAt(start.x, start.y);
-  const auto question = launcher_->WaitForWindow(
-      [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, 1066) != nullptr; });
+  ClickOnStage(345, 128);  // START GAME
+  const auto question = WaitForDialogWith(1066);
   ASSERT_TRUE(question);
   e2e::LeftClickControl(question->handle, 1066);
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/stage_fixture.h"
 
 namespace {
 
@@ -51,34 +52,13 @@ std::vector<std::string> ChildTexts(HWND dialog) {
   return texts;
 }
 
-class StartGame : public testing::Test {
+class StartGame : public OnTheStage {
  protected:
   void Start(const char* firstRunFlag) {
-    e2e::MoveMouseTo(2, 2);
     game_.Write("info\\InitFlag.flg", firstRunFlag);
-    launcher_ = std::make_unique<Launcher>(game_);
-    stage_ = launcher_->WaitForStage();
-    ASSERT_TRUE(stage_);
+    StartLauncher();
     frame_ = launcher_->WaitForFrame();
     ASSERT_TRUE(frame_);
-    ASSERT_TRUE(e2e::BringToFront(stage_->handle));
-    Sleep(300);
-  }
-  void TearDown() override {
-    if (launcher_ && launcher_->Running() && stage_) {
-      e2e::CloseWithAltF4(stage_->handle);
-      EXPECT_EQ(launcher_->WaitForExit(), 0u);
-    }
-  }
-  void ClickOnStage(int x, int y) {
-    const POINT at = e2e::ClientToScreenPoint(stage_->handle, x, y);
-    e2e::LeftClickAt(at.x, at.y);
-  }
-  // A dialog of the launcher holding the control `id`.
-  std::optional<WindowFacts> WaitForDialogWith(int id, milliseconds timeout = milliseconds(15000)) {
-    return launcher_->WaitForWindow(
-        [id](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, id) != nullptr; },
-        timeout);
   }
   // The launcher is back: its frame restored and its stage on screen.
   bool Restored() {
@@ -90,9 +70,6 @@ class StartGame : public testing::Test {
   }
 
   GameHooks hooks_;
-  GameCopy game_;
-  std::unique_ptr<Launcher> launcher_;
-  std::optional<WindowFacts> stage_;
   std::optional<WindowFacts> frame_;
 };
 
