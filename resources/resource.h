@@ -94,6 +94,11 @@
 #define IDB_PREVIOUS_PAGE 301
 #define IDB_NEXT_PAGE 304
 
+// ---- Video dialog controls (1029-1031) --------------------------------------
+#define IDC_CALIBRATION_BAR 1029
+#define IDC_DRIVER_LIST 1030
+#define IDC_MODE_LIST 1031
+
 // ---- Input dialog key boxes (1035-1046) -------------------------------------
 // A box's identifier minus the first one is its binding slot (0 to 11); the
 // code relies on the twelve being consecutive.
@@ -104,6 +109,13 @@
 // The bar's identifier minus the first one selects the level: 0 music, 1 sound.
 #define IDC_MUSIC_BAR 1032
 #define IDC_SOUND_BAR 1033
+
+// ---- Driver guide dialog controls (1055-1064) -------------------------------
+#define IDC_GUIDE_ICON 1055
+#define IDC_GUIDE_DOWNLOAD 1060
+#define IDC_GUIDE_LOCATION 1061
+#define IDC_GUIDE_PLEASE 1062
+#define IDC_GUIDE_CANCEL 1064
 
 // ---- Driver check dialog controls (1066-1067) -------------------------------
 #define IDC_START_WITH_CURRENT_DRIVER 1066
@@ -118,3 +130,8 @@
 // ---- After-game report controls (1068, 1072) ------------------------------
 #define IDC_REPORT_OK 1068
 #define IDC_REPORT_TEXT 1072
+
+// ---- Driver-installed dialog controls (1073-1075) ----------------------------
+#define IDC_INSTALLED_ADVICE 1073
+#define IDC_INSTALLED_OK 1074
+#define IDC_INSTALLED_ICON 1075

@@ -1,5 +1,7 @@
 #include "settings/video/driver_catalog.h"
 
+#include <cstring>
+
 #include <algorithm>
 
 #include "common/bounded_text.h"
@@ -55,7 +57,9 @@ void ParseDriverCatalog(std::string_view fileBytes, DriverCatalog& catalog) {
   for (std::int32_t i = 0; i < driverCount; ++i) {
     if (i < kMaxDrivers) {
       DriverEntry& entry = catalog.drivers[i];
-      ReadTaggedLine(scanner, "#D", entry.folder, kFolderUsable + 1);
+      // One character more than a folder may have, so that a folder too long
+      // for its path is known as such rather than cut into another name.
+      ReadTaggedLine(scanner, "#D", entry.folder, kFolderUsable + 2);
       ReadTaggedLine(scanner, "#N", entry.name, sizeof entry.name);
     } else {
       // Beyond the records: the pairs are read and dropped. Every read moves
@@ -119,6 +123,10 @@ std::vector<std::string> ModeListTexts(const DriverCatalog& catalog, std::int32_
   }
   add(catalog.lastModeLabel);
   return texts;
+}
+
+bool FolderFits(const char* folder) {
+  return strnlen(folder, kDriverFolderSize) <= kFolderUsable;
 }
 
 }  // namespace video

@@ -58,8 +58,12 @@ struct DriverCatalog {
 //    the tag's one separator, without the line end. A line with another tag,
 //    with nothing after the tag, with no token, or missing at the end of the
 //    file stores nothing.
-//  - Names and the label are cut to 49 characters, folders to 40.
+//  - Names and the label are cut to 49 characters. A folder keeps at most 41:
+//    one more than fits in its path, which marks it as too long (FolderFits).
 void ParseDriverCatalog(std::string_view fileBytes, DriverCatalog& catalog);
+
+// Whether `folder` fits in the 49-character ".\Driver\<folder>" path.
+bool FolderFits(const char* folder);
 
 // One mode as the mode list shows it: "640 X 480  16".
 std::string FormatDisplayMode(const DisplayMode& mode);

@@ -1,6 +1,173 @@
 #include "settings/video/video_dialog.h"
 
-// The dialog arrives in its own step; until then the button returns at once.
-int VideoCalibrationDialog(HWND, HINSTANCE) {
-  return 1;
+#include <string>
+
+#include "common/win/file_io.h"
+#include "media/image_store.h"
+#include "menus/captions.h"
+#include "menus/picture_dialog.h"
+#include "resources/resource.h"
+#include "settings/video/driver_guides.h"
+#include "settings/video/driver_install.h"
+#include "settings/video/video_files.h"
+
+namespace {
+
+constexpr char kCatalogFile[] = ".\\info\\Driver.dat";
+constexpr char kVideoFile[] = ".\\info\\video.cfg";
+
+constexpr ButtonSpec kButtons[] = {
+    {BTN_VIDEO_DONE, {46, 230, 236, 266}, IDB_VIDEO_DONE, BTN_VIDEO_DONE},
+    {BTN_VIDEO_DEFAULT, {46, 278, 236, 314}, IDB_VIDEO_DEFAULT, BTN_VIDEO_DEFAULT},
+};
+
+bool InstalledByTheLauncher(std::int32_t driverIndex) {
+  return video::ActionFor(driverIndex) == video::DriverAction::kCopyFromFolder;
+}
+
+void FillDriverList(HWND dialog) {
+  const video::DriverCatalog& catalog = video::Catalog();
+  const HWND list = GetDlgItem(dialog, IDC_DRIVER_LIST);
+  SendMessageA(list, CB_RESETCONTENT, 0, 0);
+  for (std::int32_t i = 0; i < catalog.driverCount; ++i) {
+    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(catalog.drivers[i].name));
+  }
+}
+
+void FillModeList(HWND dialog, std::int32_t driverIndex) {
+  const HWND list = GetDlgItem(dialog, IDC_MODE_LIST);
+  SendMessageA(list, CB_RESETCONTENT, 0, 0);
+  for (const std::string& text : video::ModeListTexts(video::Catalog(), driverIndex)) {
+    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+}
+
+void ShowVideoSettings(HWND dialog) {
+  const video::VideoSettings& settings = video::Settings();
+  const bool chosen = settings.customized != 0;
+  const std::int32_t level = chosen ? settings.calibrationLevel : video::kDefaultCalibrationLevel;
+  const std::int32_t driver = chosen ? settings.driverIndex : 0;
+  const std::int32_t mode = chosen && !InstalledByTheLauncher(settings.driverIndex) ? settings.modeIndex : 0;
+  SetScrollPos(GetDlgItem(dialog, IDC_CALIBRATION_BAR), SB_CTL, level, TRUE);
+  SendMessageA(GetDlgItem(dialog, IDC_DRIVER_LIST), CB_SETCURSEL, static_cast<WPARAM>(driver), 0);
+  SendMessageA(GetDlgItem(dialog, IDC_MODE_LIST), CB_SETCURSEL, static_cast<WPARAM>(mode), 0);
+}
+
+INT_PTR OnOpen(PictureDialog&, HWND dialog) {
+  SetScrollRange(GetDlgItem(dialog, IDC_CALIBRATION_BAR), SB_CTL, 0, video::kHighestCalibrationLevel, FALSE);
+  LoadDriverCatalog(dialog, kCatalogFile);
+  LoadVideoSettings(dialog, kVideoFile);
+  FillDriverList(dialog);
+  FillModeList(dialog, video::Settings().driverIndex);
+  ShowVideoSettings(dialog);
+  return FALSE;
+}
+
+void DrawCaptions(HWND dialog, HDC) {
+  DrawVideoCaptions(dialog);
+}
+
+// The choice counts as the player's at once, so the list keeps showing it
+// even when the dialog held the defaults; then the guide that goes with it.
+void OnDriverChosen(const PictureDialog& self, HWND dialog) {
+  video::VideoSettings& settings = video::Settings();
+  const LRESULT selected = SendMessageA(GetDlgItem(dialog, IDC_DRIVER_LIST), CB_GETCURSEL, 0, 0);
+  if (selected == CB_ERR) {
+    return;
+  }
+  settings.driverIndex = static_cast<std::int32_t>(selected);
+  FillModeList(dialog, settings.driverIndex);
+  settings.modeIndex = 0;
+  settings.customized = 1;
+  ShowVideoSettings(dialog);
+  const video::DriverCatalog& catalog = video::Catalog();
+  if (InstalledByTheLauncher(settings.driverIndex)) {
+    DriverInstalledDialog(self.owner, self.instance);
+  } else if (settings.driverIndex >= 4) {
+    win::FullPath location;
+    const bool last = settings.driverIndex == catalog.driverCount - 1;
+    const std::optional<std::string> folder = video::DriverFolderPath(catalog.drivers[settings.driverIndex].folder);
+    if (!last && folder) {
+      win::ResolveFullPath(folder->c_str(), location);
+    }
+    DriverGuideDialog(self.owner, self.instance, last ? "" : location.text);
+  }
+}
+
+void OnModeChosen(HWND dialog) {
+  const LRESULT selected = SendMessageA(GetDlgItem(dialog, IDC_MODE_LIST), CB_GETCURSEL, 0, 0);
+  if (selected != CB_ERR) {
+    video::Settings().modeIndex = static_cast<std::int32_t>(selected);
+    video::Settings().customized = 1;
+  }
+}
+
+void OnScroll(HWND dialog, WPARAM wParam) {
+  video::VideoSettings& settings = video::Settings();
+  settings.calibrationLevel = video::ScrolledCalibration(settings.calibrationLevel, LOWORD(wParam),
+                                                         static_cast<std::int16_t>(HIWORD(wParam)));
+  SetScrollPos(GetDlgItem(dialog, IDC_CALIBRATION_BAR), SB_CTL, settings.calibrationLevel, TRUE);
+  settings.customized = 1;
+}
+
+INT_PTR OnOtherMessage(PictureDialog& self, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) == CBN_SELCHANGE && LOWORD(wParam) == IDC_DRIVER_LIST) {
+        OnDriverChosen(self, dialog);
+      } else if (HIWORD(wParam) == CBN_SELCHANGE && LOWORD(wParam) == IDC_MODE_LIST) {
+        OnModeChosen(dialog);
+      }
+      return TRUE;  // Enter and Escape do nothing
+    case WM_HSCROLL:
+      OnScroll(dialog, wParam);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+// DONE applies the driver the settings name (an untouched list included, so
+// a working installed driver is never deleted by a DONE that changed nothing).
+void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
+  video::VideoSettings& settings = video::Settings();
+  switch (buttonId) {
+    case BTN_VIDEO_DONE:
+      ApplyDriverChoice(settings.driverIndex);
+      SaveVideoSettings(dialog, kVideoFile);
+      EndPictureDialog(self, dialog, 1);
+      break;
+    case BTN_VIDEO_DEFAULT:
+      settings.customized = 0;
+      settings.driverIndex = 0;
+      settings.modeIndex = 0;
+      ShowVideoSettings(dialog);
+      break;
+    default:
+      break;
+  }
+}
+
+constexpr PictureDialogSpec kVideoDialog{
+    .templateId = IDD_VIDEO_SETTINGS,
+    .backgroundSlot = image_slot::kVideoDialog,
+    .backgroundDrawing = BackgroundDrawing::kStretched,
+    .buttons = kButtons,
+    .traits = DialogButtonTraits(".\\sound\\mmove.wav", ".\\sound\\mclick.wav"),
+    .reloadFacesAtOpening = true,
+    .onOpen = OnOpen,
+    .drawExtras = DrawCaptions,
+    .onButton = OnButton,
+    .onOtherMessage = OnOtherMessage,
+};
+
+PictureDialog& Dialog() {
+  static PictureDialog dialog = MakePictureDialog(kVideoDialog);
+  return dialog;
+}
+
+}  // namespace
+
+int VideoCalibrationDialog(HWND owner, HINSTANCE instance) {
+  return RunPictureDialog(Dialog(), owner, instance);
 }

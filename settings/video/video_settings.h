@@ -22,4 +22,12 @@ void ParseVideoSettings(std::string_view fileBytes, VideoSettings& settings);
 // The four lines, CR LF each.
 std::string FormatVideoSettings(const VideoSettings& settings);
 
+constexpr std::int32_t kDefaultCalibrationLevel = 50;
+constexpr std::int32_t kHighestCalibrationLevel = 100;
+
+// The calibration level after one scroll-bar message: a line or a page moves
+// it by 10 within 0 to 100, the thumb codes take `thumbPosition` (a signed
+// 16-bit value), the ends go to 0 or 100, any other code leaves it.
+std::int32_t ScrolledCalibration(std::int32_t level, int scrollCode, std::int16_t thumbPosition);
+
 }  // namespace video

@@ -82,8 +82,9 @@ TEST(DriverCatalog, TextsLongerThanTheirFieldsAreCut) {
   const std::string folder(60, 'f'), name(60, 'n'), label(80, 'l');
   video::DriverCatalog catalog = Earlier();
   video::ParseDriverCatalog("1\r\n#D " + folder + "\r\n#N " + name + "\r\n0\r\n" + label + "\r\n", catalog);
-  EXPECT_EQ(std::string(catalog.drivers[0].folder), folder.substr(0, 40));
-  EXPECT_EQ(std::string(".\\Driver\\") + catalog.drivers[0].folder, ".\\Driver\\" + folder.substr(0, 40));
+  EXPECT_EQ(std::string(catalog.drivers[0].folder), folder.substr(0, 41)) << "one more than fits";
+  EXPECT_FALSE(video::FolderFits(catalog.drivers[0].folder)) << "too long for its path, not cut into another";
+  EXPECT_TRUE(video::FolderFits(std::string(40, 'f').c_str()));
   EXPECT_EQ(std::string(catalog.drivers[0].name), name.substr(0, 49));
   EXPECT_EQ(std::string(catalog.lastModeLabel), label.substr(0, 49));
 
@@ -92,7 +93,7 @@ TEST(DriverCatalog, TextsLongerThanTheirFieldsAreCut) {
   catalog = Earlier();
   video::ParseDriverCatalog("2\r\n#D " + std::string(300, 'f') + "\r\n#N x\r\n#D y\r\n#N z\r\n0\r\nL\r\n",
                             catalog);
-  EXPECT_EQ(Describe(catalog), "2: [" + std::string(40, 'f') + "|n0] [f1|n1] / 2: 0x0x0 1x1x1 / #N z");
+  EXPECT_EQ(Describe(catalog), "2: [" + std::string(41, 'f') + "|n0] [f1|n1] / 2: 0x0x0 1x1x1 / #N z");
 }
 
 TEST(DriverCatalog, CountsAboveTheRecordsFillThemAndReadPastTheRest) {

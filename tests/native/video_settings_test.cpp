@@ -1,3 +1,4 @@
+#include "settings/video/driver_paths.h"
 #include "settings/video/video_settings.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,41 @@ TEST(VideoSettings, ReaderCases) {
     video::ParseVideoSettings(c.bytes, settings);
     EXPECT_EQ(Fields(settings), c.expected) << c.what;
   }
+}
+
+TEST(VideoCalibration, EachScrollCodeMovesTheLevelWithin0To100) {
+  const struct {
+    int level, code, thumb, expected;
+  } cases[] = {{95, 3, 0, 100}, {5, 2, 0, 0},    {100, 1, 0, 100}, {50, 0, 0, 40}, {50, 4, 77, 77},
+               {50, 5, -3, -3}, {50, 6, 0, 0},   {50, 7, 0, 100},  {50, 8, 0, 50}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(video::ScrolledCalibration(c.level, c.code, static_cast<std::int16_t>(c.thumb)), c.expected)
+        << c.level << " code " << c.code;
+  }
+}
+
+TEST(DriverPaths, CopiesGoTwoFoldersUpAndPathsThatDoNotFitAreRefused) {
+  using video::DriverLibrary;
+  const auto paths = video::DriverCopyPaths("C:\\Games\\Quil3D\\Driver\\Prism3D", DriverLibrary::kOpengl32);
+  ASSERT_TRUE(paths);
+  EXPECT_EQ(paths->source, "C:\\Games\\Quil3D\\Driver\\Prism3D\\Opengl32.dll");
+  EXPECT_EQ(paths->destination, "C:\\Games\\Quil3D\\Opengl32.dll");
+  EXPECT_EQ(video::DriverCopyPaths("C:\\Q\\Driver\\V", DriverLibrary::kGlu32)->destination, "C:\\Q\\Glu32.dll");
+  // 79 characters fit, 80 do not: never a path cut into another.
+  const std::string base = "C:\\G\\Driver\\";
+  const std::string fits = base + std::string(79 - base.size() - 13, 'x');
+  EXPECT_TRUE(video::DriverCopyPaths(fits, DriverLibrary::kOpengl32));
+  EXPECT_FALSE(video::DriverCopyPaths(fits + "x", DriverLibrary::kOpengl32));
+  EXPECT_FALSE(video::DriverCopyPaths("Prism3D", DriverLibrary::kGlu32)) << "no folders to go up";
+
+  EXPECT_EQ(video::DriverFolderPath("Velox"), std::optional<std::string>(".\\Driver\\Velox"));
+  EXPECT_TRUE(video::DriverFolderPath(std::string(40, 'f').c_str()));
+  EXPECT_FALSE(video::DriverFolderPath(std::string(41, 'f').c_str()));
+
+  EXPECT_EQ(video::ActionFor(0), video::DriverAction::kDeleteCopies);
+  EXPECT_EQ(video::ActionFor(3), video::DriverAction::kCopyFromFolder);
+  EXPECT_EQ(video::ActionFor(4), video::DriverAction::kNothing);
+  EXPECT_EQ(video::ActionFor(-1), video::DriverAction::kNothing);
 }
 
 }  // namespace
