@@ -7,7 +7,8 @@
 namespace {
 
 constexpr char kAdvice[] =
-    "But if there is an error relating 'glide??.dll', install 'Glide driver' first. You can find the driver in your "
+    "But if there is an error relating 'glide??.dll', install 'Glide driver' first. You can find the driver "
+    "in your "
     "Voodoo installation CD-ROM, or download it at 3dfx homepage";
 // The maker's drivers page, as a browser is handed it: host and path, no scheme.
 constexpr char kDriversPage[] = "www.quil3d.example/quil3d/drivers/index.html";
@@ -56,8 +57,9 @@ INT_PTR CALLBACK GuideDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 int DriverInstalledDialog(HWND owner, HINSTANCE instance) {
-  return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DRIVER_INSTALLED), owner, InstalledDialogProc, 0) > 0 ? 1
-                                                                                                                : 0;
+  return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DRIVER_INSTALLED), owner, InstalledDialogProc, 0) > 0
+             ? 1
+             : 0;
 }
 
 int DriverGuideDialog(HWND owner, HINSTANCE instance, const char* location) {

@@ -34,4 +34,3 @@ struct CopyPaths {
 std::optional<CopyPaths> DriverCopyPaths(std::string_view absoluteFolder, DriverLibrary library);
 
 }  // namespace video
-

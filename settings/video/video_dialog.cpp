@@ -86,7 +86,8 @@ void OnDriverChosen(const PictureDialog& self, HWND dialog) {
   } else if (settings.driverIndex >= 4) {
     win::FullPath location;
     const bool last = settings.driverIndex == catalog.driverCount - 1;
-    const std::optional<std::string> folder = video::DriverFolderPath(catalog.drivers[settings.driverIndex].folder);
+    const std::optional<std::string> folder =
+        video::DriverFolderPath(catalog.drivers[settings.driverIndex].folder);
     if (!last && folder) {
       win::ResolveFullPath(folder->c_str(), location);
     }

@@ -33,10 +33,12 @@ class OnTheStage : public testing::Test {
     e2e::LeftClickAt(at.x, at.y);
   }
   // A dialog of the launcher that holds the control `id`.
-  std::optional<e2e::WindowFacts> WaitForDialogWith(int id,
-                                                    std::chrono::milliseconds timeout = std::chrono::milliseconds(15000)) {
+  std::optional<e2e::WindowFacts> WaitForDialogWith(
+      int id, std::chrono::milliseconds timeout = std::chrono::milliseconds(15000)) {
     return launcher_->WaitForWindow(
-        [id](const e2e::WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, id) != nullptr; },
+        [id](const e2e::WindowFacts& w) {
+          return w.className == "#32770" && GetDlgItem(w.handle, id) != nullptr;
+        },
         timeout);
   }
 

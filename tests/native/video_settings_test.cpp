@@ -53,8 +53,8 @@ TEST(VideoSettings, ReaderCases) {
 TEST(VideoCalibration, EachScrollCodeMovesTheLevelWithin0To100) {
   const struct {
     int level, code, thumb, expected;
-  } cases[] = {{95, 3, 0, 100}, {5, 2, 0, 0},    {100, 1, 0, 100}, {50, 0, 0, 40}, {50, 4, 77, 77},
-               {50, 5, -3, -3}, {50, 6, 0, 0},   {50, 7, 0, 100},  {50, 8, 0, 50}};
+  } cases[] = {{95, 3, 0, 100}, {5, 2, 0, 0},  {100, 1, 0, 100}, {50, 0, 0, 40}, {50, 4, 77, 77},
+               {50, 5, -3, -3}, {50, 6, 0, 0}, {50, 7, 0, 100},  {50, 8, 0, 50}};
   for (const auto& c : cases) {
     EXPECT_EQ(video::ScrolledCalibration(c.level, c.code, static_cast<std::int16_t>(c.thumb)), c.expected)
         << c.level << " code " << c.code;
@@ -67,7 +67,8 @@ TEST(DriverPaths, CopiesGoTwoFoldersUpAndPathsThatDoNotFitAreRefused) {
   ASSERT_TRUE(paths);
   EXPECT_EQ(paths->source, "C:\\Games\\Quil3D\\Driver\\Prism3D\\Opengl32.dll");
   EXPECT_EQ(paths->destination, "C:\\Games\\Quil3D\\Opengl32.dll");
-  EXPECT_EQ(video::DriverCopyPaths("C:\\Q\\Driver\\V", DriverLibrary::kGlu32)->destination, "C:\\Q\\Glu32.dll");
+  EXPECT_EQ(video::DriverCopyPaths("C:\\Q\\Driver\\V", DriverLibrary::kGlu32)->destination,
+            "C:\\Q\\Glu32.dll");
   // 79 characters fit, 80 do not: never a path cut into another.
   const std::string base = "C:\\G\\Driver\\";
   const std::string fits = base + std::string(79 - base.size() - 13, 'x');

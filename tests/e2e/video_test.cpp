@@ -1,0 +1,195 @@
+// The video calibration as a player works it: a driver chosen in the list
+// with the dialog that goes with it, its libraries put into or taken out of
+// the game folder at DONE, the mode and the calibration level, and the game
+// started with the chosen driver.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "tests/e2e/driver/driver.h"
+#include "tests/e2e/stage_fixture.h"
+
+namespace {
+
+using e2e::WindowFacts;
+using std::chrono::milliseconds;
+
+constexpr POINT kDone{141, 248}, kDefault{141, 296};
+constexpr char kAdvice[] =
+    "But if there is an error relating 'glide??.dll', install 'Glide driver' first. You can find the driver in your "
+    "Voodoo installation CD-ROM, or download it at 3dfx homepage";
+
+class VideoSettings : public OnTheStage {
+ protected:
+  void Start(const std::string& videoFile, const char* firstRunFlag = "1\r\n") {
+    game_.Write("info\\video.cfg", videoFile);
+    game_.Write("info\\InitFlag.flg", firstRunFlag);
+    StartLauncher();
+  }
+  void OpenDialog() {
+    ClickOnStage(559, 327);  // OPTION
+    Sleep(300);
+    ClickOnStage(111, 204);  // VIDEO CALIBRATION
+    const auto dialog = WaitForDialogWith(1030);
+    ASSERT_TRUE(dialog);
+    dialog_ = dialog->handle;
+    Sleep(300);
+  }
+  void Done() {
+    Click(kDone);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
+    ClickOnStage(111, 324);  // CLOSE: back to the main menu
+    Sleep(300);
+  }
+  void Click(POINT client) {
+    const POINT at = e2e::ClientToScreenPoint(dialog_, client.x, client.y);
+    e2e::LeftClickAt(at.x, at.y);
+    Sleep(200);
+  }
+  // Picks entry `index` of a list with the pointer: the list dropped, scrolled
+  // to show the entry as near its top as it goes, and the entry clicked.
+  void Choose(int listId, int index) {
+    RECT combo = {};
+    GetWindowRect(GetDlgItem(dialog_, listId), &combo);
+    e2e::LeftClickAt((combo.left + combo.right) / 2, (combo.top + combo.bottom) / 2);
+    std::optional<WindowFacts> dropped;
+    ASSERT_TRUE(e2e::WaitUntil([&] {
+      dropped = launcher_->FindTopWindow([](const WindowFacts& w) { return w.className == "ComboLBox"; });
+      return dropped.has_value();
+    }));
+    SendMessageA(dropped->handle, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    const int top = static_cast<int>(SendMessageA(dropped->handle, LB_GETTOPINDEX, 0, 0));
+    const int height = static_cast<int>(SendMessageA(dropped->handle, LB_GETITEMHEIGHT, 0, 0));
+    const POINT at = e2e::ClientToScreenPoint(dropped->handle, 10, (index - top) * height + height / 2);
+    Sleep(100);
+    e2e::LeftClickAt(at.x, at.y);
+    Sleep(300);
+  }
+  int Selected(int listId) { return static_cast<int>(SendMessageA(GetDlgItem(dialog_, listId), CB_GETCURSEL, 0, 0)); }
+  int Entries(int listId) { return static_cast<int>(SendMessageA(GetDlgItem(dialog_, listId), CB_GETCOUNT, 0, 0)); }
+  int Level() { return static_cast<int>(SendMessageA(GetDlgItem(dialog_, 1029), SBM_GETPOS, 0, 0)); }
+  bool Installed(const char* card) {
+    return game_.Read("Opengl32.dll") == game_.Read(std::string("Driver\\") + card + "\\Opengl32.dll") &&
+           game_.Read("Glu32.dll") == game_.Read(std::string("Driver\\") + card + "\\Glu32.dll");
+  }
+  bool NoCopies() { return !e2e::FileExists(game_.PathOf("Opengl32.dll")) && !e2e::FileExists(game_.PathOf("Glu32.dll")); }
+
+  HWND dialog_ = nullptr;
+};
+
+TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
+  const char* browser = std::getenv("QUIL_RECORD_BROWSER");
+  ASSERT_NE(browser, nullptr);
+  ASSERT_TRUE(CopyFileA(e2e::WindowsPath(browser).c_str(), game_.PathOf("netscape.exe").c_str(), FALSE));
+  Start("0\r\n3\r\n4\r\n70\r\n");
+  OpenDialog();
+  EXPECT_EQ(Selected(1030), 0) << "the defaults, whatever else the file holds";
+  EXPECT_EQ(Selected(1031), 0);
+  EXPECT_EQ(Level(), 50);
+  EXPECT_EQ(Entries(1030), 7);
+  Sleep(200);
+  e2e::SaveScreenshot("video-dialog");
+
+  // Driver 2: the launcher installs it, and says so.
+  Choose(1030, 2);
+  const auto installed = WaitForDialogWith(1074);
+  ASSERT_TRUE(installed);
+  EXPECT_EQ(installed->owner, stage_->handle);
+  EXPECT_EQ(e2e::ControlText(installed->handle, 1073), kAdvice);
+  e2e::SaveScreenshot("video-driver-installed");
+  e2e::LeftClickControl(installed->handle, 1074);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(installed->handle); }));
+  EXPECT_EQ(Selected(1030), 2) << "the chosen driver stays shown";
+  EXPECT_EQ(Entries(1031), 1) << "one mode for a driver the launcher installs";
+  Done();
+  EXPECT_TRUE(Installed("Prism3D"));
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n70\r\n");
+
+  // Driver 4, installed by hand: the guide with its folder; DONE leaves the
+  // copies of driver 2.
+  OpenDialog();
+  EXPECT_EQ(Selected(1030), 2);
+  Choose(1030, 4);
+  auto guide = WaitForDialogWith(1061);
+  ASSERT_TRUE(guide);
+  EXPECT_EQ(e2e::ControlText(guide->handle, 1061), game_.PathOf("Driver\\Kestrel"));
+  EXPECT_EQ(e2e::ControlText(guide->handle, 1062), "Please, install  OpenGL driver in your system.");
+  e2e::SaveScreenshot("video-driver-guide");
+  e2e::LeftClickControl(guide->handle, 1064);  // Cancel
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(guide->handle); }));
+
+  // The last entry: no location; Download closes the guide, then the page opens.
+  Choose(1030, 6);
+  guide = WaitForDialogWith(1061);
+  ASSERT_TRUE(guide);
+  EXPECT_EQ(e2e::ControlText(guide->handle, 1061), "");
+  e2e::LeftClickControl(guide->handle, 1060);  // Download
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(guide->handle); }));
+  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(game_.PathOf("browser-started.txt")); }));
+  Sleep(300);
+  EXPECT_NE(game_.Read("browser-started.txt")->find("/quil3d/drivers/index.html"), std::string::npos);
+  EXPECT_TRUE(IsWindow(dialog_)) << "the video dialog stays open";
+  Done();
+  EXPECT_TRUE(Installed("Prism3D")) << "a driver installed by hand leaves the copies";
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n6\r\n0\r\n70\r\n");
+
+  // The system's driver: both copies go, without a word.
+  OpenDialog();
+  Choose(1030, 0);
+  EXPECT_FALSE(WaitForDialogWith(1074, milliseconds(1000)));
+  Done();
+  EXPECT_TRUE(NoCopies());
+
+  // DEFAULT, then DONE: 0, 0, 0 and the level unchanged.
+  OpenDialog();
+  Click(kDefault);
+  Done();
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "0\r\n0\r\n0\r\n70\r\n");
+}
+
+TEST_F(VideoSettings, PageRightAt95GivesOneHundred) {
+  Start("1\r\n5\r\n3\r\n95\r\n");
+  OpenDialog();
+  EXPECT_EQ(Selected(1030), 5);
+  EXPECT_EQ(Selected(1031), 3);
+  RECT bar = {};
+  GetWindowRect(GetDlgItem(dialog_, 1029), &bar);
+  e2e::LeftClickAt(bar.right - (bar.bottom - bar.top) - 2, (bar.top + bar.bottom) / 2);
+  Sleep(300);
+  EXPECT_EQ(Level(), 100);
+  Done();
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n5\r\n3\r\n100\r\n");
+}
+
+// The whole chain: the failing card chosen and installed, the game started
+// with it fails and the report explains; a working card at depth 24 does not.
+TEST_F(VideoSettings, TheGameRunsWithTheInstalledDriver) {
+  Start("1\r\n0\r\n0\r\n50\r\n");
+  for (const int driver : {3, 1}) {
+    OpenDialog();
+    Choose(1030, driver);
+    if (const auto installed = WaitForDialogWith(1074)) {
+      e2e::LeftClickControl(installed->handle, 1074);
+      e2e::WaitUntil([&] { return !IsWindow(installed->handle); });
+    }
+    Done();
+    ClickOnStage(345, 128);  // START GAME
+    HDC screen = GetDC(nullptr);
+    const bool trueColour = GetDeviceCaps(screen, BITSPIXEL) > 8;
+    ReleaseDC(nullptr, screen);
+    const bool reportExpected = driver == 3 || !trueColour;  // no pixel format at all on 256 colours
+    const auto report = WaitForDialogWith(1072, milliseconds(reportExpected ? 30000 : 12000));
+    EXPECT_EQ(report.has_value(), reportExpected) << "driver " << driver;
+    if (report) {
+      e2e::LeftClickControl(report->handle, 1068);
+      e2e::WaitUntil([&] { return !IsWindow(report->handle); });
+    }
+    EXPECT_TRUE(e2e::WaitUntil([&] { return IsWindowVisible(stage_->handle) && !IsIconic(stage_->handle); }));
+    Sleep(300);
+  }
+}
+
+}  // namespace
