@@ -1,10 +1,13 @@
 // Driver.dat: any file leaves a catalog whose counts fit its records, whose
-// texts are terminated inside their fields, whose folders fit the driver path,
-// and whose mode list texts fit the list's table.
+// texts are terminated inside their fields, whose folders either fit the
+// driver path or are refused whole (never cut into another folder), and whose
+// mode list texts fit the list's table.
+#include <optional>
 #include <string>
 
 #include "fuzz/fuzz_check.h"
 #include "settings/video/driver_catalog.h"
+#include "settings/video/driver_paths.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // Read twice into the same catalog, as two openings of the dialog would.
@@ -17,8 +20,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const video::DriverEntry& entry : catalog.drivers) {
       FUZZ_CHECK(Terminated(entry.name));
       FUZZ_CHECK(Terminated(entry.folder));
-      const std::string path = std::string(video::kDriverFolderPrefix) + entry.folder;
-      FUZZ_CHECK(path.size() < video::kDriverPathSize);
+      const std::optional<std::string> path = video::DriverFolderPath(entry.folder);
+      FUZZ_CHECK(path.has_value() == video::FolderFits(entry.folder));
+      FUZZ_CHECK(!path || path->size() < video::kDriverPathSize);
     }
     for (int driver = -1; driver <= catalog.driverCount; ++driver) {
       for (const std::string& text : video::ModeListTexts(catalog, driver)) {

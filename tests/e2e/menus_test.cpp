@@ -279,6 +279,13 @@ TEST_F(Menus, EachMenuShowsItsPictureAndVideoCalibrationSetsTheFirstRunFlag) {
               e2e::WaitUntil([&] { return std::string(PictureShown(stage_->handle, game_)) == "options"; }));
   ASSERT_EQ(game_.Read("info\\InitFlag.flg"), "0\r\n");
   ClickAt(kOptionsButtons[2].CentreX(), kOptionsButtons[2].CentreY());  // VIDEO CALIBRATION
+  const auto video = launcher_.WaitForWindow(
+      [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, 1030) != nullptr; });
+  ASSERT_TRUE(video);
+  Sleep(300);
+  const POINT done = e2e::ClientToScreenPoint(video->handle, 141, 248);
+  e2e::LeftClickAt(done.x, done.y);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(video->handle); }));
   EXPECT_TRUE(WaitForFace(kCloseOptions, Shown::kNormal)) << "the options menu is drawn again";
   e2e::CloseWithAltF4(stage_->handle);
   EXPECT_EQ(launcher_.WaitForExit(), 0u);

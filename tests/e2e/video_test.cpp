@@ -19,7 +19,8 @@ using std::chrono::milliseconds;
 
 constexpr POINT kDone{141, 248}, kDefault{141, 296};
 constexpr char kAdvice[] =
-    "But if there is an error relating 'glide??.dll', install 'Glide driver' first. You can find the driver in your "
+    "But if there is an error relating 'glide??.dll', install 'Glide driver' first. You can find the driver "
+    "in your "
     "Voodoo installation CD-ROM, or download it at 3dfx homepage";
 
 class VideoSettings : public OnTheStage {
@@ -68,14 +69,20 @@ class VideoSettings : public OnTheStage {
     e2e::LeftClickAt(at.x, at.y);
     Sleep(300);
   }
-  int Selected(int listId) { return static_cast<int>(SendMessageA(GetDlgItem(dialog_, listId), CB_GETCURSEL, 0, 0)); }
-  int Entries(int listId) { return static_cast<int>(SendMessageA(GetDlgItem(dialog_, listId), CB_GETCOUNT, 0, 0)); }
+  int Selected(int listId) {
+    return static_cast<int>(SendMessageA(GetDlgItem(dialog_, listId), CB_GETCURSEL, 0, 0));
+  }
+  int Entries(int listId) {
+    return static_cast<int>(SendMessageA(GetDlgItem(dialog_, listId), CB_GETCOUNT, 0, 0));
+  }
   int Level() { return static_cast<int>(SendMessageA(GetDlgItem(dialog_, 1029), SBM_GETPOS, 0, 0)); }
   bool Installed(const char* card) {
     return game_.Read("Opengl32.dll") == game_.Read(std::string("Driver\\") + card + "\\Opengl32.dll") &&
            game_.Read("Glu32.dll") == game_.Read(std::string("Driver\\") + card + "\\Glu32.dll");
   }
-  bool NoCopies() { return !e2e::FileExists(game_.PathOf("Opengl32.dll")) && !e2e::FileExists(game_.PathOf("Glu32.dll")); }
+  bool NoCopies() {
+    return !e2e::FileExists(game_.PathOf("Opengl32.dll")) && !e2e::FileExists(game_.PathOf("Glu32.dll"));
+  }
 
   HWND dialog_ = nullptr;
 };
