@@ -1,5 +1,7 @@
 #include "settings/audio/audio_settings.h"
 
+#include "settings/scroll_steps.h"
+
 #include "common/text_mode.h"
 #include "settings/key_value_line.h"
 
@@ -46,24 +48,7 @@ std::string FormatAudioSettings(const AudioSettings& settings) {
 }
 
 std::int32_t ScrolledLevel(std::int32_t level, int scrollCode, int thumbPosition) {
-  constexpr std::int32_t kStep = 10;
-  switch (scrollCode) {
-    case 0:  // line left
-    case 2:  // page left
-      return level - kStep < kLowestLevel ? kLowestLevel : level - kStep;
-    case 1:  // line right
-    case 3:  // page right
-      return level + kStep > kHighestLevel ? kHighestLevel : level + kStep;
-    case 4:  // thumb position
-    case 5:  // thumb track
-      return thumbPosition;
-    case 6:  // left end
-      return kLowestLevel;
-    case 7:  // right end
-      return kHighestLevel;
-    default:
-      return level;
-  }
+  return settings::ScrolledLevel(level, scrollCode, static_cast<std::int16_t>(thumbPosition), kHighestLevel);
 }
 
 }  // namespace audio

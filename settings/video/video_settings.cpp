@@ -1,5 +1,7 @@
 #include "settings/video/video_settings.h"
 
+#include "settings/scroll_steps.h"
+
 #include "common/text_mode.h"
 
 namespace video {
@@ -24,24 +26,7 @@ std::string FormatVideoSettings(const VideoSettings& settings) {
 }
 
 std::int32_t ScrolledCalibration(std::int32_t level, int scrollCode, std::int16_t thumbPosition) {
-  constexpr std::int32_t kStep = 10;
-  switch (scrollCode) {
-    case 0:  // line left
-    case 2:  // page left
-      return level - kStep < 0 ? 0 : level - kStep;
-    case 1:  // line right
-    case 3:  // page right
-      return level + kStep > kHighestCalibrationLevel ? kHighestCalibrationLevel : level + kStep;
-    case 4:  // thumb position
-    case 5:  // thumb track
-      return thumbPosition;
-    case 6:  // left end
-      return 0;
-    case 7:  // right end
-      return kHighestCalibrationLevel;
-    default:
-      return level;
-  }
+  return settings::ScrolledLevel(level, scrollCode, thumbPosition, kHighestCalibrationLevel);
 }
 
 }  // namespace video
