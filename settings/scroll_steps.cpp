@@ -2,7 +2,8 @@
 
 namespace settings {
 
-std::int32_t ScrolledLevel(std::int32_t level, int scrollCode, std::int16_t thumbPosition, std::int32_t highest) {
+std::int32_t ScrolledLevel(std::int32_t level, int scrollCode, std::int16_t thumbPosition,
+                           std::int32_t highest) {
   constexpr std::int32_t kStep = 10;
   switch (scrollCode) {
     case 0:  // line left
