@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 namespace e2e {
@@ -245,7 +246,7 @@ bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-GameCopy::GameCopy() {
+GameCopy::GameCopy(IntroVideo intro) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   static int counter = 0;
@@ -255,6 +256,8 @@ GameCopy::GameCopy() {
   MakeFolders(folder_);
   if (!CopyTree(GameFolder(), folder_)) {
     folder_.clear();
+  } else if (intro == IntroVideo::kLeftOut) {
+    DeleteFileA(PathOf("logo.avi").c_str());
   }
 }
 
@@ -387,7 +390,11 @@ WindowFacts Describe(HWND window) {
   WindowFacts facts;
   facts.handle = window;
   facts.className = ClassNameOf(window);
-  facts.title = TextOf(window);
+  // The caption as the system keeps it: asking the window itself would wait on
+  // a launcher that is busy (its intro handles no messages).
+  char title[256] = {};
+  GetWindowTextA(window, title, sizeof title);
+  facts.title = title;
   facts.style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
   facts.exStyle = static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE));
   GetWindowRect(window, &facts.rect);
@@ -684,7 +691,8 @@ double PictureDistance(HWND window, int width, int height, const Picture& pictur
 Launcher::Launcher(const GameCopy& game, LaunchOptions options)
     : Launcher(game.Folder(), std::move(options)) {}
 
-Launcher::Launcher(const std::string& folder, LaunchOptions options) {
+Launcher::Launcher(const std::string& folder, LaunchOptions options)
+    : answerStartingBox_(options.answerStartingBox) {
   SoundCapture::Clear();
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
@@ -763,6 +771,7 @@ std::optional<WindowFacts> Launcher::WaitForWindow(const std::function<bool(cons
   std::optional<WindowFacts> found;
   WaitUntil(
       [&] {
+        AnswerStartingBox();
         found = FindTopWindow(match);
         return found.has_value() || !Running();
       },
@@ -772,6 +781,19 @@ std::optional<WindowFacts> Launcher::WaitForWindow(const std::function<bool(cons
     std::printf("driver: the program ended with exit code 0x%lx while a window was awaited\n", code);
   }
   return found;
+}
+
+void Launcher::AnswerStartingBox() const {
+  if (!answerStartingBox_) {
+    return;
+  }
+  const std::optional<WindowFacts> box = FindTopWindow([](const WindowFacts& w) {
+    return w.className == "#32770" && w.title == "Message" && MessageBoxText(w.handle) == "Starting AVI";
+  });
+  if (box) {
+    AnswerMessageBox(*box);
+    ++startingBoxesAnswered_;
+  }
 }
 
 std::optional<WindowFacts> Launcher::WaitForFrame(milliseconds timeout) const {
@@ -817,6 +839,21 @@ std::string AnswerMessageBox(const WindowFacts& box) {
   LeftClickControl(box.handle, IDOK);
   WaitUntil([&] { return !IsWindow(box.handle) || !IsWindowVisible(box.handle); }, milliseconds(5000));
   return text;
+}
+
+WineVersionFor::WineVersionFor(const char* program, const char* version)
+    : key_(std::string("Software\\Wine\\AppDefaults\\") + program) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                      nullptr) == ERROR_SUCCESS) {
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                   static_cast<DWORD>(std::strlen(version) + 1));
+    RegCloseKey(key);
+  }
+}
+
+WineVersionFor::~WineVersionFor() {
+  RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
 }
 
 void CloseWithAltF4(HWND window) {

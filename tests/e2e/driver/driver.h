@@ -37,10 +37,14 @@ std::optional<std::string> ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path);
 
+// Whether a game copy keeps the intro video. Without it the launcher goes
+// straight to the stage, which is what most tests want.
+enum class IntroVideo { kLeftOut, kKept };
+
 // A fresh copy of the game folder in a temporary folder, removed afterwards.
 class GameCopy {
  public:
-  GameCopy();
+  explicit GameCopy(IntroVideo intro = IntroVideo::kLeftOut);
   ~GameCopy();
   GameCopy(const GameCopy&) = delete;
   GameCopy& operator=(const GameCopy&) = delete;
@@ -176,6 +180,22 @@ struct LaunchOptions {
   bool captureOutput = false;  // collect what the launcher writes to standard output
   std::string program;         // another program to start in the copy; Quil3D.exe when empty
   std::string arguments;       // appended to the command line
+  // On the NT family the launcher says "Starting AVI" before its intro; while
+  // a window is awaited, that box is answered unless this is false.
+  bool answerStartingBox = true;
+};
+
+// Wine's per-program Windows version for Quil3D.exe ("win98", "winxp", ...)
+// while this lives; the prefix's own version again afterwards.
+class WineVersionFor {
+ public:
+  WineVersionFor(const char* program, const char* version);
+  ~WineVersionFor();
+  WineVersionFor(const WineVersionFor&) = delete;
+  WineVersionFor& operator=(const WineVersionFor&) = delete;
+
+ private:
+  std::string key_;
 };
 
 class Launcher {
@@ -205,8 +225,14 @@ class Launcher {
 
   // Everything written to standard output so far (captureOutput only).
   std::string Output();
+  // How many "Starting AVI" boxes were answered while windows were awaited.
+  int StartingBoxesAnswered() const { return startingBoxesAnswered_; }
 
  private:
+  void AnswerStartingBox() const;
+
+  bool answerStartingBox_ = true;
+  mutable int startingBoxesAnswered_ = 0;
   DWORD processId_ = 0;
   HANDLE process_ = nullptr;
   HANDLE outputRead_ = nullptr;

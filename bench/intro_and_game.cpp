@@ -1,0 +1,238 @@
+#include "bench/intro_and_game.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bench/linux_proc.h"
+#include "game/game_ids.h"
+#include "tests/e2e/driver/driver.h"
+
+namespace bench {
+namespace {
+
+constexpr char kStageClass[] = "Quil3D Child";
+constexpr DWORD kPatienceMs = 30000;
+
+double NowMs() {
+  LARGE_INTEGER frequency, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&now);
+  return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+HWND VisibleWindowOf(DWORD processId, const char* windowClass) {
+  HWND window = nullptr;
+  while ((window = FindWindowExA(nullptr, window, windowClass, nullptr)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && IsWindowVisible(window)) {
+      return window;
+    }
+  }
+  return nullptr;
+}
+
+struct VideoTiming {
+  double frameMs;
+  int frames;
+};
+
+// One frame's duration and the number of frames, from an AVI file's main
+// header (dwMicroSecPerFrame, dwTotalFrames).
+std::optional<VideoTiming> TimingOf(const std::string& aviPath) {
+  const std::optional<std::string> bytes = e2e::ReadFileBytes(aviPath);
+  if (!bytes || bytes->size() < 52 || bytes->compare(0, 4, "RIFF") != 0 ||
+      bytes->compare(24, 4, "avih") != 0) {
+    return std::nullopt;
+  }
+  const auto word = [&](std::size_t at) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes->data()) + at;
+    return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+  };
+  return VideoTiming{word(32) / 1000.0, static_cast<int>(word(48))};
+}
+
+// The whole screen copied into a 32-bit bitmap of our own, summed up as a
+// hash of every fourth pixel of every fourth row, and whether any of them is
+// lit in the ring that the stage never covers (the screen less its centre
+// 640 x 480 and the frame's border): only the video lights it.
+class ScreenWatch {
+ public:
+  ScreenWatch() : width_(GetSystemMetrics(SM_CXSCREEN)), height_(GetSystemMetrics(SM_CYSCREEN)) {
+    screen_ = GetDC(nullptr);
+    memory_ = CreateCompatibleDC(screen_);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(screen_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    pixels_ = static_cast<const std::uint32_t*>(bits);
+    previous_ = SelectObject(memory_, bitmap_);
+  }
+  ~ScreenWatch() {
+    SelectObject(memory_, previous_);
+    DeleteObject(bitmap_);
+    DeleteDC(memory_);
+    ReleaseDC(nullptr, screen_);
+  }
+  ScreenWatch(const ScreenWatch&) = delete;
+  ScreenWatch& operator=(const ScreenWatch&) = delete;
+
+  struct Look {
+    std::uint64_t hash = 0;
+    bool lit = false;
+  };
+  Look Take() {
+    Look look;
+    if (pixels_ == nullptr || !BitBlt(memory_, 0, 0, width_, height_, screen_, 0, 0, SRCCOPY)) {
+      return look;
+    }
+    GdiFlush();
+    const int stageLeft = (width_ - 640) / 2 - 8, stageTop = (height_ - 480) / 2 - 8;
+    const int stageRight = stageLeft + 656, stageBottom = stageTop + 496;
+    std::uint64_t hash = 1469598103934665603ull;
+    for (int y = 0; y < height_; y += 4) {
+      for (int x = 0; x < width_; x += 4) {
+        const std::uint32_t pixel = pixels_[static_cast<std::size_t>(y) * width_ + x] & 0xFFFFFF;
+        const bool ring = x >= 8 && y >= 8 && x < width_ - 8 && y < height_ - 8 &&
+                          (x < stageLeft || x >= stageRight || y < stageTop || y >= stageBottom);
+        look.lit = look.lit || (ring && (pixel & 0xE0E0E0) != 0);
+        hash = (hash ^ pixel) * 1099511628211ull;
+      }
+    }
+    look.hash = hash;
+    return look;
+  }
+
+ private:
+  int width_, height_;
+  HDC screen_ = nullptr;
+  HDC memory_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ previous_ = nullptr;
+  const std::uint32_t* pixels_ = nullptr;
+};
+
+}  // namespace
+
+IntroRun MeasureIntroEnd() {
+  IntroRun run;
+  e2e::GameCopy game(e2e::IntroVideo::kKept);
+  const std::optional<VideoTiming> timing = TimingOf(game.PathOf("logo.avi"));
+  if (game.Folder().empty() || !timing) {
+    run.failure = "no game copy with a readable logo.avi";
+    return run;
+  }
+  run.frameMs = timing->frameMs;
+  run.frames = timing->frames;
+  e2e::MoveMouseTo(2, 2);
+  ScreenWatch watch;
+  e2e::Launcher launcher(game);
+
+  struct Change {
+    double at;
+    bool lit;
+  };
+  std::vector<Change> changes;
+  std::uint64_t lastHash = 0;
+  double stageAt = -1;
+  int looks = 0;
+  const double from = NowMs();
+  while (NowMs() - from < kPatienceMs) {
+    const ScreenWatch::Look look = watch.Take();
+    const double at = NowMs();
+    ++looks;
+    if (look.hash != lastHash) {
+      changes.push_back({at, look.lit});
+      lastHash = look.hash;
+    }
+    if (VisibleWindowOf(launcher.ProcessId(), kStageClass) != nullptr) {
+      stageAt = NowMs();
+      break;
+    }
+    if (!launcher.Running()) {
+      break;
+    }
+  }
+  run.captureMs = looks > 0 ? (NowMs() - from) / looks : 0;
+  if (stageAt < 0) {
+    run.failure = "the stage never showed";
+    return run;
+  }
+  // The video's pictures: the changes while the ring is lit. Its last change
+  // is its last frame; its first, about when it started.
+  const Change* first = nullptr;
+  const Change* last = nullptr;
+  for (const Change& change : changes) {
+    if (change.lit) {
+      first = first != nullptr ? first : &change;
+      last = &change;
+      ++run.changesSeen;
+    }
+  }
+  if (last == nullptr) {
+    run.failure = "the video never showed";
+    return run;
+  }
+  run.stageAfterLastPictureMs = stageAt - last->at;
+  run.stageAfterNominalEndMs = stageAt - (first->at + run.frames * run.frameMs);
+  if (const auto stage = launcher.WaitForStage()) {
+    e2e::CloseWithAltF4(stage->handle);
+  }
+  launcher.WaitForExit();
+  return run;
+}
+
+GameWaitRun MeasureGameWait(int seconds, int clockTicks) {
+  GameWaitRun run;
+  e2e::GameCopy game;
+  game.Write("info\\InitFlag.flg", "1\r\n");  // no driver question before the start
+  e2e::MoveMouseTo(2, 2);
+  e2e::Launcher launcher(game);
+  const auto stage = launcher.WaitForStage();
+  if (!stage) {
+    run.failure = "the stage never showed";
+    return run;
+  }
+  e2e::BringToFront(stage->handle);
+  Sleep(300);
+  const POINT startGame = e2e::ClientToScreenPoint(stage->handle, 345, 128);
+  e2e::LeftClickAt(startGame.x, startGame.y);
+  HWND window = nullptr;
+  e2e::WaitUntil([&] { return (window = FindWindowA(game::kWindowClass, nullptr)) != nullptr; });
+  const std::optional<int> pid = LinuxPidOfWindowsProgram(game.PathOf("Quil3D.exe"));
+  if (window == nullptr || !pid) {
+    run.failure = window == nullptr ? "the game's window never showed" : "no Linux process for the launcher";
+    return run;
+  }
+  Sleep(1000);  // the game settles
+  const double from = NowMs();
+  const std::optional<std::uint64_t> before = CpuTicks(*pid);
+  Sleep(static_cast<DWORD>(seconds) * 1000);
+  const std::optional<std::uint64_t> after = CpuTicks(*pid);
+  run.seconds = (NowMs() - from) / 1000.0;
+  if (!before || !after) {
+    run.failure = "cannot read the launcher's /proc/<pid>/stat";
+    return run;
+  }
+  run.launcherCpuPercent = static_cast<double>(*after - *before) / clockTicks / run.seconds * 100.0;
+
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  if (!e2e::WaitUntil([&] { return IsWindowVisible(stage->handle) != FALSE && !IsIconic(stage->handle); })) {
+    run.failure = "the launcher did not come back after the game";
+    return run;
+  }
+  Sleep(300);
+  e2e::CloseWithAltF4(stage->handle);
+  launcher.WaitForExit();
+  return run;
+}
+
+}  // namespace bench

@@ -1,0 +1,36 @@
+// Two runs of the launcher beyond its start-up: how soon the stage follows the
+// end of the intro video, and what the launcher costs while the game runs.
+#pragma once
+
+#include <string>
+
+namespace bench {
+
+struct IntroRun {
+  std::string failure;  // empty when the run was measured
+  double frameMs = 0;   // one frame of the video, from its header
+  int frames = 0;
+  int changesSeen = 0;   // picture changes caught while it played
+  double captureMs = 0;  // mean time between two looks at the screen
+  // The stage shown after the video's last picture appeared, and after its
+  // nominal end (its first picture plus its frames' time).
+  double stageAfterLastPictureMs = 0;
+  double stageAfterNominalEndMs = 0;
+};
+
+// Starts the launcher in a game copy with its intro and watches the screen
+// until the stage shows.
+IntroRun MeasureIntroEnd();
+
+struct GameWaitRun {
+  std::string failure;
+  double launcherCpuPercent = 0;  // of one core, while the game ran
+  double seconds = 0;
+};
+
+// Starts the game from the stage, then measures the launcher's Linux process
+// over `seconds` while the game's window is up; closes the game and the
+// launcher. `clockTicks` is the unit of /proc/<pid>/stat.
+GameWaitRun MeasureGameWait(int seconds, int clockTicks);
+
+}  // namespace bench

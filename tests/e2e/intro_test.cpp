@@ -1,0 +1,167 @@
+// The intro video as a player meets it: full screen before the stage, on the
+// NT family after a "Starting AVI" box, on the 95 family without one; Escape
+// held at start skips it, and a game folder without it goes straight on.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "tests/e2e/driver/driver.h"
+
+namespace {
+
+using e2e::GameCopy;
+using e2e::IntroVideo;
+using e2e::Launcher;
+using e2e::LaunchOptions;
+using std::chrono::milliseconds;
+using Clock = std::chrono::steady_clock;
+
+// The intro runs about three seconds; the stage never comes before most of it
+// has played.
+constexpr milliseconds kMostOfTheIntro{2000};
+
+long long MsSince(Clock::time_point start) {
+  return std::chrono::duration_cast<milliseconds>(Clock::now() - start).count();
+}
+
+// Points in a ring around the screen's centre, clear of a message box there.
+int LitPointsAroundTheCentre() {
+  const int w = e2e::ScreenWidth(), h = e2e::ScreenHeight();
+  int lit = 0;
+  for (int i = 1; i <= 7; ++i) {
+    for (int j = 1; j <= 7; ++j) {
+      if (i >= 3 && i <= 5 && j >= 3 && j <= 5) {
+        continue;
+      }
+      const COLORREF c = e2e::ScreenPixel(w * i / 8, h * j / 8);
+      if (GetRValue(c) + GetGValue(c) + GetBValue(c) > 24) {
+        ++lit;
+      }
+    }
+  }
+  return lit;  // of 40
+}
+bool ShowsAPicture() {
+  return LitPointsAroundTheCentre() >= 20;
+}
+
+std::optional<e2e::WindowFacts> AnyMessageBox(const Launcher& launcher) {
+  return launcher.FindTopWindow([](const e2e::WindowFacts& w) { return w.className == "#32770"; });
+}
+
+void CloseAndExpectACleanExit(Launcher& launcher, HWND stage) {
+  e2e::CloseWithAltF4(stage);
+  EXPECT_EQ(launcher.WaitForExit(), 0u);
+}
+
+TEST(Intro, OnTheNtFamilyTheBoxComesFirstThenTheVideoFillsTheScreenUntilTheStage) {
+  GameCopy game(IntroVideo::kKept);
+  e2e::MoveMouseTo(2, 2);
+  LaunchOptions options;
+  options.answerStartingBox = false;
+  Launcher launcher(game, options);
+
+  const auto box = e2e::WaitForMessageBox(launcher);
+  ASSERT_TRUE(box);
+  ASSERT_TRUE(launcher.FindTopWindow([](const e2e::WindowFacts& w) { return w.className == "Quil3D"; }));
+  Sleep(300);
+  EXPECT_EQ(LitPointsAroundTheCentre(), 0) << "no frame of the video before the box is answered";
+  e2e::SaveScreenshot("intro-starting-box");
+  const Clock::time_point answered = Clock::now();
+  EXPECT_EQ(e2e::AnswerMessageBox(*box), "Starting AVI");
+
+  ASSERT_TRUE(e2e::WaitUntil(ShowsAPicture, milliseconds(5000))) << "the video never showed";
+  const long long firstPicture = MsSince(answered);
+  Sleep(600);
+  e2e::SaveScreenshot("intro-playing");
+  EXPECT_TRUE(ShowsAPicture());
+  EXPECT_FALSE(launcher.Stage()) << "the stage came while the video played";
+
+  const auto stage = launcher.WaitForStage();
+  ASSERT_TRUE(stage);
+  const long long stageShown = MsSince(answered);
+  std::printf("intro (NT family): picture after %lld ms, stage after %lld ms\n", firstPicture, stageShown);
+  EXPECT_GE(stageShown, kMostOfTheIntro.count());
+  EXPECT_FALSE(AnyMessageBox(launcher));
+  CloseAndExpectACleanExit(launcher, stage->handle);
+}
+
+TEST(Intro, OnThe95FamilyThereIsNoBoxAndEscapeOrAMissingFileSkipsTheVideo) {
+  const e2e::WineVersionFor win98("Quil3D.exe", "win98");
+  LaunchOptions options;
+  options.answerStartingBox = false;
+
+  // Until the stage shows: whether a message box or a picture in the frame
+  // was ever seen, and how long the stage took after the frame appeared.
+  struct Seen {
+    bool box = false;
+    bool picture = false;
+    long long stageAfterMs = -1;
+    HWND stage = nullptr;
+  };
+  auto watch = [](const Launcher& launcher) {
+    Seen seen;
+    if (!launcher.WaitForFrame()) {
+      return seen;
+    }
+    const Clock::time_point frame = Clock::now();
+    e2e::WaitUntil(
+        [&] {
+          seen.box = seen.box || AnyMessageBox(launcher).has_value();
+          seen.picture = seen.picture || ShowsAPicture();
+          if (const auto stage = launcher.Stage()) {
+            seen.stage = stage->handle;
+            return true;
+          }
+          return false;
+        },
+        milliseconds(20000));
+    seen.stageAfterMs = MsSince(frame);
+    return seen;
+  };
+
+  {
+    SCOPED_TRACE("the video plays, without a box");
+    GameCopy game(IntroVideo::kKept);
+    e2e::MoveMouseTo(2, 2);
+    Launcher launcher(game, options);
+    const Seen seen = watch(launcher);
+    ASSERT_TRUE(seen.stage);
+    EXPECT_FALSE(seen.box);
+    EXPECT_TRUE(seen.picture);
+    EXPECT_GE(seen.stageAfterMs, kMostOfTheIntro.count());
+    std::printf("intro (95 family): stage %lld ms after the frame\n", seen.stageAfterMs);
+    CloseAndExpectACleanExit(launcher, seen.stage);
+  }
+  {
+    SCOPED_TRACE("Escape held at start skips it");
+    GameCopy game(IntroVideo::kKept);
+    e2e::KeyDown(VK_ESCAPE);
+    Launcher launcher(game, options);
+    const Seen seen = watch(launcher);
+    e2e::KeyUp(VK_ESCAPE);
+    ASSERT_TRUE(seen.stage);
+    EXPECT_FALSE(seen.box);
+    EXPECT_LT(seen.stageAfterMs, kMostOfTheIntro.count());
+    std::printf("intro skipped with Escape: stage %lld ms after the frame\n", seen.stageAfterMs);
+    CloseAndExpectACleanExit(launcher, seen.stage);
+  }
+  {
+    SCOPED_TRACE("no logo.avi in the folder");
+    GameCopy game(IntroVideo::kLeftOut);
+    Launcher launcher(game, options);
+    const Seen seen = watch(launcher);
+    ASSERT_TRUE(seen.stage);
+    EXPECT_FALSE(seen.box);
+    EXPECT_FALSE(seen.picture);
+    EXPECT_LT(seen.stageAfterMs, kMostOfTheIntro.count());
+    std::printf("intro missing: stage %lld ms after the frame\n", seen.stageAfterMs);
+    CloseAndExpectACleanExit(launcher, seen.stage);
+  }
+}
+
+}  // namespace
