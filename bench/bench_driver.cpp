@@ -487,7 +487,7 @@ void PrintFigures(const Options& options, const Results& results) {
 // (d) the intro's end to the stage, and (e) the launcher while the game runs.
 bool MeasureIntroAndGame(const Options& options) {
   bool allMeasured = true;
-  std::vector<double> shown, nominal, caught, looks;
+  std::vector<double> shown, nominal, caught, looks, memory;
   bench::IntroRun video;
   for (int run = 1; run <= options.introRuns; ++run) {
     const bench::IntroRun intro = bench::MeasureIntroEnd();
@@ -504,6 +504,7 @@ bool MeasureIntroAndGame(const Options& options) {
     nominal.push_back(intro.stageAfterNominalEndMs);
     caught.push_back(intro.changesSeen);
     looks.push_back(intro.captureMs);
+    memory.push_back(intro.peakRssMiB);
     video = intro;
   }
   std::vector<double> cpu;
@@ -529,6 +530,8 @@ bool MeasureIntroAndGame(const Options& options) {
                 Describe("%.1f", SpreadOf(nominal)).c_str());
     std::printf("    picture changes seen per run %s; one look at the screen every %s ms\n",
                 Describe("%.0f", SpreadOf(caught)).c_str(), Describe("%.1f", SpreadOf(looks)).c_str());
+    std::printf("    the launcher's peak memory (VmHWM) on the stage after the intro, MiB %s\n",
+                Describe("%.1f", SpreadOf(memory)).c_str());
   }
   if (options.gameRuns > 0) {
     const Spread launcher = SpreadOf(cpu);

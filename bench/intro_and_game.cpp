@@ -183,6 +183,12 @@ IntroRun MeasureIntroEnd() {
   }
   run.stageAfterLastPictureMs = stageAt - last->at;
   run.stageAfterNominalEndMs = stageAt - (first->at + run.frames * run.frameMs);
+  Sleep(500);  // the stage has drawn its menu
+  if (const std::optional<int> pid = LinuxPidOfWindowsProgram(game.PathOf("Quil3D.exe"))) {
+    if (const std::optional<std::uint64_t> hwm = StatusKiB(*pid, "VmHWM")) {
+      run.peakRssMiB = static_cast<double>(*hwm) / 1024.0;
+    }
+  }
   if (const auto stage = launcher.WaitForStage()) {
     e2e::CloseWithAltF4(stage->handle);
   }

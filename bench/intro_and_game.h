@@ -16,6 +16,7 @@ struct IntroRun {
   // nominal end (its first picture plus its frames' time).
   double stageAfterLastPictureMs = 0;
   double stageAfterNominalEndMs = 0;
+  double peakRssMiB = 0;  // VmHWM of the launcher on the stage after the intro
 };
 
 // Starts the launcher in a game copy with its intro and watches the screen

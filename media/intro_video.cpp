@@ -73,6 +73,11 @@ class MciPort : public intro::Port {
   explicit MciPort(HWND window) : window_(window) {}
 
   std::unique_ptr<intro::Video> Open(const char* file) override {
+    // Without the file the device is not even loaded: the start goes on at
+    // once, and the video libraries stay out of the launcher's memory.
+    if (GetFileAttributesA(file) == INVALID_FILE_ATTRIBUTES) {
+      return nullptr;
+    }
     char deviceType[] = "AVIVideo";
     std::string element = file;
     MCI_DGV_OPEN_PARMSA open = {};
