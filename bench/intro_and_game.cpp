@@ -9,6 +9,7 @@
 
 #include "bench/linux_proc.h"
 #include "game/game_ids.h"
+#include "game/test_hooks.h"
 #include "tests/e2e/driver/driver.h"
 
 namespace bench {
@@ -201,7 +202,12 @@ GameWaitRun MeasureGameWait(int seconds, int clockTicks) {
   e2e::GameCopy game;
   game.Write("info\\InitFlag.flg", "1\r\n");  // no driver question before the start
   e2e::MoveMouseTo(2, 2);
+  // The stand-in game stays until it is closed here; the launcher hands the
+  // variable on to it.
+  const std::string lifetime = std::to_string(seconds + 30);
+  SetEnvironmentVariableA(game::kSecondsHook, lifetime.c_str());
   e2e::Launcher launcher(game);
+  SetEnvironmentVariableA(game::kSecondsHook, nullptr);
   const auto stage = launcher.WaitForStage();
   if (!stage) {
     run.failure = "the stage never showed";

@@ -1,7 +1,8 @@
 // proc.exe, the stand-in for the game that the launcher starts: it reads the
 // files the launcher keeps for it, shows what it read, starts OpenGL as a game
 // does and leaves Info\Proc.log for the launcher; then it goes back. The test
-// hooks of test_hooks.h can end it at once or set the log it leaves.
+// hooks of test_hooks.h can end it at once, set the log it leaves or keep it
+// longer.
 #include <windows.h>
 
 #include "game_files.h"
@@ -42,7 +43,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
   }
   game::WriteProcLog(logHook ? game::DecodeLogHook(*logHook) : game::FormatProcLog(result));
   if (window != nullptr) {
-    game::RunGameWindow(window, kLifetime);
+    const std::optional<std::string> secondsHook = game::EnvironmentValue(game::kSecondsHook);
+    const std::optional<unsigned> lifetime =
+        secondsHook ? game::LifetimeFromHook(*secondsHook) : std::nullopt;
+    game::RunGameWindow(window, lifetime.value_or(kLifetime));
   }
   return 0;
 }

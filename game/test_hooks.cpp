@@ -41,6 +41,14 @@ std::optional<std::uint32_t> ParseExitCode(std::string_view value) {
   return static_cast<std::uint32_t>(code);
 }
 
+std::optional<unsigned> LifetimeFromHook(std::string_view value) {
+  const std::optional<std::uint32_t> seconds = ParseExitCode(value);
+  if (!seconds || *seconds < 1 || *seconds > 3600) {
+    return std::nullopt;
+  }
+  return *seconds * 1000u;
+}
+
 std::string DecodeLogHook(std::string_view value) {
   std::string lines;
   if (value.empty()) {

@@ -9,6 +9,8 @@
 //                        result; the two characters "\n" stand for a line
 //                        break, and every line, the last included, ends with
 //                        CR LF. An empty value leaves an empty log.
+//   QUIL_GAME_SECONDS    a decimal number from 1 to 3600: the game shows its
+//                        window that many seconds instead of about four.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +22,7 @@ namespace game {
 
 constexpr char kExitCodeHook[] = "QUIL_GAME_EXIT_CODE";
 constexpr char kLogHook[] = "QUIL_GAME_LOG";
+constexpr char kSecondsHook[] = "QUIL_GAME_SECONDS";
 
 // The variable's value; nothing when it is not set.
 std::optional<std::string> EnvironmentValue(const char* name);
@@ -27,6 +30,10 @@ std::optional<std::string> EnvironmentValue(const char* name);
 // The exit code a QUIL_GAME_EXIT_CODE value asks for; nothing when it is not a
 // decimal number within 32 bits.
 std::optional<std::uint32_t> ParseExitCode(std::string_view value);
+
+// The window's lifetime in milliseconds a QUIL_GAME_SECONDS value asks for;
+// nothing for anything but 1 to 3600.
+std::optional<unsigned> LifetimeFromHook(std::string_view value);
 
 // The log's lines for a QUIL_GAME_LOG value, each ended by "\n"; empty for an
 // empty value.

@@ -3,12 +3,16 @@
 # both started in turn by bench/bench_driver.cpp under the same Wine and Xvfb.
 # Prints, as medians with their range, the launcher's CPU while idle on the
 # stage, its start-up time as a ratio to the bare program's, and the peak
-# memory of both.
+# memory of both; then how soon the stage follows the intro video's end, and
+# the launcher's CPU while the game runs.
 #
-#   scripts/bench.sh [--runs N] [--start-runs M] [--idle-seconds S] [--depths "24"|"8 24"] [--no-build]
+#   scripts/bench.sh [--runs N] [--start-runs M] [--idle-seconds S] [--intro-runs I]
+#                    [--game-runs G] [--game-seconds T] [--depths "24"|"8 24"] [--no-build]
 #
 # --runs: rounds with idle seconds and memory (7); --start-runs: further
 # rounds that only time the start-up (21); a round runs both programs.
+# --intro-runs: launcher starts with the intro (7); --game-runs: games started
+# from the stage (3), each measured for --game-seconds (10).
 #
 # Installs what is missing and builds the bench targets of the win32 preset
 # first (--no-build skips both), then measures a copy of that build. Its
@@ -28,6 +32,9 @@ cd "$root" || exit 1
 runs=7
 start_runs=21
 idle_seconds=10
+intro_runs=7
+game_runs=3
+game_seconds=10
 depths=24
 build=1
 while [ $# -gt 0 ]; do
@@ -35,10 +42,13 @@ while [ $# -gt 0 ]; do
     --runs) runs=$2; shift 2 ;;
     --start-runs) start_runs=$2; shift 2 ;;
     --idle-seconds) idle_seconds=$2; shift 2 ;;
+    --intro-runs) intro_runs=$2; shift 2 ;;
+    --game-runs) game_runs=$2; shift 2 ;;
+    --game-seconds) game_seconds=$2; shift 2 ;;
     --depths) depths=$2; shift 2 ;;
     --no-build) build=0; shift ;;
-    *) echo "usage: scripts/bench.sh [--runs N] [--start-runs M] [--idle-seconds S] [--depths \"24\"|\"8 24\"]" \
-         "[--no-build]" >&2
+    *) echo "usage: scripts/bench.sh [--runs N] [--start-runs M] [--idle-seconds S] [--intro-runs I]" \
+         "[--game-runs G] [--game-seconds T] [--depths \"24\"|\"8 24\"] [--no-build]" >&2
        exit 2 ;;
   esac
 done
@@ -118,11 +128,13 @@ status=0
 for depth in $depths; do
   prefix_var="QUIL_PREFIX_$depth"
   # Room for every run's idle seconds and its full start-up and exit patience.
-  limit=$(((runs + start_runs + 1) * 2 * 45 + runs * 2 * idle_seconds + 60))
+  limit=$(((runs + start_runs + 1) * 2 * 45 + runs * 2 * idle_seconds + intro_runs * 45 +
+    game_runs * (game_seconds + 60) + 60))
   echo
   echo "== display depth $depth"
   timeout --foreground -k 10 "$limit" "${priority[@]}" scripts/wine-run.sh --depth "$depth" "$driver" \
-    --runs "$runs" --start-runs "$start_runs" --idle-seconds "$idle_seconds" --clock-ticks "$(getconf CLK_TCK)" \
+    --runs "$runs" --start-runs "$start_runs" --idle-seconds "$idle_seconds" --intro-runs "$intro_runs" \
+    --game-runs "$game_runs" --game-seconds "$game_seconds" --clock-ticks "$(getconf CLK_TCK)" \
     --wine-prefix "${!prefix_var}" | tee "$QUIL_RUN_DIR/bench-$depth.txt"
   code=${PIPESTATUS[0]}
   if [ "$code" -eq 124 ] || [ "$code" -eq 137 ]; then
