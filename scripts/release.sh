@@ -46,10 +46,14 @@ make_zip() {
 }
 
 scripts/setup.sh
+changed=$(git status --porcelain)
 zip=$(make_zip "$root")
 sum=$(sha256sum "$zip" | cut -d' ' -f1)
 echo "release.sh: $zip ($(stat -c %s "$zip") bytes)"
 echo "release.sh: SHA-256 $sum"
+if [ -n "$changed" ]; then
+  echo "release.sh: the working tree has changes: the ZIP holds them, but its files carry the last commit's date" >&2
+fi
 [ $check -eq 1 ] || exit 0
 
 commit=$(git rev-parse HEAD)
@@ -70,7 +74,7 @@ if [ "${sums[0]}" != "${sums[1]}" ]; then
   echo "release.sh: NOT reproducible: the two clones' ZIPs differ" >&2
   exit 1
 fi
-if [ -n "$(git status --porcelain)" ]; then
+if [ -n "$changed" ]; then
   echo "release.sh: reproducible: both clones of $commit give the same ZIP (the working tree has changes, so its ZIP was not compared)"
 elif [ "${sums[0]}" != "$sum" ]; then
   echo "release.sh: NOT reproducible: the clones' ZIP differs from $zip" >&2
