@@ -30,13 +30,18 @@ esac
 # Builds and packs the tree at $1; prints the ZIP's path.
 make_zip() {
   local tree=$1
+  # Runs inside $(...), where set -e does not hold: each step is checked, so a
+  # failed build never packs the programs of an earlier one.
   (
-    cd "$tree"
-    cmake --preset win32 >/dev/null
-    cmake --build --preset win32 >&2
-    rm -rf build/win32/package
-    cpack --preset win32 >&2
-  )
+    cd "$tree" &&
+      cmake --preset win32 >/dev/null &&
+      cmake --build --preset win32 >&2 &&
+      rm -rf build/win32/package &&
+      cpack --preset win32 >&2
+  ) || {
+    echo "release.sh: building or packing $tree failed" >&2
+    return 1
+  }
   local zips=("$tree"/build/win32/package/*.zip)
   if [ ${#zips[@]} -ne 1 ] || [ ! -f "${zips[0]}" ]; then
     echo "release.sh: expected one ZIP in $tree/build/win32/package" >&2
