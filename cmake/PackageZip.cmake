@@ -11,8 +11,8 @@ else()
   execute_process(COMMAND git -C "${CPACK_QUIL_SOURCE_DIR}" log -1 --format=%ct
                   OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status ERROR_QUIET)
   if(NOT status EQUAL 0)
-    message(FATAL_ERROR "${CPACK_QUIL_SOURCE_DIR} is not a git checkout: set SOURCE_DATE_EPOCH "
-                        "(seconds since 1970) to date the package's files")
+    message(FATAL_ERROR "git cannot tell the last commit's time in ${CPACK_QUIL_SOURCE_DIR}: set "
+                        "SOURCE_DATE_EPOCH (seconds since 1970) to date the package's files")
   endif()
 endif()
 if(NOT epoch MATCHES "^[0-9]+$")
