@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -194,6 +196,83 @@ TEST_F(ShippedExecutable, CarriesNoManifestAndAVersionBlock) {
   EXPECT_TRUE(contains("ProductName"));
   EXPECT_TRUE(contains("QUIL 3D"));
   EXPECT_TRUE(contains("FileDescription"));
+}
+
+// One program's version block, read as the platform's Properties sheet and
+// installers read it (version.dll).
+class VersionBlock {
+ public:
+  explicit VersionBlock(const std::string& path) {
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    if (size == 0) {
+      return;
+    }
+    block_.resize(size);
+    if (!GetFileVersionInfoA(path.c_str(), 0, size, block_.data())) {
+      block_.clear();
+    }
+  }
+  bool Read() const { return !block_.empty(); }
+
+  const VS_FIXEDFILEINFO* Fixed() const {
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block_.data(), "\\", &value, &length) || length < sizeof(VS_FIXEDFILEINFO)) {
+      return nullptr;
+    }
+    return static_cast<const VS_FIXEDFILEINFO*>(value);
+  }
+
+  // A text of the string table its first translation names; nullopt when
+  // there is none.
+  std::optional<std::string> Text(const char* name) const {
+    void* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block_.data(), "\\VarFileInfo\\Translation", &value, &length) || length < 4) {
+      return std::nullopt;
+    }
+    const auto* translation = static_cast<const WORD*>(value);
+    char key[96];
+    std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\%s", translation[0], translation[1], name);
+    if (!VerQueryValueA(block_.data(), key, &value, &length)) {
+      return std::nullopt;
+    }
+    return std::string(static_cast<const char*>(value));
+  }
+
+ private:
+  std::vector<char> block_;
+};
+
+// Both programs of the game folder carry the version of the project that
+// built them (QUIL_PROJECT_VERSION, from project() in CMakeLists.txt), in
+// numbers and in text, and their own file names.
+TEST(ShippedVersion, BothProgramsCarryTheProjectVersion) {
+  const std::string projectVersion = QUIL_PROJECT_VERSION;
+  unsigned major = 0, minor = 0, patch = 0;
+  ASSERT_EQ(std::sscanf(projectVersion.c_str(), "%u.%u.%u", &major, &minor, &patch), 3) << projectVersion;
+  for (const char* program : {"Quil3D.exe", "proc.exe"}) {
+    SCOPED_TRACE(program);
+    const VersionBlock version(EnvPath("QUIL_GAME_DIR") + "\\" + program);
+    ASSERT_TRUE(version.Read());
+    const VS_FIXEDFILEINFO* fixed = version.Fixed();
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
+    const DWORD expectedMs = MAKELONG(minor, major);
+    const DWORD expectedLs = MAKELONG(0, patch);
+    EXPECT_EQ(fixed->dwFileVersionMS, expectedMs);
+    EXPECT_EQ(fixed->dwFileVersionLS, expectedLs);
+    EXPECT_EQ(fixed->dwProductVersionMS, expectedMs);
+    EXPECT_EQ(fixed->dwProductVersionLS, expectedLs);
+
+    EXPECT_EQ(version.Text("FileVersion"), projectVersion);
+    EXPECT_EQ(version.Text("ProductVersion"), projectVersion);
+    EXPECT_EQ(version.Text("OriginalFilename"), std::string(program));
+    for (const char* shown : {"ProductName", "CompanyName", "FileDescription", "LegalCopyright"}) {
+      EXPECT_NE(version.Text(shown).value_or(""), "") << shown;
+    }
+  }
 }
 
 }  // namespace
