@@ -50,7 +50,7 @@ dh=$("$IM" "$WORK/t_3D.png" -format '%h' info:)
 "$IM" -background none "$WORK/c_QUIL.png" \( -size "${gap}x1" xc:none \) "$WORK/c_3D.png" \
   -gravity south +append -bordercolor none -border "$pad" +repage "$WORK/t_fill.png"
 "$IM" -respect-parentheses "$WORK/t_fill.png" \
-  \( +clone -alpha extract -morphology dilate disk:$((ps / 30 + 1)) -blur 0x$((ps / 10)) +level-colors 'black,#12bedc' \) \
+  \( +clone -alpha extract -morphology dilate disk:$((ps / 30 + 1)) -blur 0x$((ps / 10)) -colorspace sRGB +level-colors 'black,#12bedc' \) \
   \( -clone 0 -alpha extract -morphology dilate disk:$((ps / 40 + 1)) \) \
   -delete 0 \
   \( -clone 1 -fill '#02050c' -colorize 100 -clone 1 -alpha off -compose copyopacity -composite \) \
