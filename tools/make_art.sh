@@ -13,7 +13,9 @@
 # launcher realises whichever of these tables it loaded last, so they must
 # agree. The palette keeps the 20 Windows static colours at entries 0-9 and
 # 246-255; entries 10-245 are ramps in the launcher's colours (navy, steel,
-# cyan, sea blue, amber, grey, red, green).
+# cyan, sea blue, amber, grey, red, green). It is defined once, in
+# tools/art_common.py, which the intro video's generator (tools/make_intro.py)
+# uses too; the "QUIL 3D" logo is drawn by tools/title.sh for both.
 #
 # Needs ImageMagick 6 (/usr/bin/convert), the DejaVu fonts (core and extra),
 # sox and python3; scripts/setup.sh installs them. The output is the same on
@@ -53,6 +55,10 @@ fi
 # from sox -R.
 export MAGICK_THREAD_LIMIT=1
 export LC_ALL=C
+# The helper below imports the shared palette from tools/; no bytecode cache
+# is left in the source tree.
+export PYTHONPATH="$ROOT/tools${PYTHONPATH:+:$PYTHONPATH}"
+export PYTHONDONTWRITEBYTECODE=1
 
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
@@ -66,79 +72,20 @@ SOUND_DIR=$ROOT/data/sound
 mkdir -p "$BG_DIR" "$FACE_DIR" "$ICON_DIR" "$SOUND_DIR"
 
 cat >"$LIB" <<'PYTHON'
-"""Helpers for make_art.sh: the game palette, 8-bit BMP and ICO writers,
-deterministic scatter patterns and the final checks."""
+"""Helpers for make_art.sh: 8-bit BMP and ICO writers, the MVG of the
+scatter patterns and the final checks. The palette and the pattern
+generators are tools/art_common.py, shared with tools/make_intro.py."""
 import math
 import struct
 import sys
 import wave
 
-# The 20 colours Windows keeps in every palette, at their usual places.
-STATIC_LOW = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128),
-              (128, 0, 128), (0, 128, 128), (192, 192, 192), (192, 220, 192),
-              (166, 202, 240)]
-STATIC_HIGH = [(255, 251, 240), (160, 160, 164), (128, 128, 128), (255, 0, 0),
-               (0, 255, 0), (255, 255, 0), (0, 0, 255), (255, 0, 255),
-               (0, 255, 255), (255, 255, 255)]
-
-# Theme ramps, each (entries, anchor colours from dark to light). Together
-# they fill entries 10..245.
-RAMPS = [
-    (56, ["#02050c", "#07122a", "#0f2348", "#1c3a68", "#33588c", "#5f86b8",
-          "#a4c2e4", "#e2eefa"]),                                    # navy
-    (36, ["#0b0f15", "#1a222e", "#2f3b4c", "#4e5d72", "#7a8aa0", "#b2bfcf",
-          "#eef2f7"]),                                               # steel
-    (40, ["#00141b", "#003f52", "#00809c", "#12bedc", "#4fe6ff", "#b4f8ff",
-          "#effeff"]),                                               # cyan
-    (20, ["#06213a", "#0b4266", "#176e98", "#2f9cc4", "#78c8e4"]),   # sea
-    (36, ["#180c02", "#432405", "#7d4808", "#c07c0c", "#f4a41a", "#ffc752",
-          "#ffe6a6", "#fff7e0"]),                                    # amber
-    (20, ["#1c1c1c", "#f2f2f2"]),                                    # grey
-    (14, ["#2a0404", "#6e0c0c", "#bc1a1a", "#f44444", "#ffa8a8"]),   # red
-    (14, ["#032808", "#0a6418", "#18aa30", "#4cdc5c", "#bdfcc4"]),   # green
-]
-
-
-def hex_rgb(h):
-    return tuple(int(h[i:i + 2], 16) for i in (1, 3, 5))
-
-
-def ramp(count, anchors):
-    cols = [hex_rgb(a) for a in anchors]
-    out = []
-    for i in range(count):
-        t = i / (count - 1) * (len(cols) - 1)
-        k = min(int(t), len(cols) - 2)
-        f = t - k
-        a, b = cols[k], cols[k + 1]
-        out.append(tuple(round(a[j] + (b[j] - a[j]) * f) for j in range(3)))
-    return out
-
-
-def palette():
-    theme = []
-    for count, anchors in RAMPS:
-        theme += ramp(count, anchors)
-    assert len(theme) == 236, len(theme)
-    pal = STATIC_LOW + theme + STATIC_HIGH
-    # -remap needs every entry to be distinct; nudge a repeat by one step.
-    seen = set()
-    for i, c in enumerate(pal):
-        while c in seen:
-            c = (c[0], c[1], min(255, c[2] + 1) if c[2] < 255 else c[2] - 1)
-        seen.add(c)
-        pal[i] = c
-    return pal
+from art_common import blobs_mvg, colour_table, palette, palette_ppm, stars_mvg
 
 
 def cmd_palette(out_ppm):
-    pal = palette()
     with open(out_ppm, "wb") as f:
-        f.write(b"P6\n256 1\n255\n" + bytes(v for c in pal for v in c))
-
-
-def colour_table():
-    return b"".join(bytes((b, g, r, 0)) for r, g, b in palette())
+        f.write(palette_ppm())
 
 
 def cmd_bmp(raw, width, height, out):
@@ -208,50 +155,16 @@ def cmd_ico(out, *entries):
         f.write(head + entries + blobs)
 
 
-class Lcg:
-    """Small fixed generator so scatter patterns never change between runs."""
-
-    def __init__(self, seed):
-        self.s = seed & 0xFFFFFFFF
-
-    def next(self):
-        self.s = (self.s * 1664525 + 1013904223) & 0xFFFFFFFF
-        return self.s / 4294967296.0
-
-
 def cmd_stars(out, width, height, count, seed, ymax=None):
     """MVG of a star field: faint dots, a few bright ones with a glint."""
-    width, height, count = int(width), int(height), int(count)
-    ymax = int(ymax) if ymax else height
-    rnd = Lcg(int(seed))
-    lines = []
-    for _ in range(count):
-        x = int(rnd.next() * width)
-        y = int(rnd.next() * ymax)
-        m = rnd.next()
-        tint = rnd.next()
-        v = int(70 + 185 * m ** 3)
-        r, g, b = (v, v, min(255, v + 30)) if tint < 0.7 else (min(255, v + 25), v, v - 20 if v > 20 else 0)
-        lines.append(f"fill rgb({r},{g},{b}) point {x},{y}")
-        if m > 0.93:
-            c = f"rgba({r},{g},{b},0.45)"
-            lines.append(f"fill {c} point {x - 1},{y} point {x + 1},{y} point {x},{y - 1} point {x},{y + 1}")
-    open(out, "w").write("\n".join(lines) + "\n")
+    open(out, "w").write(stars_mvg(int(width), int(height), int(count), int(seed),
+                                   int(ymax) if ymax else None))
 
 
 def cmd_blobs(out, x0, y0, x1, y1, count, rmin, rmax, seed, *colours):
     """MVG of soft round blobs (blurred afterwards into nebula clouds)."""
-    x0, y0, x1, y1, count = int(x0), int(y0), int(x1), int(y1), int(count)
-    rmin, rmax = float(rmin), float(rmax)
-    rnd = Lcg(int(seed))
-    lines = ["stroke none"]
-    for _ in range(count):
-        x = x0 + rnd.next() * (x1 - x0)
-        y = y0 + rnd.next() * (y1 - y0)
-        r = rmin + (rmax - rmin) * rnd.next() ** 2
-        c = colours[int(rnd.next() * len(colours)) % len(colours)]
-        lines.append(f"fill {c} circle {x:.1f},{y:.1f} {x + r:.1f},{y:.1f}")
-    open(out, "w").write("\n".join(lines) + "\n")
+    open(out, "w").write(blobs_mvg(int(x0), int(y0), int(x1), int(y1), int(count),
+                                   float(rmin), float(rmax), int(seed), colours))
 
 
 def cmd_grid(out, width, top, bottom, vx, colour, step, rows):
@@ -516,43 +429,9 @@ floor() {
 }
 
 # title OUT POINTSIZE: the "QUIL 3D" logo on a transparent layer - chrome
-# QUIL, amber 3D, a dark outline and a cyan glow.
+# QUIL, amber 3D, a dark outline and a cyan glow (tools/title.sh).
 title() {
-  local out=$1 ps=$2 gap=$(($2 / 5)) pad=$(($2 / 5))
-  local part
-  for part in QUIL 3D; do
-    "$IM" -background black -fill white -font "$FONT_TITLE" -pointsize "$ps" label:"$part" \
-      -trim +repage "$WORK/t_$part.png"
-  done
-  local qh; qh=$("$IM" "$WORK/t_QUIL.png" -format '%h' info:)
-  local dh; dh=$("$IM" "$WORK/t_3D.png" -format '%h' info:)
-  # chrome: bright sky at the top, a dark horizon band in the middle, a warm
-  # or cool reflection below it
-  "$IM" -respect-parentheses \
-    \( -size "1x$((qh * 52 / 100))" gradient:'#ffffff-#8cb4e0' \) \
-    \( -size "1x$((qh - qh * 52 / 100))" gradient:'#10305e-#b4f8ff' \) -append \
-    -scale "$("$IM" "$WORK/t_QUIL.png" -format '%w' info:)x$qh!" \
-    "$WORK/t_QUIL.png" -alpha off -compose copyopacity -composite "$WORK/c_QUIL.png"
-  "$IM" -respect-parentheses \
-    \( -size "1x$((dh * 52 / 100))" gradient:'#fff7e0-#ffc752' \) \
-    \( -size "1x$((dh - dh * 52 / 100))" gradient:'#7d4808-#ffe6a6' \) -append \
-    -scale "$("$IM" "$WORK/t_3D.png" -format '%w' info:)x$dh!" \
-    "$WORK/t_3D.png" -alpha off -compose copyopacity -composite "$WORK/c_3D.png"
-  # put the words side by side on a padded canvas, bottoms aligned
-  "$IM" -background none "$WORK/c_QUIL.png" \( -size "${gap}x1" xc:none \) "$WORK/c_3D.png" \
-    -gravity south +append -bordercolor none -border "$pad" +repage "$WORK/t_fill.png"
-  "$IM" -respect-parentheses "$WORK/t_fill.png" \
-    \( +clone -alpha extract -morphology dilate disk:$(( ps / 30 + 1 )) -blur 0x$(( ps / 10 )) +level-colors 'black,#12bedc' \) \
-    \( -clone 0 -alpha extract -morphology dilate disk:$(( ps / 40 + 1 )) \) \
-    -delete 0 \
-    \( -clone 1 -fill '#02050c' -colorize 100 -clone 1 -alpha off -compose copyopacity -composite \) \
-    -delete 1 "$WORK/t_parts.miff"
-  # layer order: glow, dark outline, chrome letters; alpha from glow+outline
-  "$IM" -respect-parentheses "$WORK/t_fill.png" -write mpr:fill +delete \
-    "$WORK/t_parts.miff[0]" -write mpr:glow +delete \
-    "$WORK/t_parts.miff[1]" -write mpr:edge +delete \
-    mpr:glow \( mpr:glow -colorspace gray -level 0,60% \) -alpha off -compose copyopacity -composite \
-    mpr:edge -compose over -composite mpr:fill -compose over -composite "$out"
+  bash "$ROOT/tools/title.sh" "$1" "$2"
 }
 
 # text_on OUT IN FONT SIZE COLOUR GRAVITY X Y TEXT: annotate with a soft
