@@ -58,9 +58,9 @@ std::optional<VideoTiming> TimingOf(const std::string& aviPath) {
 }
 
 // The whole screen copied into a 32-bit bitmap of our own, summed up as a
-// hash of every fourth pixel of every fourth row, and whether any of them is
-// lit in the ring that the stage never covers (the screen less its centre
-// 640 x 480 and the frame's border): only the video lights it.
+// hash of every pixel and whether any pixel is lit. Until the stage shows,
+// only the video lights the screen (the frame is black, and the 95 family's
+// setting leaves out the "Starting AVI" box).
 class ScreenWatch {
  public:
   ScreenWatch() : width_(GetSystemMetrics(SM_CXSCREEN)), height_(GetSystemMetrics(SM_CYSCREEN)) {
@@ -96,17 +96,12 @@ class ScreenWatch {
       return look;
     }
     GdiFlush();
-    const int stageLeft = (width_ - 640) / 2 - 8, stageTop = (height_ - 480) / 2 - 8;
-    const int stageRight = stageLeft + 656, stageBottom = stageTop + 496;
     std::uint64_t hash = 1469598103934665603ull;
-    for (int y = 0; y < height_; y += 4) {
-      for (int x = 0; x < width_; x += 4) {
-        const std::uint32_t pixel = pixels_[static_cast<std::size_t>(y) * width_ + x] & 0xFFFFFF;
-        const bool ring = x >= 8 && y >= 8 && x < width_ - 8 && y < height_ - 8 &&
-                          (x < stageLeft || x >= stageRight || y < stageTop || y >= stageBottom);
-        look.lit = look.lit || (ring && (pixel & 0xE0E0E0) != 0);
-        hash = (hash ^ pixel) * 1099511628211ull;
-      }
+    const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+    for (std::size_t i = 0; i < count; ++i) {
+      const std::uint32_t pixel = pixels_[i] & 0xFFFFFF;
+      look.lit = look.lit || (pixel & 0xE0E0E0) != 0;
+      hash = (hash ^ pixel) * 1099511628211ull;
     }
     look.hash = hash;
     return look;
