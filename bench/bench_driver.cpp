@@ -601,8 +601,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   // The 95 family's setting: no "Starting AVI" box waits for a player at each
-  // start (on the NT family the launcher shows one before its intro).
+  // start (on the NT family the launcher shows one before its intro). The
+  // bare program runs with the same setting, so that both meet the same Wine.
   const e2e::WineVersionFor noStartingBox("Quil3D.exe", "win98");
+  const e2e::WineVersionFor sameForTheBareProgram("bare_window.exe", "win98");
   HDC screen = GetDC(nullptr);
   const int bitsPerPixel = screen != nullptr ? GetDeviceCaps(screen, BITSPIXEL) : 0;
   if (screen != nullptr) {
