@@ -5,10 +5,11 @@
 #   scripts/fuzz.sh SECONDS [--jobs N] [target...]   each target for SECONDS
 #   scripts/fuzz.sh --smoke                          each target for a few seconds
 #
-# Targets are named by reader (key_bindings, driver_catalog, video_settings,
-# audio_settings, proc_log); all of them when none is named. --jobs runs N
-# targets at a time (default 1). Everything a run produces stays under
-# build/fuzz: new inputs in corpus/<target>, crash inputs in
+# Targets are named by what they read (key_bindings, driver_catalog,
+# video_settings, audio_settings, proc_log, bmp_layout, caption_file, and
+# key_capture: the key boxes' key mapping); all of them when none is named.
+# --jobs runs N targets at a time (default 1). Everything a run produces stays
+# under build/fuzz: new inputs in corpus/<target>, crash inputs in
 # artifacts/<target>/, logs in logs/<target>.log, and one line per target in
 # summary.txt. Exits non-zero when a target finds a fault or does not build.
 set -uo pipefail
@@ -37,7 +38,7 @@ done
 [[ $seconds =~ ^[0-9]+$ && $seconds -gt 0 ]] || usage
 [[ $jobs =~ ^[0-9]+$ && $jobs -gt 0 ]] || usage
 if [ ${#targets[@]} -eq 0 ]; then
-  targets=(key_bindings driver_catalog video_settings audio_settings proc_log bmp_layout caption_file)
+  targets=(key_bindings driver_catalog video_settings audio_settings proc_log bmp_layout caption_file key_capture)
 fi
 
 scripts/setup.sh || { echo "fuzz.sh: set-up failed" >&2; exit 1; }
