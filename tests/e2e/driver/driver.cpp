@@ -772,7 +772,10 @@ std::optional<WindowFacts> Launcher::WaitForWindow(const std::function<bool(cons
   WaitUntil(
       [&] {
         AnswerStartingBox();
-        found = FindTopWindow(match);
+        // The box may come up between the answer and the look: it is never
+        // what is awaited while boxes are answered.
+        found = FindTopWindow(
+            [&](const WindowFacts& w) { return match(w) && !(answerStartingBox_ && IsStartingBox(w)); });
         return found.has_value() || !Running();
       },
       timeout);
@@ -783,13 +786,15 @@ std::optional<WindowFacts> Launcher::WaitForWindow(const std::function<bool(cons
   return found;
 }
 
+bool IsStartingBox(const WindowFacts& w) {
+  return w.className == "#32770" && w.title == "Message" && MessageBoxText(w.handle) == "Starting AVI";
+}
+
 void Launcher::AnswerStartingBox() const {
   if (!answerStartingBox_) {
     return;
   }
-  const std::optional<WindowFacts> box = FindTopWindow([](const WindowFacts& w) {
-    return w.className == "#32770" && w.title == "Message" && MessageBoxText(w.handle) == "Starting AVI";
-  });
+  const std::optional<WindowFacts> box = FindTopWindow(IsStartingBox);
   if (box) {
     AnswerMessageBox(*box);
     ++startingBoxesAnswered_;

@@ -239,6 +239,9 @@ class Launcher {
   std::string output_;
 };
 
+// Whether a window is the "Starting AVI" box of the launcher's intro.
+bool IsStartingBox(const WindowFacts& window);
+
 // The launcher's message box (no owner, caption "Message"), once shown.
 std::optional<WindowFacts> WaitForMessageBox(const Launcher& launcher, milliseconds timeout = kPatience);
 // Reads the message box's text and presses its OK button; the text.
