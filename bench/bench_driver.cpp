@@ -38,6 +38,7 @@
 
 #include "bench/intro_and_game.h"
 #include "bench/linux_proc.h"
+#include "bench/soak.h"
 #include "common/win/handles.h"
 #include "tests/e2e/driver/driver.h"
 
@@ -61,6 +62,7 @@ struct Options {
   int introRuns = 7;  // runs timing the stage after the intro's end
   int gameRuns = 3;   // runs measuring the launcher while the game runs
   int gameSeconds = 10;
+  int soakCycles = 0;    // cycles of every screen in one run (0: no soak)
   int clockTicks = 100;  // USER_HZ: the unit of the times in /proc/<pid>/stat
   std::string winePrefix;
 };
@@ -545,6 +547,31 @@ bool MeasureIntroAndGame(const Options& options) {
   return allMeasured;
 }
 
+// (f) every screen over and over in one run: the launcher's memory after a
+// few cycles and after all of them.
+bool Soak(const Options& options) {
+  if (options.soakCycles <= 0) {
+    return true;
+  }
+  const int few = std::min(20, options.soakCycles);
+  const bench::SoakRun soak = bench::MeasureSoak(options.soakCycles, few);
+  std::printf("(f) soak, %d cycles of every screen in one run, the launcher's VmRSS in MiB:\n",
+              options.soakCycles);
+  for (const bench::SoakPhase& phase : soak.phases) {
+    const double growth = phase.rssAfterAllMiB - phase.rssAfterFewMiB;
+    std::printf(
+        "    %s: after %d cycles %.2f, after %d %.2f, growth %+.2f  (goal <= +1 MiB: %s); %.1f s a cycle\n",
+        phase.name.c_str(), few, phase.rssAfterFewMiB, phase.cycles, phase.rssAfterAllMiB, growth,
+        phase.cycles == options.soakCycles ? Verdict(growth, 1.0, "%.2f MiB").c_str() : "not measured",
+        phase.secondsPerCycle);
+  }
+  if (!soak.failure.empty()) {
+    std::printf("    FAILED: %s\n", soak.failure.c_str());
+  }
+  std::fflush(stdout);
+  return soak.failure.empty();
+}
+
 bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string name = argv[i];
@@ -563,6 +590,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       options.introRuns = std::atoi(value);
     } else if (name == "--game-runs") {
       options.gameRuns = std::atoi(value);
+    } else if (name == "--soak-cycles") {
+      options.soakCycles = std::atoi(value);
     } else if (name == "--game-seconds") {
       options.gameSeconds = std::atoi(value);
     } else if (name == "--clock-ticks") {
@@ -639,5 +668,6 @@ int main(int argc, char** argv) {
   }
   PrintFigures(options, results);
   const bool othersMeasured = MeasureIntroAndGame(options);
-  return results.allMeasured && othersMeasured ? 0 : 1;
+  const bool soaked = Soak(options);
+  return results.allMeasured && othersMeasured && soaked ? 0 : 1;
 }
