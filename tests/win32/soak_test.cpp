@@ -263,12 +263,15 @@ class Launcher : public testing::Environment {
 
 const testing::Environment* const kLauncher = testing::AddGlobalTestEnvironment(new Launcher);
 
-// The options menu opened and closed again; every button of both lit and let go.
+// The options menu opened and closed again; every button of both lit and let
+// go, NETWORK GAME (drawn only) pressed as well.
 TEST(Soak, MenusSwitchedAndTheirButtonsLit) {
   Soak("main menu <-> options menu, every button lit", [] {
     for (POINT button : {kStartGame, kNetworkGame, kOption, kQuit}) {
       HoverOnStage(button);
     }
+    PressOnStage(kNetworkGame);
+    EXPECT_TRUE(MainMenuActive());
     PressOnStage(kOption);
     for (POINT button : {kSetupInput, kAudioCalibration, kVideoCalibration, kHowToPlay, kCloseOptions}) {
       HoverOnStage(button);
