@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/win/window_ledger.h"
 #include "launch/proc_log_check.h"
 #include "resources/resource.h"
 
@@ -18,6 +19,7 @@ INT_PTR OnInitDialog(HWND dialog) {
 
 // Only OK ends the report; however it ends, the log goes with it.
 INT_PTR CALLBACK ReportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  win::CountWindowLife(dialog, message);
   switch (message) {
     case WM_INITDIALOG:
       return OnInitDialog(dialog);

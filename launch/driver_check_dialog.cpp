@@ -1,5 +1,6 @@
 #include "launch/driver_check_dialog.h"
 
+#include "common/win/window_ledger.h"
 #include "resources/resource.h"
 
 namespace {
@@ -9,6 +10,7 @@ std::int32_t startAllowed = 0;
 // Only the two buttons answer; Escape's cancel and the initialisation are left
 // to the system, so no control takes the focus by itself.
 INT_PTR CALLBACK DriverCheckDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  win::CountWindowLife(dialog, message);
   if (message != WM_COMMAND) {
     return FALSE;
   }

@@ -1,6 +1,7 @@
 #include "launch/start_game.h"
 
 #include "common/win/handles.h"
+#include "common/win/window_ledger.h"
 #include "launch/after_game_report.h"
 #include "launch/driver_check_dialog.h"
 #include "launch/game_mode_file.h"
@@ -42,6 +43,7 @@ void RestoreLauncher(HWND stage, HINSTANCE instance) {
 
 // Ends at the first erase of its background, or on its Cancel button.
 INT_PTR CALLBACK MomentaryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  win::CountWindowLife(dialog, message);
   switch (message) {
     case WM_ERASEBKGND:
       EndDialog(dialog, 0);

@@ -1,6 +1,7 @@
 #include "media/image_store.h"
 
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "common/win/file_io.h"
@@ -177,17 +178,18 @@ int ReadBMPFile(const char* path, int slotNumber) {
   return 1;
 }
 
-HBITMAP CreateImageBitmap(int slotNumber) {
+win::UniqueBitmap CreateImageBitmap(int slotNumber) {
   const ImageSlot* slot = LoadedSlot(slotNumber);
   if (slot == nullptr) {
-    return nullptr;
+    return {};
   }
   // On a 256-colour display a device bitmap holds palette indices: made
   // through the default palette it would keep only the 20 static colours, so
   // the shared palette is realized first (as each button face's is).
   win::WindowDc screen(nullptr);
   win::RealizedPalette selected(screen.get(), Store().sharedPalette.get(), false);
-  return CreateDIBitmap(screen.get(), slot->Header(), CBM_INIT, slot->Bits(), slot->Info(), DIB_RGB_COLORS);
+  return win::UniqueBitmap(
+      CreateDIBitmap(screen.get(), slot->Header(), CBM_INIT, slot->Bits(), slot->Info(), DIB_RGB_COLORS));
 }
 
 std::uint16_t ImageColourCount(int slotNumber) {
@@ -253,22 +255,22 @@ void FreeAllImages() {
 
 namespace {
 
-// A palette from a DIB whose layout has been checked; null without a colour table.
-HPALETTE PaletteFromLayout(std::span<const unsigned char> dib, const bmp::DibLayout& layout) {
+// A palette from a DIB whose layout has been checked; empty without a colour table.
+win::UniquePalette PaletteFromLayout(std::span<const unsigned char> dib, const bmp::DibLayout& layout) {
   if (layout.colourCount == 0) {
-    return nullptr;
+    return {};
   }
   win::LockedGlobalMemory description(PaletteDescriptionSize(layout.colourCount));
   if (!description) {
-    return nullptr;
+    return {};
   }
   FillPaletteDescription(description.data(), dib, layout);
-  return CreatePalette(reinterpret_cast<const LOGPALETTE*>(description.data()));
+  return win::UniquePalette(CreatePalette(reinterpret_cast<const LOGPALETTE*>(description.data())));
 }
 
 }  // namespace
 
-HPALETTE CreatePaletteFromHeader(const BITMAPINFOHEADER* header, std::uint32_t* count) {
+win::UniquePalette CreatePaletteFromHeader(const BITMAPINFOHEADER* header, std::uint32_t* count) {
   // The caller vouches for the header and its full colour table (a resource
   // whose layout has been checked); nothing past the table is read.
   const bool core = header->biSize == bmp::kCoreHeaderSize;
@@ -285,43 +287,41 @@ HPALETTE CreatePaletteFromHeader(const BITMAPINFOHEADER* header, std::uint32_t* 
       std::span<const unsigned char>(reinterpret_cast<const unsigned char*>(header), size), table);
 }
 
-HBITMAP LoadBitmapResource(HINSTANCE instance, int resource, HPALETTE* palette) {
+win::UniqueBitmap LoadBitmapResource(HINSTANCE instance, int resource, win::UniquePalette* palette) {
   HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resource), MAKEINTRESOURCEA(2));  // RT_BITMAP
   if (found == nullptr) {
-    return nullptr;
+    return {};
   }
   HGLOBAL loaded = LoadResource(instance, found);
   const auto* data = static_cast<const unsigned char*>(LockResource(loaded));
   if (data == nullptr) {
-    return nullptr;
+    return {};
   }
   const std::span<const unsigned char> dib(data, SizeofResource(instance, found));
   const std::optional<bmp::DibLayout> layout = bmp::ReadDibLayout(dib, bmp::ColourRule::kResource);
   if (!layout) {
-    return nullptr;
+    return {};
   }
   // The layout check has made sure the whole colour table lies in the resource.
   std::uint32_t count = 0;
-  HPALETTE built = CreatePaletteFromHeader(reinterpret_cast<const BITMAPINFOHEADER*>(data), &count);
-  if (palette != nullptr) {
-    *palette = built;
+  win::UniquePalette built = CreatePaletteFromHeader(reinterpret_cast<const BITMAPINFOHEADER*>(data), &count);
+  win::UniqueBitmap bitmap;
+  {
+    win::WindowDc screen(nullptr);
+    win::RealizedPalette selected(screen.get(), built.get(), false);
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(data);
+    bitmap.reset(CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, data + layout->bitsOffset, info,
+                                DIB_RGB_COLORS));
   }
-  win::WindowDc screen(nullptr);
-  win::RealizedPalette selected(screen.get(), built, false);
-  const auto* info = reinterpret_cast<const BITMAPINFO*>(data);
-  return CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, data + layout->bitsOffset, info,
-                        DIB_RGB_COLORS);
+  if (palette != nullptr) {
+    *palette = std::move(built);
+  }
+  return bitmap;
 }
 
 OwnedFace LoadFace(HINSTANCE instance, int resource) {
   OwnedFace face;
-  HPALETTE palette = nullptr;
-  face.bitmap.reset(LoadBitmapResource(instance, resource, &palette));
-  face.palette.reset(palette);
+  face.bitmap = LoadBitmapResource(instance, resource, &face.palette);
   face.size = win::BitmapSize(face.bitmap.get());
   return face;
-}
-
-win::UniqueBitmap ImageBitmap(int slot) {
-  return win::UniqueBitmap(CreateImageBitmap(slot));
 }

@@ -29,9 +29,9 @@ constexpr int kFirstHowToPlayPage = 6;  // and the two pages after it, 7 and 8
 // has a colour table. 1 on success; 0 after a message box that says why.
 int ReadBMPFile(const char* path, int slot);
 
-// A device-dependent bitmap made from a slot's picture for the screen, owned
-// by the caller; null for an empty slot.
-HBITMAP CreateImageBitmap(int slot);
+// A device-dependent bitmap made from a slot's picture for the screen; empty
+// for an empty slot.
+win::UniqueBitmap CreateImageBitmap(int slot);
 
 std::uint16_t ImageColourCount(int slot);
 std::uint16_t ImagePaletteSize(int slot);
@@ -54,9 +54,9 @@ HPALETTE SharedImagePalette();
 void FreeAllImages();
 
 // A bitmap resource as a device-dependent bitmap, with the palette built from
-// its colour table stored through `palette` (null when it has none). Both are
-// the caller's. Null, and `palette` untouched, when there is no such resource.
-HBITMAP LoadBitmapResource(HINSTANCE instance, int resource, HPALETTE* palette);
+// its colour table stored through `palette` (empty when it has none). Empty,
+// and `palette` untouched, when there is no such resource.
+win::UniqueBitmap LoadBitmapResource(HINSTANCE instance, int resource, win::UniquePalette* palette);
 
 // A bitmap resource made as LoadBitmapResource makes it, with its palette,
 // both owned; empty (no bitmap, size 0 x 0) when there is no such resource.
@@ -67,10 +67,7 @@ struct OwnedFace {
 };
 OwnedFace LoadFace(HINSTANCE instance, int resource);
 
-// A slot's picture as an owned device bitmap (CreateImageBitmap); empty for
-// an empty slot.
-win::UniqueBitmap ImageBitmap(int slot);
-
 // A logical palette from a packed DIB's colour table: 2, 16 or 256 entries by
-// depth (the used-colours field is not consulted). The count goes to `count`.
-HPALETTE CreatePaletteFromHeader(const BITMAPINFOHEADER* header, std::uint32_t* count);
+// depth (the used-colours field is not consulted); empty for deeper pictures.
+// The count goes to `count`.
+win::UniquePalette CreatePaletteFromHeader(const BITMAPINFOHEADER* header, std::uint32_t* count);

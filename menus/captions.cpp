@@ -91,11 +91,11 @@ int ReadCaptionFile(const char* path) {
   return 1;
 }
 
-HFONT CreateCaptionFont(HWND window, const char* face, int height, int width, int attributes,
-                        int logicalResolution) {
+win::UniqueFont CreateCaptionFont(HWND window, const char* face, int height, int width, int attributes,
+                                  int logicalResolution) {
   const win::WindowDc dc(window);
   if (!dc) {
-    return nullptr;
+    return {};
   }
   const SavedDcState saved(dc.get());
   SetGraphicsMode(dc.get(), GM_ADVANCED);
@@ -128,7 +128,7 @@ HFONT CreateCaptionFont(HWND window, const char* face, int height, int width, in
     logFont.lfWidth = captions::CaptionFontWidth(point.x, point.y, metrics.tmAveCharWidth);
     font.reset(CreateFontIndirectA(&logFont));
   }
-  return font.release();
+  return font;
 }
 
 void DrawAudioCaptions(HWND dialog) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "common/win/handles.h"
 #include "menus/caption_file.h"
 
 CaptionTexts& CaptionText();
@@ -20,11 +21,10 @@ constexpr int kCaptionStrikeOut = 8;
 
 // A font for `window`'s device, `height` and `width` in tenths of a point
 // (width 0: the face's natural width), from the display's logical resolution
-// when `logicalResolution` is nonzero, else from its physical size. The caller
-// owns the font and deletes it. Null when the window has no device context or
-// the font cannot be made.
-HFONT CreateCaptionFont(HWND window, const char* face, int height, int width, int attributes,
-                        int logicalResolution);
+// when `logicalResolution` is nonzero, else from its physical size. Empty when
+// the window has no device context or the font cannot be made.
+win::UniqueFont CreateCaptionFont(HWND window, const char* face, int height, int width, int attributes,
+                                  int logicalResolution);
 
 // Draw the captions in green, transparently, into the dialog's client area:
 // the audio dialog's two at (22, 53) and (22, 133), the video dialog's three at

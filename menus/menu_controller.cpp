@@ -79,7 +79,7 @@ void ShowScreen(std::int32_t screen) {
 // grown by the extra width and height.
 void DrawMenuPicture(HDC dc, const RECT& client, int picture, int extraWidth, int extraHeight) {
   win::UniqueMemoryDc memory = win::CompatibleMemoryDc(dc);
-  State().pictureBitmaps[picture] = ImageBitmap(picture);
+  State().pictureBitmaps[picture] = CreateImageBitmap(picture);
   const HBITMAP bitmap = State().pictureBitmaps[picture].get();
   if (!memory || bitmap == nullptr) {
     return;  // a picture that failed to load leaves the stage as it is

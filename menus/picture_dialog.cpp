@@ -2,6 +2,7 @@
 
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
+#include "common/win/window_ledger.h"
 #include "media/image_store.h"
 
 namespace {
@@ -54,6 +55,7 @@ INT_PTR OnLeftButtonUp(PictureDialog& self, HWND dialog, LPARAM lParam) {
 }
 
 INT_PTR CALLBACK PictureDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  win::CountWindowLife(dialog, message);
   if (message == WM_INITDIALOG) {
     return OnInitDialog(dialog, lParam);
   }
@@ -86,7 +88,7 @@ void DrawBackground(const PictureDialog& self, HDC dc) {
     DrawImageStretched(dc, client.left, client.top, client.right, client.bottom, slot);
     return;
   }
-  const win::UniqueBitmap picture = ImageBitmap(slot);
+  const win::UniqueBitmap picture = CreateImageBitmap(slot);
   win::UniqueMemoryDc memory = win::CompatibleMemoryDc(dc);
   if (!picture || !memory) {
     return;  // an empty slot leaves the context as it is

@@ -1,6 +1,8 @@
 #include <cstdio>
 
+#include "common/win/gdi.h"
 #include "common/win/handles.h"
+#include "common/win/window_ledger.h"
 #include "media/image_store.h"
 #include "shell/services/shell_state.h"
 #include "shell/app_windows.h"
@@ -24,7 +26,7 @@ void OnCreate(HWND frame) {
   RECT client = {};
   GetClientRect(frame, &client);
   win::UniqueBitmap bitmap(CreateCompatibleBitmap(dc.get(), LastDrawnWidth(), LastDrawnHeight()));
-  win::UniqueMemoryDc memory(CreateCompatibleDC(dc.get()));
+  win::UniqueMemoryDc memory = win::CompatibleMemoryDc(dc.get());
   if (!bitmap || !memory) {
     return;
   }
@@ -55,6 +57,7 @@ void OnKeyDown(WPARAM key) {
 }  // namespace
 
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  win::CountWindowLife(window, message);
   switch (message) {
     case WM_CREATE:
       OnCreate(window);

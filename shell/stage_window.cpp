@@ -1,3 +1,4 @@
+#include "common/win/window_ledger.h"
 #include "menus/captions.h"
 #include "menus/menu_controller.h"
 #include "media/image_store.h"
@@ -60,6 +61,7 @@ void OnDestroy(HWND stage) {
 }  // namespace
 
 LRESULT CALLBACK StageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  win::CountWindowLife(window, message);
   switch (message) {
     case WM_CREATE:
       OnCreate();

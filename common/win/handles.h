@@ -2,30 +2,40 @@
 // uses. An owner deletes its handle exactly once; a guard puts back what it
 // replaced. With these, every GetDC has its ReleaseDC and every SelectObject
 // its restore, whatever path a function leaves by.
+//
+// The GDI owners and WindowDc keep the handle ledger (common/handle_ledger.h):
+// one more of their kind while they hold an object, one less when it goes,
+// whether it is deleted or handed out with release(). So every GDI object the
+// launcher makes goes straight into an owner.
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
+#include "common/handle_ledger.h"
+
 namespace win {
 
-// A move-only owner of one handle, released by `Traits::Close`.
+// A move-only owner of one handle, released by `Traits::Close`. A valid
+// handle is counted with `Traits::Count` (+1 taken, -1 closed or released);
+// a move hands the handle over without counting.
 template <typename Traits>
 class UniqueHandle {
  public:
   using Handle = typename Traits::Handle;
 
   UniqueHandle() = default;
-  explicit UniqueHandle(Handle h) : handle_(h) {}
+  explicit UniqueHandle(Handle h) : handle_(h) { Counted(+1); }
   ~UniqueHandle() { reset(); }
 
   UniqueHandle(const UniqueHandle&) = delete;
   UniqueHandle& operator=(const UniqueHandle&) = delete;
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Traits::Invalid())) {}
   UniqueHandle& operator=(UniqueHandle&& other) noexcept {
     if (this != &other) {
-      reset(other.release());
+      reset();
+      handle_ = std::exchange(other.handle_, Traits::Invalid());
     }
     return *this;
   }
@@ -33,22 +43,62 @@ class UniqueHandle {
   Handle get() const { return handle_; }
   explicit operator bool() const { return Traits::IsValid(handle_); }
 
+  // Hands the handle out: it is no longer this owner's, nor counted.
   Handle release() {
-    Handle h = handle_;
-    handle_ = Traits::Invalid();
-    return h;
+    Counted(-1);
+    return std::exchange(handle_, Traits::Invalid());
   }
 
   void reset(Handle h = Traits::Invalid()) {
     if (Traits::IsValid(handle_)) {
       Traits::Close(handle_);
+      Counted(-1);
     }
     handle_ = h;
+    Counted(+1);
   }
 
  private:
+  void Counted(int change) const {
+    if (Traits::IsValid(handle_)) {
+      Traits::Count(change);
+    }
+  }
+
   Handle handle_ = Traits::Invalid();
 };
+
+// The ledger's kind of each GDI handle type.
+template <typename H>
+constexpr ledger::Kind GdiKind();
+template <>
+constexpr ledger::Kind GdiKind<HBITMAP>() {
+  return ledger::Kind::kBitmap;
+}
+template <>
+constexpr ledger::Kind GdiKind<HPALETTE>() {
+  return ledger::Kind::kPalette;
+}
+template <>
+constexpr ledger::Kind GdiKind<HFONT>() {
+  return ledger::Kind::kFont;
+}
+template <>
+constexpr ledger::Kind GdiKind<HBRUSH>() {
+  return ledger::Kind::kBrush;
+}
+template <>
+constexpr ledger::Kind GdiKind<HRGN>() {
+  return ledger::Kind::kRegion;
+}
+
+inline void CountInLedger(ledger::Kind kind, int change) {
+  if (change > 0) {
+    ledger::Add(kind);
+  } else {
+    ledger::Remove(kind);
+  }
+}
 
 template <typename H>
 struct GdiObjectTraits {
@@ -56,6 +106,7 @@ struct GdiObjectTraits {
   static Handle Invalid() { return nullptr; }
   static bool IsValid(Handle h) { return h != nullptr; }
   static void Close(Handle h) { DeleteObject(h); }
+  static void Count(int change) { CountInLedger(GdiKind<H>(), change); }
 };
 
 struct MemoryDcTraits {
@@ -63,13 +114,16 @@ struct MemoryDcTraits {
   static Handle Invalid() { return nullptr; }
   static bool IsValid(Handle h) { return h != nullptr; }
   static void Close(Handle h) { DeleteDC(h); }
+  static void Count(int change) { CountInLedger(ledger::Kind::kMemoryDc, change); }
 };
 
+// Kernel objects are not GDI's: the ledger does not count them.
 struct KernelHandleTraits {
   using Handle = HANDLE;
   static Handle Invalid() { return nullptr; }
   static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
   static void Close(Handle h) { CloseHandle(h); }
+  static void Count(int) {}
 };
 
 // CreateFile reports failure with INVALID_HANDLE_VALUE rather than null.
@@ -81,6 +135,7 @@ using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniquePalette = UniqueHandle<GdiObjectTraits<HPALETTE>>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
@@ -136,13 +191,19 @@ class LockedGlobalMemory {
   SIZE_T size_ = 0;
 };
 
-// A window's device context from GetDC, released with ReleaseDC.
+// A window's device context from GetDC, released with ReleaseDC; counted in
+// the ledger while it is held.
 class WindowDc {
  public:
-  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {
+    if (dc_ != nullptr) {
+      ledger::Add(ledger::Kind::kWindowDc);
+    }
+  }
   ~WindowDc() {
     if (dc_ != nullptr) {
       ReleaseDC(window_, dc_);
+      ledger::Remove(ledger::Kind::kWindowDc);
     }
   }
   WindowDc(const WindowDc&) = delete;

@@ -144,8 +144,17 @@ INT_PTR OnOpen(PictureDialog& self, HWND dialog) {
   return FALSE;  // the focus is set
 }
 
+// The boxes get their own procedures back before the dialog goes: their
+// destruction is the edit control's to handle (it frees the control's text
+// and state there), not the default procedure's.
 void Close(PictureDialog& self, HWND dialog) {
-  Boxes() = KeyBoxes{};
+  KeyBoxes& keys = Boxes();
+  for (int slot = 0; slot < kKeyBoxes; ++slot) {
+    if (keys.boxes[slot] != nullptr && keys.replaced[slot] != nullptr) {
+      SetWindowLongPtrA(keys.boxes[slot], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(keys.replaced[slot]));
+    }
+  }
+  keys = KeyBoxes{};
   EndPictureDialog(self, dialog, 1);
 }
 

@@ -1,6 +1,7 @@
 #include "settings/video/driver_guides.h"
 
 #include "common/bounded_text.h"
+#include "common/win/window_ledger.h"
 #include "launch/web_pages.h"
 #include "resources/resource.h"
 
@@ -17,6 +18,7 @@ constexpr std::size_t kLocationSize = 100;
 char guideLocation[kLocationSize] = {};
 
 INT_PTR CALLBACK InstalledDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  win::CountWindowLife(dialog, message);
   switch (message) {
     case WM_INITDIALOG:
       SetDlgItemTextA(dialog, IDC_INSTALLED_ADVICE, kAdvice);
@@ -33,6 +35,7 @@ INT_PTR CALLBACK InstalledDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 }
 
 INT_PTR CALLBACK GuideDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  win::CountWindowLife(dialog, message);
   switch (message) {
     case WM_INITDIALOG:
       SetDlgItemTextA(dialog, IDC_GUIDE_LOCATION, guideLocation);

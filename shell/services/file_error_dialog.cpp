@@ -2,6 +2,7 @@
 
 #include "common/bounded_text.h"
 #include "common/win/file_io.h"
+#include "common/win/window_ledger.h"
 #include "resources/resource.h"
 #include "shell/services/error_box.h"
 
@@ -37,6 +38,7 @@ INT_PTR OnCommand(HWND dialog, WPARAM wParam) {
 }
 
 INT_PTR CALLBACK FileErrorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  win::CountWindowLife(dialog, message);
   switch (message) {
     case WM_INITDIALOG:
       return OnInitDialog(dialog);

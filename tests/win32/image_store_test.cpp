@@ -174,7 +174,7 @@ TEST_F(ImageStoreTest, EachFailureShowsItsMessageAndTheLoadFails) {
   EXPECT_EQ(ReadBMPFile(zeroWidth.path(), 1), 0);
   EXPECT_EQ(boxes_.Take(), (Texts{"Bmp File Not Format"}));
   EXPECT_EQ(ImageBits(1), nullptr);
-  EXPECT_EQ(CreateImageBitmap(1), nullptr);
+  EXPECT_FALSE(CreateImageBitmap(1));
 }
 
 TEST_F(ImageStoreTest, TheSharedPaletteFollowsTheLastFileWithAColourTable) {
@@ -231,7 +231,7 @@ TEST_F(ImageStoreTest, AnEmptySlotDrawsNothingAndHasNoBitmap) {
   Canvas canvas(8, 8, RGB(1, 2, 3));
   DrawImageStretched(canvas.dc(), 0, 0, 8, 8, 2);
   EXPECT_EQ(canvas.At(4, 4), (std::array<int, 3>{1, 2, 3}));
-  EXPECT_EQ(CreateImageBitmap(2), nullptr);
+  EXPECT_FALSE(CreateImageBitmap(2));
   EXPECT_EQ(ReadBMPFile("x", -1), 0);
   EXPECT_EQ(ReadBMPFile("x", kImageSlots), 0);
 }
@@ -251,13 +251,12 @@ TEST_F(ImageStoreTest, DrawingStretchesTheWholePictureAndRecordsItsSize) {
   EXPECT_EQ(LastDrawnWidth(), 2);
   EXPECT_EQ(LastDrawnHeight(), 2);
 
-  HBITMAP bitmap = CreateImageBitmap(1);
-  ASSERT_NE(bitmap, nullptr);
+  const win::UniqueBitmap bitmap = CreateImageBitmap(1);
+  ASSERT_TRUE(bitmap);
   BITMAP facts = {};
-  GetObjectA(bitmap, sizeof facts, &facts);
+  GetObjectA(bitmap.get(), sizeof facts, &facts);
   EXPECT_EQ(facts.bmWidth, 2);
   EXPECT_EQ(facts.bmHeight, 2);
-  DeleteObject(bitmap);
 }
 
 // The shipped executable's bitmap resources: the button faces.
@@ -275,25 +274,25 @@ TEST_F(ShippedFaces, EachFaceBecomesABitmapWithAFullPaletteOfItsOwn) {
   };
   for (const Face& face : faces) {
     for (int n = face.first; n < face.first + 3; ++n) {
-      HPALETTE palette = nullptr;
-      HBITMAP bitmap = LoadBitmapResource(module_, n, &palette);
-      ASSERT_NE(bitmap, nullptr) << n;
+      win::UniquePalette palette;
+      const win::UniqueBitmap bitmap = LoadBitmapResource(module_, n, &palette);
+      ASSERT_TRUE(bitmap) << n;
       BITMAP facts = {};
-      GetObjectA(bitmap, sizeof facts, &facts);
+      GetObjectA(bitmap.get(), sizeof facts, &facts);
       EXPECT_EQ(facts.bmWidth, face.width) << n;
       EXPECT_EQ(facts.bmHeight, face.height) << n;
-      ASSERT_NE(palette, nullptr) << n;
-      EXPECT_EQ(PaletteEntries(palette), 256) << n;
-      DeleteObject(bitmap);
-      DeleteObject(palette);
+      ASSERT_TRUE(palette) << n;
+      EXPECT_EQ(PaletteEntries(palette.get()), 256) << n;
     }
   }
 }
 
 TEST_F(ShippedFaces, AMissingResourceGivesNothingAndLeavesThePaletteAlone) {
-  HPALETTE palette = reinterpret_cast<HPALETTE>(0x1234);
-  EXPECT_EQ(LoadBitmapResource(module_, 9999, &palette), nullptr);
-  EXPECT_EQ(palette, reinterpret_cast<HPALETTE>(0x1234));
+  const LOGPALETTE one = {0x300, 1, {{1, 2, 3, 0}}};
+  win::UniquePalette palette(CreatePalette(&one));
+  const HPALETTE before = palette.get();
+  EXPECT_FALSE(LoadBitmapResource(module_, 9999, &palette));
+  EXPECT_EQ(palette.get(), before);
 }
 
 // The BMP corpus: good files load silently and draw as their reference;
@@ -377,8 +376,7 @@ TEST_F(Corpus, QuestionableAndBadFilesLoadOrAreRefusedWithOneMessage) {
         accepted.push_back(name);
         Canvas canvas(64, 64);
         DrawImageStretched(canvas.dc(), 0, 0, 64, 64, 2);  // must not crash
-        HBITMAP bitmap = CreateImageBitmap(2);
-        DeleteObject(bitmap);
+        CreateImageBitmap(2);
       } else {
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_NE(std::find(known.begin(), known.end(), shown[0]), known.end()) << shown[0];

@@ -252,9 +252,16 @@ GameCopy::GameCopy(IntroVideo intro) {
   static int counter = 0;
   folder_ = std::string(temp) + "quil-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
             std::to_string(++counter);
+  // Only a folder that holds the launcher is copied: with QUIL_GAME_DIR unset
+  // the empty path would name the root of the current drive.
+  const std::string game = GameFolder();
+  if (game.empty() || !FileExists(game + "\\Quil3D.exe")) {
+    folder_.clear();
+    return;
+  }
   RemoveTree(folder_);
   MakeFolders(folder_);
-  if (!CopyTree(GameFolder(), folder_)) {
+  if (!CopyTree(game, folder_)) {
     folder_.clear();
   } else if (intro == IntroVideo::kLeftOut) {
     DeleteFileA(PathOf("logo.avi").c_str());
