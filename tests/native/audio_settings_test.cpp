@@ -65,6 +65,12 @@ TEST(AudioBars, EachScrollCodeMovesALevelWithin0To50) {
   for (const auto& c : cases) {
     EXPECT_EQ(audio::ScrolledLevel(c.level, c.code, c.thumb), c.expected) << c.level << " code " << c.code;
   }
+  // Levels read beyond 32 bits sit at its ends: a step never wraps round.
+  EXPECT_EQ(audio::ScrolledLevel(INT32_MAX, 1, 0), 50);
+  EXPECT_EQ(audio::ScrolledLevel(INT32_MAX, 3, 0), 50);
+  EXPECT_EQ(audio::ScrolledLevel(INT32_MAX, 0, 0), INT32_MAX - 10);
+  EXPECT_EQ(audio::ScrolledLevel(INT32_MIN, 0, 0), 0);
+  EXPECT_EQ(audio::ScrolledLevel(INT32_MIN, 2, 0), 0);
 }
 
 }  // namespace
