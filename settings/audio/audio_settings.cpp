@@ -1,5 +1,7 @@
 #include "settings/audio/audio_settings.h"
 
+#include <algorithm>
+
 #include "settings/scroll_steps.h"
 
 #include "common/text_mode.h"
@@ -9,6 +11,14 @@ namespace audio {
 
 const char kMusicKey[] = "Music";
 const char kSoundKey[] = "Sound";
+
+namespace {
+
+std::int32_t WrittenLevel(std::int32_t level) {
+  return std::clamp(level, kLowestLevel, kHighestLevel);
+}
+
+}  // namespace
 
 void ParseAudioSettings(std::string_view fileBytes, AudioSettings& settings) {
   const std::string decoded = text::DecodeTextMode(fileBytes);
@@ -34,15 +44,15 @@ void ParseAudioSettings(std::string_view fileBytes, AudioSettings& settings) {
 }
 
 std::string FormatAudioSettings(const AudioSettings& settings) {
-  std::string lines = std::to_string(settings.customized);
+  std::string lines = settings.customized != 0 ? "1" : "0";
   lines += '\n';
   lines += kMusicKey;
   lines += ' ';
-  lines += std::to_string(settings.musicLevel);
+  lines += std::to_string(WrittenLevel(settings.musicLevel));
   lines += '\n';
   lines += kSoundKey;
   lines += ' ';
-  lines += std::to_string(settings.soundLevel);
+  lines += std::to_string(WrittenLevel(settings.soundLevel));
   lines += '\n';
   return text::EncodeTextMode(lines);
 }

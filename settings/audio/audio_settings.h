@@ -12,7 +12,7 @@ constexpr std::int32_t kDefaultLevel = 25;
 
 struct AudioSettings {
   std::int32_t customized = 0;  // 1: levels chosen by the player; 0: the defaults apply
-  std::int32_t musicLevel = 0;  // 0 to 50 as the dialog sets it; stored as read
+  std::int32_t musicLevel = 0;  // 0 to 50 as the dialog sets it; stored as read, written within 0 to 50
   std::int32_t soundLevel = 0;
 };
 
@@ -26,11 +26,14 @@ extern const char kSoundKey[];
 // nothing; anything after those two lines is not read.
 void ParseAudioSettings(std::string_view fileBytes, AudioSettings& settings);
 
-// The three lines, CR LF each, Music before Sound.
-std::string FormatAudioSettings(const AudioSettings& settings);
-
 constexpr std::int32_t kLowestLevel = 0;
 constexpr std::int32_t kHighestLevel = 50;
+
+// The three lines, CR LF each, Music before Sound. The file holds what the
+// dialog shows: customized as 0 or 1, and each level as its bar's thumb shows
+// it, held within 0 to 50 (a level read from the file stays as read in memory
+// until a bar moves it, but is never written back out of range).
+std::string FormatAudioSettings(const AudioSettings& settings);
 
 // A level after one scroll-bar message: a line or a page moves it by 10 within
 // 0 to 50, the thumb codes take `thumbPosition`, the ends go to 0 or 50, and

@@ -175,7 +175,10 @@ void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
       break;
     case BTN_JOYSTICK_1:
     case BTN_JOYSTICK_2:
-      input::Settings().joystickSwap ^= 1;  // the faces move at the release
+      // Any value but 0 means swapped, so the press swaps through 0 and 1
+      // (flipping one bit of 2 would leave it swapped); the faces move at the
+      // release.
+      input::Settings().joystickSwap = input::Settings().joystickSwap != 0 ? 0 : 1;
       break;
     default:
       break;

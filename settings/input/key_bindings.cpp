@@ -25,6 +25,12 @@ constexpr BuiltInKey kBuiltInKeys[kBindingSlotCount] = {
     {17, "W"},   {30, "A"},     {32, "D"},      {31, "S"},     {42, "Shift"}, {29, "Ctrl"},
 };
 
+// A code outside the game's key numbering (0 to 399) shows an empty box, and
+// goes back to the file as what the box shows: no key.
+KeyCode WrittenCode(KeyCode code) {
+  return code >= 0 && code < kKeyCodeCount ? code : 0;
+}
+
 }  // namespace
 
 void LoadDefaultBindings(DefaultBindings& defaults, InputSettings& settings) {
@@ -64,12 +70,12 @@ std::string FormatKeyBindings(std::int32_t customKeys, const KeyCode (&codes)[kB
   for (int slot = 0; slot < kBindingSlotCount; ++slot) {
     lines += kBindingKeys[slot];
     lines += ' ';
-    lines += std::to_string(codes[slot]);
+    lines += std::to_string(WrittenCode(codes[slot]));
     lines += '\n';
   }
   lines += kJoystickKey;
   lines += ' ';
-  lines += std::to_string(joystickSwap);
+  lines += joystickSwap != 0 ? '1' : '0';
   lines += '\n';
   return text::EncodeTextMode(lines);
 }

@@ -45,7 +45,9 @@ void LoadDefaultBindings(DefaultBindings& defaults, InputSettings& settings);
 // nothing, and a missing key leaves its field as it was.
 void ParseKeyBindings(std::string_view fileBytes, InputSettings& settings);
 
-// The 14 lines of a file holding these values, CR LF each.
+// The 14 lines of a file holding these values, CR LF each. Every value is one
+// the game can use: a code outside the key numbering (0 to 399) is written as
+// 0, no key, and the joystick line as 0 or 1.
 std::string FormatKeyBindings(std::int32_t customKeys, const KeyCode (&codes)[kBindingSlotCount],
                               std::int32_t joystickSwap);
 

@@ -57,6 +57,7 @@ INT_PTR OnOpen(PictureDialog&, HWND dialog) {
   SetScrollRange(GetDlgItem(dialog, IDC_CALIBRATION_BAR), SB_CTL, 0, video::kHighestCalibrationLevel, FALSE);
   LoadDriverCatalog(dialog, kCatalogFile);
   LoadVideoSettings(dialog, kVideoFile);
+  video::FitToCatalog(video::Settings(), video::Catalog());
   FillDriverList(dialog);
   FillModeList(dialog, video::Settings().driverIndex);
   ShowVideoSettings(dialog);

@@ -1,5 +1,7 @@
 #include "settings/video/video_settings.h"
 
+#include <algorithm>
+
 #include "settings/scroll_steps.h"
 
 #include "common/text_mode.h"
@@ -23,6 +25,18 @@ std::string FormatVideoSettings(const VideoSettings& settings) {
     lines += '\n';
   }
   return text::EncodeTextMode(lines);
+}
+
+void FitToCatalog(VideoSettings& settings, const DriverCatalog& catalog) {
+  settings.customized = settings.customized != 0 ? 1 : 0;
+  if (settings.driverIndex < 0 || settings.driverIndex >= catalog.driverCount) {
+    settings.driverIndex = 0;
+  }
+  const std::size_t modes = ModeListTexts(catalog, settings.driverIndex).size();
+  if (settings.modeIndex < 0 || static_cast<std::size_t>(settings.modeIndex) >= modes) {
+    settings.modeIndex = 0;
+  }
+  settings.calibrationLevel = std::clamp(settings.calibrationLevel, 0, kHighestCalibrationLevel);
 }
 
 std::int32_t ScrolledCalibration(std::int32_t level, int scrollCode, std::int16_t thumbPosition) {

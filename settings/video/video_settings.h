@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "settings/video/driver_catalog.h"
+
 namespace video {
 
 struct VideoSettings {
@@ -21,6 +23,13 @@ void ParseVideoSettings(std::string_view fileBytes, VideoSettings& settings);
 
 // The four lines, CR LF each.
 std::string FormatVideoSettings(const VideoSettings& settings);
+
+// Settings read from a file, brought within what the dialog can show for
+// `catalog`, so that what it shows is what DONE applies and saves: a driver
+// outside the catalog becomes 0 (the system's own), a mode outside that
+// driver's mode list becomes 0, the level is held within 0 to 100, and
+// customized other than 0 becomes 1. Values within range stay as they are.
+void FitToCatalog(VideoSettings& settings, const DriverCatalog& catalog);
 
 constexpr std::int32_t kDefaultCalibrationLevel = 50;
 constexpr std::int32_t kHighestCalibrationLevel = 100;

@@ -31,7 +31,7 @@ class AudioSettings : public OnTheStage {
   }
   void Reopen() {
     ClickOnStage(111, 144);  // AUDIO CALIBRATION
-    EXPECT_EQ(MixerMessages(), 2u) << "the preview of the level read";
+    EXPECT_EQ(AnswerMixerMessages(), 2u) << "the preview of the level read";
     const auto dialog = WaitForDialogWith(1032);
     ASSERT_TRUE(dialog);
     dialog_ = dialog->handle;
@@ -40,17 +40,7 @@ class AudioSettings : public OnTheStage {
     const POINT at = e2e::ClientToScreenPoint(dialog_, x, y);
     e2e::LeftClickAt(at.x, at.y);
   }
-  // Answers the mixer's messages as they come; how many there were.
-  std::size_t MixerMessages() {
-    std::size_t answered = 0;
-    while (const auto box = e2e::WaitForMessageBox(*launcher_, milliseconds(answered == 0 ? 10000 : 1500))) {
-      const std::string text = e2e::AnswerMessageBox(*box);
-      EXPECT_TRUE(text == " Mixer Open Error2" || text == " Mixer Open Error3") << text;
-      ++answered;
-    }
-    return answered;
-  }
-  int Thumb(int bar) { return static_cast<int>(SendMessageA(GetDlgItem(dialog_, bar), SBM_GETPOS, 0, 0)); }
+  int Thumb(int bar) { return ScrollPosition(dialog_, bar); }
 
   HWND dialog_ = nullptr;
 };
@@ -72,7 +62,7 @@ TEST_F(AudioSettings, LevelsAreReadShownResetAndSavedMusicFirst) {
 
   Reopen();
   ClickOnDialog(141, 296);  // DEFAULT
-  EXPECT_EQ(MixerMessages(), 2u) << "the default level previewed";
+  EXPECT_EQ(AnswerMixerMessages(), 2u) << "the default level previewed";
   EXPECT_EQ(Thumb(1032), 25);
   EXPECT_EQ(Thumb(1033), 25);
   EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 40\r\nSound 10\r\n") << "only DONE writes";
@@ -98,7 +88,7 @@ TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
   GetWindowRect(GetDlgItem(dialog_, 1032), &bar);
   const int arrow = bar.bottom - bar.top;  // the arrow boxes are square
   e2e::LeftClickAt(bar.right - arrow - 3, (bar.top + bar.bottom) / 2);
-  EXPECT_GE(MixerMessages(), 2u);
+  EXPECT_GE(AnswerMixerMessages(), 2u);
   EXPECT_EQ(Thumb(1032), 50);
   EXPECT_EQ(Thumb(1033), 5);
 
@@ -106,7 +96,7 @@ TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
   RECT sound = {};
   GetWindowRect(GetDlgItem(dialog_, 1033), &sound);
   e2e::LeftClickAt(sound.left + (sound.bottom - sound.top) / 2, (sound.top + sound.bottom) / 2);
-  EXPECT_GE(MixerMessages(), 2u);
+  EXPECT_GE(AnswerMixerMessages(), 2u);
   EXPECT_EQ(Thumb(1033), 0);
   EXPECT_EQ(Thumb(1032), 50);
 
@@ -144,7 +134,7 @@ TEST_F(AudioSettings, DraggingAThumbToTheLeftEndGivesZero) {
   INPUT release = press;
   release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(1, &release, sizeof release);
-  EXPECT_GE(MixerMessages(), 2u);
+  EXPECT_GE(AnswerMixerMessages(), 2u);
   EXPECT_EQ(Thumb(1032), 0);
   EXPECT_EQ(Thumb(1033), 30);
   ClickOnDialog(141, 248);  // DONE

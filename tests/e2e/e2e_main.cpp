@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "tests/e2e/driver/driver.h"
@@ -19,8 +20,9 @@ class ScreenshotOnFailure : public testing::EmptyTestEventListener {
     saved_ = true;
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
     if (test != nullptr) {
-      const std::string name = std::string("failed-") + test->test_suite_name() + "." + test->name() + "-" +
-                               std::to_string(e2e::ScreenWidth()) + "x" + std::to_string(e2e::ScreenHeight());
+      std::string name = std::string("failed-") + test->test_suite_name() + "." + test->name() + "-" +
+                         std::to_string(e2e::ScreenWidth()) + "x" + std::to_string(e2e::ScreenHeight());
+      std::replace(name.begin(), name.end(), '/', '-');  // parameterized tests' names hold slashes
       std::printf("screenshot: %s\n", e2e::SaveScreenshot(name).c_str());
     }
   }

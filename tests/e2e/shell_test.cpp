@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/stage_fixture.h"
 
 namespace {
 
@@ -27,29 +28,6 @@ std::optional<DWORD> RunAndClose(const GameCopy& game) {
   }
   e2e::CloseWithAltF4(stage->handle);
   return launcher.WaitForExit();
-}
-
-// The file-error dialog: its controls and what Escape, Enter and OK do.
-void ExpectFileErrorDialogEndsTheLauncher(Launcher& launcher, const std::string& expectedPath) {
-  const std::optional<WindowFacts> dialog = launcher.WaitForDialog();
-  ASSERT_TRUE(dialog) << "no file-error dialog";
-  EXPECT_EQ(dialog->title, "");
-  // The template's style; the system adds WS_CLIPSIBLINGS and DS_3DLOOK.
-  EXPECT_EQ(dialog->style & ~(WS_CLIPSIBLINGS | DS_3DLOOK), 0x900008C2u) << std::hex << dialog->style;
-  EXPECT_NE(dialog->exStyle & WS_EX_CLIENTEDGE, 0u);
-  EXPECT_EQ(e2e::ControlText(dialog->handle, 1069), expectedPath);
-  EXPECT_EQ(e2e::ControlText(dialog->handle, 1068), "OK");
-  EXPECT_NE(GetDlgItem(dialog->handle, 1070), nullptr);
-
-  ASSERT_TRUE(e2e::BringToFront(dialog->handle));
-  e2e::PressKey(VK_ESCAPE);
-  e2e::PressKey(VK_RETURN);
-  Sleep(300);
-  EXPECT_TRUE(launcher.Running()) << "Escape or Enter closed the file-error dialog";
-  EXPECT_TRUE(IsWindowVisible(dialog->handle));
-
-  e2e::LeftClickControl(dialog->handle, 1068);
-  EXPECT_EQ(launcher.WaitForExit(), 1u);
 }
 
 TEST(Shell, TheFrameCoversTheScreenInBlack) {

@@ -69,13 +69,9 @@ class VideoSettings : public OnTheStage {
     e2e::LeftClickAt(at.x, at.y);
     Sleep(300);
   }
-  int Selected(int listId) {
-    return static_cast<int>(SendMessageA(GetDlgItem(dialog_, listId), CB_GETCURSEL, 0, 0));
-  }
-  int Entries(int listId) {
-    return static_cast<int>(SendMessageA(GetDlgItem(dialog_, listId), CB_GETCOUNT, 0, 0));
-  }
-  int Level() { return static_cast<int>(SendMessageA(GetDlgItem(dialog_, 1029), SBM_GETPOS, 0, 0)); }
+  int Selected(int listId) { return ComboSelection(dialog_, listId); }
+  int Entries(int listId) { return ComboCount(dialog_, listId); }
+  int Level() { return ScrollPosition(dialog_, 1029); }
   bool Installed(const char* card) {
     return game_.Read("Opengl32.dll") == game_.Read(std::string("Driver\\") + card + "\\Opengl32.dll") &&
            game_.Read("Glu32.dll") == game_.Read(std::string("Driver\\") + card + "\\Glu32.dll");

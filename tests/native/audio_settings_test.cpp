@@ -15,7 +15,11 @@ std::vector<std::int32_t> Fields(const audio::AudioSettings& s) {
 
 TEST(AudioSettings, WritesThreeLinesMusicFirst) {
   EXPECT_EQ(audio::FormatAudioSettings({0, 25, 25}), "0\r\nMusic 25\r\nSound 25\r\n");
-  EXPECT_EQ(audio::FormatAudioSettings({1, -5, 70}), "1\r\nMusic -5\r\nSound 70\r\n");
+  // Levels read beyond the bars' range go back as the thumbs show them, and
+  // any customized value other than 0 as 1.
+  EXPECT_EQ(audio::FormatAudioSettings({1, -5, 70}), "1\r\nMusic 0\r\nSound 50\r\n");
+  EXPECT_EQ(audio::FormatAudioSettings({INT32_MAX, INT32_MIN, INT32_MAX}), "1\r\nMusic 0\r\nSound 50\r\n");
+  EXPECT_EQ(audio::FormatAudioSettings({-1, 0, 50}), "1\r\nMusic 0\r\nSound 50\r\n");
 
   audio::AudioSettings settings;
   audio::ParseAudioSettings("1\r\nSound 10\r\nMusic 40\r\n", settings);
@@ -65,6 +69,12 @@ TEST(AudioBars, EachScrollCodeMovesALevelWithin0To50) {
   for (const auto& c : cases) {
     EXPECT_EQ(audio::ScrolledLevel(c.level, c.code, c.thumb), c.expected) << c.level << " code " << c.code;
   }
+  // Levels read beyond 32 bits sit at its ends: a step never wraps round.
+  EXPECT_EQ(audio::ScrolledLevel(INT32_MAX, 1, 0), 50);
+  EXPECT_EQ(audio::ScrolledLevel(INT32_MAX, 3, 0), 50);
+  EXPECT_EQ(audio::ScrolledLevel(INT32_MAX, 0, 0), INT32_MAX - 10);
+  EXPECT_EQ(audio::ScrolledLevel(INT32_MIN, 0, 0), 0);
+  EXPECT_EQ(audio::ScrolledLevel(INT32_MIN, 2, 0), 0);
 }
 
 }  // namespace

@@ -74,18 +74,25 @@ TEST(KeyBindings, AnOrdinaryWriteMarksTheSetCustomAndKeepsFourteenLines) {
   for (const std::int32_t customKeys : {0, 1, 7}) {
     input::InputSettings settings = Earlier();
     settings.customKeys = customKeys;
+    settings.bindings[9] = 399;
+    settings.bindings[10] = 400;
     settings.bindings[11] = INT32_MIN;
-    settings.joystickSwap = 1;
+    settings.joystickSwap = INT32_MIN;
     input::DefaultBindings defaults;
     std::int32_t pending = 0;
     const std::string bytes = input::FormatKeyBindingsWrite(settings, defaults, pending);
     EXPECT_EQ(settings.customKeys, 1);
     EXPECT_EQ(bytes.substr(0, 15), "1\r\n#1p-Up 100\r\n");
-    EXPECT_NE(bytes.find("#2p-Fire02 -2147483648\r\n#JoyStick 1\r\n"), std::string::npos) << bytes;
+    // Codes outside the key numbering go back as no key, any swap as 1.
+    EXPECT_NE(bytes.find("#2p-Down 399\r\n#2p-Fire01 0\r\n#2p-Fire02 0\r\n#JoyStick 1\r\n"),
+              std::string::npos)
+        << bytes;
     EXPECT_EQ(CountLines(bytes), 14);
 
     input::InputSettings read;
     input::ParseKeyBindings(bytes, read);
+    settings.bindings[10] = settings.bindings[11] = 0;
+    settings.joystickSwap = 1;
     EXPECT_EQ(Fields(read), Fields(settings));
   }
 }

@@ -50,6 +50,35 @@ TEST(VideoSettings, ReaderCases) {
   }
 }
 
+// What the dialog shows of a file is what DONE applies and saves: values out
+// of the catalog's reach are brought back into it at opening.
+TEST(VideoSettings, ValuesBeyondTheCatalogAreBroughtWithinIt) {
+  video::DriverCatalog catalog;
+  catalog.driverCount = 7;
+  catalog.modeCount = 4;  // the list of drivers 0 and 4 to 6: three modes and the label
+  const video::DriverCatalog empty;
+  const struct Case {
+    const char* what;
+    const video::DriverCatalog& catalog;
+    video::VideoSettings read;
+    std::vector<std::int32_t> expected;
+  } cases[] = {
+      {"within range", catalog, {1, 5, 3, 70}, {1, 5, 3, 70}},
+      {"the defaults keep what they hold", catalog, {0, 6, 3, 0}, {0, 6, 3, 0}},
+      {"one mode for the drivers the launcher installs", catalog, {1, 2, 3, 100}, {1, 2, 0, 100}},
+      {"a driver past the list", catalog, {1, 7, 3, 50}, {1, 0, 3, 50}},
+      {"beyond 32 bits", catalog, {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MAX}, {1, 0, 0, 100}},
+      {"negative", catalog, {-1, -1, -1, -1}, {1, 0, 0, 0}},
+      {"a mode past the list", catalog, {1, 4, 4, 50}, {1, 4, 0, 50}},
+      {"no drivers at all: the label alone", empty, {1, 3, 1, 50}, {1, 0, 0, 50}},
+  };
+  for (const Case& c : cases) {
+    video::VideoSettings settings = c.read;
+    video::FitToCatalog(settings, c.catalog);
+    EXPECT_EQ(Fields(settings), c.expected) << c.what;
+  }
+}
+
 TEST(VideoCalibration, EachScrollCodeMovesTheLevelWithin0To100) {
   const struct {
     int level, code, thumb, expected;

@@ -295,6 +295,11 @@ void GameCopy::SetReadOnly(const std::string& relative, bool readOnly) const {
   SetFileAttributesA(PathOf(relative).c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
 }
 
+win::UniqueFile GameCopy::Lock(const std::string& relative) const {
+  return win::UniqueFile(CreateFileA(PathOf(relative).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 // ---- Sounds ----------------------------------------------------------------
 
 namespace {

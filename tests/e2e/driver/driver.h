@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "common/win/handles.h"
+
 namespace e2e {
 
 using std::chrono::milliseconds;
@@ -55,6 +57,9 @@ class GameCopy {
   void Write(const std::string& relative, const std::string& bytes) const;
   void Remove(const std::string& relative) const;
   void SetReadOnly(const std::string& relative, bool readOnly) const;
+  // Opens the file with no sharing, as a program that holds it open does:
+  // no other process may open, replace or delete it while the handle lives.
+  win::UniqueFile Lock(const std::string& relative) const;
 
  private:
   std::string folder_;
