@@ -113,19 +113,6 @@ std::string EnvironmentValue(const char* name) {
   return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
 }
 
-// The program's visible top-level window of its class, if it has one yet.
-HWND VisibleWindowOf(DWORD processId, const char* windowClass) {
-  HWND window = nullptr;
-  while ((window = FindWindowExA(nullptr, window, windowClass, nullptr)) != nullptr) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == processId && IsWindowVisible(window)) {
-      return window;
-    }
-  }
-  return nullptr;
-}
-
 // What a program shows instead, for the report of a failed run: each visible
 // top-level window's class and title, and a message box's text.
 std::string VisibleWindowsOf(DWORD processId) {
@@ -269,7 +256,7 @@ Sample Measure(const Program& program, const Options& options, bool idleAndMemor
     return sample;
   }
   HWND window = nullptr;
-  while ((window = VisibleWindowOf(created.dwProcessId, program.windowClass)) == nullptr) {
+  while ((window = bench::VisibleWindowOf(created.dwProcessId, program.windowClass)) == nullptr) {
     if (Ended(process.get())) {
       sample.failure = "the program ended before showing its window";
       return sample;

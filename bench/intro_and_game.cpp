@@ -25,18 +25,6 @@ double NowMs() {
   return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
-HWND VisibleWindowOf(DWORD processId, const char* windowClass) {
-  HWND window = nullptr;
-  while ((window = FindWindowExA(nullptr, window, windowClass, nullptr)) != nullptr) {
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == processId && IsWindowVisible(window)) {
-      return window;
-    }
-  }
-  return nullptr;
-}
-
 struct VideoTiming {
   double frameMs;
   int frames;
@@ -117,6 +105,19 @@ class ScreenWatch {
 };
 
 }  // namespace
+
+// The program's visible top-level window of its class, if it has one yet.
+HWND VisibleWindowOf(DWORD processId, const char* windowClass) {
+  HWND window = nullptr;
+  while ((window = FindWindowExA(nullptr, window, windowClass, nullptr)) != nullptr) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == processId && IsWindowVisible(window)) {
+      return window;
+    }
+  }
+  return nullptr;
+}
 
 IntroRun MeasureIntroEnd() {
   IntroRun run;

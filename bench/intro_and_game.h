@@ -2,9 +2,14 @@
 // end of the intro video, and what the launcher costs while the game runs.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 namespace bench {
+
+// The program's visible top-level window of its class, if it has one yet.
+HWND VisibleWindowOf(DWORD processId, const char* windowClass);
 
 struct IntroRun {
   std::string failure;  // empty when the run was measured
