@@ -37,8 +37,8 @@
 #include <vector>
 
 #include "bench/intro_and_game.h"
-#include "bench/linux_proc.h"
-#include "bench/soak.h"
+#include "tests/e2e/driver/linux_proc.h"
+#include "tests/e2e/driver/soak.h"
 #include "common/win/handles.h"
 #include "tests/e2e/driver/driver.h"
 
@@ -172,13 +172,13 @@ std::string WithCode(const char* what, unsigned long code) {
 // sample's failure set, when it cannot be measured.
 bool MeasureIdleAndMemory(HANDLE process, int linuxPid, const Options& options, Sample& sample) {
   // 0 when the wineserver is unknown.
-  const int serverPid = options.winePrefix.empty() ? 0 : bench::WineserverPid(options.winePrefix).value_or(0);
+  const int serverPid = options.winePrefix.empty() ? 0 : e2e::WineserverPid(options.winePrefix).value_or(0);
   const double idleFrom = NowMs();
-  const std::optional<std::uint64_t> programBefore = bench::CpuTicks(linuxPid);
-  const std::optional<std::uint64_t> serverBefore = serverPid > 0 ? bench::CpuTicks(serverPid) : std::nullopt;
+  const std::optional<std::uint64_t> programBefore = e2e::CpuTicks(linuxPid);
+  const std::optional<std::uint64_t> serverBefore = serverPid > 0 ? e2e::CpuTicks(serverPid) : std::nullopt;
   Sleep(static_cast<DWORD>(options.idleSeconds) * 1000);
-  const std::optional<std::uint64_t> programAfter = bench::CpuTicks(linuxPid);
-  const std::optional<std::uint64_t> serverAfter = serverPid > 0 ? bench::CpuTicks(serverPid) : std::nullopt;
+  const std::optional<std::uint64_t> programAfter = e2e::CpuTicks(linuxPid);
+  const std::optional<std::uint64_t> serverAfter = serverPid > 0 ? e2e::CpuTicks(serverPid) : std::nullopt;
   const double idleSeconds = (NowMs() - idleFrom) / 1000.0;
   if (Ended(process)) {
     sample.failure = "the program ended while idle";
@@ -197,7 +197,7 @@ bool MeasureIdleAndMemory(HANDLE process, int linuxPid, const Options& options, 
   }
 
   // The peak so far, just before closing.
-  const std::optional<std::uint64_t> hwm = bench::StatusKiB(linuxPid, "VmHWM");
+  const std::optional<std::uint64_t> hwm = e2e::StatusKiB(linuxPid, "VmHWM");
   if (!hwm) {
     sample.failure = "cannot read VmHWM from the program's /proc/<pid>/status";
     return false;
@@ -277,12 +277,12 @@ Sample Measure(const Program& program, const Options& options, bool idleAndMemor
 
   // What the start-up cost the program's Linux process; it is idle now, so
   // these times hold still while it is looked up.
-  const std::optional<int> linuxPid = bench::LinuxPidOfWindowsProgram(exe);
+  const std::optional<int> linuxPid = e2e::LinuxPidOfWindowsProgram(exe);
   if (!linuxPid) {
     sample.failure = "no Linux process found for the program in /proc";
     return sample;
   }
-  if (const std::optional<bench::ScheduleTimes> times = bench::ThreadScheduleTimes(*linuxPid)) {
+  if (const std::optional<e2e::ScheduleTimes> times = e2e::ThreadScheduleTimes(*linuxPid)) {
     sample.startCpuMs = static_cast<double>(times->runNs) / 1e6;
     sample.startWaitMs = static_cast<double>(times->waitNs) / 1e6;
   }
@@ -541,10 +541,10 @@ bool Soak(const Options& options) {
     return true;
   }
   const int few = std::min(20, options.soakCycles);
-  const bench::SoakRun soak = bench::MeasureSoak(options.soakCycles, few);
+  const e2e::SoakRun soak = e2e::Soak(options.soakCycles, few);
   std::printf("(f) soak, %d cycles of every screen in one run, the launcher's VmRSS in MiB:\n",
               options.soakCycles);
-  for (const bench::SoakPhase& phase : soak.phases) {
+  for (const e2e::SoakPhase& phase : soak.phases) {
     const double growth = phase.rssAfterAllMiB - phase.rssAfterFewMiB;
     std::printf(
         "    %s: after %d cycles %.2f, after %d %.2f, growth %+.2f  (goal <= +1 MiB: %s); %.1f s a cycle\n",

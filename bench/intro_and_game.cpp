@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/linux_proc.h"
+#include "tests/e2e/driver/linux_proc.h"
 #include "game/game_ids.h"
 #include "game/test_hooks.h"
 #include "tests/e2e/driver/driver.h"
@@ -181,8 +181,8 @@ IntroRun MeasureIntroEnd() {
   run.stageAfterLastPictureMs = stageAt - last->at;
   run.stageAfterNominalEndMs = stageAt - (first->at + run.frames * run.frameMs);
   Sleep(500);  // the stage has drawn its menu
-  if (const std::optional<int> pid = LinuxPidOfWindowsProgram(game.PathOf("Quil3D.exe"))) {
-    if (const std::optional<std::uint64_t> hwm = StatusKiB(*pid, "VmHWM")) {
+  if (const std::optional<int> pid = e2e::LinuxPidOfWindowsProgram(game.PathOf("Quil3D.exe"))) {
+    if (const std::optional<std::uint64_t> hwm = e2e::StatusKiB(*pid, "VmHWM")) {
       run.peakRssMiB = static_cast<double>(*hwm) / 1024.0;
     }
   }
@@ -215,16 +215,16 @@ GameWaitRun MeasureGameWait(int seconds, int clockTicks) {
   e2e::LeftClickAt(startGame.x, startGame.y);
   HWND window = nullptr;
   e2e::WaitUntil([&] { return (window = FindWindowA(game::kWindowClass, nullptr)) != nullptr; });
-  const std::optional<int> pid = LinuxPidOfWindowsProgram(game.PathOf("Quil3D.exe"));
+  const std::optional<int> pid = e2e::LinuxPidOfWindowsProgram(game.PathOf("Quil3D.exe"));
   if (window == nullptr || !pid) {
     run.failure = window == nullptr ? "the game's window never showed" : "no Linux process for the launcher";
     return run;
   }
   Sleep(1000);  // the game settles
   const double from = NowMs();
-  const std::optional<std::uint64_t> before = CpuTicks(*pid);
+  const std::optional<std::uint64_t> before = e2e::CpuTicks(*pid);
   Sleep(static_cast<DWORD>(seconds) * 1000);
-  const std::optional<std::uint64_t> after = CpuTicks(*pid);
+  const std::optional<std::uint64_t> after = e2e::CpuTicks(*pid);
   run.seconds = (NowMs() - from) / 1000.0;
   if (!before || !after) {
     run.failure = "cannot read the launcher's /proc/<pid>/stat";

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-namespace bench {
+namespace e2e {
 
 // The Linux process id of the Wine process whose command line contains
 // `exePath` (a Windows path, compared without regard to case).
@@ -32,4 +32,4 @@ std::optional<ScheduleTimes> ThreadScheduleTimes(int pid);
 // A "Vm..." line of /proc/<pid>/status ("VmHWM", "VmRSS"), in KiB.
 std::optional<std::uint64_t> StatusKiB(int pid, const std::string& field);
 
-}  // namespace bench
+}  // namespace e2e

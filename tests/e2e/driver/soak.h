@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace bench {
+namespace e2e {
 
 struct SoakPhase {
   std::string name;
@@ -27,6 +27,6 @@ struct SoakRun {
 //  2. the options menu, the video dialog with both driver guides (DONE),
 //     back, and a start of the game that ends at once and is reported.
 // VmRSS is read after `few` cycles and after all of them in each phase.
-SoakRun MeasureSoak(int cycles, int few);
+SoakRun Soak(int cycles, int few);
 
-}  // namespace bench
+}  // namespace e2e

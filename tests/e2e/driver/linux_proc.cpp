@@ -1,4 +1,4 @@
-#include "bench/linux_proc.h"
+#include "tests/e2e/driver/linux_proc.h"
 
 #include <windows.h>
 
@@ -10,14 +10,14 @@
 
 #include "tests/e2e/driver/driver.h"
 
-namespace bench {
+namespace e2e {
 
 namespace {
 
 constexpr char kProc[] = "Z:\\proc";
 
 std::optional<std::string> ProcFile(int pid, const char* name) {
-  return e2e::ReadFileBytes(std::string(kProc) + "\\" + std::to_string(pid) + "\\" + name);
+  return ReadFileBytes(std::string(kProc) + "\\" + std::to_string(pid) + "\\" + name);
 }
 
 // The numeric entries of a /proc folder: processes, or a process's threads.
@@ -131,7 +131,7 @@ std::optional<ScheduleTimes> ThreadScheduleTimes(int pid) {
   for (int thread : NumberedEntries(tasks)) {
     // "<ns on a processor> <ns waiting on a run queue> <time slices>"
     const std::optional<std::string> line =
-        e2e::ReadFileBytes(tasks + "\\" + std::to_string(thread) + "\\schedstat");
+        ReadFileBytes(tasks + "\\" + std::to_string(thread) + "\\schedstat");
     if (!line) {
       continue;  // the thread has just ended
     }
@@ -166,4 +166,4 @@ std::optional<std::uint64_t> StatusKiB(int pid, const std::string& field) {
   return std::nullopt;
 }
 
-}  // namespace bench
+}  // namespace e2e

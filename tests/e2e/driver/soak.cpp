@@ -1,0 +1,312 @@
+#include "tests/e2e/driver/soak.h"
+
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <initializer_list>
+#include <optional>
+#include <string>
+
+#include "game/test_hooks.h"
+#include "tests/e2e/driver/driver.h"
+#include "tests/e2e/driver/linux_proc.h"
+
+namespace e2e {
+namespace {
+
+using std::chrono::milliseconds;
+constexpr milliseconds kDialogPatience{10000};
+constexpr milliseconds kFacePatience{3000};
+
+// Places on the stage and in the dialogs (client coordinates), and the faces
+// that show a screen is drawn: a menu button's faces are n (pressed), n + 1
+// (normal) and n + 2 (under the pointer).
+constexpr POINT kStartGame{345, 128}, kOption{559, 327};
+constexpr POINT kInputButton{111, 84}, kAudioButton{111, 144}, kVideoButton{111, 204};
+constexpr POINT kHowToPlayButton{111, 264}, kCloseOptions{111, 324};
+constexpr int kStartGameFaces = 189, kCloseOptionsFaces = 295;
+constexpr POINT kStartGameCorner{273, 86}, kCloseOptionsCorner{17, 307};  // top-left of the faces
+constexpr POINT kSmallDone{141, 248};                                     // audio and video
+constexpr int kAudioDoneFace = 226, kVideoDoneFace = 232;
+constexpr POINT kInputCancel{560, 440}, kPlayer1Place{183, 358};
+constexpr int kJoystick1Face = 249, kJoystick2Face = 252;
+constexpr POINT kHowToPlayClose{204, 308};
+
+double NowSeconds() {
+  return static_cast<double>(GetTickCount()) / 1000.0;
+}
+
+// Whether `window` shows one of `faces` within a few seconds, centred on the
+// client point `place` or with their top-left corner there. The faces are made anew for every look: on a
+// 256-colour display what a face looks like depends on the palette the
+// screen has at that moment.
+enum class At { kCentre, kCorner };
+bool ShowsOneOf(HWND window, POINT place, At at, std::initializer_list<int> faces) {
+  return WaitUntil(
+      [&] {
+        for (const int resource : faces) {
+          const Face face(resource);
+          const POINT corner =
+              at == At::kCorner ? place : POINT{place.x - face.width() / 2, place.y - face.height() / 2};
+          if (FaceDistance(window, corner.x, corner.y, face) < 40) {
+            return true;
+          }
+        }
+        return false;
+      },
+      kFacePatience);
+}
+
+// Works the launcher's screens with real input. Every step waits for what it
+// caused (a window, a face on the screen) before the next, and a step that
+// does not go through says which it was.
+class Player {
+ public:
+  Player(const Launcher& launcher, HWND stage) : launcher_(launcher), stage_(stage) {}
+
+  const std::string& failedStep() const { return failed_; }
+
+  bool ToOptions() {
+    return Click(stage_, kOption) && MenuShows(kCloseOptionsCorner, kCloseOptionsFaces, "the options menu");
+  }
+  bool ToMain() {
+    return Click(stage_, kCloseOptions) && MenuShows(kStartGameCorner, kStartGameFaces, "the main menu");
+  }
+  // START GAME while no driver was chosen: the question, answered "after
+  // setting", and nothing starts.
+  bool DriverQuestion() { return Click(stage_, kStartGame) && Answer(1066, 1067, "the driver question"); }
+  bool InputDialog() {
+    Click(stage_, kInputButton);
+    const HWND dialog = Dialog(1035, kPlayer1Place, {kJoystick1Face, kJoystick2Face}, "the input dialog");
+    return dialog != nullptr && Click(dialog, kInputCancel) && Closed(dialog, "the input dialog's CANCEL");
+  }
+  bool AudioDialog() {
+    Click(stage_, kAudioButton);
+    // Where the mixer cannot be set, each opening says so first.
+    while (const auto box = WaitForMessageBox(launcher_, milliseconds(1500))) {
+      AnswerMessageBox(*box);
+    }
+    const HWND dialog = Dialog(1032, kSmallDone, {kAudioDoneFace}, "the audio dialog");
+    if (dialog == nullptr) {
+      return false;
+    }
+    RECT place = {};
+    GetWindowRect(dialog, &place);
+    audioPlace_ = POINT{place.left, place.top};
+    return Click(dialog, kSmallDone) && Closed(dialog, "the audio dialog's DONE");
+  }
+  bool HowToPlay() {
+    Click(stage_, kHowToPlayButton);
+    const auto viewer = launcher_.WaitForDialog(kDialogPatience);
+    if (!viewer) {
+      return Fail("the how-to-play viewer did not open");
+    }
+    Sleep(100);
+    return Click(viewer->handle, kHowToPlayClose) && Closed(viewer->handle, "the how-to-play viewer's Close");
+  }
+  // The video dialog: a driver that is installed and says so, one with a
+  // guide (Cancel), the first entry again, DONE.
+  bool VideoDialog() {
+    Click(stage_, kVideoButton);
+    const HWND dialog = Dialog(1030, kSmallDone, {kVideoDoneFace}, "the video dialog");
+    return dialog != nullptr && Choose(dialog, 1030, 1) &&
+           Answer(1074, 1074, "the installed driver's note") && Choose(dialog, 1030, 4) &&
+           Answer(1064, 1064, "the driver guide") && Choose(dialog, 1030, 0) && Click(dialog, kSmallDone) &&
+           Closed(dialog, "the video dialog's DONE");
+  }
+  // START GAME: the game ends at once and leaves a failing card's log; the
+  // report is answered and the stage comes back.
+  bool GameAndReport() {
+    Click(stage_, kStartGame);
+    if (!Answer(1072, 1068, "the 3D card report")) {
+      return false;
+    }
+    return WaitUntil([&] { return IsWindowVisible(stage_) && !IsIconic(GetParent(stage_)); },
+                     kDialogPatience) ||
+           Fail("the stage did not come back after the game");
+  }
+
+ private:
+  bool Fail(const std::string& step) {
+    failed_ = step;
+    return false;
+  }
+  bool Click(HWND window, POINT client) {
+    const POINT at = ClientToScreenPoint(window, client.x, client.y);
+    LeftClickAt(at.x, at.y);
+    return true;
+  }
+  bool MenuShows(POINT corner, int faces, const char* menu) {
+    return ShowsOneOf(stage_, corner, At::kCorner, {faces + 1, faces + 2}) ||
+           Fail(std::string(menu) + " is not drawn");
+  }
+  bool Closed(HWND window, const std::string& step) {
+    return WaitUntil([&] { return !IsWindow(window); }, kDialogPatience) ||
+           Fail(step + " did not close its window");
+  }
+  std::optional<WindowFacts> DialogWith(int id) {
+    return launcher_.WaitForWindow(
+        [id](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, id) != nullptr; },
+        kDialogPatience);
+  }
+  // A dialog holding control `id`, once one of `faces` shows at `place`.
+  HWND Dialog(int id, POINT place, std::initializer_list<int> faces, const std::string& name) {
+    const auto dialog = DialogWith(id);
+    if (!dialog) {
+      Fail(name + " did not open");
+      return nullptr;
+    }
+    if (ShowsOneOf(dialog->handle, place, At::kCentre, faces)) {
+      return dialog->handle;
+    }
+    // Wine hands a dialog that owns pop-ups (the drop-down lists) to the
+    // window manager and now and then keeps the manager's first word on its
+    // place, the screen's top-left corner, while the dialog shows where it
+    // belongs. The settings dialogs all stand where the audio dialog does:
+    // Wine is told so again.
+    if (audioPlace_) {
+      SetWindowPos(dialog->handle, nullptr, audioPlace_->x, audioPlace_->y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      if (ShowsOneOf(dialog->handle, place, At::kCentre, faces)) {
+        return dialog->handle;
+      }
+    }
+    Fail(name + " is not on the screen");
+    return nullptr;
+  }
+  // Answers a dialog that holds `id` by pressing `button`.
+  bool Answer(int id, int button, const std::string& name) {
+    const auto dialog = DialogWith(id);
+    if (!dialog) {
+      return Fail(name + " did not open");
+    }
+    Sleep(50);
+    LeftClickControl(dialog->handle, button);
+    return Closed(dialog->handle, name);
+  }
+  std::optional<WindowFacts> DroppedList() {
+    return launcher_.FindTopWindow([](const WindowFacts& w) { return w.className == "ComboLBox"; });
+  }
+  // Picks entry `index` of a drop-down list with the pointer: the list
+  // dropped, scrolled to show the entry, the entry clicked, and the choice
+  // read back; a click that went astray is tried again.
+  bool Choose(HWND dialog, int listId, int index) {
+    const HWND combo = GetDlgItem(dialog, listId);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      if (!DroppedList()) {
+        RECT box = {};
+        GetWindowRect(combo, &box);
+        LeftClickAt((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+      }
+      std::optional<WindowFacts> dropped;
+      if (!WaitUntil([&] { return (dropped = DroppedList()).has_value(); }, milliseconds(3000))) {
+        continue;
+      }
+      Sleep(50);
+      SendMessageA(dropped->handle, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+      const int top = static_cast<int>(SendMessageA(dropped->handle, LB_GETTOPINDEX, 0, 0));
+      const int height = static_cast<int>(SendMessageA(dropped->handle, LB_GETITEMHEIGHT, 0, 0));
+      Click(dropped->handle, POINT{10, (index - top) * height + height / 2});
+      if (WaitUntil(
+              [&] {
+                return !DroppedList() &&
+                       SendMessageA(combo, CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(index);
+              },
+              milliseconds(3000))) {
+        return true;
+      }
+    }
+    return Fail("entry " + std::to_string(index) + " of list " + std::to_string(listId) + " was not chosen");
+  }
+
+  const Launcher& launcher_;
+  HWND stage_;
+  std::optional<POINT> audioPlace_;
+  std::string failed_;
+};
+
+std::optional<double> RssMiB(int pid) {
+  const std::optional<std::uint64_t> kib = StatusKiB(pid, "VmRSS");
+  if (!kib) {
+    return std::nullopt;
+  }
+  return static_cast<double>(*kib) / 1024.0;
+}
+
+}  // namespace
+
+SoakRun Soak(int cycles, int few) {
+  SoakRun run;
+  run.few = few;
+  GameCopy game;
+  game.Write("info\\InitFlag.flg", "0\r\n");
+  // Every start of the game ends at once and leaves a failing card's log.
+  SetEnvironmentVariableA(game::kExitCodeHook, "0");
+  SetEnvironmentVariableA(game::kLogHook, "1");
+  MoveMouseTo(2, 2);
+  Launcher launcher(game);
+  SetEnvironmentVariableA(game::kExitCodeHook, nullptr);
+  SetEnvironmentVariableA(game::kLogHook, nullptr);
+  const auto stage = launcher.WaitForStage();
+  const std::optional<int> pid = LinuxPidOfWindowsProgram(game.PathOf("Quil3D.exe"));
+  if (!stage || !pid) {
+    run.failure = "the launcher did not start";
+    return run;
+  }
+  BringToFront(stage->handle);
+  Player player(launcher, stage->handle);
+  if (!ShowsOneOf(stage->handle, kStartGameCorner, At::kCorner, {kStartGameFaces + 1})) {
+    run.failure = "the main menu is not drawn";
+    return run;
+  }
+
+  using Cycle = bool (*)(Player&);
+  const struct {
+    const char* name;
+    Cycle cycle;
+  } phases[] = {
+      {"driver question, input, audio, how-to-play, both menus",
+       [](Player& p) {
+         return p.DriverQuestion() && p.ToOptions() && p.InputDialog() && p.AudioDialog() && p.HowToPlay() &&
+                p.ToMain();
+       }},
+      {"video with both driver guides, both menus, the game and its report",
+       [](Player& p) { return p.ToOptions() && p.VideoDialog() && p.ToMain() && p.GameAndReport(); }},
+  };
+  for (const auto& phase : phases) {
+    SoakPhase done;
+    done.name = phase.name;
+    const double from = NowSeconds();
+    for (int cycle = 1; cycle <= cycles; ++cycle) {
+      if (!phase.cycle(player)) {
+        run.failure = "cycle " + std::to_string(cycle) + " of \"" + phase.name + "\": " + player.failedStep();
+        SaveScreenshot("soak-failed");
+        run.phases.push_back(done);
+        return run;
+      }
+      done.cycles = cycle;
+      if (cycle == few || cycle == cycles) {
+        Sleep(500);
+        const double rss = RssMiB(*pid).value_or(0);
+        if (cycle == few) {
+          done.rssAfterFewMiB = rss;
+        }
+        if (cycle == cycles) {
+          done.rssAfterAllMiB = rss;
+        }
+        std::printf("soak: %s: VmRSS %.2f MiB after %d cycles\n", phase.name, rss, cycle);
+        std::fflush(stdout);
+      }
+    }
+    done.secondsPerCycle = (NowSeconds() - from) / cycles;
+    run.phases.push_back(done);
+  }
+  CloseWithAltF4(stage->handle);
+  if (launcher.WaitForExit() != std::optional<DWORD>(0)) {
+    run.failure = "the launcher did not end cleanly after the soak";
+  }
+  return run;
+}
+
+}  // namespace e2e
