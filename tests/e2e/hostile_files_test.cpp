@@ -175,8 +175,6 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
  protected:
   std::string Hostile(const std::string& file, unsigned seed) const { return InForm(GetParam(), file, seed); }
 
-  std::optional<POINT> audioPlace_;  // where the audio dialog showed, once it has
-
   void Click(HWND window, POINT client) {
     const POINT at = e2e::ClientToScreenPoint(window, client.x, client.y);
     e2e::LeftClickAt(at.x, at.y);
@@ -207,19 +205,12 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
     e2e::MoveMouseTo(2, 2);
     const POINT place = which == Dialog::kInput ? kPlayer1Place : kSmallDone;
     const int face = which == Dialog::kAudio ? 226 : which == Dialog::kInput ? kJoystick1Face : 232;
-    bool shown = ShowsFace(dialog->handle, place, face);
-    if (which == Dialog::kAudio) {
-      audioPlace_ = POINT{dialog->rect.left, dialog->rect.top};
-    } else if (which == Dialog::kVideo && !shown && audioPlace_) {
-      // Wine hands a window that owns pop-ups (the drop-down lists) to the
-      // window manager, and now and then takes the manager's first word on its
-      // place for the screen's top-left corner while the dialog shows where it
-      // belongs; input aimed by Wine's place then misses it. The template puts
-      // the video dialog where the audio dialog is: Wine is told so again.
-      SetWindowPos(dialog->handle, nullptr, audioPlace_->x, audioPlace_->y, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      shown = ShowsFace(dialog->handle, place, face);
-    }
+    const int heightUnits = which == Dialog::kAudio ? 176 : 172;
+    const bool shown =
+        which == Dialog::kInput
+            ? e2e::ShowsFace(dialog->handle, place, {face})
+            : e2e::DialogInPlace(dialog->handle, place, {face},
+                                 e2e::SettingsDialogPlace(stage_->handle, dialog->handle, heightUnits));
     EXPECT_TRUE(shown) << "the dialog is not on the screen";
     return dialog->handle;
   }

@@ -77,7 +77,7 @@ class InputSettings : public OnTheStage {
     e2e::PressKey(key);
     Sleep(150);
   }
-  bool ShowsFace(POINT place, int resource) { return ::ShowsFace(dialog_, place, resource); }
+  bool ShowsFace(POINT place, int resource) { return e2e::ShowsFace(dialog_, place, {resource}); }
   std::string FileWith(const std::vector<std::string>& codes, const char* custom, const char* joystick) {
     static const char* const keys[] = {"#1p-Up",     "#1p-Left",   "#1p-Right",  "#1p-Down",
                                        "#1p-Fire01", "#1p-Fire02", "#2p-Up",     "#2p-Left",

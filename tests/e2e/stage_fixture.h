@@ -24,18 +24,6 @@ inline int ComboCount(HWND dialog, int comboId) {
   return static_cast<int>(SendMessageA(GetDlgItem(dialog, comboId), CB_GETCOUNT, 0, 0));
 }
 
-// Whether `window` shows the button face `resource` with its centre at the
-// client point `centre`, within 3 s.
-inline bool ShowsFace(HWND window, POINT centre, int resource) {
-  const e2e::Face face(resource);
-  return e2e::WaitUntil(
-      [&] {
-        return e2e::FaceDistance(window, centre.x - face.width() / 2, centre.y - face.height() / 2, face) <
-               40;
-      },
-      std::chrono::milliseconds(3000));
-}
-
 // The file-error dialog (the launcher's dialog with the path text 1069), once
 // shown; it may stand over the settings dialog whose file failed.
 inline std::optional<e2e::WindowFacts> WaitForFileErrorDialog(const e2e::Launcher& launcher) {

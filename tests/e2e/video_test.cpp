@@ -37,7 +37,9 @@ class VideoSettings : public OnTheStage {
     const auto dialog = WaitForDialogWith(1030);
     ASSERT_TRUE(dialog);
     dialog_ = dialog->handle;
-    Sleep(300);
+    // Its DONE face: the dialog is on the screen, where input aimed at it lands.
+    ASSERT_TRUE(
+        e2e::DialogInPlace(dialog_, kDone, {232}, e2e::SettingsDialogPlace(stage_->handle, dialog_, 172)));
   }
   void Done() {
     Click(kDone);

@@ -608,6 +608,37 @@ COLORREF Face::Pixel(int x, int y) const {
   return dc_ != nullptr ? GetPixel(dc_, x, y) : CLR_INVALID;
 }
 
+bool ShowsFace(HWND window, POINT centre, std::initializer_list<int> resources, milliseconds timeout) {
+  return WaitUntil(
+      [&] {
+        for (const int resource : resources) {
+          const Face face(resource);
+          if (FaceDistance(window, centre.x - face.width() / 2, centre.y - face.height() / 2, face) < 40) {
+            return true;
+          }
+        }
+        return false;
+      },
+      timeout);
+}
+
+bool DialogInPlace(HWND dialog, POINT centre, std::initializer_list<int> resources, POINT belongs) {
+  if (ShowsFace(dialog, centre, resources)) {
+    return true;
+  }
+  SetWindowPos(dialog, nullptr, belongs.x, belongs.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return ShowsFace(dialog, centre, resources);
+}
+
+POINT SettingsDialogPlace(HWND stage, HWND dialog, int heightUnits) {
+  RECT client = {};
+  GetClientRect(dialog, &client);
+  RECT corner = {};
+  GetWindowRect(stage, &corner);
+  return POINT{corner.left + MulDiv(144, client.right, 140),
+               corner.top + MulDiv(31, client.bottom, heightUnits)};
+}
+
 POINT ClientToScreenPoint(HWND window, int x, int y) {
   POINT point = {x, y};
   ClientToScreen(window, &point);

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -154,6 +155,27 @@ class Face {
 // Only points above the client row `clipBottom` count (a face partly below
 // its window's client area).
 double FaceDistance(HWND window, int left, int top, const Face& face, int clipBottom = 1 << 30);
+
+// Whether `window` shows one of the faces `resources` within `timeout`, each
+// centred on the client point `centre`. The faces are made anew for every
+// look: on a 256-colour display a face's look follows the palette the screen
+// has at that moment.
+bool ShowsFace(HWND window, POINT centre, std::initializer_list<int> resources,
+               milliseconds timeout = milliseconds(3000));
+
+// Waits until a dialog of the launcher shows one of `resources` centred on
+// `centre`. Wine hands a dialog that owns pop-ups (drop-down lists) to the
+// window manager, and now and then keeps the manager's first word on its
+// place (the screen's top-left corner) while the dialog shows where it
+// belongs; input aimed by Wine's place then misses it. Such a dialog is told
+// again where it stands, at the screen point `belongs`, and looked at once
+// more. Whether the face shows in the end.
+bool DialogInPlace(HWND dialog, POINT centre, std::initializer_list<int> resources, POINT belongs);
+
+// Where a settings dialog of the launcher stands, in screen coordinates: its
+// template puts it 144 by 31 dialog units from the stage's corner, and
+// it is 140 units wide and `heightUnits` high.
+POINT SettingsDialogPlace(HWND stage, HWND dialog, int heightUnits);
 
 // A BMP picture of the game folder, stretched to a size, as this display
 // shows it; for telling apart which picture a window shows.

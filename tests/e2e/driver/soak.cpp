@@ -17,7 +17,6 @@ namespace {
 
 using std::chrono::milliseconds;
 constexpr milliseconds kDialogPatience{10000};
-constexpr milliseconds kFacePatience{3000};
 
 // Places on the stage and in the dialogs (client coordinates), and the faces
 // that show a screen is drawn: a menu button's faces are n (pressed), n + 1
@@ -37,25 +36,11 @@ double NowSeconds() {
   return static_cast<double>(GetTickCount()) / 1000.0;
 }
 
-// Whether `window` shows one of `faces` within a few seconds, centred on the
-// client point `place` or with their top-left corner there. The faces are made anew for every look: on a
-// 256-colour display what a face looks like depends on the palette the
-// screen has at that moment.
-enum class At { kCentre, kCorner };
-bool ShowsOneOf(HWND window, POINT place, At at, std::initializer_list<int> faces) {
-  return WaitUntil(
-      [&] {
-        for (const int resource : faces) {
-          const Face face(resource);
-          const POINT corner =
-              at == At::kCorner ? place : POINT{place.x - face.width() / 2, place.y - face.height() / 2};
-          if (FaceDistance(window, corner.x, corner.y, face) < 40) {
-            return true;
-          }
-        }
-        return false;
-      },
-      kFacePatience);
+// Whether the stage shows one of a menu button's faces with their top-left
+// corner at the client point `corner`.
+bool MenuButtonShows(HWND stage, POINT corner, std::initializer_list<int> faces) {
+  const Face face(*faces.begin());
+  return ShowsFace(stage, POINT{corner.x + face.width() / 2, corner.y + face.height() / 2}, faces);
 }
 
 // Works the launcher's screens with real input. Every step waits for what it
@@ -78,8 +63,14 @@ class Player {
   bool DriverQuestion() { return Click(stage_, kStartGame) && Answer(1066, 1067, "the driver question"); }
   bool InputDialog() {
     Click(stage_, kInputButton);
-    const HWND dialog = Dialog(1035, kPlayer1Place, {kJoystick1Face, kJoystick2Face}, "the input dialog");
-    return dialog != nullptr && Click(dialog, kInputCancel) && Closed(dialog, "the input dialog's CANCEL");
+    const auto dialog = DialogWith(1035);
+    if (!dialog) {
+      return Fail("the input dialog did not open");
+    }
+    if (!ShowsFace(dialog->handle, kPlayer1Place, {kJoystick1Face, kJoystick2Face})) {
+      return Fail("the input dialog is not on the screen");
+    }
+    return Click(dialog->handle, kInputCancel) && Closed(dialog->handle, "the input dialog's CANCEL");
   }
   bool AudioDialog() {
     Click(stage_, kAudioButton);
@@ -87,14 +78,8 @@ class Player {
     while (const auto box = WaitForMessageBox(launcher_, milliseconds(1500))) {
       AnswerMessageBox(*box);
     }
-    const HWND dialog = Dialog(1032, kSmallDone, {kAudioDoneFace}, "the audio dialog");
-    if (dialog == nullptr) {
-      return false;
-    }
-    RECT place = {};
-    GetWindowRect(dialog, &place);
-    audioPlace_ = POINT{place.left, place.top};
-    return Click(dialog, kSmallDone) && Closed(dialog, "the audio dialog's DONE");
+    const HWND dialog = Dialog(1032, 176, kSmallDone, {kAudioDoneFace}, "the audio dialog");
+    return dialog != nullptr && Click(dialog, kSmallDone) && Closed(dialog, "the audio dialog's DONE");
   }
   bool HowToPlay() {
     Click(stage_, kHowToPlayButton);
@@ -109,7 +94,7 @@ class Player {
   // guide (Cancel), the first entry again, DONE.
   bool VideoDialog() {
     Click(stage_, kVideoButton);
-    const HWND dialog = Dialog(1030, kSmallDone, {kVideoDoneFace}, "the video dialog");
+    const HWND dialog = Dialog(1030, 172, kSmallDone, {kVideoDoneFace}, "the video dialog");
     return dialog != nullptr && Choose(dialog, 1030, 1) &&
            Answer(1074, 1074, "the installed driver's note") && Choose(dialog, 1030, 4) &&
            Answer(1064, 1064, "the driver guide") && Choose(dialog, 1030, 0) && Click(dialog, kSmallDone) &&
@@ -138,7 +123,7 @@ class Player {
     return true;
   }
   bool MenuShows(POINT corner, int faces, const char* menu) {
-    return ShowsOneOf(stage_, corner, At::kCorner, {faces + 1, faces + 2}) ||
+    return MenuButtonShows(stage_, corner, {faces + 1, faces + 2}) ||
            Fail(std::string(menu) + " is not drawn");
   }
   bool Closed(HWND window, const std::string& step) {
@@ -150,30 +135,21 @@ class Player {
         [id](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, id) != nullptr; },
         kDialogPatience);
   }
-  // A dialog holding control `id`, once one of `faces` shows at `place`.
-  HWND Dialog(int id, POINT place, std::initializer_list<int> faces, const std::string& name) {
+  // A settings dialog holding control `id` (its template `heightUnits`
+  // high), once one of `faces` shows at `place`.
+  HWND Dialog(int id, int heightUnits, POINT place, std::initializer_list<int> faces,
+              const std::string& name) {
     const auto dialog = DialogWith(id);
     if (!dialog) {
       Fail(name + " did not open");
       return nullptr;
     }
-    if (ShowsOneOf(dialog->handle, place, At::kCentre, faces)) {
-      return dialog->handle;
+    if (!DialogInPlace(dialog->handle, place, faces,
+                       SettingsDialogPlace(stage_, dialog->handle, heightUnits))) {
+      Fail(name + " is not on the screen");
+      return nullptr;
     }
-    // Wine hands a dialog that owns pop-ups (the drop-down lists) to the
-    // window manager and now and then keeps the manager's first word on its
-    // place, the screen's top-left corner, while the dialog shows where it
-    // belongs. The settings dialogs all stand where the audio dialog does:
-    // Wine is told so again.
-    if (audioPlace_) {
-      SetWindowPos(dialog->handle, nullptr, audioPlace_->x, audioPlace_->y, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      if (ShowsOneOf(dialog->handle, place, At::kCentre, faces)) {
-        return dialog->handle;
-      }
-    }
-    Fail(name + " is not on the screen");
-    return nullptr;
+    return dialog->handle;
   }
   // Answers a dialog that holds `id` by pressing `button`.
   bool Answer(int id, int button, const std::string& name) {
@@ -222,7 +198,6 @@ class Player {
 
   const Launcher& launcher_;
   HWND stage_;
-  std::optional<POINT> audioPlace_;
   std::string failed_;
 };
 
@@ -256,7 +231,7 @@ SoakRun Soak(int cycles, int few) {
   }
   BringToFront(stage->handle);
   Player player(launcher, stage->handle);
-  if (!ShowsOneOf(stage->handle, kStartGameCorner, At::kCorner, {kStartGameFaces + 1})) {
+  if (!MenuButtonShows(stage->handle, kStartGameCorner, {kStartGameFaces + 1})) {
     run.failure = "the main menu is not drawn";
     return run;
   }
