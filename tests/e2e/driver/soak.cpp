@@ -107,8 +107,15 @@ class Player {
     if (!Answer(1072, 1068, "the 3D card report")) {
       return false;
     }
-    return WaitUntil([&] { return IsWindowVisible(stage_) && !IsIconic(GetParent(stage_)); },
-                     kDialogPatience) ||
+    // Back from the game the launcher flashes a momentary dialog over the
+    // stage, which takes no input until it is gone.
+    return WaitUntil(
+               [&] {
+                 return IsWindowVisible(stage_) && !IsIconic(GetParent(stage_)) && IsWindowEnabled(stage_) &&
+                        !launcher_.FindTopWindow(
+                            [](const WindowFacts& w) { return w.className == "#32770"; });
+               },
+               kDialogPatience) ||
            Fail("the stage did not come back after the game");
   }
 
