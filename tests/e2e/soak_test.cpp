@@ -13,8 +13,8 @@ namespace {
 TEST(Soak, EveryScreenAgainAndAgainKeepsTheLauncherWhereItWas) {
   // QUIL_SOAK_CYCLES runs a longer walk by hand.
   const char* asked = std::getenv("QUIL_SOAK_CYCLES");
-  const int cycles = asked != nullptr && std::atoi(asked) > 4 ? std::atoi(asked) : 12;
-  const e2e::SoakRun run = e2e::Soak(cycles, 4);
+  const int cycles = asked != nullptr && std::atoi(asked) > 3 ? std::atoi(asked) : 10;
+  const e2e::SoakRun run = e2e::Soak(cycles, 3);
   EXPECT_EQ(run.failure, "");
   for (const e2e::SoakPhase& phase : run.phases) {
     EXPECT_EQ(phase.cycles, cycles) << phase.name;

@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -244,6 +247,133 @@ class VersionBlock {
  private:
   std::vector<char> block_;
 };
+
+// The functions a program imports, as "DLL!Function" (DLL names in capitals),
+// read from the import directory of its file.
+std::vector<std::string> ImportsOf(const std::string& path) {
+  std::vector<std::string> imports;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    return imports;
+  }
+  std::vector<unsigned char> bytes(GetFileSize(file, nullptr));
+  DWORD read = 0;
+  const bool complete =
+      ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size();
+  CloseHandle(file);
+  if (!complete || bytes.size() < sizeof(IMAGE_DOS_HEADER)) {
+    return imports;
+  }
+  const auto at = [&](std::size_t offset, std::size_t size) {
+    return offset <= bytes.size() && size <= bytes.size() - offset ? bytes.data() + offset : nullptr;
+  };
+  const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(at(dos->e_lfanew, sizeof(IMAGE_NT_HEADERS32)));
+  if (nt == nullptr) {
+    return imports;
+  }
+  const auto* sections = reinterpret_cast<const IMAGE_SECTION_HEADER*>(
+      at(dos->e_lfanew + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + nt->FileHeader.SizeOfOptionalHeader,
+         nt->FileHeader.NumberOfSections * sizeof(IMAGE_SECTION_HEADER)));
+  // The file offset of an address in the loaded image.
+  const auto offsetOf = [&](DWORD rva) -> std::size_t {
+    for (WORD i = 0; sections != nullptr && i < nt->FileHeader.NumberOfSections; ++i) {
+      if (rva >= sections[i].VirtualAddress && rva < sections[i].VirtualAddress + sections[i].SizeOfRawData) {
+        return rva - sections[i].VirtualAddress + sections[i].PointerToRawData;
+      }
+    }
+    return bytes.size();
+  };
+  const auto text = [&](DWORD rva) {
+    const std::size_t offset = offsetOf(rva);
+    std::string name;
+    for (std::size_t i = offset; i < bytes.size() && bytes[i] != 0; ++i) {
+      name.push_back(static_cast<char>(bytes[i]));
+    }
+    return name;
+  };
+  const DWORD directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+  for (std::size_t entry = offsetOf(directory);; entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
+    const auto* dll =
+        reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(entry, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
+    if (dll == nullptr || dll->Name == 0) {
+      break;
+    }
+    std::string dllName = text(dll->Name);
+    std::transform(dllName.begin(), dllName.end(), dllName.begin(),
+                   [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
+    const DWORD thunks = dll->OriginalFirstThunk != 0 ? dll->OriginalFirstThunk : dll->FirstThunk;
+    for (std::size_t thunk = offsetOf(thunks);; thunk += sizeof(DWORD)) {
+      const auto* value = reinterpret_cast<const DWORD*>(at(thunk, sizeof(DWORD)));
+      if (value == nullptr || *value == 0) {
+        break;
+      }
+      imports.push_back(dllName + "!" +
+                        ((*value & IMAGE_ORDINAL_FLAG32) != 0
+                             ? "#" + std::to_string(*value & 0xFFFF)
+                             : text(*value + offsetof(IMAGE_IMPORT_BY_NAME, Name))));
+    }
+  }
+  return imports;
+}
+
+// Windows 95 refuses to start a program that imports a function its system
+// libraries lack. These came with later systems; the runtime's threads
+// library asks for several of them (the program stands in for those).
+TEST(ShippedImports, NothingTheWindows95FamilyLacks) {
+  const std::set<std::string> later = {"KERNEL32.DLL!GetTickCount64",
+                                       "KERNEL32.DLL!AddVectoredExceptionHandler",
+                                       "KERNEL32.DLL!RemoveVectoredExceptionHandler",
+                                       "KERNEL32.DLL!IsDebuggerPresent",
+                                       "KERNEL32.DLL!GetHandleInformation",
+                                       "KERNEL32.DLL!GetProcessAffinityMask",
+                                       "KERNEL32.DLL!SetProcessAffinityMask",
+                                       "KERNEL32.DLL!TryEnterCriticalSection",
+                                       "KERNEL32.DLL!InterlockedCompareExchange",
+                                       "KERNEL32.DLL!InterlockedExchangeAdd",
+                                       "KERNEL32.DLL!InitializeCriticalSectionAndSpinCount",
+                                       "KERNEL32.DLL!InitializeCriticalSectionEx",
+                                       "KERNEL32.DLL!SwitchToThread",
+                                       "KERNEL32.DLL!SignalObjectAndWait",
+                                       "KERNEL32.DLL!IsProcessorFeaturePresent",
+                                       "KERNEL32.DLL!GetFileSizeEx",
+                                       "KERNEL32.DLL!SetFilePointerEx",
+                                       "KERNEL32.DLL!GetFileAttributesExA",
+                                       "KERNEL32.DLL!GetModuleHandleExA",
+                                       "KERNEL32.DLL!GetModuleHandleExW",
+                                       "KERNEL32.DLL!EncodePointer",
+                                       "KERNEL32.DLL!DecodePointer",
+                                       "KERNEL32.DLL!FlsAlloc",
+                                       "KERNEL32.DLL!FlsGetValue",
+                                       "KERNEL32.DLL!FlsSetValue",
+                                       "KERNEL32.DLL!InitializeSRWLock",
+                                       "KERNEL32.DLL!AcquireSRWLockExclusive",
+                                       "KERNEL32.DLL!InitializeConditionVariable",
+                                       "KERNEL32.DLL!SleepConditionVariableCS",
+                                       "KERNEL32.DLL!WakeConditionVariable",
+                                       "KERNEL32.DLL!InitOnceExecuteOnce",
+                                       "KERNEL32.DLL!GetSystemTimePreciseAsFileTime",
+                                       "KERNEL32.DLL!GetNativeSystemInfo",
+                                       "KERNEL32.DLL!CreateWaitableTimerA",
+                                       "KERNEL32.DLL!GetLongPathNameA",
+                                       "USER32.DLL!TrackMouseEvent",
+                                       "USER32.DLL!SendInput",
+                                       "USER32.DLL!GetAncestor",
+                                       "USER32.DLL!AnimateWindow",
+                                       "USER32.DLL!MonitorFromWindow",
+                                       "USER32.DLL!GetMonitorInfoA",
+                                       "USER32.DLL!SetLayeredWindowAttributes",
+                                       "USER32.DLL!GetGuiResources",
+                                       "GDI32.DLL!SetDCBrushColor",
+                                       "GDI32.DLL!GetDCBrushColor"};
+  for (const char* program : {"Quil3D.exe", "proc.exe"}) {
+    const std::vector<std::string> imports = ImportsOf(EnvPath("QUIL_GAME_DIR") + "\\" + program);
+    EXPECT_GT(imports.size(), 50u) << program << ": its import directory is read";
+    for (const std::string& import : imports) {
+      EXPECT_EQ(later.count(import), 0u) << program << " imports " << import;
+    }
+  }
+}
 
 // Both programs of the game folder carry the version of the project that
 // built them (QUIL_PROJECT_VERSION, from project() in CMakeLists.txt), in
