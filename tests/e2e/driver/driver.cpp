@@ -464,7 +464,11 @@ void MoveMouseTo(int x, int y) {
 
 void LeftClickAt(int x, int y) {
   MoveMouseTo(x, y);
+  // A hand rests on the spot and holds the button a moment; Wine now and
+  // then loses a press sent on the heels of a move.
+  Sleep(20);
   SendMouseButton(MOUSEEVENTF_LEFTDOWN);
+  Sleep(20);
   SendMouseButton(MOUSEEVENTF_LEFTUP);
 }
 
