@@ -500,13 +500,19 @@ void PressChord(std::initializer_list<WORD> keys) {
 }
 
 bool BringToFront(HWND window) {
+  // Wine makes a window the foreground at once and asks the window manager
+  // for the focus; the manager's answer comes later and may move the focus
+  // again. The window must stay in front for a moment before input is aimed
+  // at it.
+  int steadyLooks = 0;
   return WaitUntil(
       [&] {
-        if (GetForegroundWindow() == window) {
-          return true;
+        if (GetForegroundWindow() != window) {
+          steadyLooks = 0;
+          SetForegroundWindow(window);
+          return false;
         }
-        SetForegroundWindow(window);
-        return GetForegroundWindow() == window;
+        return ++steadyLooks >= 8;  // about 150 ms in front
       },
       milliseconds(3000));
 }
