@@ -80,11 +80,7 @@ class OnTheStage : public testing::Test {
   // A dialog of the launcher that holds the control `id`.
   std::optional<e2e::WindowFacts> WaitForDialogWith(
       int id, std::chrono::milliseconds timeout = std::chrono::milliseconds(15000)) {
-    return launcher_->WaitForWindow(
-        [id](const e2e::WindowFacts& w) {
-          return w.className == "#32770" && GetDlgItem(w.handle, id) != nullptr;
-        },
-        timeout);
+    return launcher_->WaitForDialogWith(id, timeout);
   }
   // On this machine's sound set-up every preview of the music level says
   // " Mixer Open Error2" and " Mixer Open Error3": answers them as they come;

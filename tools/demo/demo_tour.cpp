@@ -26,11 +26,7 @@ void Shoot(const std::string& name) {
 
 // A dialog of the launcher that holds the control `id`.
 std::optional<e2e::WindowFacts> DialogWith(const e2e::Launcher& launcher, int id) {
-  return launcher.WaitForWindow(
-      [id](const e2e::WindowFacts& w) {
-        return w.className == "#32770" && GetDlgItem(w.handle, id) != nullptr;
-      },
-      milliseconds(10000));
+  return launcher.WaitForDialogWith(id, milliseconds(10000));
 }
 
 void ClickIn(HWND window, int x, int y) {

@@ -870,6 +870,12 @@ std::optional<WindowFacts> Launcher::WaitForDialog(milliseconds timeout) const {
   return WaitForWindow([](const WindowFacts& w) { return w.className == "#32770"; }, timeout);
 }
 
+std::optional<WindowFacts> Launcher::WaitForDialogWith(int id, milliseconds timeout) const {
+  return WaitForWindow(
+      [id](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, id) != nullptr; },
+      timeout);
+}
+
 std::string Launcher::Output() {
   if (outputRead_ != nullptr) {
     DWORD available = 0;

@@ -249,6 +249,8 @@ class Launcher {
   std::optional<WindowFacts> Stage() const;
   // A dialog (class "#32770") of the launcher, such as a message box.
   std::optional<WindowFacts> WaitForDialog(milliseconds timeout = kPatience) const;
+  // A dialog of the launcher that holds the control `id`.
+  std::optional<WindowFacts> WaitForDialogWith(int id, milliseconds timeout = kPatience) const;
 
   // Everything written to standard output so far (captureOutput only).
   std::string Output();

@@ -137,11 +137,8 @@ class Player {
     return WaitUntil([&] { return !IsWindow(window); }, kDialogPatience) ||
            Fail(step + " did not close its window");
   }
-  std::optional<WindowFacts> DialogWith(int id) {
-    return launcher_.WaitForWindow(
-        [id](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, id) != nullptr; },
-        kDialogPatience);
-  }
+  std::optional<WindowFacts> DialogWith(int id) { return launcher_.WaitForDialogWith(id, kDialogPatience); }
+
   // A settings dialog holding control `id` (its template `heightUnits`
   // high), once one of `faces` shows at `place`.
   HWND Dialog(int id, int heightUnits, POINT place, std::initializer_list<int> faces,
