@@ -16,6 +16,9 @@ constexpr char kGameModeFile[] = ".\\Info\\GameMode.dat";
 constexpr char kGameProgram[] = ".\\proc.exe";
 constexpr char kCannotStart[] = "Cannot start .\\proc.exe";
 constexpr DWORD kWaitStep = 1000;  // ms between looks at the game's exit code
+// How long the game is given to settle before the launcher waits for its end;
+// the wait for its end answers the launcher's messages, this one may not.
+constexpr DWORD kInputIdleLimit = 2000;
 
 bool SetShowState(HWND window, UINT showState) {
   WINDOWPLACEMENT placement = {};
@@ -59,12 +62,33 @@ INT_PTR CALLBACK MomentaryDialogProc(HWND dialog, UINT message, WPARAM wParam, L
   }
 }
 
+// Waits up to `milliseconds` for `process` to end, answering meanwhile the
+// messages other programs send to the launcher's windows (a settings change
+// broadcast, a DDE conversation), so that they are not held up until the game
+// ends. Posted messages, the player's input among them, stay queued.
+DWORD WaitAnsweringSentMessages(HANDLE process, DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    const DWORD elapsed = GetTickCount() - start;
+    const DWORD left = elapsed < milliseconds ? milliseconds - elapsed : 0;
+    const DWORD waited = MsgWaitForMultipleObjects(1, &process, FALSE, left, QS_SENDMESSAGE);
+    if (waited != WAIT_OBJECT_0 + 1) {
+      return waited;
+    }
+    // Looking at the queue hands every sent message to its window procedure;
+    // nothing posted is taken off it. (No PM_QS_SENDMESSAGE: the Windows 95
+    // family does not know it.)
+    MSG message;
+    PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+  }
+}
+
 // Waits for the game in steps, noticing its end at once. The process handle
 // being signalled ends the wait whatever exit code the game chose (259, the
 // platform's "still active", included).
 void WaitForGameToEnd(HANDLE process) {
   for (;;) {
-    const DWORD waited = WaitForSingleObject(process, kWaitStep);
+    const DWORD waited = WaitAnsweringSentMessages(process, kWaitStep);
     if (waited == WAIT_OBJECT_0 || waited == WAIT_FAILED) {
       return;
     }
@@ -72,6 +96,19 @@ void WaitForGameToEnd(HANDLE process) {
     if (!GetExitCodeProcess(process, &exitCode) || exitCode != STILL_ACTIVE) {
       return;
     }
+  }
+}
+
+// The clicks and keys that reached the launcher while the game ran (the
+// second click of a double-click on START GAME, say) are not meant for the
+// launcher that comes back: one press is one game.
+void DropInputQueuedDuringTheGame() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+  }
+  while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+  }
+  while (PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK, PM_REMOVE)) {
   }
 }
 
@@ -93,9 +130,10 @@ int GameLaunch() {
   if (!process) {
     return 1;
   }
-  WaitForInputIdle(process.get(), INFINITE);
+  WaitForInputIdle(process.get(), kInputIdleLimit);
   thread.reset();
   WaitForGameToEnd(process.get());
+  DropInputQueuedDuringTheGame();
   AfterGameReport();
   return 0;
 }
@@ -107,7 +145,9 @@ void MomentaryDialog(HWND owner, HINSTANCE instance) {
 void StartGameSequence(HWND stage, HINSTANCE instance) {
   launch::GameMode() = 0;
   MakeTimeStamp();
-  WriteGameModeFile(stage, kGameModeFile);
+  if (WriteGameModeFile(stage, kGameModeFile) == 0) {
+    return;  // the file error could not even be reported: no game without its file
+  }
   if (FirstRunFlag() != 0) {
     SetStartAllowed(1);
   } else {

@@ -176,25 +176,29 @@ void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
     case BTN_JOYSTICK_1:
     case BTN_JOYSTICK_2:
       // Any value but 0 means swapped, so the press swaps through 0 and 1
-      // (flipping one bit of 2 would leave it swapped); the faces move at the
-      // release.
+      // (flipping one bit of 2 would leave it swapped). The faces follow the
+      // value at once, wherever the button goes up: the pressed place keeps
+      // its pressed face until then, the other shows its new joystick now.
       input::Settings().joystickSwap = input::Settings().joystickSwap != 0 ? 0 : 1;
+      PlaceJoysticks(self);
+      DrawButtonFace(self.buttons, dialog, buttonId == BTN_JOYSTICK_1 ? BTN_JOYSTICK_2 : BTN_JOYSTICK_1,
+                     kFaceNormal);
       break;
     default:
       break;
   }
 }
 
-// A release on a joystick place shows both joysticks where they now are.
+// Every release shows both joysticks in their normal faces where they now
+// are, so a press on a place released outside it leaves no pressed face
+// behind; off the places the release step lights the button under it.
 void OnRelease(PictureDialog& self, HWND dialog, POINT at) {
   const buttons::Rect& first = self.buttons.buttons[kPlayer1Place].rect;
   const buttons::Rect& second = self.buttons.buttons[kPlayer2Place].rect;
-  if (first.Contains(at.x, at.y) || second.Contains(at.x, at.y)) {
-    PlaceJoysticks(self);
-    DrawJoysticks(self, dialog);
-    return;
+  DrawJoysticks(self, dialog);
+  if (!first.Contains(at.x, at.y) && !second.Contains(at.x, at.y)) {
+    ReleaseButtonStep(self.buttons, dialog, at.x, at.y);
   }
-  ReleaseButtonStep(self.buttons, dialog, at.x, at.y);
 }
 
 constexpr PictureDialogSpec kInputDialog{

@@ -87,7 +87,14 @@ TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
   RECT bar = {};
   GetWindowRect(GetDlgItem(dialog_, 1032), &bar);
   const int arrow = bar.bottom - bar.top;  // the arrow boxes are square
-  e2e::LeftClickAt(bar.right - arrow - 3, (bar.top + bar.bottom) / 2);
+  // On the track between the thumb and the right arrow: a click on the thumb
+  // itself would start a drag instead of a page step.
+  SCROLLBARINFO info = {};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetScrollBarInfo(GetDlgItem(dialog_, 1032), OBJID_CLIENT, &info));
+  const int thumbRight = info.rcScrollBar.left + info.xyThumbBottom;
+  ASSERT_LT(thumbRight + 2, bar.right - arrow) << "no track right of the thumb";
+  e2e::LeftClickAt((thumbRight + bar.right - arrow) / 2, (bar.top + bar.bottom) / 2);
   EXPECT_GE(AnswerMixerMessages(), 2u);
   EXPECT_EQ(Thumb(1032), 50);
   EXPECT_EQ(Thumb(1033), 5);

@@ -26,6 +26,7 @@ constexpr const char* kBuiltInNames[] = {"Up", "Left", "Right", "Down", "[",    
 // Client pixels of the buttons' centres.
 constexpr POINT kDone{288, 440}, kReset{424, 440}, kCancel{560, 440};
 constexpr POINT kPlayer1Place{183, 358}, kPlayer2Place{449, 358};
+constexpr int kJoystick1 = 249, kJoystick2 = 252;  // the normal faces
 
 class InputSettings : public OnTheStage {
  protected:
@@ -77,7 +78,10 @@ class InputSettings : public OnTheStage {
     e2e::PressKey(key);
     Sleep(150);
   }
-  bool ShowsFace(POINT place, int resource) { return e2e::ShowsFace(dialog_, place, {resource}); }
+  // Which joystick a place shows (the faces differ only in their number).
+  bool ShowsJoystick(POINT place, int face) {
+    return e2e::ShowsFaceRatherThan(dialog_, place, face, face == kJoystick1 ? kJoystick2 : kJoystick1);
+  }
   std::string FileWith(const std::vector<std::string>& codes, const char* custom, const char* joystick) {
     static const char* const keys[] = {"#1p-Up",     "#1p-Left",   "#1p-Right",  "#1p-Down",
                                        "#1p-Fire01", "#1p-Fire02", "#2p-Up",     "#2p-Left",
@@ -97,7 +101,7 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
   OpenDialog();
   EXPECT_EQ(Names(), std::vector<std::string>(std::begin(kBuiltInNames), std::end(kBuiltInNames)));
   EXPECT_EQ(FocusedBox(), kFirstBox);
-  EXPECT_TRUE(ShowsFace(kPlayer1Place, 249)) << "JOYSTICK 1 under player 1";
+  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick1)) << "JOYSTICK 1 under player 1";
 
   Release(VK_UP);  // 1035
   EXPECT_EQ(e2e::ControlText(dialog_, 1035), "Up");
@@ -136,8 +140,8 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
   // JOYSTICK 1 pressed at player 1's place: the two change places.
   Click(kPlayer1Place);
   e2e::MoveMouseTo(2, 2);
-  EXPECT_TRUE(ShowsFace(kPlayer1Place, 252)) << "JOYSTICK 2 under player 1";
-  EXPECT_TRUE(ShowsFace(kPlayer2Place, 249)) << "JOYSTICK 1 under player 2";
+  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick2)) << "JOYSTICK 2 under player 1";
+  EXPECT_TRUE(ShowsJoystick(kPlayer2Place, kJoystick1)) << "JOYSTICK 1 under player 2";
   e2e::SaveScreenshot("input-keys-bound-joysticks-swapped");
 
   Close(kDone);
@@ -147,7 +151,7 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
   // CANCEL writes nothing, and the next opening shows the file again.
   OpenDialog();
   EXPECT_EQ(Names()[1], "Q");
-  EXPECT_TRUE(ShowsFace(kPlayer1Place, 252));
+  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick2));
   Release('X');
   Close(kCancel);
   OpenDialog();
@@ -158,12 +162,13 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
   Click(kReset);
   EXPECT_EQ(Names(), std::vector<std::string>(std::begin(kBuiltInNames), std::end(kBuiltInNames)));
   e2e::MoveMouseTo(2, 2);
-  EXPECT_TRUE(ShowsFace(kPlayer1Place, 249));
+  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick1));
   Close(kDone);
   EXPECT_EQ(game_.Read("info\\keyvalue.cfg"), shipped_);
 }
 
-// A key captured after RESET is saved, with the built-in keys in the others.
+// A key captured after RESET is saved, with the built-in keys in the others,
+// and the joystick assignment as its faces last showed it.
 TEST_F(InputSettings, ACaptureAfterResetIsSavedWithTheBuiltInKeys) {
   game_.Write("info\\keyvalue.cfg",
               FileWith({"2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "43", "999"}, "1", "0"));
@@ -183,11 +188,17 @@ TEST_F(InputSettings, ACaptureAfterResetIsSavedWithTheBuiltInKeys) {
   Click(kPlayer2Place);
   Click(kPlayer1Place);
   e2e::MoveMouseTo(2, 2);
-  EXPECT_TRUE(ShowsFace(kPlayer1Place, 249));
-  EXPECT_TRUE(ShowsFace(kPlayer2Place, 252));
+  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick1));
+  EXPECT_TRUE(ShowsJoystick(kPlayer2Place, kJoystick2));
+  // A press on a place released off it swaps too, and the faces say so.
+  e2e::LeftDrag(e2e::ClientToScreenPoint(dialog_, kPlayer1Place.x, kPlayer1Place.y),
+                e2e::ClientToScreenPoint(dialog_, 316, 358));
+  e2e::MoveMouseTo(2, 2);
+  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick2)) << "JOYSTICK 2 under player 1";
+  EXPECT_TRUE(ShowsJoystick(kPlayer2Place, kJoystick1)) << "JOYSTICK 1 under player 2";
   Close(kDone);
   EXPECT_EQ(game_.Read("info\\keyvalue.cfg"),
-            FileWith({"37", "331", "333", "336", "26", "27", "17", "30", "32", "31", "42", "29"}, "1", "0"));
+            FileWith({"37", "331", "333", "336", "26", "27", "17", "30", "32", "31", "42", "29"}, "1", "1"));
 }
 
 // The whole way: a key saved here reaches the stand-in game, started from

@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "game/game_ids.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/e2e/stage_fixture.h"
 
@@ -21,6 +23,7 @@ using e2e::WindowFacts;
 using std::chrono::milliseconds;
 
 constexpr int kStartGameX = 345, kStartGameY = 128;
+constexpr int kStartGameLit = 191;  // START GAME's hover face
 constexpr int kQuitX = 549, kQuitY = 187;
 constexpr char kCardReport[] =
     "Due to the installed 3D card not working properly, QUIL 3D is having trouble executing its program. "
@@ -36,9 +39,12 @@ class GameHooks {
   void ExitAtOnce(int code) { SetEnvironmentVariableA("QUIL_GAME_EXIT_CODE", std::to_string(code).c_str()); }
   void LeaveLog(const char* content) { SetEnvironmentVariableA("QUIL_GAME_LOG", content); }
   void NoLog() { SetEnvironmentVariableA("QUIL_GAME_LOG", nullptr); }
+  // The game shows its window for `seconds`.
+  void RunFor(int seconds) { SetEnvironmentVariableA("QUIL_GAME_SECONDS", std::to_string(seconds).c_str()); }
   static void Clear() {
     SetEnvironmentVariableA("QUIL_GAME_EXIT_CODE", nullptr);
     SetEnvironmentVariableA("QUIL_GAME_LOG", nullptr);
+    SetEnvironmentVariableA("QUIL_GAME_SECONDS", nullptr);
   }
 };
 
@@ -177,6 +183,51 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
   EXPECT_TRUE(Restored());
 }
 
+// A player's double-click on START GAME, with the stand-in game as players
+// see it (a window, a few seconds): one game, and a launcher that answers
+// the messages other programs send it while the game runs.
+TEST_F(StartGame, ADoubleClickStartsOneGameAndTheLauncherAnswersWhileItRuns) {
+  hooks_.RunFor(5);
+  hooks_.LeaveLog("0");
+  Start("1\r\n");
+  const POINT startGame = e2e::ClientToScreenPoint(stage_->handle, kStartGameX, kStartGameY);
+  e2e::DoubleClickAt(startGame.x, startGame.y);
+  HWND gameWindow = nullptr;
+  ASSERT_TRUE(e2e::WaitUntil([&] {
+    gameWindow = FindWindowA(game::kWindowClass, nullptr);
+    return gameWindow != nullptr && IsWindowVisible(gameWindow);
+  })) << "the game shows its window";
+  // Every start request writes it anew: its coming back would mean a second.
+  game_.Remove("Info\\GameMode.dat");
+
+  // Once the game waits for its own input, the launcher is in its wait for
+  // the game's end (and past the wait for the game to settle).
+  DWORD gameProcess = 0;
+  GetWindowThreadProcessId(gameWindow, &gameProcess);
+  const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, gameProcess);
+  ASSERT_NE(process, nullptr);
+  WaitForInputIdle(process, 10000);
+  for (const HWND window : {frame_->handle, stage_->handle}) {
+    DWORD_PTR answer = 0;
+    EXPECT_NE(SendMessageTimeoutA(window, WM_SETTINGCHANGE, 0, 0, SMTO_NORMAL, 3000, &answer), 0)
+        << "no answer while the game runs";
+  }
+  EXPECT_EQ(WaitForSingleObject(process, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "answered after the game";
+  CloseHandle(process);
+
+  EXPECT_TRUE(Restored());
+  // Input is taken in order: START GAME lights up only once anything queued
+  // before the move has been handled. (The pointer leaves it over the stage,
+  // so that coming back is an entry.)
+  const POINT aside = e2e::ClientToScreenPoint(stage_->handle, 20, 20);
+  e2e::MoveMouseTo(aside.x, aside.y);
+  e2e::MoveMouseTo(startGame.x, startGame.y);
+  EXPECT_TRUE(e2e::ShowsFace(stage_->handle, POINT{kStartGameX, kStartGameY}, {kStartGameLit}));
+  EXPECT_FALSE(e2e::FileExists(game_.PathOf("Info\\GameMode.dat")))
+      << "the second click started the game again";
+  EXPECT_FALSE(IsIconic(frame_->handle));
+}
+
 TEST_F(StartGame, AGameThatCannotStartIsReportedAndTheLauncherComesBack) {
   game_.Remove("proc.exe");
   Start("0\r\n");
@@ -197,23 +248,40 @@ TEST_F(StartGame, AGameThatCannotStartIsReportedAndTheLauncherComesBack) {
   EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
 }
 
-// The home page goes to the first browser the shell finds: here only the
-// second name is there, and records how it was started.
-TEST_F(StartGame, QuitOpensTheHomePageInTheBrowserFound) {
+// The home page goes to the first browser the shell finds, iexplore.exe
+// before netscape.exe: with the second alone, and with both. The stand-in
+// browser records how it was started.
+TEST_F(StartGame, QuitOpensTheHomePageInTheFirstBrowserFound) {
   const char* browser = std::getenv("QUIL_RECORD_BROWSER");
   ASSERT_NE(browser, nullptr);
-  ASSERT_TRUE(CopyFileA(e2e::WindowsPath(browser).c_str(), game_.PathOf("netscape.exe").c_str(), FALSE));
-  Start("0\r\n");
-  ClickOnStage(kQuitX, kQuitY);
-  EXPECT_EQ(launcher_->WaitForExit(), 0u);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(game_.PathOf("browser-started.txt")); }));
-  Sleep(300);
-  const auto record = game_.Read("browser-started.txt");
-  ASSERT_TRUE(record);
-  const std::string page = game_.PathOf("Homepage\\default.html");
-  EXPECT_NE(record->find(page), std::string::npos) << *record;
-  EXPECT_EQ(record->find("iexplore"), std::string::npos);
-  EXPECT_EQ(record->substr(record->size() - 2), "3\n") << "maximized: " << *record;
+  const struct {
+    std::vector<const char*> offered;
+    const char* started;
+    const char* passedOver;
+  } cases[] = {
+      {{"netscape.exe"}, "netscape", "iexplore"},
+      {{"netscape.exe", "iexplore.exe"}, "iexplore", "netscape"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.started);
+    for (const char* name : c.offered) {
+      ASSERT_TRUE(CopyFileA(e2e::WindowsPath(browser).c_str(), game_.PathOf(name).c_str(), FALSE));
+    }
+    game_.Remove("browser-started.txt");
+    Start("0\r\n");
+    ClickOnStage(kQuitX, kQuitY);
+    EXPECT_EQ(launcher_->WaitForExit(), 0u);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(game_.PathOf("browser-started.txt")); }));
+    Sleep(300);
+    const auto record = game_.Read("browser-started.txt");
+    ASSERT_TRUE(record);
+    const std::string page = game_.PathOf("Homepage\\default.html");
+    EXPECT_NE(record->find(page), std::string::npos) << *record;
+    EXPECT_NE(record->find(c.started), std::string::npos) << *record;
+    EXPECT_EQ(record->find(c.passedOver), std::string::npos) << *record;
+    EXPECT_EQ(std::count(record->begin(), record->end(), '\n'), 2) << "one browser, once: " << *record;
+    EXPECT_EQ(record->substr(record->size() - 2), "3\n") << "maximized: " << *record;
+  }
 }
 
 TEST_F(StartGame, QuitWithNoBrowserSaysSoOnceAndCloses) {

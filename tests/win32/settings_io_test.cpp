@@ -10,6 +10,9 @@
 #include "tests/win32/test_support.h"
 #include "launch/game_mode_file.h"
 #include "launch/proc_log_check.h"
+#include "launch/start_game.h"
+#include "shell/services/first_run_flag.h"
+#include "tests/win32/message_boxes.h"
 #include "settings/audio/audio_file.h"
 #include "settings/input/key_bindings_file.h"
 #include "settings/video/video_files.h"
@@ -98,7 +101,15 @@ TEST_F(InGameFolder, AudioSettingsReadInEitherOrderAndWriteMusicFirst) {
   EXPECT_EQ(Get("Audio.cfg"), "1\r\nMusic 40\r\nSound 10\r\n");
 }
 
+// Run once more in a time zone away from UTC (QUIL_TEST_AWAY_FROM_UTC), where
+// a stamp in local time would differ.
 TEST_F(InGameFolder, TheGameModeFileCarriesTheUtcTimeStamp) {
+  if (std::getenv("QUIL_TEST_AWAY_FROM_UTC") != nullptr) {
+    SYSTEMTIME utc = {}, local = {};
+    GetSystemTime(&utc);
+    GetLocalTime(&local);
+    ASSERT_TRUE(utc.wHour != local.wHour || utc.wMinute != local.wMinute) << "the zone is UTC's";
+  }
   SYSTEMTIME before = {}, after = {};
   GetSystemTime(&before);
   MakeTimeStamp();
@@ -113,6 +124,26 @@ TEST_F(InGameFolder, TheGameModeFileCarriesTheUtcTimeStamp) {
   Put("GameMode.dat", "an earlier, longer file\r\nwith three\r\nlines\r\n");
   EXPECT_EQ(WriteGameModeFile(nullptr, ".\\Info\\GameMode.dat"), 1);
   EXPECT_EQ(Get("GameMode.dat"), "0\r\n" + stamp + "\r\n");
+}
+
+// A game-mode file that could not be written, where not even the file-error
+// dialog could be shown (this test program has no dialog templates): the
+// game is not started without it, and the launcher stays as it was.
+TEST_F(InGameFolder, NoGameWithoutItsGameModeFile) {
+  Put("GameMode.dat", "0\r\n1::1::0::0\r\n");
+  SetFileAttributesA(Full("info\\GameMode.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+  const HWND frame = CreateWindowExA(0, "STATIC", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                     nullptr, nullptr, nullptr, nullptr);
+  const HWND stage = CreateWindowExA(0, "STATIC", "stage", WS_CHILD | WS_VISIBLE, 0, 0, 100, 50, frame,
+                                     nullptr, nullptr, nullptr);
+  ASSERT_NE(stage, nullptr);
+  SetFirstRunFlag(1);
+  MessageBoxReader boxes;
+  StartGameSequence(stage, GetModuleHandleA(nullptr));
+  EXPECT_FALSE(IsIconic(frame)) << "minimized for a game";
+  EXPECT_EQ(boxes.Take(), std::vector<std::string>{}) << "a start was tried (there is no proc.exe here)";
+  EXPECT_EQ(Get("GameMode.dat"), "0\r\n1::1::0::0\r\n");
+  DestroyWindow(frame);
 }
 
 TEST_F(InGameFolder, TheGameLogIsKeptOnlyForAReport) {

@@ -472,6 +472,27 @@ void LeftClickAt(int x, int y) {
   SendMouseButton(MOUSEEVENTF_LEFTUP);
 }
 
+void DoubleClickAt(int x, int y) {
+  MoveMouseTo(x, y);
+  Sleep(20);
+  INPUT clicks[4] = {};
+  for (int i = 0; i < 4; ++i) {
+    clicks[i].type = INPUT_MOUSE;
+    clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  }
+  SendInput(4, clicks, sizeof clicks[0]);
+}
+
+void LeftDrag(POINT from, POINT to) {
+  MoveMouseTo(from.x, from.y);
+  Sleep(20);
+  SendMouseButton(MOUSEEVENTF_LEFTDOWN);
+  Sleep(100);
+  MoveMouseTo(to.x, to.y);
+  Sleep(100);
+  SendMouseButton(MOUSEEVENTF_LEFTUP);
+}
+
 void LeftClickControl(HWND dialog, int controlId) {
   RECT rect = {};
   GetWindowRect(GetDlgItem(dialog, controlId), &rect);
@@ -698,6 +719,28 @@ double FaceDistance(HWND window, int left, int top, const Face& face, int clipBo
     }
   }
   return ScreenDistance(window, points, [&](POINT at) { return face.Pixel(at.x - left, at.y - top); });
+}
+
+bool ShowsFaceRatherThan(HWND window, POINT centre, int resource, int other, milliseconds timeout) {
+  return WaitUntil(
+      [&] {
+        const Face shown(resource), alternative(other);
+        const int left = centre.x - shown.width() / 2, top = centre.y - shown.height() / 2;
+        std::vector<POINT> points;
+        for (int y = 0; y < shown.height() && y < alternative.height(); ++y) {
+          for (int x = 0; x < shown.width() && x < alternative.width(); ++x) {
+            if (shown.Pixel(x, y) != alternative.Pixel(x, y)) {
+              points.push_back(POINT{left + x, top + y});
+            }
+          }
+        }
+        const auto distance = [&](const Face& face) {
+          return ScreenDistance(window, points,
+                                [&](POINT at) { return face.Pixel(at.x - left, at.y - top); });
+        };
+        return !points.empty() && distance(shown) < distance(alternative);
+      },
+      timeout);
 }
 
 Picture::Picture(const std::string& path, int width, int height) {

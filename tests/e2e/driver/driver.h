@@ -115,6 +115,11 @@ int ScreenHeight();
 void MoveMouseTo(int x, int y);  // screen coordinates
 void LeftClickAt(int x, int y);
 void LeftClickControl(HWND dialog, int controlId);  // at the control's centre
+// Two clicks in one burst of input, as a quick hand gives them: all four
+// button events are in the queue before the program looks at the first.
+void DoubleClickAt(int x, int y);
+// Presses the left button at `from`, moves to `to` while holding it, releases.
+void LeftDrag(POINT from, POINT to);
 void KeyDown(WORD virtualKey);
 void KeyUp(WORD virtualKey);
 void PressKey(WORD virtualKey);
@@ -162,6 +167,13 @@ double FaceDistance(HWND window, int left, int top, const Face& face, int clipBo
 // has at that moment.
 bool ShowsFace(HWND window, POINT centre, std::initializer_list<int> resources,
                milliseconds timeout = milliseconds(3000));
+
+// Whether `window` shows the face `resource` rather than `other` within
+// `timeout`, both centred on the client point `centre`: judged on the pixels
+// where the two differ (faces that differ in a small mark, a number, look
+// alike on the grid that FaceDistance samples).
+bool ShowsFaceRatherThan(HWND window, POINT centre, int resource, int other,
+                         milliseconds timeout = milliseconds(3000));
 
 // Waits until a dialog of the launcher shows one of `resources` centred on
 // `centre`. Wine hands a dialog that owns pop-ups (drop-down lists) to the
