@@ -8,7 +8,7 @@
 #
 #   scripts/bench.sh [--runs N] [--start-runs M] [--idle-seconds S] [--intro-runs I]
 #                    [--game-runs G] [--game-seconds T] [--soak-cycles C] [--depths "24"|"8 24"]
-#                    [--no-build]
+#                    [--inprocess-soak R] [--no-build]
 #
 # --runs: rounds with idle seconds and memory (7); --start-runs: further
 # rounds that only time the start-up (21); a round runs both programs.
@@ -16,6 +16,10 @@
 # from the stage (3), each measured for --game-seconds (10); --soak-cycles:
 # cycles of every screen in one launcher run, with its memory after 20 and
 # after all of them (0, none; 200 takes about 20 minutes a depth).
+# --inprocess-soak: rounds of the in-process soak (tests/win32/soak_test.cpp)
+# after the rest, every dialog opened and closed that many times with the
+# handle ledger held to its first round (0, none; 200 takes about 3 minutes a
+# depth; the test suite runs a few).
 #
 # Installs what is missing and builds the bench targets of the win32 preset
 # first (--no-build skips both), then measures a copy of that build. Its
@@ -39,6 +43,7 @@ intro_runs=7
 game_runs=3
 game_seconds=10
 soak_cycles=0
+inprocess_rounds=0
 depths=24
 build=1
 while [ $# -gt 0 ]; do
@@ -50,10 +55,12 @@ while [ $# -gt 0 ]; do
     --game-runs) game_runs=$2; shift 2 ;;
     --game-seconds) game_seconds=$2; shift 2 ;;
     --soak-cycles) soak_cycles=$2; shift 2 ;;
+    --inprocess-soak) inprocess_rounds=$2; shift 2 ;;
     --depths) depths=$2; shift 2 ;;
     --no-build) build=0; shift ;;
     *) echo "usage: scripts/bench.sh [--runs N] [--start-runs M] [--idle-seconds S] [--intro-runs I]" \
-         "[--game-runs G] [--game-seconds T] [--soak-cycles C] [--depths \"24\"|\"8 24\"] [--no-build]" >&2
+         "[--game-runs G] [--game-seconds T] [--soak-cycles C] [--depths \"24\"|\"8 24\"]" \
+         "[--inprocess-soak R] [--no-build]" >&2
        exit 2 ;;
   esac
 done
@@ -66,11 +73,12 @@ done
 
 if [ $build -eq 1 ]; then
   scripts/setup.sh || { echo "bench.sh: set-up failed" >&2; exit 1; }
-  { cmake --preset win32 >/dev/null && cmake --build --preset win32 --target bench_driver; } ||
+  { cmake --preset win32 >/dev/null && cmake --build --preset win32 --target bench_driver quil_win32_soak; } ||
     { echo "bench.sh: win32 build failed" >&2; exit 1; }
 fi
 build_driver=${QUIL_BENCH_DRIVER:-$root/build/win32/bench/bench_driver.exe}
 build_game=${QUIL_GAME_DIR:-$root/build/game}
+build_soak=$root/build/win32/tests/win32/quil_win32_soak.exe
 for needed in "$build_driver" "$(dirname "$build_driver")/bare_window.exe" "$build_game/Quil3D.exe"; do
   [ -f "$needed" ] || { echo "bench.sh: $needed is missing; build the win32 preset" >&2; exit 1; }
 done
@@ -83,6 +91,7 @@ snapshot() {
   rm -rf "${QUIL_RUN_DIR:?}/bin" "${QUIL_RUN_DIR:?}/game" &&
     mkdir -p "$QUIL_RUN_DIR/bin" &&
     cp "$build_driver" "$(dirname "$build_driver")/bare_window.exe" "$QUIL_RUN_DIR/bin/" &&
+    { [ "$inprocess_rounds" -eq 0 ] || cp "$build_soak" "$QUIL_RUN_DIR/bin/"; } &&
     cp -r "$build_game" "$QUIL_RUN_DIR/game" &&
     diff -r "$build_game" "$QUIL_RUN_DIR/game" >/dev/null &&
     [ -f "$QUIL_RUN_DIR/game/Quil3D.exe" ]
@@ -147,6 +156,16 @@ for depth in $depths; do
   fi
   [ "$code" -eq 0 ] || status=1
 done
+if [ "$inprocess_rounds" -gt 0 ]; then
+  for depth in $depths; do
+    echo
+    echo "== in-process soak, display depth $depth, $inprocess_rounds rounds"
+    QUIL_SOAK_ROUNDS=$inprocess_rounds QUIL_TEST_TIME_LIMIT=900 timeout --foreground -k 10 $((inprocess_rounds * 5 + 120)) \
+      scripts/wine-run.sh --depth "$depth" "$QUIL_RUN_DIR/bin/quil_win32_soak.exe" |
+      tee "$QUIL_RUN_DIR/inprocess-soak-$depth.txt"
+    [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  done
+fi
 echo
 echo "bench.sh: load $(cut -d' ' -f1-3 /proc/loadavg) at the end; figures saved in $QUIL_RUN_DIR/bench-*.txt"
 exit $status
