@@ -115,4 +115,73 @@ TEST(DriverPaths, CopiesGoTwoFoldersUpAndPathsThatDoNotFitAreRefused) {
   EXPECT_EQ(video::ActionFor(-1), video::DriverAction::kNothing);
 }
 
+// A catalog folder is one name right under Driver\, so DONE copies the
+// libraries into the program folder and nowhere else.
+TEST(DriverPaths, AFolderIsOneNameUnderDriverAndItsCopiesLandInTheProgramFolder) {
+  using video::FolderCheck;
+  const struct {
+    std::string folder;
+    FolderCheck expected;
+  } folders[] = {
+      {"Velox", FolderCheck::kUsable},
+      {"Prism 3D v1.2", FolderCheck::kUsable},
+      {".hidden", FolderCheck::kUsable},
+      {std::string(40, 'f'), FolderCheck::kUsable},
+      {std::string(41, 'f'), FolderCheck::kTooLong},
+      {"", FolderCheck::kNotOneName},
+      {".", FolderCheck::kNotOneName},
+      {"..", FolderCheck::kNotOneName},
+      {"...", FolderCheck::kNotOneName},
+      {"..\\..\\..\\Windows\\System32\\x", FolderCheck::kNotOneName},
+      {"Velox\\", FolderCheck::kNotOneName},
+      {"Velox/old", FolderCheck::kNotOneName},
+      {"C:Velox", FolderCheck::kNotOneName},
+      {"\\\\server\\share", FolderCheck::kNotOneName},
+      {std::string(38, '.') + "\\x", FolderCheck::kNotOneName},
+  };
+  for (const auto& c : folders) {
+    EXPECT_EQ(video::CheckDriverFolder(c.folder.c_str()), c.expected) << c.folder;
+    EXPECT_EQ(video::DriverFolderPath(c.folder.c_str()).has_value(), c.expected == FolderCheck::kUsable)
+        << c.folder << ": the guide shows no location for a folder DONE refuses";
+  }
+
+  const struct {
+    const char* path;
+    const char* folder;
+    bool inside;
+  } destinations[] = {
+      {"C:\\Games\\Quil3D\\Opengl32.dll", "C:\\Games\\Quil3D", true},
+      {"C:\\Games\\Quil3D\\Opengl32.dll", "c:\\games\\QUIL3D\\", true},
+      {"C:\\Opengl32.dll", "C:\\", true},
+      {"C:\\Games\\Opengl32.dll", "C:\\Games\\Quil3D", false},
+      {"C:\\Games\\Quil3D\\Driver\\Opengl32.dll", "C:\\Games\\Quil3D", false},
+      {"C:\\Games\\Quil3D2\\Opengl32.dll", "C:\\Games\\Quil3D", false},
+      {"C:\\Games\\Quil3D\\", "C:\\Games\\Quil3D", false},
+      {"Opengl32.dll", "", false},
+  };
+  for (const auto& c : destinations) {
+    EXPECT_EQ(video::IsRightInside(c.path, c.folder), c.inside) << c.path << " in " << c.folder;
+  }
+}
+
+// DONE puts in place only the driver the list shows.
+TEST(DriverPaths, DoneAppliesTheDriverTheListShows) {
+  const struct {
+    const char* what;
+    std::int32_t shown, driverIndex;
+    std::optional<std::int32_t> applied;
+  } cases[] = {
+      {"a driver chosen in the list", 2, 2, 2},
+      {"the player's driver, list untouched", 3, 3, 3},
+      {"a driver installed by hand", 5, 5, 5},
+      {"the system's driver, or DEFAULT", 0, 0, 0},
+      {"the defaults keep a stored driver out of sight", 0, 2, std::nullopt},
+      {"... also once a level or mode was chosen", 0, 3, std::nullopt},
+      {"no entry shown", -1, 0, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(video::DriverDoneApplies(c.shown, c.driverIndex), c.applied) << c.what;
+  }
+}
+
 }  // namespace
