@@ -60,15 +60,16 @@ void DeleteIfThere(const std::string& path) {
   }
 }
 
-// One library's way into the program folder.
-struct Replacement {
-  std::string source;
+// One library of the pair in the program folder, with the names it goes
+// through on its way in or out.
+struct Library {
+  std::string source;  // empty when the copy is to go
   std::string target;
   std::string temporary;
   std::string backup;
   bool hadTarget = false;
 
-  Replacement(std::string from, std::string to)
+  Library(std::string from, std::string to)
       : source(std::move(from)),
         target(std::move(to)),
         temporary(video::MarkedPath(target, kTemporaryMark)),
@@ -80,7 +81,7 @@ struct Replacement {
     DeleteIfThere(backup);
   }
 
-  // The copy under the temporary name, writable whatever the source was.
+  // The new copy under the temporary name, writable whatever the source was.
   bool CopyBeside() const {
     if (!CopyFileA(source.c_str(), temporary.c_str(), FALSE)) {
       return false;
@@ -91,115 +92,117 @@ struct Replacement {
             SetFileAttributesA(temporary.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY));
   }
 
-  // The old target aside, the copy in its place; on failure the old target
-  // is back where it was.
-  bool PutInPlace() {
+  // The old copy, if any, under the backup name.
+  bool PutAside() {
     hadTarget = Exists(target);
-    if (hadTarget && !MoveFileA(target.c_str(), backup.c_str())) {
-      return false;
-    }
-    if (!MoveFileA(temporary.c_str(), target.c_str())) {
-      if (hadTarget) {
-        MoveFileA(backup.c_str(), target.c_str());
-      }
-      return false;
-    }
-    return true;
+    return !hadTarget || MoveFileA(target.c_str(), backup.c_str());
   }
-
-  // Undoes PutInPlace.
-  void TakeBack() const {
-    MoveFileA(target.c_str(), temporary.c_str());
+  void PutBack() const {
     if (hadTarget) {
       MoveFileA(backup.c_str(), target.c_str());
     }
   }
+
+  // The old copy aside and the new one in its place, or neither.
+  bool PutInPlace() {
+    if (!PutAside()) {
+      return false;
+    }
+    if (!MoveFileA(temporary.c_str(), target.c_str())) {
+      PutBack();
+      return false;
+    }
+    return true;
+  }
+  void TakeBack() const {
+    MoveFileA(target.c_str(), temporary.c_str());
+    PutBack();
+  }
 };
 
-bool InstallPair(std::array<Replacement, 2>& pair) {
-  for (const Replacement& library : pair) {
+using Pair = std::array<Library, 2>;
+
+// Every library that `step` can take, or none: on the first that fails, those
+// before it are taken back with `undo`. The one that failed, or nothing.
+template <typename Step, typename Undo>
+const Library* EachOrNone(Pair& pair, Step step, Undo undo) {
+  for (std::size_t done = 0; done < pair.size(); ++done) {
+    if (!step(pair[done])) {
+      for (std::size_t back = done; back > 0; --back) {
+        undo(pair[back - 1]);
+      }
+      return &pair[done];
+    }
+  }
+  return nullptr;
+}
+
+bool InstallPair(Pair& pair) {
+  for (const Library& library : pair) {
     if (!IsFile(library.source)) {
       return Refuse(kSourceMissing, library.source);
     }
   }
-  for (const Replacement& library : pair) {
+  for (const Library& library : pair) {
     if (!MayReplace(library.target)) {
       return Refuse(kNotInstalled, library.target);
     }
   }
-  for (const Replacement& library : pair) {
+  for (const Library& library : pair) {
     library.RemoveLeftovers();
   }
-  const Replacement* failed = nullptr;
-  for (const Replacement& library : pair) {
-    if (!library.CopyBeside()) {
+  const Library* failed = nullptr;
+  for (const Library& library : pair) {
+    if (failed == nullptr && !library.CopyBeside()) {
       failed = &library;
-      break;
     }
   }
-  std::size_t placed = 0;
-  while (failed == nullptr && placed < pair.size()) {
-    if (pair[placed].PutInPlace()) {
-      ++placed;
-    } else {
-      failed = &pair[placed];
+  if (failed == nullptr) {
+    failed = EachOrNone(
+        pair, [](Library& library) { return library.PutInPlace(); },
+        [](Library& library) { library.TakeBack(); });
+  }
+  for (const Library& library : pair) {
+    DeleteIfThere(failed != nullptr ? library.temporary : library.backup);
+  }
+  return failed == nullptr || Refuse(kNotInstalled, failed->target);
+}
+
+bool RemovePair(Pair& pair) {
+  for (const Library& library : pair) {
+    if (!MayReplace(library.target)) {
+      return Refuse(kNotRemoved, library.target);
     }
   }
+  for (const Library& library : pair) {
+    library.RemoveLeftovers();
+  }
+  const Library* failed = EachOrNone(
+      pair, [](Library& library) { return library.PutAside(); }, [](Library& library) { library.PutBack(); });
   if (failed != nullptr) {
-    while (placed > 0) {
-      pair[--placed].TakeBack();
-    }
-    for (const Replacement& library : pair) {
-      DeleteIfThere(library.temporary);
-    }
-    return Refuse(kNotInstalled, failed->target);
+    return Refuse(kNotRemoved, failed->target);
   }
-  for (const Replacement& library : pair) {
+  for (const Library& library : pair) {
     DeleteIfThere(library.backup);
   }
   return true;
 }
 
-bool RemoveCopies() {
-  std::array<std::string, 2> targets;
-  const char* relative[] = {kProgramOpengl, kProgramGlu};
-  for (std::size_t i = 0; i < targets.size(); ++i) {
-    win::FullPath full;
-    const bool resolved = win::ResolveFullPath(relative[i], full);
-    targets[i] = full.text;
-    if (!resolved || !MayReplace(targets[i])) {
-      return Refuse(kNotRemoved, targets[i]);
-    }
+std::optional<Pair> CopiesToRemove() {
+  win::FullPath opengl, glu;
+  const bool resolved =
+      win::ResolveFullPath(kProgramOpengl, opengl) && win::ResolveFullPath(kProgramGlu, glu);
+  if (!resolved) {
+    Refuse(kNotRemoved, opengl.text);
+    return std::nullopt;
   }
-  for (const std::string& target : targets) {
-    DeleteIfThere(video::MarkedPath(target, kTemporaryMark));
-    DeleteIfThere(video::MarkedPath(target, kBackupMark));
-  }
-  std::array<bool, 2> renamed = {};
-  for (std::size_t i = 0; i < targets.size(); ++i) {
-    if (!Exists(targets[i])) {
-      continue;
-    }
-    if (!MoveFileA(targets[i].c_str(), video::MarkedPath(targets[i], kBackupMark).c_str())) {
-      for (std::size_t j = 0; j < i; ++j) {
-        if (renamed[j]) {
-          MoveFileA(video::MarkedPath(targets[j], kBackupMark).c_str(), targets[j].c_str());
-        }
-      }
-      return Refuse(kNotRemoved, targets[i]);
-    }
-    renamed[i] = true;
-  }
-  for (const std::string& target : targets) {
-    DeleteIfThere(video::MarkedPath(target, kBackupMark));
-  }
-  return true;
+  return Pair{Library("", opengl.text), Library("", glu.text)};
 }
 
 // The copy paths of a catalog entry, once its folder has shown itself to be
 // one folder under Driver\ two levels below the program folder; the player
 // is told otherwise.
-std::optional<std::array<Replacement, 2>> CopiesFor(const char* folder) {
+std::optional<Pair> CopiesFor(const char* folder) {
   switch (video::CheckDriverFolder(folder)) {
     case video::FolderCheck::kNotOneName:
       Refuse(kNotOneFolder, folder);
@@ -230,22 +233,23 @@ std::optional<std::array<Replacement, 2>> CopiesFor(const char* folder) {
     Refuse(kNotOneFolder, folder);
     return std::nullopt;
   }
-  return std::array<Replacement, 2>{Replacement(glu->source, glu->destination),
-                                    Replacement(opengl->source, opengl->destination)};
+  return Pair{Library(glu->source, glu->destination), Library(opengl->source, opengl->destination)};
 }
 
 }  // namespace
 
 bool ApplyDriverChoice(std::int32_t driverIndex) {
   switch (video::ActionFor(driverIndex)) {
-    case video::DriverAction::kDeleteCopies:
-      return RemoveCopies();
+    case video::DriverAction::kDeleteCopies: {
+      std::optional<Pair> pair = CopiesToRemove();
+      return pair && RemovePair(*pair);
+    }
     case video::DriverAction::kCopyFromFolder: {
       const video::DriverCatalog& catalog = video::Catalog();
       if (driverIndex >= catalog.driverCount) {
         return true;
       }
-      std::optional<std::array<Replacement, 2>> pair = CopiesFor(catalog.drivers[driverIndex].folder);
+      std::optional<Pair> pair = CopiesFor(catalog.drivers[driverIndex].folder);
       return pair && InstallPair(*pair);
     }
     case video::DriverAction::kNothing:
