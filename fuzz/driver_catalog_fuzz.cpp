@@ -1,7 +1,8 @@
 // Driver.dat: any file leaves a catalog whose counts fit its records, whose
-// texts are terminated inside their fields, whose folders either fit the
-// driver path or are refused whole (never cut into another folder), and whose
-// mode list texts fit the list's table.
+// texts are terminated inside their fields, whose folders are either one name
+// that fits the driver path or refused whole (never cut into another folder,
+// never a way out of Driver\), and whose mode list texts fit the list's
+// table.
 #include <optional>
 #include <string>
 
@@ -21,8 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       FUZZ_CHECK(Terminated(entry.name));
       FUZZ_CHECK(Terminated(entry.folder));
       const std::optional<std::string> path = video::DriverFolderPath(entry.folder);
-      FUZZ_CHECK(path.has_value() == video::FolderFits(entry.folder));
+      FUZZ_CHECK(path.has_value() == (video::CheckDriverFolder(entry.folder) == video::FolderCheck::kUsable));
       FUZZ_CHECK(!path || path->size() < video::kDriverPathSize);
+      // One name under Driver\, never a way into another folder.
+      FUZZ_CHECK(!path ||
+                 path->find_first_of("\\/:", sizeof video::kDriverFolderPrefix - 1) == std::string::npos);
     }
     for (int driver = -1; driver <= catalog.driverCount; ++driver) {
       for (const std::string& text : video::ModeListTexts(catalog, driver)) {

@@ -2,7 +2,13 @@
 
 #include <windows.h>
 
+#include <array>
+#include <optional>
+#include <string>
+#include <utility>
+
 #include "common/win/file_io.h"
+#include "settings/video/driver_paths.h"
 #include "settings/video/video_files.h"
 #include "shell/services/error_box.h"
 
@@ -10,55 +16,244 @@ namespace {
 
 constexpr char kProgramOpengl[] = ".\\Opengl32.dll";
 constexpr char kProgramGlu[] = ".\\Glu32.dll";
+
 constexpr char kPathTooLong[] = "Driver folder path too long";
+constexpr char kNotOneFolder[] = "Driver folder is not one folder under Driver\\: ";
+constexpr char kSourceMissing[] = "Driver file not found:\n";
+constexpr char kNotInstalled[] = "Driver file could not be installed:\n";
+constexpr char kNotRemoved[] = "Driver file could not be removed:\n";
+constexpr char kNothingChanged[] = "\nNo driver file was changed.";
+
+constexpr char kTemporaryMark = '~';
+constexpr char kBackupMark = '$';
+
+bool Refuse(const char* what, const std::string& detail) {
+  ErrorBox((what + detail + kNothingChanged).c_str());
+  return false;
+}
+
+DWORD AttributesOf(const std::string& path) {
+  return GetFileAttributesA(path.c_str());
+}
+
+bool Exists(const std::string& path) {
+  return AttributesOf(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool IsFile(const std::string& path) {
+  const DWORD attributes = AttributesOf(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// Absent, or a file that may be renamed away: a read-only copy or a folder of
+// that name is the player's, not the launcher's to replace.
+bool MayReplace(const std::string& path) {
+  const DWORD attributes = AttributesOf(path);
+  return attributes == INVALID_FILE_ATTRIBUTES ||
+         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+}
+
+void DeleteIfThere(const std::string& path) {
+  if (IsFile(path)) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+  }
+}
+
+// One library of the pair in the program folder, with the names it goes
+// through on its way in or out.
+struct Library {
+  std::string source;  // empty when the copy is to go
+  std::string target;
+  std::string temporary;
+  std::string backup;
+  bool hadTarget = false;
+
+  Library(std::string from, std::string to)
+      : source(std::move(from)),
+        target(std::move(to)),
+        temporary(video::MarkedPath(target, kTemporaryMark)),
+        backup(video::MarkedPath(target, kBackupMark)) {}
+
+  // Names left by a run that was cut short.
+  void RemoveLeftovers() const {
+    DeleteIfThere(temporary);
+    DeleteIfThere(backup);
+  }
+
+  // The new copy under the temporary name, writable whatever the source was.
+  bool CopyBeside() const {
+    if (!CopyFileA(source.c_str(), temporary.c_str(), FALSE)) {
+      return false;
+    }
+    const DWORD attributes = AttributesOf(temporary);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           ((attributes & FILE_ATTRIBUTE_READONLY) == 0 ||
+            SetFileAttributesA(temporary.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY));
+  }
+
+  // The old copy, if any, under the backup name.
+  bool PutAside() {
+    hadTarget = Exists(target);
+    return !hadTarget || MoveFileA(target.c_str(), backup.c_str());
+  }
+  void PutBack() const {
+    if (hadTarget) {
+      MoveFileA(backup.c_str(), target.c_str());
+    }
+  }
+
+  // The old copy aside and the new one in its place, or neither.
+  bool PutInPlace() {
+    if (!PutAside()) {
+      return false;
+    }
+    if (!MoveFileA(temporary.c_str(), target.c_str())) {
+      PutBack();
+      return false;
+    }
+    return true;
+  }
+  void TakeBack() const {
+    MoveFileA(target.c_str(), temporary.c_str());
+    PutBack();
+  }
+};
+
+using Pair = std::array<Library, 2>;
+
+// Every library that `step` can take, or none: on the first that fails, those
+// before it are taken back with `undo`. The one that failed, or nothing.
+template <typename Step, typename Undo>
+const Library* EachOrNone(Pair& pair, Step step, Undo undo) {
+  for (std::size_t done = 0; done < pair.size(); ++done) {
+    if (!step(pair[done])) {
+      for (std::size_t back = done; back > 0; --back) {
+        undo(pair[back - 1]);
+      }
+      return &pair[done];
+    }
+  }
+  return nullptr;
+}
+
+bool InstallPair(Pair& pair) {
+  for (const Library& library : pair) {
+    if (!IsFile(library.source)) {
+      return Refuse(kSourceMissing, library.source);
+    }
+  }
+  for (const Library& library : pair) {
+    if (!MayReplace(library.target)) {
+      return Refuse(kNotInstalled, library.target);
+    }
+  }
+  for (const Library& library : pair) {
+    library.RemoveLeftovers();
+  }
+  const Library* failed = nullptr;
+  for (const Library& library : pair) {
+    if (failed == nullptr && !library.CopyBeside()) {
+      failed = &library;
+    }
+  }
+  if (failed == nullptr) {
+    failed = EachOrNone(
+        pair, [](Library& library) { return library.PutInPlace(); },
+        [](Library& library) { library.TakeBack(); });
+  }
+  for (const Library& library : pair) {
+    DeleteIfThere(failed != nullptr ? library.temporary : library.backup);
+  }
+  return failed == nullptr || Refuse(kNotInstalled, failed->target);
+}
+
+bool RemovePair(Pair& pair) {
+  for (const Library& library : pair) {
+    if (!MayReplace(library.target)) {
+      return Refuse(kNotRemoved, library.target);
+    }
+  }
+  for (const Library& library : pair) {
+    library.RemoveLeftovers();
+  }
+  const Library* failed = EachOrNone(
+      pair, [](Library& library) { return library.PutAside(); }, [](Library& library) { library.PutBack(); });
+  if (failed != nullptr) {
+    return Refuse(kNotRemoved, failed->target);
+  }
+  for (const Library& library : pair) {
+    DeleteIfThere(library.backup);
+  }
+  return true;
+}
+
+std::optional<Pair> CopiesToRemove() {
+  win::FullPath opengl, glu;
+  const bool resolved =
+      win::ResolveFullPath(kProgramOpengl, opengl) && win::ResolveFullPath(kProgramGlu, glu);
+  if (!resolved) {
+    Refuse(kNotRemoved, opengl.text);
+    return std::nullopt;
+  }
+  return Pair{Library("", opengl.text), Library("", glu.text)};
+}
+
+// The copy paths of a catalog entry, once its folder has shown itself to be
+// one folder under Driver\ two levels below the program folder; the player
+// is told otherwise.
+std::optional<Pair> CopiesFor(const char* folder) {
+  switch (video::CheckDriverFolder(folder)) {
+    case video::FolderCheck::kNotOneName:
+      Refuse(kNotOneFolder, folder);
+      return std::nullopt;
+    case video::FolderCheck::kTooLong:
+      ErrorBox(kPathTooLong);
+      return std::nullopt;
+    case video::FolderCheck::kUsable:
+      break;
+  }
+  win::FullPath absolute;
+  char programFolder[win::kPathCapacity] = {};
+  const DWORD programLength = GetCurrentDirectoryA(win::kPathCapacity, programFolder);
+  const std::optional<std::string> relative = video::DriverFolderPath(folder);
+  const std::optional<video::CopyPaths> glu =
+      relative && win::ResolveFullPath(relative->c_str(), absolute)
+          ? video::DriverCopyPaths(absolute.text, video::DriverLibrary::kGlu32)
+          : std::nullopt;
+  const std::optional<video::CopyPaths> opengl =
+      glu ? video::DriverCopyPaths(absolute.text, video::DriverLibrary::kOpengl32) : std::nullopt;
+  if (!opengl) {
+    ErrorBox(kPathTooLong);
+    return std::nullopt;
+  }
+  if (programLength == 0 || programLength >= win::kPathCapacity ||
+      !video::IsRightInside(opengl->destination, programFolder) ||
+      !video::IsRightInside(glu->destination, programFolder)) {
+    Refuse(kNotOneFolder, folder);
+    return std::nullopt;
+  }
+  return Pair{Library(glu->source, glu->destination), Library(opengl->source, opengl->destination)};
+}
 
 }  // namespace
 
-int DeleteDriverFile(const char* path) {
-  win::FullPath full;
-  if (win::ResolveFullPath(path, full)) {
-    DeleteFileA(full.text);
-  }
-  return 1;
-}
-
-int CopyDriverFile(const char* folderPath, video::DriverLibrary library) {
-  win::FullPath folder;
-  if (!win::ResolveFullPath(folderPath, folder)) {
-    return 0;
-  }
-  const std::optional<video::CopyPaths> paths = video::DriverCopyPaths(folder.text, library);
-  if (!paths) {
-    return 0;
-  }
-  CopyFileA(paths->source.c_str(), paths->destination.c_str(), FALSE);
-  return 1;
-}
-
-// Both copies are checked before either is made, so a driver is installed
-// whole or not at all.
-void ApplyDriverChoice(std::int32_t driverIndex) {
+bool ApplyDriverChoice(std::int32_t driverIndex) {
   switch (video::ActionFor(driverIndex)) {
-    case video::DriverAction::kDeleteCopies:
-      DeleteDriverFile(kProgramOpengl);
-      DeleteDriverFile(kProgramGlu);
-      return;
+    case video::DriverAction::kDeleteCopies: {
+      std::optional<Pair> pair = CopiesToRemove();
+      return pair && RemovePair(*pair);
+    }
     case video::DriverAction::kCopyFromFolder: {
       const video::DriverCatalog& catalog = video::Catalog();
-      const std::optional<std::string> folderPath =
-          driverIndex < catalog.driverCount ? video::DriverFolderPath(catalog.drivers[driverIndex].folder)
-                                            : std::nullopt;
-      win::FullPath folder;
-      if (!folderPath || !win::ResolveFullPath(folderPath->c_str(), folder) ||
-          !video::DriverCopyPaths(folder.text, video::DriverLibrary::kOpengl32)) {
-        ErrorBox(kPathTooLong);
-        return;
+      if (driverIndex >= catalog.driverCount) {
+        return true;
       }
-      CopyDriverFile(folderPath->c_str(), video::DriverLibrary::kGlu32);
-      CopyDriverFile(folderPath->c_str(), video::DriverLibrary::kOpengl32);
-      return;
+      std::optional<Pair> pair = CopiesFor(catalog.drivers[driverIndex].folder);
+      return pair && InstallPair(*pair);
     }
     case video::DriverAction::kNothing:
-      return;
+      return true;
   }
+  return true;
 }

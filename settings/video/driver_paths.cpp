@@ -1,8 +1,18 @@
 #include "settings/video/driver_paths.h"
 
+#include <cstring>
+
 #include "settings/video/driver_catalog.h"
 
 namespace video {
+
+namespace {
+
+char Lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+}  // namespace
 
 const char* LibraryFileName(DriverLibrary library) {
   return library == DriverLibrary::kGlu32 ? "\\Glu32.dll" : "\\Opengl32.dll";
@@ -15,8 +25,27 @@ DriverAction ActionFor(std::int32_t driverIndex) {
   return driverIndex >= 1 && driverIndex <= 3 ? DriverAction::kCopyFromFolder : DriverAction::kNothing;
 }
 
+std::optional<std::int32_t> DriverDoneApplies(std::int32_t shownDriver, std::int32_t driverIndex) {
+  if (shownDriver < 0 || shownDriver != driverIndex) {
+    return std::nullopt;
+  }
+  return driverIndex;
+}
+
+FolderCheck CheckDriverFolder(const char* folder) {
+  if (folder == nullptr) {
+    return FolderCheck::kNotOneName;
+  }
+  const std::string_view name(folder, strnlen(folder, kDriverFolderSize));
+  if (name.empty() || name.find_first_of("\\/:") != std::string_view::npos ||
+      name.find_first_not_of('.') == std::string_view::npos) {
+    return FolderCheck::kNotOneName;
+  }
+  return FolderFits(folder) ? FolderCheck::kUsable : FolderCheck::kTooLong;
+}
+
 std::optional<std::string> DriverFolderPath(const char* folder) {
-  if (folder == nullptr || !FolderFits(folder)) {
+  if (CheckDriverFolder(folder) != FolderCheck::kUsable) {
     return std::nullopt;
   }
   return std::string(kDriverFolderPrefix) + folder;
@@ -38,6 +67,34 @@ std::optional<CopyPaths> DriverCopyPaths(std::string_view absoluteFolder, Driver
     return std::nullopt;
   }
   return paths;
+}
+
+bool IsRightInside(std::string_view path, std::string_view folder) {
+  if (!folder.empty() && folder.back() == '\\') {
+    folder.remove_suffix(1);
+  }
+  const std::size_t last = path.find_last_of('\\');
+  if (folder.empty() || last == std::string_view::npos || last + 1 == path.size()) {
+    return false;
+  }
+  const std::string_view holder = path.substr(0, last);
+  if (holder.size() != folder.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < holder.size(); ++i) {
+    if (Lower(holder[i]) != Lower(folder[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string MarkedPath(std::string_view path, char mark) {
+  std::string marked(path);
+  if (!marked.empty()) {
+    marked.back() = mark;
+  }
+  return marked;
 }
 
 }  // namespace video

@@ -1,5 +1,6 @@
 #include "settings/video/video_dialog.h"
 
+#include <optional>
 #include <string>
 
 #include "common/win/file_io.h"
@@ -9,6 +10,7 @@
 #include "resources/resource.h"
 #include "settings/video/driver_guides.h"
 #include "settings/video/driver_install.h"
+#include "settings/video/driver_paths.h"
 #include "settings/video/video_files.h"
 
 namespace {
@@ -20,6 +22,19 @@ constexpr ButtonSpec kButtons[] = {
     {BTN_VIDEO_DONE, {46, 230, 236, 266}, IDB_VIDEO_DONE, BTN_VIDEO_DONE},
     {BTN_VIDEO_DEFAULT, {46, 278, 236, 314}, IDB_VIDEO_DEFAULT, BTN_VIDEO_DEFAULT},
 };
+
+// What the dialog keeps for its time on the screen.
+struct VideoDialogState {
+  // The driver the file held when the dialog opened (within the catalog):
+  // what video.cfg goes on naming when the chosen driver's files could not be
+  // put in place.
+  std::int32_t openedDriver = 0;
+};
+
+VideoDialogState& State() {
+  static VideoDialogState state;
+  return state;
+}
 
 bool InstalledByTheLauncher(std::int32_t driverIndex) {
   return video::ActionFor(driverIndex) == video::DriverAction::kCopyFromFolder;
@@ -58,6 +73,7 @@ INT_PTR OnOpen(PictureDialog&, HWND dialog) {
   LoadDriverCatalog(dialog, kCatalogFile);
   LoadVideoSettings(dialog, kVideoFile);
   video::FitToCatalog(video::Settings(), video::Catalog());
+  State().openedDriver = video::Settings().driverIndex;
   FillDriverList(dialog);
   FillModeList(dialog, video::Settings().driverIndex);
   ShowVideoSettings(dialog);
@@ -129,13 +145,28 @@ INT_PTR OnOtherMessage(PictureDialog& self, HWND dialog, UINT message, WPARAM wP
   }
 }
 
-// DONE applies the driver the settings name (an untouched list included, so
-// a working installed driver is never deleted by a DONE that changed nothing).
+// DONE applies the driver the list shows when it is the one the settings
+// hold (an untouched list included, so a working installed driver is never
+// deleted by a DONE that changed nothing, and a stored driver the defaults
+// keep out of sight is never installed). When its files could not be put in
+// place, the player has been told and video.cfg goes on naming the driver it
+// named; the other values are saved as chosen.
+void ApplyAtDone(HWND dialog) {
+  video::VideoSettings& settings = video::Settings();
+  const LRESULT shown = SendMessageA(GetDlgItem(dialog, IDC_DRIVER_LIST), CB_GETCURSEL, 0, 0);
+  const std::optional<std::int32_t> applied =
+      video::DriverDoneApplies(shown == CB_ERR ? -1 : static_cast<std::int32_t>(shown), settings.driverIndex);
+  if (applied && !ApplyDriverChoice(*applied)) {
+    settings.driverIndex = State().openedDriver;
+    video::FitToCatalog(settings, video::Catalog());
+  }
+}
+
 void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
   video::VideoSettings& settings = video::Settings();
   switch (buttonId) {
     case BTN_VIDEO_DONE:
-      ApplyDriverChoice(settings.driverIndex);
+      ApplyAtDone(dialog);
       SaveVideoSettings(dialog, kVideoFile);
       EndPictureDialog(self, dialog, 1);
       break;

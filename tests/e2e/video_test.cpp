@@ -78,6 +78,14 @@ class VideoSettings : public OnTheStage {
     return game_.Read("Opengl32.dll") == game_.Read(std::string("Driver\\") + card + "\\Opengl32.dll") &&
            game_.Read("Glu32.dll") == game_.Read(std::string("Driver\\") + card + "\\Glu32.dll");
   }
+  // Chooses a driver the launcher installs and confirms the dialog that says so.
+  void ChooseInstalledDriver(int index) {
+    Choose(1030, index);
+    const auto installed = WaitForDialogWith(1074);
+    ASSERT_TRUE(installed);
+    e2e::LeftClickControl(installed->handle, 1074);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(installed->handle); }));
+  }
   bool NoCopies() {
     return !e2e::FileExists(game_.PathOf("Opengl32.dll")) && !e2e::FileExists(game_.PathOf("Glu32.dll"));
   }
@@ -89,6 +97,10 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   const char* browser = std::getenv("QUIL_RECORD_BROWSER");
   ASSERT_NE(browser, nullptr);
   ASSERT_TRUE(CopyFileA(e2e::WindowsPath(browser).c_str(), game_.PathOf("netscape.exe").c_str(), FALSE));
+  for (const char* library : {"Glu32.dll", "Opengl32.dll"}) {
+    ASSERT_TRUE(CopyFileA(game_.PathOf(std::string("Driver\\Velox\\") + library).c_str(),
+                          game_.PathOf(library).c_str(), FALSE));
+  }
   Start("0\r\n3\r\n4\r\n70\r\n");
   OpenDialog();
   EXPECT_EQ(Selected(1030), 0) << "the defaults, whatever else the file holds";
@@ -97,6 +109,13 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   EXPECT_EQ(Entries(1030), 7);
   Sleep(200);
   e2e::SaveScreenshot("video-dialog");
+  // DONE with nothing touched: the stored driver 3 was never shown, so the
+  // copies in place stay.
+  Done();
+  EXPECT_TRUE(Installed("Velox"));
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "0\r\n3\r\n0\r\n70\r\n");
+  OpenDialog();
+  EXPECT_EQ(Selected(1030), 0);
 
   // Driver 2: the launcher installs it, and says so.
   Choose(1030, 2);
@@ -110,6 +129,24 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   EXPECT_EQ(Selected(1030), 2) << "the chosen driver stays shown";
   EXPECT_EQ(Entries(1031), 1) << "one mode for a driver the launcher installs";
   Done();
+  EXPECT_TRUE(Installed("Prism3D"));
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n70\r\n");
+
+  // A copy made read-only: driver 3 cannot replace it. The player reads which
+  // file, driver 2's pair stays and video.cfg goes on naming driver 2.
+  game_.SetReadOnly("Opengl32.dll", true);
+  OpenDialog();
+  ChooseInstalledDriver(3);
+  Click(kDone);
+  const auto box = e2e::WaitForMessageBox(*launcher_);
+  ASSERT_TRUE(box);
+  e2e::SaveScreenshot("video-driver-not-installed");
+  EXPECT_EQ(e2e::AnswerMessageBox(*box), "Driver file could not be installed:\n" +
+                                             game_.PathOf("Opengl32.dll") + "\nNo driver file was changed.");
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
+  ClickOnStage(111, 324);  // CLOSE
+  Sleep(300);
+  game_.SetReadOnly("Opengl32.dll", false);
   EXPECT_TRUE(Installed("Prism3D"));
   EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n70\r\n");
 
@@ -148,10 +185,16 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   Done();
   EXPECT_TRUE(NoCopies());
 
-  // DEFAULT, then DONE: 0, 0, 0 and the level unchanged.
+  // Driver 1 installed; then DEFAULT and DONE take its copies away again and
+  // write 0, 0, 0 and the level unchanged.
+  OpenDialog();
+  ChooseInstalledDriver(1);
+  Done();
+  EXPECT_TRUE(Installed("Velox"));
   OpenDialog();
   Click(kDefault);
   Done();
+  EXPECT_TRUE(NoCopies());
   EXPECT_EQ(game_.Read("info\\video.cfg"), "0\r\n0\r\n0\r\n70\r\n");
 }
 

@@ -115,4 +115,48 @@ TEST(DriverPaths, CopiesGoTwoFoldersUpAndPathsThatDoNotFitAreRefused) {
   EXPECT_EQ(video::ActionFor(-1), video::DriverAction::kNothing);
 }
 
+// A catalog folder is one name right under Driver\, so DONE copies the
+// libraries into the program folder and nowhere else.
+TEST(DriverPaths, AFolderIsOneNameUnderDriverAndItsCopiesLandInTheProgramFolder) {
+  using video::FolderCheck;
+  const struct {
+    std::string folder;
+    FolderCheck expected;
+  } folders[] = {
+      {"Prism 3D v1.2", FolderCheck::kUsable},
+      {".hidden", FolderCheck::kUsable},
+      {std::string(40, 'f'), FolderCheck::kUsable},
+      {std::string(41, 'f'), FolderCheck::kTooLong},
+      {"", FolderCheck::kNotOneName},
+      {".", FolderCheck::kNotOneName},
+      {"..", FolderCheck::kNotOneName},
+      {"...", FolderCheck::kNotOneName},
+      {"..\\..\\Windows\\x", FolderCheck::kNotOneName},
+      {"Velox\\", FolderCheck::kNotOneName},
+      {"Velox/old", FolderCheck::kNotOneName},
+      {"C:Velox", FolderCheck::kNotOneName},
+  };
+  for (const auto& c : folders) {
+    EXPECT_EQ(video::CheckDriverFolder(c.folder.c_str()), c.expected) << c.folder;
+    EXPECT_EQ(video::DriverFolderPath(c.folder.c_str()).has_value(), c.expected == FolderCheck::kUsable)
+        << c.folder << ": the guide shows no location for a folder DONE refuses";
+  }
+  EXPECT_TRUE(video::IsRightInside("C:\\Games\\Quil3D\\Opengl32.dll", "c:\\games\\QUIL3D\\"));
+  EXPECT_TRUE(video::IsRightInside("C:\\Glu32.dll", "C:\\"));
+  EXPECT_FALSE(video::IsRightInside("C:\\Games\\Glu32.dll", "C:\\Games\\Quil3D"));
+  EXPECT_FALSE(video::IsRightInside("C:\\Games\\Quil3D2\\Glu32.dll", "C:\\Games\\Quil3D"));
+  EXPECT_FALSE(video::IsRightInside("C:\\Games\\Quil3D\\Driver\\Glu32.dll", "C:\\Games\\Quil3D"));
+}
+
+// DONE puts in place only the driver the list shows: a stored driver kept out
+// of sight by the defaults (list 0, settings 2) is never installed.
+TEST(DriverPaths, DoneAppliesTheDriverTheListShows) {
+  const struct {
+    std::int32_t shown, driverIndex;
+    std::optional<std::int32_t> applied;
+  } cases[] = {{2, 2, 2}, {0, 0, 0}, {0, 2, std::nullopt}, {-1, 0, std::nullopt}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(video::DriverDoneApplies(c.shown, c.driverIndex), c.applied) << c.shown << " " << c.driverIndex;
+  }
+}
 }  // namespace

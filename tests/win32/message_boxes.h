@@ -5,15 +5,19 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 class MessageBoxReader {
  public:
-  MessageBoxReader() : thread_([this] { Run(); }) {}
+  // `look`, when given, sees each box (painted) before its OK is pressed.
+  explicit MessageBoxReader(std::function<void(HWND box)> look = {})
+      : look_(std::move(look)), thread_([this] { Run(); }) {}
   ~MessageBoxReader() {
     stop_ = true;
     thread_.join();
@@ -44,6 +48,10 @@ class MessageBoxReader {
         std::lock_guard<std::mutex> lock(self->mutex_);
         self->texts_.push_back(text);
       }
+      if (self->look_) {
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        self->look_(window);
+      }
       PostMessageA(window, WM_COMMAND, IDOK, 0);
     }
     return TRUE;
@@ -60,6 +68,7 @@ class MessageBoxReader {
     }
   }
 
+  const std::function<void(HWND)> look_;
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   std::vector<std::string> texts_;

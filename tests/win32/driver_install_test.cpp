@@ -1,0 +1,170 @@
+// DONE's driver step on the real file system of a temporary game folder: the
+// pair of libraries in the program folder is replaced or removed whole, or
+// stays as it was and the player reads which file failed.
+#include "settings/video/driver_install.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "common/win/file_io.h"
+#include "common/win/handles.h"
+#include "settings/video/video_files.h"
+#include "tests/e2e/driver/driver.h"
+#include "tests/win32/message_boxes.h"
+#include "tests/win32/test_support.h"
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+// Photographs a box for a person to look at, once the screen shows it
+// painted and steady.
+void Photograph(HWND box, const std::string& name) {
+  RECT place = {};
+  GetWindowRect(box, &place);
+  std::vector<COLORREF> seen;
+  int steadyLooks = 0;
+  e2e::WaitUntil([&] {
+    std::vector<COLORREF> now;
+    const win::WindowDc screen(nullptr);
+    for (int y = place.top + 2; y < place.bottom; y += 6) {
+      for (int x = place.left + 2; x < place.right; x += 12) {
+        now.push_back(GetPixel(screen.get(), x, y));
+      }
+    }
+    const bool lit = std::any_of(now.begin(), now.end(), [](COLORREF c) { return c != 0; });
+    steadyLooks = lit && now == seen ? steadyLooks + 1 : 0;
+    seen = now;
+    return steadyLooks >= 3;
+  });
+  e2e::SaveScreenshot(name);
+}
+
+class DriverInstall : public InTemporaryFolder {
+ protected:
+  void SetUp() override {
+    InTemporaryFolder::SetUp();
+    video::Catalog() = {};
+    video::Catalog().driverCount = 4;
+    const char* folders[] = {"System", "Velox", "Prism3D", "Aurion"};
+    for (int i = 0; i < 4; ++i) {
+      lstrcpyA(video::Catalog().drivers[i].folder, folders[i]);
+      CreateDirectoryA(Full("Driver").c_str(), nullptr);
+      CreateDirectoryA(Full(std::string("Driver\\") + folders[i]).c_str(), nullptr);
+      Put(std::string("Driver\\") + folders[i] + "\\Glu32.dll", std::string(folders[i]) + " glu");
+      Put(std::string("Driver\\") + folders[i] + "\\Opengl32.dll", std::string(folders[i]) + " opengl");
+    }
+  }
+  void Put(const std::string& relative, const std::string& bytes) {
+    ASSERT_TRUE(win::ReplaceFileContents(Full(relative).c_str(), bytes)) << relative;
+  }
+  // The pair the program folder holds, as "glu | opengl".
+  std::string Pair() const {
+    std::string glu = "-", opengl = "-";
+    win::ReadFileBytes(Full("Glu32.dll").c_str(), glu);
+    win::ReadFileBytes(Full("Opengl32.dll").c_str(), opengl);
+    return glu + " | " + opengl;
+  }
+  // Every name in the program folder that a replacement might leave.
+  Names Libraries() const {
+    Names names;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA(Full("*.dl?").c_str(), &entry);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry)) {
+      names.push_back(entry.cFileName);
+    }
+    if (find != INVALID_HANDLE_VALUE) {
+      FindClose(find);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  // DONE's driver step, as the player meets it: the boxes it shows are read,
+  // photographed for a person to look at when `picture` names them, and
+  // confirmed.
+  bool Apply(std::int32_t driver, const std::string& picture = "") {
+    MessageBoxReader boxes([&picture](HWND box) {
+      if (!picture.empty()) {
+        Photograph(box, picture);
+      }
+    });
+    const bool applied = ApplyDriverChoice(driver);
+    messages_ = boxes.Take();
+    return applied;
+  }
+  Names messages_;
+};
+
+TEST_F(DriverInstall, ADriverReplacesThePairWholeAndTheSystemDriverRemovesIt) {
+  Put("Glu32.dll", "old glu");
+  Put("Opengl32.dll", "old opengl");
+  Put("Glu32.dl~", "what a run cut short left");
+  Put("Opengl32.dl$", "what a run cut short left");
+  SetFileAttributesA(Full("Opengl32.dl$").c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(Full("Driver\\Velox\\Opengl32.dll").c_str(), FILE_ATTRIBUTE_READONLY);
+  EXPECT_TRUE(Apply(1));
+  EXPECT_EQ(Pair(), "Velox glu | Velox opengl");
+  EXPECT_EQ(Libraries(), (Names{"Glu32.dll", "Opengl32.dll"}));
+  EXPECT_TRUE(Apply(2)) << "a copy of a read-only source is replaced in its turn";
+  EXPECT_EQ(Pair(), "Prism3D glu | Prism3D opengl");
+  EXPECT_TRUE(Apply(0));
+  EXPECT_EQ(Libraries(), Names{});
+  EXPECT_TRUE(Apply(0)) << "nothing left to remove";
+  EXPECT_EQ(messages_, Names{});
+}
+
+// A missing source, a read-only copy or one another program holds, a folder
+// outside Driver\: the old pair stays whole and the player reads why.
+TEST_F(DriverInstall, WhatCannotBeDoneLeavesTheOldPairWholeAndIsNamed) {
+  enum Trouble { kMissing, kReadOnly, kHeldOpen, kFolder };
+  const struct {
+    std::int32_t driver;
+    Trouble trouble;
+    std::string file;  // of the game folder; for kFolder the catalog's folder
+    std::string message;
+    bool named = true;  // the file's full path (the folder) follows, then that nothing changed
+  } cases[] = {
+      {1, kMissing, "Driver\\Velox\\Opengl32.dll", "Driver file not found:\n"},
+      {1, kReadOnly, "Opengl32.dll", "Driver file could not be installed:\n"},
+      {1, kHeldOpen, "Glu32.dll", "Driver file could not be installed:\n"},
+      {1, kHeldOpen, "Opengl32.dll", "Driver file could not be installed:\n"},
+      {0, kReadOnly, "Glu32.dll", "Driver file could not be removed:\n"},
+      {0, kHeldOpen, "Glu32.dll", "Driver file could not be removed:\n"},
+      {3, kFolder, "..", "Driver folder is not one folder under Driver\\: "},
+      {3, kFolder, std::string(41, 'f'), "Driver folder path too long", false},
+  };
+  for (const auto& c : cases) {
+    const std::string what = c.file + " trouble " + std::to_string(c.trouble);
+    Put("Glu32.dll", "old glu");
+    Put("Opengl32.dll", "old opengl");
+    Put("Driver\\Velox\\Opengl32.dll", "Velox opengl");
+    win::UniqueFile held;
+    if (c.trouble == kMissing) {
+      DeleteFileA(Full(c.file).c_str());
+    } else if (c.trouble == kReadOnly) {
+      SetFileAttributesA(Full(c.file).c_str(), FILE_ATTRIBUTE_READONLY);
+    } else if (c.trouble == kHeldOpen) {
+      held.reset(CreateFileA(Full(c.file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+      ASSERT_TRUE(held) << what;
+    } else {
+      lstrcpynA(video::Catalog().drivers[c.driver].folder, c.file.c_str(), video::kDriverFolderSize);
+    }
+    EXPECT_FALSE(Apply(c.driver, "driver-message-" + std::to_string(&c - cases))) << what;
+    const std::string named = c.trouble == kFolder ? c.file : Full(c.file);
+    EXPECT_EQ(messages_, Names{c.named ? c.message + named + "\nNo driver file was changed." : c.message})
+        << what;
+    held.reset();
+    if (c.trouble != kFolder) {
+      SetFileAttributesA(Full(c.file).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    EXPECT_EQ(Pair(), "old glu | old opengl") << what;
+    EXPECT_EQ(Libraries(), (Names{"Glu32.dll", "Opengl32.dll"})) << what;
+  }
+}
+
+}  // namespace
