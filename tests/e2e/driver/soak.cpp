@@ -52,12 +52,14 @@ class Player {
 
   const std::string& failedStep() const { return failed_; }
 
+  // A menu switch clicked again where the first click was lost: back from
+  // the game the stage may still be disabled under its momentary dialog for
+  // an instant after it shows. Nothing lies under either button on the other
+  // menu, so a click that was only slow does no harm.
   bool ToOptions() {
-    return Click(stage_, kOption) && MenuShows(kCloseOptionsCorner, kCloseOptionsFaces, "the options menu");
+    return SwitchMenu(kOption, kCloseOptionsCorner, kCloseOptionsFaces, "the options menu");
   }
-  bool ToMain() {
-    return Click(stage_, kCloseOptions) && MenuShows(kStartGameCorner, kStartGameFaces, "the main menu");
-  }
+  bool ToMain() { return SwitchMenu(kCloseOptions, kStartGameCorner, kStartGameFaces, "the main menu"); }
   // START GAME while no driver was chosen: the question, answered "after
   // setting", and nothing starts.
   bool DriverQuestion() { return Click(stage_, kStartGame) && Answer(1066, 1067, "the driver question"); }
@@ -129,9 +131,16 @@ class Player {
     LeftClickAt(at.x, at.y);
     return true;
   }
-  bool MenuShows(POINT corner, int faces, const char* menu) {
-    return MenuButtonShows(stage_, corner, {faces + 1, faces + 2}) ||
-           Fail(std::string(menu) + " is not drawn");
+  bool SwitchMenu(POINT button, POINT corner, int faces, const char* menu) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      Click(stage_, button);
+      const Face face(faces + 1);
+      if (ShowsFace(stage_, POINT{corner.x + face.width() / 2, corner.y + face.height() / 2},
+                    {faces + 1, faces + 2}, milliseconds(attempt < 2 ? 2500 : 5000))) {
+        return true;
+      }
+    }
+    return Fail(std::string(menu) + " is not drawn");
   }
   bool Closed(HWND window, const std::string& step) {
     return WaitUntil([&] { return !IsWindow(window); }, kDialogPatience) ||
