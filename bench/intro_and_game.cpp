@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -43,6 +44,11 @@ std::optional<VideoTiming> TimingOf(const std::string& aviPath) {
     return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
   };
   return VideoTiming{word(32) / 1000.0, static_cast<int>(word(48))};
+}
+
+// Whether a pixel shows more than the darkest shades.
+bool Lit(std::uint32_t pixel) {
+  return (pixel & 0xE0E0E0) != 0;
 }
 
 // The whole screen copied into a 32-bit bitmap of our own, summed up as a
@@ -88,11 +94,27 @@ class ScreenWatch {
     const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
     for (std::size_t i = 0; i < count; ++i) {
       const std::uint32_t pixel = pixels_[i] & 0xFFFFFF;
-      look.lit = look.lit || (pixel & 0xE0E0E0) != 0;
+      look.lit = look.lit || Lit(pixel);
       hash = (hash ^ pixel) * 1099511628211ull;
     }
     look.hash = hash;
     return look;
+  }
+
+  // Of the last look: the pixels of a screen rectangle, row by row.
+  std::vector<std::uint32_t> Pixels(const RECT& rect) const {
+    std::vector<std::uint32_t> copied;
+    if (pixels_ == nullptr) {
+      return copied;
+    }
+    for (LONG y = std::max(rect.top, 0L); y < std::min(rect.bottom, static_cast<LONG>(height_)); ++y) {
+      for (LONG x = std::max(rect.left, 0L); x < std::min(rect.right, static_cast<LONG>(width_)); ++x) {
+        copied.push_back(pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+                                 static_cast<std::size_t>(x)] &
+                         0xFFFFFF);
+      }
+    }
+    return copied;
   }
 
  private:
@@ -103,6 +125,15 @@ class ScreenWatch {
   HGDIOBJ previous_ = nullptr;
   const std::uint32_t* pixels_ = nullptr;
 };
+
+// How many lit pixels of `before` are still the same in `now`.
+std::size_t StillShown(const std::vector<std::uint32_t>& before, const std::vector<std::uint32_t>& now) {
+  std::size_t same = 0;
+  for (std::size_t i = 0; i < before.size() && i < now.size(); ++i) {
+    same += Lit(before[i]) && before[i] == now[i] ? 1 : 0;
+  }
+  return same;
+}
 
 }  // namespace
 
@@ -185,6 +216,73 @@ IntroRun MeasureIntroEnd() {
     if (const std::optional<std::uint64_t> hwm = e2e::StatusKiB(*pid, "VmHWM")) {
       run.peakRssMiB = static_cast<double>(*hwm) / 1024.0;
     }
+  }
+  if (const auto stage = launcher.WaitForStage()) {
+    e2e::CloseWithAltF4(stage->handle);
+  }
+  launcher.WaitForExit();
+  return run;
+}
+
+StartingBoxRun MeasureStartingBoxToFirstFrame() {
+  StartingBoxRun run;
+  e2e::GameCopy game(e2e::IntroVideo::kKept);
+  if (game.Folder().empty()) {
+    run.failure = "no game copy";
+    return run;
+  }
+  e2e::MoveMouseTo(2, 2);
+  e2e::LaunchOptions options;
+  options.answerStartingBox = false;
+  e2e::Launcher launcher(game, options);
+  const std::optional<e2e::WindowFacts> box = e2e::WaitForMessageBox(launcher);
+  if (!box || !e2e::IsStartingBox(*box)) {
+    run.failure = "no \"Starting AVI\" box (is Wine set to the NT family?)";
+    return run;
+  }
+  e2e::BringToFront(box->handle);
+  // The box as the screen shows it, once drawn: most of it is lit.
+  ScreenWatch watch;
+  std::vector<std::uint32_t> shown;
+  const auto boxDrawn = [&] {
+    watch.Take();
+    shown = watch.Pixels(box->rect);
+    const auto lit = static_cast<std::size_t>(std::count_if(shown.begin(), shown.end(), Lit));
+    return !shown.empty() && lit * 2 > shown.size();
+  };
+  if (!e2e::WaitUntil(boxDrawn, e2e::milliseconds(5000))) {
+    run.failure = "the box never showed on the screen";
+    return run;
+  }
+  const std::size_t litBefore = StillShown(shown, shown);
+
+  // OK acts when the button goes up, which is where the click ends.
+  e2e::LeftClickControl(box->handle, IDOK);
+  const double answered = NowMs();
+  std::uint64_t firstFrameHash = 0;
+  int looks = 0;
+  while (NowMs() - answered < kPatienceMs) {
+    const ScreenWatch::Look look = watch.Take();
+    const double at = NowMs();
+    ++looks;
+    if (run.firstFrameMs == 0) {
+      // Less than 1 % of the box's lit pixels left.
+      if (StillShown(shown, watch.Pixels(box->rect)) * 100 < litBefore) {
+        run.firstFrameMs = at - answered;
+        firstFrameHash = look.hash;
+      }
+    } else if (look.hash != firstFrameHash) {
+      run.nextPictureMs = at - answered;
+      break;
+    }
+    if (VisibleWindowOf(launcher.ProcessId(), kStageClass) != nullptr || !launcher.Running()) {
+      break;
+    }
+  }
+  run.captureMs = looks > 0 ? (NowMs() - answered) / looks : 0;
+  if (run.firstFrameMs == 0 || run.nextPictureMs == 0) {
+    run.failure =
+        run.firstFrameMs == 0 ? "the box's picture stayed on the screen" : "the video never moved on";
   }
   if (const auto stage = launcher.WaitForStage()) {
     e2e::CloseWithAltF4(stage->handle);

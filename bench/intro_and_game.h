@@ -1,5 +1,6 @@
-// Two runs of the launcher beyond its start-up: how soon the stage follows the
-// end of the intro video, and what the launcher costs while the game runs.
+// Runs of the launcher beyond its start-up: how soon the stage follows the end
+// of the intro video, how soon the video follows the "Starting AVI" box on the
+// NT family, and what the launcher costs while the game runs.
 #pragma once
 
 #include <windows.h>
@@ -27,6 +28,21 @@ struct IntroRun {
 // Starts the launcher in a game copy with its intro and watches the screen
 // until the stage shows.
 IntroRun MeasureIntroEnd();
+
+struct StartingBoxRun {
+  std::string failure;
+  // From the release of the pointer on the box's OK until the screen shows
+  // the video's first frame where the box was (no lit pixel of the box left:
+  // the first frame is black), and until the video's next picture after it.
+  double firstFrameMs = 0;
+  double nextPictureMs = 0;
+  double captureMs = 0;  // mean time between two looks at the screen
+};
+
+// Starts the launcher in a game copy with its intro, on the NT family (the
+// caller sets Wine's version), answers "Starting AVI" with the pointer and
+// watches the screen.
+StartingBoxRun MeasureStartingBoxToFirstFrame();
 
 struct GameWaitRun {
   std::string failure;

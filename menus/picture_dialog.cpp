@@ -1,9 +1,13 @@
 #include "menus/picture_dialog.h"
 
+#include <optional>
+#include <span>
+
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
 #include "common/win/window_ledger.h"
 #include "media/image_store.h"
+#include "menus/dialog_template.h"
 
 namespace {
 
@@ -16,9 +20,61 @@ POINT MessagePoint(LPARAM lParam) {
   return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
+// The dialog's template as the resource holds it.
+std::optional<dialog_template::Template> ReadTemplate(HINSTANCE instance, int templateId) {
+  HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId), RT_DIALOG);
+  HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
+  const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+  if (bytes == nullptr) {
+    return std::nullopt;
+  }
+  return dialog_template::Parse(
+      std::span(static_cast<const unsigned char*>(bytes), SizeofResource(instance, found)));
+}
+
+// The art, the button rectangles and the captions are fixed pixels; the
+// platform lays the template out in its own font's units, which only the
+// System font at 96 DPI makes 2 pixels wide and high. So the dialog's client
+// area and every control are put where 2 pixels a unit put them: the client
+// area from the owner's client corner, the controls from the dialog's. The
+// frame keeps the thickness the platform gave it.
+void PlaceAtFixedPixels(const PictureDialog& self, HWND dialog) {
+  const std::optional<dialog_template::Template> layout = ReadTemplate(self.instance, self.spec->templateId);
+  if (!layout) {
+    return;  // left where the platform put it
+  }
+  RECT frame = {};
+  RECT client = {};
+  POINT clientCorner = {0, 0};
+  GetWindowRect(dialog, &frame);
+  GetClientRect(dialog, &client);
+  ClientToScreen(dialog, &clientCorner);
+  const dialog_template::Box box = dialog_template::InFixedPixels(layout->box);
+  POINT wanted = {box.x, box.y};
+  if (self.owner != nullptr) {
+    ClientToScreen(self.owner, &wanted);
+  }
+  SetWindowPos(dialog, nullptr, wanted.x - (clientCorner.x - frame.left),
+               wanted.y - (clientCorner.y - frame.top), box.width + (frame.right - frame.left) - client.right,
+               box.height + (frame.bottom - frame.top) - client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The controls come in the template's order.
+  HWND control = GetWindow(dialog, GW_CHILD);
+  for (const dialog_template::Control& item : layout->controls) {
+    if (control == nullptr) {
+      break;
+    }
+    if (static_cast<WORD>(GetDlgCtrlID(control)) == static_cast<WORD>(item.id)) {
+      const dialog_template::Box at = dialog_template::InFixedPixels(item.box);
+      SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    control = GetWindow(control, GW_HWNDNEXT);
+  }
+}
+
 INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
   auto* self = reinterpret_cast<PictureDialog*>(lParam);
   SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+  PlaceAtFixedPixels(*self, dialog);
   GetClientRect(dialog, &self->client);
   SetUpButtonSet(self->buttons, self->instance);
   return self->spec->onOpen != nullptr ? self->spec->onOpen(*self, dialog) : TRUE;

@@ -3,19 +3,22 @@
 # both started in turn by bench/bench_driver.cpp under the same Wine and Xvfb.
 # Prints, as medians with their range, the launcher's CPU while idle on the
 # stage, its start-up time as a ratio to the bare program's, and the peak
-# memory of both; then how soon the stage follows the intro video's end, and
-# the launcher's CPU while the game runs.
+# memory of both; then how soon the stage follows the intro video's end, the
+# launcher's CPU while the game runs, and on the NT family how soon the video's
+# first frame follows the "Starting AVI" box's OK.
 #
 #   scripts/bench.sh [--runs N] [--start-runs M] [--idle-seconds S] [--intro-runs I]
-#                    [--game-runs G] [--game-seconds T] [--soak-cycles C] [--depths "24"|"8 24"]
-#                    [--inprocess-soak R] [--no-build]
+#                    [--game-runs G] [--game-seconds T] [--soak-cycles C] [--box-runs B]
+#                    [--depths "24"|"8 24"] [--inprocess-soak R] [--no-build]
 #
 # --runs: rounds with idle seconds and memory (7); --start-runs: further
 # rounds that only time the start-up (21); a round runs both programs.
 # --intro-runs: launcher starts with the intro (7); --game-runs: games started
 # from the stage (3), each measured for --game-seconds (10); --soak-cycles:
 # cycles of every screen in one launcher run, with its memory after 20 and
-# after all of them (0, none; 200 takes about 20 minutes a depth).
+# after all of them (0, none; 200 takes about 20 minutes a depth); --box-runs:
+# launcher starts on the NT family whose "Starting AVI" box is answered with
+# the pointer (7).
 # --inprocess-soak: rounds of the in-process soak (tests/win32/soak_test.cpp)
 # after the rest, every dialog opened and closed that many times with the
 # handle ledger held to its first round (0, none; 200 takes about 3 minutes a
@@ -44,6 +47,7 @@ game_runs=3
 game_seconds=10
 soak_cycles=0
 inprocess_rounds=0
+box_runs=7
 depths=24
 build=1
 while [ $# -gt 0 ]; do
@@ -55,11 +59,12 @@ while [ $# -gt 0 ]; do
     --game-runs) game_runs=$2; shift 2 ;;
     --game-seconds) game_seconds=$2; shift 2 ;;
     --soak-cycles) soak_cycles=$2; shift 2 ;;
+    --box-runs) box_runs=$2; shift 2 ;;
     --inprocess-soak) inprocess_rounds=$2; shift 2 ;;
     --depths) depths=$2; shift 2 ;;
     --no-build) build=0; shift ;;
     *) echo "usage: scripts/bench.sh [--runs N] [--start-runs M] [--idle-seconds S] [--intro-runs I]" \
-         "[--game-runs G] [--game-seconds T] [--soak-cycles C] [--depths \"24\"|\"8 24\"]" \
+         "[--game-runs G] [--game-seconds T] [--soak-cycles C] [--box-runs B] [--depths \"24\"|\"8 24\"]" \
          "[--inprocess-soak R] [--no-build]" >&2
        exit 2 ;;
   esac
@@ -143,12 +148,12 @@ for depth in $depths; do
   prefix_var="QUIL_PREFIX_$depth"
   # Room for every run's idle seconds and its full start-up and exit patience.
   limit=$(((runs + start_runs + 1) * 2 * 45 + runs * 2 * idle_seconds + intro_runs * 45 +
-    game_runs * (game_seconds + 60) + soak_cycles * 2 * 30 + 60))
+    game_runs * (game_seconds + 60) + soak_cycles * 2 * 30 + box_runs * 60 + 60))
   echo
   echo "== display depth $depth"
   timeout --foreground -k 10 "$limit" "${priority[@]}" scripts/wine-run.sh --depth "$depth" "$driver" \
     --runs "$runs" --start-runs "$start_runs" --idle-seconds "$idle_seconds" --intro-runs "$intro_runs" \
-    --game-runs "$game_runs" --game-seconds "$game_seconds" --soak-cycles "$soak_cycles" --clock-ticks "$(getconf CLK_TCK)" \
+    --game-runs "$game_runs" --game-seconds "$game_seconds" --soak-cycles "$soak_cycles" --box-runs "$box_runs" --clock-ticks "$(getconf CLK_TCK)" \
     --wine-prefix "${!prefix_var}" | tee "$QUIL_RUN_DIR/bench-$depth.txt"
   code=${PIPESTATUS[0]}
   if [ "$code" -eq 124 ] || [ "$code" -eq 137 ]; then

@@ -570,8 +570,9 @@ make_optionbk() {
 }
 
 # Input dialog (638x448, covers the stage). The key boxes are dialog
-# controls at fixed dialog units; with 8x15 base units a unit is 2 px across
-# and 15/8 px down, so the labels are placed from the same numbers.
+# controls at 2 px a dialog unit both ways in a 638x478 dialog, over which
+# this picture is stretched: in its 448 rows a unit is 15/8 px down, so the
+# labels are placed from the same numbers.
 du_x() { echo $(($1 * 2)); }
 du_y() { echo $((($1 * 15 + 4) / 8)); }
 make_inputbk() {

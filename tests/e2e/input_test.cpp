@@ -121,7 +121,7 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
                                              "Escape", "S", "Shift", "Ctrl"}));
 
   // The last box hands the focus back to the first.
-  Click(POINT{460, 270});  // box 1046 (224, 139 units)
+  e2e::LeftClickControl(dialog_, 1046);
   Release('Z');
   EXPECT_EQ(e2e::ControlText(dialog_, 1046), "Z");
   EXPECT_EQ(FocusedBox(), kFirstBox);
