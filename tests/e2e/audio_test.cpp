@@ -35,6 +35,10 @@ class AudioSettings : public OnTheStage {
     const auto dialog = WaitForDialogWith(1032);
     ASSERT_TRUE(dialog);
     dialog_ = dialog->handle;
+    // Its bars are clicked where the dialog stands: once its DONE shows,
+    // and told its place again where Wine lost it.
+    ASSERT_TRUE(e2e::DialogInPlace(dialog_, POINT{141, 248}, {226},
+                                   e2e::SettingsDialogPlace(stage_->handle, dialog_, 176)));
   }
   void ClickOnDialog(int x, int y) {
     const POINT at = e2e::ClientToScreenPoint(dialog_, x, y);
@@ -81,29 +85,54 @@ TEST_F(AudioSettings, DefaultLevelsShowWhateverTheFileHolds) {
 }
 
 // Page right on a bar at 45 gives 50, and the thumbs follow; the mixer is
-// asked again at every scroll message (two messages each on this machine).
+// asked again at every scroll message (two messages each on this machine,
+// counted in the other tests).
 TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
   Open("1\r\nMusic 45\r\nSound 5\r\n");
+  // A click on a bar, as it goes where the mixer cannot be set: the press
+  // scrolls, and the mixer's messages come up while the button is still
+  // down; they are answered, then the button goes up. (Released at once,
+  // the release would reach the bar under the first box, and the bar would
+  // go on stepping by itself under box after box.) Both steps here stop at
+  // their bar's end, so a step the bar repeats while held does no harm.
+  const auto clickOnBar = [&](int bar, POINT at, int level) {
+    e2e::MoveMouseTo(at.x, at.y);
+    Sleep(20);
+    INPUT button = {};
+    button.type = INPUT_MOUSE;
+    button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &button, sizeof button);
+    for (int box = 0; box < 2; ++box) {
+      const auto shown = e2e::WaitForMessageBox(*launcher_, milliseconds(box == 0 ? 10000 : 3000));
+      if (shown) {
+        e2e::AnswerMessageBox(*shown);
+      }
+    }
+    button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &button, sizeof button);
+    AnswerMixerMessages();
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Thumb(bar) == level; }, milliseconds(3000)));
+  };
+  // On the music bar's track between the thumb and the right arrow: a click
+  // on the thumb itself would start a drag instead of a page step.
   RECT bar = {};
   GetWindowRect(GetDlgItem(dialog_, 1032), &bar);
   const int arrow = bar.bottom - bar.top;  // the arrow boxes are square
-  // On the track between the thumb and the right arrow: a click on the thumb
-  // itself would start a drag instead of a page step.
-  SCROLLBARINFO info = {};
-  info.cbSize = sizeof info;
-  ASSERT_TRUE(GetScrollBarInfo(GetDlgItem(dialog_, 1032), OBJID_CLIENT, &info));
-  const int thumbRight = info.rcScrollBar.left + info.xyThumbBottom;
-  ASSERT_LT(thumbRight + 2, bar.right - arrow) << "no track right of the thumb";
-  e2e::LeftClickAt((thumbRight + bar.right - arrow) / 2, (bar.top + bar.bottom) / 2);
-  EXPECT_GE(AnswerMixerMessages(), 2u);
+  // The thumb as the system draws it (its width the system's, its place in
+  // proportion to the level; GetScrollBarInfo does not reach across
+  // processes under Wine).
+  const int thumb = GetSystemMetrics(SM_CXHTHUMB);
+  const int track = (bar.right - bar.left) - 2 * arrow;
+  const int thumbRight = bar.left + arrow + (track - thumb) * 45 / 50 + thumb;
+  ASSERT_LT(thumbRight + 4, bar.right - arrow) << "no track right of the thumb";
+  clickOnBar(1032, POINT{(thumbRight + bar.right - arrow) / 2, (bar.top + bar.bottom) / 2}, 50);
   EXPECT_EQ(Thumb(1032), 50);
   EXPECT_EQ(Thumb(1033), 5);
 
   // The sound bar's left arrow: a line left from 5 stops at 0.
   RECT sound = {};
   GetWindowRect(GetDlgItem(dialog_, 1033), &sound);
-  e2e::LeftClickAt(sound.left + (sound.bottom - sound.top) / 2, (sound.top + sound.bottom) / 2);
-  EXPECT_GE(AnswerMixerMessages(), 2u);
+  clickOnBar(1033, POINT{sound.left + (sound.bottom - sound.top) / 2, (sound.top + sound.bottom) / 2}, 0);
   EXPECT_EQ(Thumb(1033), 0);
   EXPECT_EQ(Thumb(1032), 50);
 
