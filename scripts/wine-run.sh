@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine on one of the run's test displays:
 #   scripts/wine-run.sh [--depth 8|24] [--screen WxH] program.exe [arguments...]
+#   scripts/wine-run.sh --display KEY program.exe [arguments...]
+# where KEY names a display as scripts/lib/displays.sh does ("24", "8-1024x768").
 # The displays are started by scripts/test.sh (scripts/lib/displays.sh). The
 # program's exit code is this script's exit code.
 set -euo pipefail
@@ -9,15 +11,19 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 run_dir=${QUIL_RUN_DIR:-$root/build/run}
 depth=24
 screen=1024x768
+key=
 while [ $# -gt 0 ]; do
   case "$1" in
     --depth) depth=$2; shift 2 ;;
     --screen) screen=$2; shift 2 ;;
+    --display) key=$2; shift 2 ;;
     *) break ;;
   esac
 done
-key=$depth
-[ "$screen" = 1024x768 ] || key="$depth-$screen"
+if [ -z "$key" ]; then
+  key=$depth
+  [ "$screen" = 1024x768 ] || key="$depth-$screen"
+fi
 
 if [ ! -f "$run_dir/env.sh" ]; then
   echo "wine-run.sh: no test displays are running; use scripts/test.sh" >&2

@@ -3,10 +3,12 @@
 # A display is named by its
 # colour depth and, when it is not 1024 x 768, its size: "8" and "24" (8 bits
 # with a 256-colour palette, and 24 bits), "8-800x600", "24-640x480", ...
+# "8-1024x768" and "24-1024x768" are second displays of the usual size: the
+# in-process tests run there, beside the end-to-end tests on "8" and "24".
 # Source this file; it defines two functions.
 #
 #   quil_displays_up     starts the displays of $QUIL_DISPLAYS (default: both
-#                        depths at 1024 x 768, 800 x 600 and 640 x 480) and
+#                        depths at 1024 x 768 (twice), 800 x 600 and 640 x 480) and
 #                        writes $QUIL_RUN_DIR/env.sh
 #   quil_displays_down   ends the Wine sessions and the X servers
 #
@@ -14,7 +16,7 @@
 
 QUIL_ROOT=${QUIL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 QUIL_RUN_DIR=${QUIL_RUN_DIR:-$QUIL_ROOT/build/run}
-QUIL_DISPLAYS=${QUIL_DISPLAYS:-"8 24 8-800x600 24-800x600 8-640x480 24-640x480"}
+QUIL_DISPLAYS=${QUIL_DISPLAYS:-"8 24 8-1024x768 24-1024x768 8-800x600 24-800x600 8-640x480 24-640x480"}
 
 quil_free_display() {
   local n first=${1:-80}

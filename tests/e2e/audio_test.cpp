@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/driver/places.h"
 #include "tests/e2e/stage_fixture.h"
 
 namespace {
@@ -19,29 +20,36 @@ using e2e::GameCopy;
 using e2e::Launcher;
 using e2e::WindowFacts;
 using std::chrono::milliseconds;
+namespace place = e2e::place;
+
+// What one preview of the music level says on this machine.
+const std::vector<std::string> kOnePreview = {" Mixer Open Error2", " Mixer Open Error3"};
 
 class AudioSettings : public OnTheStage {
  protected:
   void Open(const std::string& audioFile) {
     game_.Write("info\\Audio.cfg", audioFile);
     StartLauncher();
-    ClickOnStage(559, 327);  // OPTION
-    Sleep(300);
+    ASSERT_TRUE(e2e::ToOptionsMenu(stage_->handle));
     Reopen();
   }
   void Reopen() {
-    ClickOnStage(111, 144);  // AUDIO CALIBRATION
-    EXPECT_EQ(AnswerMixerMessages(), 2u) << "the preview of the level read";
-    const auto dialog = WaitForDialogWith(1032);
+    ClickOnStage(place::kAudioButton);
+    std::vector<std::string> texts;
+    const auto dialog = e2e::AnswerMessageBoxesUntil(
+        *launcher_,
+        [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, 1032); }, &texts,
+        milliseconds(15000));
     ASSERT_TRUE(dialog);
+    EXPECT_EQ(texts, kOnePreview) << "the preview of the level read";
     dialog_ = dialog->handle;
     // Its bars are clicked where the dialog stands: once its DONE shows,
     // and told its place again where Wine lost it.
-    ASSERT_TRUE(e2e::DialogInPlace(dialog_, POINT{141, 248}, {226},
+    ASSERT_TRUE(e2e::DialogInPlace(dialog_, place::kSmallDone, {place::kAudioDoneFace},
                                    e2e::SettingsDialogPlace(stage_->handle, dialog_, 176)));
   }
-  void ClickOnDialog(int x, int y) {
-    const POINT at = e2e::ClientToScreenPoint(dialog_, x, y);
+  void ClickOnDialog(POINT client) {
+    const POINT at = e2e::ClientToScreenPoint(dialog_, client.x, client.y);
     e2e::LeftClickAt(at.x, at.y);
   }
   int Thumb(int bar) { return ScrollPosition(dialog_, bar); }
@@ -60,17 +68,17 @@ TEST_F(AudioSettings, LevelsAreReadShownResetAndSavedMusicFirst) {
   Sleep(300);
   e2e::SaveScreenshot("audio-dialog");
 
-  ClickOnDialog(141, 248);  // DONE
+  ClickOnDialog(place::kSmallDone);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
   EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 40\r\nSound 10\r\n");
 
   Reopen();
-  ClickOnDialog(141, 296);  // DEFAULT
+  ClickOnDialog(place::kSmallDefault);
   EXPECT_EQ(AnswerMixerMessages(), 2u) << "the default level previewed";
   EXPECT_EQ(Thumb(1032), 25);
   EXPECT_EQ(Thumb(1033), 25);
   EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 40\r\nSound 10\r\n") << "only DONE writes";
-  ClickOnDialog(141, 248);  // DONE
+  ClickOnDialog(place::kSmallDone);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
   EXPECT_EQ(game_.Read("info\\Audio.cfg"), "0\r\nMusic 25\r\nSound 25\r\n");
 }
@@ -79,7 +87,7 @@ TEST_F(AudioSettings, DefaultLevelsShowWhateverTheFileHolds) {
   Open("0\r\nMusic 3\r\nSound 44\r\n");
   EXPECT_EQ(Thumb(1032), 25);
   EXPECT_EQ(Thumb(1033), 25);
-  ClickOnDialog(141, 248);  // DONE
+  ClickOnDialog(place::kSmallDone);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
   EXPECT_EQ(game_.Read("info\\Audio.cfg"), "0\r\nMusic 25\r\nSound 25\r\n");
 }
@@ -102,15 +110,10 @@ TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
     button.type = INPUT_MOUSE;
     button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     SendInput(1, &button, sizeof button);
-    for (int box = 0; box < 2; ++box) {
-      const auto shown = e2e::WaitForMessageBox(*launcher_, milliseconds(box == 0 ? 10000 : 3000));
-      if (shown) {
-        e2e::AnswerMessageBox(*shown);
-      }
-    }
+    EXPECT_EQ(AnswerMixerMessages(1, milliseconds(0)), 2u);
     button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
     SendInput(1, &button, sizeof button);
-    AnswerMixerMessages();
+    AnswerMixerMessages(0, milliseconds(500));
     EXPECT_TRUE(e2e::WaitUntil([&] { return Thumb(bar) == level; }, milliseconds(3000)));
   };
   // On the music bar's track between the thumb and the right arrow: a click
@@ -136,7 +139,7 @@ TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
   EXPECT_EQ(Thumb(1033), 0);
   EXPECT_EQ(Thumb(1032), 50);
 
-  ClickOnDialog(141, 248);  // DONE
+  ClickOnDialog(place::kSmallDone);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
   EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 50\r\nSound 0\r\n");
   // The options menu is drawn again behind it.
@@ -170,10 +173,10 @@ TEST_F(AudioSettings, DraggingAThumbToTheLeftEndGivesZero) {
   INPUT release = press;
   release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(1, &release, sizeof release);
-  EXPECT_GE(AnswerMixerMessages(), 2u);
+  EXPECT_GE(AnswerMixerMessages(1, milliseconds(1500)), 2u);
   EXPECT_EQ(Thumb(1032), 0);
   EXPECT_EQ(Thumb(1033), 30);
-  ClickOnDialog(141, 248);  // DONE
+  ClickOnDialog(place::kSmallDone);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
   EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 0\r\nSound 30\r\n");
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/driver/places.h"
 #include "tests/e2e/stage_fixture.h"
 
 namespace {
@@ -159,12 +160,7 @@ std::optional<std::smatch> Matches(const std::string& file, const std::string& p
   return match;
 }
 
-// Stage and dialog places, in client pixels.
-constexpr POINT kOption{559, 327}, kInputButton{111, 84}, kAudioButton{111, 144}, kVideoButton{111, 204};
-constexpr POINT kSmallDone{141, 248};  // audio and video
-constexpr POINT kInputDone{288, 440}, kInputCancel{560, 440};
-constexpr POINT kPlayer1Place{183, 358}, kPlayer2Place{449, 358};
-constexpr int kJoystick1Face = 249, kJoystick2Face = 252;
+using namespace e2e::place;
 constexpr int kMusicBar = 1032, kSoundBar = 1033;
 constexpr int kDriverList = 1030, kModeList = 1031, kCalibrationBar = 1029;
 constexpr int kFirstKeyBox = 1035;
@@ -188,14 +184,17 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
     const POINT button = which == Dialog::kAudio   ? kAudioButton
                          : which == Dialog::kInput ? kInputButton
                                                    : kVideoButton;
-    ClickOnStage(button.x, button.y);
-    if (which == Dialog::kAudio) {
-      EXPECT_GE(AnswerMixerMessages(), 1u) << "the preview of the level read";
-    }
+    ClickOnStage(button);
     const int control = which == Dialog::kAudio   ? kMusicBar
                         : which == Dialog::kInput ? kFirstKeyBox
                                                   : kDriverList;
-    const auto dialog = WaitForDialogWith(control);
+    // The audio dialog's preview of the level read speaks first.
+    std::vector<std::string> texts;
+    const auto dialog = e2e::AnswerMessageBoxesUntil(
+        *launcher_,
+        [&](const e2e::WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, control); },
+        &texts, std::chrono::milliseconds(15000));
+    EXPECT_EQ(texts.size(), which == Dialog::kAudio ? 2u : 0u) << "the preview of the level read";
     EXPECT_TRUE(dialog) << "the dialog did not open";
     if (!dialog) {
       return nullptr;
@@ -204,7 +203,9 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
     // input dialog's DONE reaches below its client area, so a joystick's).
     e2e::MoveMouseTo(2, 2);
     const POINT place = which == Dialog::kInput ? kPlayer1Place : kSmallDone;
-    const int face = which == Dialog::kAudio ? 226 : which == Dialog::kInput ? kJoystick1Face : 232;
+    const int face = which == Dialog::kAudio   ? kAudioDoneFace
+                     : which == Dialog::kInput ? kJoystick1Face
+                                               : kVideoDoneFace;
     const int heightUnits = which == Dialog::kAudio ? 176 : 172;
     const bool shown =
         which == Dialog::kInput
@@ -426,8 +427,7 @@ TEST_P(HostileFiles, EveryDialogShowsSaneValuesAndWritesWellFormedFiles) {
   game_.Write(kAudioFile, audio);
   game_.Write(kKeysFile, keys);
   ASSERT_NO_FATAL_FAILURE(StartLauncher());
-  ClickOnStage(kOption.x, kOption.y);
-  Sleep(300);
+  ASSERT_TRUE(e2e::ToOptionsMenu(stage_->handle));
 
   WalkAudio(audio);
   WalkInput(keys);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/driver/places.h"
 #include "tests/e2e/stage_fixture.h"
 
 namespace {
@@ -35,12 +36,11 @@ class HowToPlay : public OnTheStage {
  protected:
   void SetUp() override {
     StartLauncher();
-    ClickOnStage(559, 327);  // OPTION
-    Sleep(300);
+    ASSERT_TRUE(e2e::ToOptionsMenu(stage_->handle));
   }
   // HOW TO PLAY on the options menu; the viewer once it shows.
   std::optional<WindowFacts> OpenViewer() {
-    ClickOnStage(111, 264);
+    ClickOnStage(e2e::place::kHowToPlayButton);
     auto viewer = launcher_->WaitForDialog(std::chrono::milliseconds(10000));
     if (viewer) {
       viewer_ = viewer->handle;
@@ -100,14 +100,15 @@ class HowToPlay : public OnTheStage {
   bool WaitForFace(const ViewerButton& button, Shown shown) {
     return e2e::WaitUntil([&] { return IsShowing(button, shown); }, std::chrono::milliseconds(3000));
   }
+  // Whole plays of `wave` once one has come and nothing more follows.
   std::size_t SoundsOf(const char* wave) {
-    Sleep(400);
     const auto samples = e2e::SoundCapture::WaveSamples(game_.PathOf(wave));
-    std::size_t count = 0;
-    for (const std::string& sound : e2e::SoundCapture::Played()) {
-      count += e2e::SoundCapture::IsWholePlayOf(sound, samples) ? 1 : 0;
-    }
-    return count;
+    return e2e::SoundCapture::WholePlaysOf(e2e::SoundCapture::PlayedOnceSettled(
+                                               [&](const std::vector<std::string>& sounds) {
+                                                 return e2e::SoundCapture::WholePlaysOf(sounds, samples) >= 1;
+                                               },
+                                               std::chrono::milliseconds(10000)),
+                                           samples);
   }
 
   HWND viewer_ = nullptr;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/driver/places.h"
 #include "tests/e2e/stage_fixture.h"
 
 namespace {
@@ -33,8 +34,7 @@ class InputSettings : public OnTheStage {
   void SetUp() override {
     shipped_ = *game_.Read("info\\keyvalue.cfg");
     StartLauncher();
-    ClickOnStage(559, 327);  // OPTION
-    Sleep(300);
+    ASSERT_TRUE(e2e::ToOptionsMenu(stage_->handle));
   }
   void OpenDialog() {
     const POINT input = e2e::ClientToScreenPoint(stage_->handle, 111, 84);  // SETUP INPUT DEVICE
@@ -46,7 +46,8 @@ class InputSettings : public OnTheStage {
         milliseconds(10000));
     ASSERT_TRUE(dialog);
     dialog_ = dialog->handle;
-    Sleep(300);
+    ASSERT_TRUE(e2e::ShowsFace(dialog_, kPlayer1Place, {kJoystick1, kJoystick2}))
+        << "the dialog is not drawn";
   }
   void Click(POINT client) {
     const POINT at = e2e::ClientToScreenPoint(dialog_, client.x, client.y);
@@ -207,9 +208,8 @@ TEST_F(InputSettings, TheGameSeesTheSavedKeys) {
   OpenDialog();
   Release('Q');  // player 1 Up
   Close(kDone);
-  ClickOnStage(111, 324);  // CLOSE: the main menu
-  Sleep(300);
-  ClickOnStage(345, 128);  // START GAME
+  ASSERT_TRUE(e2e::ToMainMenu(stage_->handle));
+  ClickOnStage(e2e::place::kStartGame);
   const auto question = WaitForDialogWith(1066);
   ASSERT_TRUE(question);
   e2e::LeftClickControl(question->handle, 1066);
@@ -223,14 +223,7 @@ TEST_F(InputSettings, TheGameSeesTheSavedKeys) {
   e2e::SaveScreenshot("input-game-sees-the-keys");
   // The game ends by itself; a card that fails on this display is explained.
   EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(game); }));
-  if (const auto report = launcher_->WaitForWindow(
-          [](const WindowFacts& w) {
-            return w.className == "#32770" && GetDlgItem(w.handle, 1072) != nullptr;
-          },
-          milliseconds(3000))) {
-    e2e::LeftClickControl(report->handle, 1068);
-  }
-  EXPECT_TRUE(e2e::WaitUntil([&] { return !IsIconic(frame) && IsWindowVisible(stage_->handle); }));
+  BackFromTheGame();
 }
 
 }  // namespace

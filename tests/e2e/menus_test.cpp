@@ -96,22 +96,29 @@ class Menus : public testing::Test {
     const POINT at = e2e::ClientToScreenPoint(stage_->handle, x, y);
     e2e::LeftClickAt(at.x, at.y);
   }
-  // The sounds played so far, once they have settled.
-  std::vector<std::string> SoundsAfterAMoment() {
-    Sleep(400);
-    return e2e::SoundCapture::Played();
+  // The sounds played so far, once `count` of them have come whole (or it is
+  // clear they will not) and nothing more has followed.
+  std::vector<std::string> SoundsOnceSettled(std::size_t count, const char* wave) {
+    const auto samples = e2e::SoundCapture::WaveSamples(game_.PathOf(wave));
+    return e2e::SoundCapture::PlayedOnceSettled(
+        [&](const std::vector<std::string>& sounds) {
+          return e2e::SoundCapture::WholePlaysOf(sounds, samples) >= count;
+        },
+        std::chrono::milliseconds(10000));
   }
-  bool AreHoverTicks(const std::vector<std::string>& sounds, std::size_t count) {
+  testing::AssertionResult AreHoverTicks(std::size_t count) {
+    const auto sounds = SoundsOnceSettled(count, "sound\\mmove.wav");
     const auto tick = e2e::SoundCapture::WaveSamples(game_.PathOf("sound\\mmove.wav"));
-    if (sounds.size() != count) {
-      return false;
+    if (sounds.size() == count && e2e::SoundCapture::WholePlaysOf(sounds, tick) == count) {
+      return testing::AssertionSuccess();
     }
+    testing::AssertionResult failure = testing::AssertionFailure();
+    failure << sounds.size() << " sounds of sizes";
     for (const std::string& sound : sounds) {
-      if (!e2e::SoundCapture::IsWholePlayOf(sound, tick)) {
-        return false;
-      }
+      failure << " " << sound.size();
     }
-    return true;
+    return failure << " where " << count << " whole ticks of " << (tick ? tick->size() : 0)
+                   << " bytes were due";
   }
 
   std::string lastDistances_;
@@ -136,12 +143,12 @@ TEST_F(Menus, HoverLightsAButtonOnceAndMovesFromButtonToButton) {
   EXPECT_TRUE(WaitForFace(kStartGame, Shown::kHover));
   e2e::SaveScreenshot("menus-main-start-game-lit");
   MoveTo(kStartGame.CentreX() + 10, kStartGame.CentreY() + 5);  // within the same button
-  EXPECT_TRUE(AreHoverTicks(SoundsAfterAMoment(), 1)) << "one tick for entering, none for moving within";
+  EXPECT_TRUE(AreHoverTicks(1)) << "one tick for entering, none for moving within";
 
   MoveTo(kOption.CentreX(), kOption.CentreY());  // straight onto another button
   EXPECT_TRUE(WaitForFace(kOption, Shown::kHover));
   EXPECT_TRUE(WaitForFace(kStartGame, Shown::kNormal));
-  EXPECT_TRUE(AreHoverTicks(SoundsAfterAMoment(), 2));
+  EXPECT_TRUE(AreHoverTicks(2));
 }
 
 TEST_F(Menus, NetworkGameIsDrawnButNeverLightsOrSounds) {
@@ -149,7 +156,7 @@ TEST_F(Menus, NetworkGameIsDrawnButNeverLightsOrSounds) {
   e2e::SoundCapture::ClearWhenQuiet();
   MoveTo(kNetworkGame.CentreX(), kNetworkGame.CentreY());
   ClickAt(kNetworkGame.CentreX(), kNetworkGame.CentreY());
-  EXPECT_TRUE(SoundsAfterAMoment().empty());
+  EXPECT_TRUE(SoundsOnceSettled(0, "sound\\mclick.wav").empty());
   EXPECT_TRUE(IsShowing(kNetworkGame, Shown::kNormal));
   EXPECT_TRUE(launcher_.Running());
 }
@@ -165,7 +172,7 @@ TEST_F(Menus, APressClicksOnceAndRunsTheButtonsCommand) {
   const auto question = launcher_.WaitForWindow(
       [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, 1067) != nullptr; });
   ASSERT_TRUE(question);
-  const std::vector<std::string> sounds = SoundsAfterAMoment();
+  const std::vector<std::string> sounds = SoundsOnceSettled(1, "sound\\mclick.wav");
   ASSERT_EQ(sounds.size(), 1u);
   EXPECT_TRUE(e2e::SoundCapture::IsWholePlayOf(
       sounds[0], e2e::SoundCapture::WaveSamples(game_.PathOf("sound\\mclick.wav"))));
@@ -186,7 +193,7 @@ TEST_F(Menus, ClicksOutsideEveryButtonAndOnRightOrBottomEdgesDoNothing) {
   for (const auto& point : outside) {
     ClickAt(point[0], point[1]);
   }
-  EXPECT_TRUE(SoundsAfterAMoment().empty()) << "no click sound";
+  EXPECT_TRUE(SoundsOnceSettled(0, "sound\\mclick.wav").empty()) << "no click sound";
   EXPECT_TRUE(IsShowing(kStartGame, Shown::kNormal));
   EXPECT_TRUE(IsShowing(kOption, Shown::kNormal));
   EXPECT_TRUE(IsShowing(kQuit, Shown::kNormal));

@@ -146,7 +146,9 @@ TEST(Shell, AReadOnlyFlagFileAtCloseEndsInTheFileErrorDialog) {
   const std::optional<WindowFacts> stage = launcher.WaitForStage();
   ASSERT_TRUE(stage);
   game.SetReadOnly(kFlagFile, true);
-  e2e::CloseWithAltF4(stage->handle);
+  e2e::CloseWithAltF4(stage->handle, [&] {
+    return WaitForFileErrorDialog(launcher, std::chrono::milliseconds(0)).has_value();
+  });
   // The flag is written through ".\\Info\\InitFlag.flg", and that is the path shown.
   ExpectFileErrorDialogEndsTheLauncher(launcher, game.PathOf("Info\\InitFlag.flg"));
   game.SetReadOnly(kFlagFile, false);

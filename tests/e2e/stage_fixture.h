@@ -12,6 +12,7 @@
 #include <string>
 
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/driver/places.h"
 
 // Readings of a dialog's standard controls, from outside.
 inline int ScrollPosition(HWND dialog, int barId) {
@@ -26,10 +27,13 @@ inline int ComboCount(HWND dialog, int comboId) {
 
 // The file-error dialog (the launcher's dialog with the path text 1069), once
 // shown; it may stand over the settings dialog whose file failed.
-inline std::optional<e2e::WindowFacts> WaitForFileErrorDialog(const e2e::Launcher& launcher) {
-  return launcher.WaitForWindow([](const e2e::WindowFacts& w) {
-    return w.className == "#32770" && GetDlgItem(w.handle, 1069) != nullptr;
-  });
+inline std::optional<e2e::WindowFacts> WaitForFileErrorDialog(
+    const e2e::Launcher& launcher, std::chrono::milliseconds timeout = e2e::kPatience) {
+  return launcher.WaitForWindow(
+      [](const e2e::WindowFacts& w) {
+        return w.className == "#32770" && GetDlgItem(w.handle, 1069) != nullptr;
+      },
+      timeout);
 }
 
 // The file-error dialog for `expectedPath`: its controls, Escape and Enter
@@ -65,7 +69,7 @@ class OnTheStage : public testing::Test {
     stage_ = launcher_->WaitForStage();
     ASSERT_TRUE(stage_);
     ASSERT_TRUE(e2e::BringToFront(stage_->handle));
-    Sleep(300);
+    ASSERT_TRUE(e2e::MainMenuShows(stage_->handle)) << "the main menu is not drawn";
   }
   void TearDown() override {
     if (launcher_ && launcher_->Running() && stage_) {
@@ -73,8 +77,8 @@ class OnTheStage : public testing::Test {
       EXPECT_EQ(launcher_->WaitForExit(), 0u);
     }
   }
-  void ClickOnStage(int x, int y) {
-    const POINT at = e2e::ClientToScreenPoint(stage_->handle, x, y);
+  void ClickOnStage(POINT client) {
+    const POINT at = e2e::ClientToScreenPoint(stage_->handle, client.x, client.y);
     e2e::LeftClickAt(at.x, at.y);
   }
   // A dialog of the launcher that holds the control `id`.
@@ -82,18 +86,65 @@ class OnTheStage : public testing::Test {
       int id, std::chrono::milliseconds timeout = std::chrono::milliseconds(15000)) {
     return launcher_->WaitForDialogWith(id, timeout);
   }
+  // Once the game has been seen running (or its report showing): the
+  // launcher back from it, with its 3D-card report answered where it shows
+  // one (the report comes before the stage is restored). Whether there was a
+  // report.
+  bool BackFromTheGame(std::chrono::milliseconds patience = std::chrono::milliseconds(30000)) {
+    const HWND frame = GetParent(stage_->handle);
+    const auto report = [&] { return launcher_->FindTopWindow(IsCardReport); };
+    const auto back = [&] { return !IsIconic(frame) && IsWindowVisible(stage_->handle); };
+    std::optional<e2e::WindowFacts> shown;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return (shown = report()) || back(); }, patience))
+        << "the launcher did not come back";
+    if (shown) {
+      e2e::LeftClickControl(shown->handle, 1068);
+      EXPECT_TRUE(e2e::WaitUntil([&] { return back(); }, patience)) << "the launcher did not come back";
+    }
+    return shown.has_value();
+  }
+  // Whether the main menu answers the pointer again (START GAME lights up
+  // under it): the launcher is back in its message loop, past anything it
+  // does after the game. Input that comes while the game runs is dropped, so
+  // the pointer is moved onto the button until it lights.
+  bool MainMenuAnswers(std::chrono::milliseconds patience = std::chrono::milliseconds(30000)) {
+    const POINT away = e2e::ClientToScreenPoint(stage_->handle, 20, 20);
+    const POINT on =
+        e2e::ClientToScreenPoint(stage_->handle, e2e::place::kStartGame.x, e2e::place::kStartGame.y);
+    const bool lit = e2e::WaitUntil(
+        [&] {
+          e2e::MoveMouseTo(away.x, away.y);
+          e2e::MoveMouseTo(on.x, on.y);
+          return e2e::ShowsFace(stage_->handle, e2e::place::kStartGame, {e2e::place::kStartGameFaces + 2},
+                                std::chrono::milliseconds(500));
+        },
+        patience);
+    e2e::MoveMouseTo(away.x, away.y);
+    return lit;
+  }
+  static bool IsCardReport(const e2e::WindowFacts& w) {
+    return w.className == "#32770" && GetDlgItem(w.handle, 1072) != nullptr;
+  }
+
   // On this machine's sound set-up every preview of the music level says
-  // " Mixer Open Error2" and " Mixer Open Error3": answers them as they come;
-  // how many there were.
-  std::size_t AnswerMixerMessages() {
+  // " Mixer Open Error2" and " Mixer Open Error3": answers the messages of
+  // `previews` previews as they come, then any that follow within `more`;
+  // how many messages there were.
+  std::size_t AnswerMixerMessages(std::size_t previews = 1,
+                                  std::chrono::milliseconds more = std::chrono::milliseconds(300)) {
     std::size_t answered = 0;
-    while (const auto box =
-               e2e::WaitForMessageBox(*launcher_, std::chrono::milliseconds(answered == 0 ? 10000 : 1500))) {
+    for (;;) {
+      const bool due = answered < 2 * previews;
+      const auto box = e2e::WaitForMessageBox(*launcher_, due ? std::chrono::milliseconds(10000) : more);
+      if (!box) {
+        return answered;
+      }
+      // A drag's next step may come while a box is up: its preview's
+      // messages come between the first one's.
       const std::string text = e2e::AnswerMessageBox(*box);
       EXPECT_TRUE(text == " Mixer Open Error2" || text == " Mixer Open Error3") << text;
       ++answered;
     }
-    return answered;
   }
 
   e2e::GameCopy game_;

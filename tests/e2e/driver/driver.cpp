@@ -1,5 +1,7 @@
 #include "tests/e2e/driver/driver.h"
 
+#include "tests/e2e/driver/places.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -338,21 +340,40 @@ bool SoundCapture::Available() {
   return !CaptureFolder().empty();
 }
 
-void SoundCapture::ClearWhenQuiet() {
-  // A sound that has just started may not have reached its file yet.
+std::vector<std::string> SoundCapture::PlayedOnceSettled(
+    const std::function<bool(const std::vector<std::string>&)>& done, milliseconds patience) {
+  // Settled: the same sizes at three looks 150 ms apart.
+  std::vector<std::string> sounds;
   std::vector<std::size_t> sizes;
+  int sameLooks = -1;
   WaitUntil(
       [&] {
+        sounds = Played();
         std::vector<std::size_t> now;
-        for (const std::string& sound : Played()) {
+        for (const std::string& sound : sounds) {
           now.push_back(sound.size());
         }
-        const bool settled = now == sizes;
+        sameLooks = (sameLooks >= 0 && now == sizes) ? sameLooks + 1 : 0;
         sizes = now;
+        if (sameLooks >= 2 && done(sounds)) {
+          return true;
+        }
         Sleep(150);
-        return settled;
+        return false;
       },
-      milliseconds(3000));
+      patience);
+  return sounds;
+}
+
+std::size_t SoundCapture::WholePlaysOf(const std::vector<std::string>& sounds,
+                                       const std::optional<std::string>& samples) {
+  return static_cast<std::size_t>(std::count_if(
+      sounds.begin(), sounds.end(), [&](const std::string& s) { return IsWholePlayOf(s, samples); }));
+}
+
+void SoundCapture::ClearWhenQuiet() {
+  // A sound that has just started may not have reached its file yet.
+  PlayedOnceSettled([](const std::vector<std::string>&) { return true; }, milliseconds(3000));
   Clear();
 }
 
@@ -948,6 +969,67 @@ std::string AnswerMessageBox(const WindowFacts& box) {
   return text;
 }
 
+std::optional<WindowFacts> AnswerMessageBoxesUntil(const Launcher& launcher,
+                                                   const std::function<bool(const WindowFacts&)>& awaited,
+                                                   std::vector<std::string>* texts, milliseconds patience) {
+  const auto isBox = [](const WindowFacts& w) { return w.className == "#32770" && w.title == "Message"; };
+  const auto deadline = std::chrono::steady_clock::now() + patience;
+  std::optional<WindowFacts> box;
+  std::optional<WindowFacts> found;
+  while (WaitUntil(
+      [&] {
+        box = launcher.FindTopWindow(isBox);
+        found = box ? std::nullopt : launcher.FindTopWindow(awaited);
+        return box || found;
+      },
+      std::chrono::duration_cast<milliseconds>(std::max(deadline - std::chrono::steady_clock::now(),
+                                                        std::chrono::steady_clock::duration::zero())))) {
+    if (found) {
+      return found;
+    }
+    const std::string text = AnswerMessageBox(*box);
+    if (texts != nullptr) {
+      texts->push_back(text);
+    }
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+// Whether the stage shows one of a menu button's faces with their top-left
+// corner at `corner`.
+bool MenuButtonShows(HWND stage, POINT corner, std::initializer_list<int> faces, milliseconds timeout) {
+  const Face face(*faces.begin());
+  return ShowsFace(stage, POINT{corner.x + face.width() / 2, corner.y + face.height() / 2}, faces, timeout);
+}
+
+bool SwitchMenu(HWND stage, POINT button, POINT corner, int faces) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const POINT at = ClientToScreenPoint(stage, button.x, button.y);
+    LeftClickAt(at.x, at.y);
+    if (MenuButtonShows(stage, corner, {faces + 1, faces + 2}, milliseconds(attempt < 2 ? 2500 : 5000))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ToOptionsMenu(HWND stage) {
+  return SwitchMenu(stage, place::kOption, place::kCloseOptionsCorner, place::kCloseOptionsFaces);
+}
+
+bool ToMainMenu(HWND stage) {
+  return SwitchMenu(stage, place::kCloseOptions, place::kStartGameCorner, place::kStartGameFaces);
+}
+
+bool MainMenuShows(HWND stage, milliseconds timeout) {
+  return MenuButtonShows(stage, place::kStartGameCorner,
+                         {place::kStartGameFaces + 1, place::kStartGameFaces + 2}, timeout);
+}
+
 WineVersionFor::WineVersionFor(const char* program, const char* version)
     : key_(std::string("Software\\Wine\\AppDefaults\\") + program) {
   HKEY key = nullptr;
@@ -963,14 +1045,14 @@ WineVersionFor::~WineVersionFor() {
   RegDeleteKeyA(HKEY_CURRENT_USER, key_.c_str());
 }
 
-void CloseWithAltF4(HWND window) {
+void CloseWithAltF4(HWND window, const std::function<bool()>& answered) {
   // The keyboard focus follows the activation a moment later; a press that
   // arrives before it is lost, so try again while the window stays.
   for (int attempt = 0; attempt < 3 && IsWindow(window); ++attempt) {
     BringToFront(window);
     Sleep(50);
     PressChord({VK_MENU, VK_F4});
-    if (WaitUntil([&] { return !IsWindow(window); }, milliseconds(2000))) {
+    if (WaitUntil([&] { return !IsWindow(window) || (answered && answered()); }, milliseconds(2000))) {
       return;
     }
   }

@@ -77,6 +77,14 @@ class SoundCapture {
   // Clears once the sounds already started have all been captured.
   static void ClearWhenQuiet();
   static std::vector<std::string> Played();
+  // The sounds played so far, once `done` holds for them and none of them has
+  // grown for a moment after (or when `patience` is over): a sound is written
+  // as it plays, and a loaded machine may start it late.
+  static std::vector<std::string> PlayedOnceSettled(
+      const std::function<bool(const std::vector<std::string>&)>& done, milliseconds patience = kPatience);
+  // How many of `sounds` are whole plays of `samples`.
+  static std::size_t WholePlaysOf(const std::vector<std::string>& sounds,
+                                  const std::optional<std::string>& samples);
   // The sample data of a PCM wave file (its "data" chunk).
   static std::optional<std::string> WaveSamples(const std::string& wavePath);
   // Whether a captured sound is a whole play of `samples`: the samples, then
@@ -189,6 +197,17 @@ bool DialogInPlace(HWND dialog, POINT centre, std::initializer_list<int> resourc
 // it is 140 units wide and `heightUnits` high.
 POINT SettingsDialogPlace(HWND stage, HWND dialog, int heightUnits);
 
+// The stage's menus: OPTION clicked on the main menu, or CLOSE on the
+// options menu, until the other menu is drawn. A click is given again where
+// the first was lost: back from the game the stage may still be disabled
+// under its momentary dialog for an instant after it shows. Nothing lies under
+// either button on the other menu, so a click that was only slow does no
+// harm. Whether the menu shows.
+bool ToOptionsMenu(HWND stage);
+bool ToMainMenu(HWND stage);
+// Whether the main menu is drawn (START GAME's normal or lit face).
+bool MainMenuShows(HWND stage, milliseconds timeout = milliseconds(3000));
+
 // A BMP picture of the game folder, stretched to a size, as this display
 // shows it; for telling apart which picture a window shows.
 class Picture {
@@ -287,8 +306,15 @@ bool IsStartingBox(const WindowFacts& window);
 std::optional<WindowFacts> WaitForMessageBox(const Launcher& launcher, milliseconds timeout = kPatience);
 // Reads the message box's text and presses its OK button; the text.
 std::string AnswerMessageBox(const WindowFacts& box);
+// Answers the launcher's message boxes as they come until a window of the
+// launcher matches `awaited`: that window, or nothing when it did not come
+// within `patience`. `texts` gets the boxes' messages in order.
+std::optional<WindowFacts> AnswerMessageBoxesUntil(const Launcher& launcher,
+                                                   const std::function<bool(const WindowFacts&)>& awaited,
+                                                   std::vector<std::string>* texts = nullptr,
+                                                   milliseconds patience = kPatience);
 
 // Closes a window the way a player does: Alt+F4 while it is in front.
-void CloseWithAltF4(HWND window);
+void CloseWithAltF4(HWND window, const std::function<bool()>& answered = nullptr);
 
 }  // namespace e2e

@@ -11,6 +11,7 @@
 #include "game/test_hooks.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/e2e/driver/linux_proc.h"
+#include "tests/e2e/driver/places.h"
 
 namespace e2e {
 namespace {
@@ -18,29 +19,10 @@ namespace {
 using std::chrono::milliseconds;
 constexpr milliseconds kDialogPatience{10000};
 
-// Places on the stage and in the dialogs (client coordinates), and the faces
-// that show a screen is drawn: a menu button's faces are n (pressed), n + 1
-// (normal) and n + 2 (under the pointer).
-constexpr POINT kStartGame{345, 128}, kOption{559, 327};
-constexpr POINT kInputButton{111, 84}, kAudioButton{111, 144}, kVideoButton{111, 204};
-constexpr POINT kHowToPlayButton{111, 264}, kCloseOptions{111, 324};
-constexpr int kStartGameFaces = 189, kCloseOptionsFaces = 295;
-constexpr POINT kStartGameCorner{273, 86}, kCloseOptionsCorner{17, 307};  // top-left of the faces
-constexpr POINT kSmallDone{141, 248};                                     // audio and video
-constexpr int kAudioDoneFace = 226, kVideoDoneFace = 232;
-constexpr POINT kInputCancel{560, 440}, kPlayer1Place{183, 358};
-constexpr int kJoystick1Face = 249, kJoystick2Face = 252;
-constexpr POINT kHowToPlayClose{204, 308};
+using namespace place;
 
 double NowSeconds() {
   return static_cast<double>(GetTickCount()) / 1000.0;
-}
-
-// Whether the stage shows one of a menu button's faces with their top-left
-// corner at the client point `corner`.
-bool MenuButtonShows(HWND stage, POINT corner, std::initializer_list<int> faces) {
-  const Face face(*faces.begin());
-  return ShowsFace(stage, POINT{corner.x + face.width() / 2, corner.y + face.height() / 2}, faces);
 }
 
 // Works the launcher's screens with real input. Every step waits for what it
@@ -52,14 +34,8 @@ class Player {
 
   const std::string& failedStep() const { return failed_; }
 
-  // A menu switch clicked again where the first click was lost: back from
-  // the game the stage may still be disabled under its momentary dialog for
-  // an instant after it shows. Nothing lies under either button on the other
-  // menu, so a click that was only slow does no harm.
-  bool ToOptions() {
-    return SwitchMenu(kOption, kCloseOptionsCorner, kCloseOptionsFaces, "the options menu");
-  }
-  bool ToMain() { return SwitchMenu(kCloseOptions, kStartGameCorner, kStartGameFaces, "the main menu"); }
+  bool ToOptions() { return ToOptionsMenu(stage_) || Fail("the options menu is not drawn"); }
+  bool ToMain() { return ToMainMenu(stage_) || Fail("the main menu is not drawn"); }
   // START GAME while no driver was chosen: the question, answered "after
   // setting", and nothing starts.
   bool DriverQuestion() { return Click(stage_, kStartGame) && Answer(1066, 1067, "the driver question"); }
@@ -77,8 +53,13 @@ class Player {
   bool AudioDialog() {
     Click(stage_, kAudioButton);
     // Where the mixer cannot be set, each opening says so first.
-    while (const auto box = WaitForMessageBox(launcher_, milliseconds(1500))) {
-      AnswerMessageBox(*box);
+    if (!AnswerMessageBoxesUntil(
+            launcher_,
+            [](const WindowFacts& w) {
+              return w.className == "#32770" && GetDlgItem(w.handle, 1032) != nullptr;
+            },
+            nullptr, kDialogPatience)) {
+      return Fail("the audio dialog did not open");
     }
     const HWND dialog = Dialog(1032, 176, kSmallDone, {kAudioDoneFace}, "the audio dialog");
     return dialog != nullptr && Click(dialog, kSmallDone) && Closed(dialog, "the audio dialog's DONE");
@@ -130,17 +111,6 @@ class Player {
     const POINT at = ClientToScreenPoint(window, client.x, client.y);
     LeftClickAt(at.x, at.y);
     return true;
-  }
-  bool SwitchMenu(POINT button, POINT corner, int faces, const char* menu) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      Click(stage_, button);
-      const Face face(faces + 1);
-      if (ShowsFace(stage_, POINT{corner.x + face.width() / 2, corner.y + face.height() / 2},
-                    {faces + 1, faces + 2}, milliseconds(attempt < 2 ? 2500 : 5000))) {
-        return true;
-      }
-    }
-    return Fail(std::string(menu) + " is not drawn");
   }
   bool Closed(HWND window, const std::string& step) {
     return WaitUntil([&] { return !IsWindow(window); }, kDialogPatience) ||
@@ -244,7 +214,7 @@ SoakRun Soak(int cycles, int few) {
   }
   BringToFront(stage->handle);
   Player player(launcher, stage->handle);
-  if (!MenuButtonShows(stage->handle, kStartGameCorner, {kStartGameFaces + 1})) {
+  if (!MainMenuShows(stage->handle)) {
     run.failure = "the main menu is not drawn";
     return run;
   }
