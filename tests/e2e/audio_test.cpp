@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/e2e/driver/places.h"
 #include "tests/e2e/stage_fixture.h"
@@ -38,8 +39,8 @@ class AudioSettings : public OnTheStage {
     std::vector<std::string> texts;
     const auto dialog = e2e::AnswerMessageBoxesUntil(
         *launcher_,
-        [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, 1032); }, &texts,
-        milliseconds(15000));
+        [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, IDC_MUSIC_BAR); },
+        &texts, milliseconds(15000));
     ASSERT_TRUE(dialog);
     EXPECT_EQ(texts, kOnePreview) << "the preview of the level read";
     dialog_ = dialog->handle;
@@ -59,8 +60,8 @@ class AudioSettings : public OnTheStage {
 
 TEST_F(AudioSettings, LevelsAreReadShownResetAndSavedMusicFirst) {
   Open("1\r\nSound 10\r\nMusic 40\r\n");
-  EXPECT_EQ(Thumb(1032), 40);
-  EXPECT_EQ(Thumb(1033), 10);
+  EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 40);
+  EXPECT_EQ(Thumb(IDC_SOUND_BAR), 10);
   const WindowFacts facts = e2e::Describe(dialog_);
   EXPECT_EQ(facts.owner, stage_->handle);
   EXPECT_TRUE(facts.style & WS_BORDER);
@@ -75,8 +76,8 @@ TEST_F(AudioSettings, LevelsAreReadShownResetAndSavedMusicFirst) {
   Reopen();
   ClickOnDialog(place::kSmallDefault);
   EXPECT_EQ(AnswerMixerMessages(), 2u) << "the default level previewed";
-  EXPECT_EQ(Thumb(1032), 25);
-  EXPECT_EQ(Thumb(1033), 25);
+  EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 25);
+  EXPECT_EQ(Thumb(IDC_SOUND_BAR), 25);
   EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 40\r\nSound 10\r\n") << "only DONE writes";
   ClickOnDialog(place::kSmallDone);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
@@ -85,8 +86,8 @@ TEST_F(AudioSettings, LevelsAreReadShownResetAndSavedMusicFirst) {
 
 TEST_F(AudioSettings, DefaultLevelsShowWhateverTheFileHolds) {
   Open("0\r\nMusic 3\r\nSound 44\r\n");
-  EXPECT_EQ(Thumb(1032), 25);
-  EXPECT_EQ(Thumb(1033), 25);
+  EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 25);
+  EXPECT_EQ(Thumb(IDC_SOUND_BAR), 25);
   ClickOnDialog(place::kSmallDone);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
   EXPECT_EQ(game_.Read("info\\Audio.cfg"), "0\r\nMusic 25\r\nSound 25\r\n");
@@ -119,7 +120,7 @@ TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
   // On the music bar's track between the thumb and the right arrow: a click
   // on the thumb itself would start a drag instead of a page step.
   RECT bar = {};
-  GetWindowRect(GetDlgItem(dialog_, 1032), &bar);
+  GetWindowRect(GetDlgItem(dialog_, IDC_MUSIC_BAR), &bar);
   const int arrow = bar.bottom - bar.top;  // the arrow boxes are square
   // The thumb as the system draws it (its width the system's, its place in
   // proportion to the level; GetScrollBarInfo does not reach across
@@ -128,16 +129,17 @@ TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
   const int track = (bar.right - bar.left) - 2 * arrow;
   const int thumbRight = bar.left + arrow + (track - thumb) * 45 / 50 + thumb;
   ASSERT_LT(thumbRight + 4, bar.right - arrow) << "no track right of the thumb";
-  clickOnBar(1032, POINT{(thumbRight + bar.right - arrow) / 2, (bar.top + bar.bottom) / 2}, 50);
-  EXPECT_EQ(Thumb(1032), 50);
-  EXPECT_EQ(Thumb(1033), 5);
+  clickOnBar(IDC_MUSIC_BAR, POINT{(thumbRight + bar.right - arrow) / 2, (bar.top + bar.bottom) / 2}, 50);
+  EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 50);
+  EXPECT_EQ(Thumb(IDC_SOUND_BAR), 5);
 
   // The sound bar's left arrow: a line left from 5 stops at 0.
   RECT sound = {};
-  GetWindowRect(GetDlgItem(dialog_, 1033), &sound);
-  clickOnBar(1033, POINT{sound.left + (sound.bottom - sound.top) / 2, (sound.top + sound.bottom) / 2}, 0);
-  EXPECT_EQ(Thumb(1033), 0);
-  EXPECT_EQ(Thumb(1032), 50);
+  GetWindowRect(GetDlgItem(dialog_, IDC_SOUND_BAR), &sound);
+  clickOnBar(IDC_SOUND_BAR,
+             POINT{sound.left + (sound.bottom - sound.top) / 2, (sound.top + sound.bottom) / 2}, 0);
+  EXPECT_EQ(Thumb(IDC_SOUND_BAR), 0);
+  EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 50);
 
   ClickOnDialog(place::kSmallDone);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
@@ -158,7 +160,7 @@ TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
 TEST_F(AudioSettings, DraggingAThumbToTheLeftEndGivesZero) {
   Open("1\r\nMusic 30\r\nSound 30\r\n");
   RECT bar = {};
-  GetWindowRect(GetDlgItem(dialog_, 1032), &bar);
+  GetWindowRect(GetDlgItem(dialog_, IDC_MUSIC_BAR), &bar);
   const int arrow = bar.bottom - bar.top;
   const int track = (bar.right - bar.left) - 2 * arrow;
   const int y = (bar.top + bar.bottom) / 2;
@@ -174,8 +176,8 @@ TEST_F(AudioSettings, DraggingAThumbToTheLeftEndGivesZero) {
   release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(1, &release, sizeof release);
   EXPECT_GE(AnswerMixerMessages(1, milliseconds(1500)), 2u);
-  EXPECT_EQ(Thumb(1032), 0);
-  EXPECT_EQ(Thumb(1033), 30);
+  EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 0);
+  EXPECT_EQ(Thumb(IDC_SOUND_BAR), 30);
   ClickOnDialog(place::kSmallDone);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
   EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 0\r\nSound 30\r\n");

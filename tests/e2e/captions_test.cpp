@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "resources/resource.h"
 #include "tests/e2e/driver/driver.h"
 
 namespace {
@@ -17,8 +18,6 @@ using e2e::WindowFacts;
 
 constexpr char kCaptionFile[] = "info\\String.dat";
 constexpr char kFlagFile[] = "info\\InitFlag.flg";
-constexpr int kFileErrorText = 1070;
-constexpr int kFileErrorOk = 1068;
 
 TEST(Captions, TheFileErrorDialogShowsTheCaptionFilesText) {
   const struct Case {
@@ -46,12 +45,12 @@ TEST(Captions, TheFileErrorDialogShowsTheCaptionFilesText) {
     Launcher launcher(game);
     const std::optional<WindowFacts> dialog = launcher.WaitForDialog();
     ASSERT_TRUE(dialog) << "no file-error dialog";
-    EXPECT_EQ(e2e::ControlText(dialog->handle, kFileErrorText), c.secondLine);
+    EXPECT_EQ(e2e::ControlText(dialog->handle, IDC_FILE_ERROR_TEXT), c.secondLine);
     if (!c.captionFile && !c.removed) {
       e2e::SaveScreenshot("captions-file-error-dialog");
     }
     ASSERT_TRUE(e2e::BringToFront(dialog->handle));
-    e2e::LeftClickControl(dialog->handle, kFileErrorOk);
+    e2e::LeftClickControl(dialog->handle, IDC_FILE_ERROR_OK);
     EXPECT_EQ(launcher.WaitForExit(), 1u);
   }
 }

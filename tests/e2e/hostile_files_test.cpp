@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/e2e/driver/places.h"
 #include "tests/e2e/stage_fixture.h"
@@ -161,9 +162,6 @@ std::optional<std::smatch> Matches(const std::string& file, const std::string& p
 }
 
 using namespace e2e::place;
-constexpr int kMusicBar = 1032, kSoundBar = 1033;
-constexpr int kDriverList = 1030, kModeList = 1031, kCalibrationBar = 1029;
-constexpr int kFirstKeyBox = 1035;
 
 enum class Dialog { kAudio, kInput, kVideo };
 
@@ -185,9 +183,9 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
                          : which == Dialog::kInput ? kInputButton
                                                    : kVideoButton;
     ClickOnStage(button);
-    const int control = which == Dialog::kAudio   ? kMusicBar
-                        : which == Dialog::kInput ? kFirstKeyBox
-                                                  : kDriverList;
+    const int control = which == Dialog::kAudio   ? IDC_MUSIC_BAR
+                        : which == Dialog::kInput ? IDC_FIRST_KEY_BOX
+                                                  : IDC_DRIVER_LIST;
     // The audio dialog's preview of the level read speaks first.
     std::vector<std::string> texts;
     const auto dialog = e2e::AnswerMessageBoxesUntil(
@@ -235,17 +233,17 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
     SCOPED_TRACE("audio dialog");
     const HWND dialog = Open(Dialog::kAudio);
     ASSERT_TRUE(dialog);
-    for (const int bar : {kMusicBar, kSoundBar}) {
+    for (const int bar : {IDC_MUSIC_BAR, IDC_SOUND_BAR}) {
       EXPECT_GE(ScrollPosition(dialog, bar), 0) << bar;
       EXPECT_LE(ScrollPosition(dialog, bar), 50) << bar;
     }
     if (GetParam() == Form::kBeyond32Bits) {  // the music level at one end, the sound level at the other
-      StepOutwards(dialog, kMusicBar);
-      StepOutwards(dialog, kSoundBar);
+      StepOutwards(dialog, IDC_MUSIC_BAR);
+      StepOutwards(dialog, IDC_SOUND_BAR);
     }
     e2e::SaveScreenshot(std::string("hostile-") + FormName(GetParam()) + "-audio");
-    const int music = ScrollPosition(dialog, kMusicBar);
-    const int sound = ScrollPosition(dialog, kSoundBar);
+    const int music = ScrollPosition(dialog, IDC_MUSIC_BAR);
+    const int sound = ScrollPosition(dialog, IDC_SOUND_BAR);
     ASSERT_NO_FATAL_FAILURE(CloseWith(dialog, kSmallDone));
     const std::string written = game_.Read(kAudioFile).value_or("");
     const auto match = Matches(written, "([01])\r\nMusic ([0-9]+)\r\nSound ([0-9]+)\r\n");
@@ -294,7 +292,7 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
   // place. Whether they are swapped.
   bool ExpectInputShownSanely(HWND dialog) {
     for (int slot = 0; slot < 12; ++slot) {
-      const std::string name = e2e::ControlText(dialog, kFirstKeyBox + slot);
+      const std::string name = e2e::ControlText(dialog, IDC_FIRST_KEY_BOX + slot);
       EXPECT_TRUE(name.empty() || name == kNames[slot] || name == kBuiltInNames[slot])
           << "slot " << slot << " shows \"" << name << "\"";
     }
@@ -319,7 +317,7 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
     const bool swapped = ExpectInputShownSanely(dialog);
     std::vector<std::string> names;
     for (int slot = 0; slot < 12; ++slot) {
-      names.push_back(e2e::ControlText(dialog, kFirstKeyBox + slot));
+      names.push_back(e2e::ControlText(dialog, IDC_FIRST_KEY_BOX + slot));
     }
     Click(dialog, kPlayer1Place);  // the joysticks change places
     e2e::MoveMouseTo(2, 2);
@@ -350,11 +348,11 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
     SCOPED_TRACE(what);
     const HWND dialog = Open(Dialog::kVideo);
     ASSERT_TRUE(dialog);
-    const int drivers = ComboCount(dialog, kDriverList);
-    const int driver = ComboSelection(dialog, kDriverList);
-    const int modes = ComboCount(dialog, kModeList);
-    const int mode = ComboSelection(dialog, kModeList);
-    const int level = ScrollPosition(dialog, kCalibrationBar);
+    const int drivers = ComboCount(dialog, IDC_DRIVER_LIST);
+    const int driver = ComboSelection(dialog, IDC_DRIVER_LIST);
+    const int modes = ComboCount(dialog, IDC_MODE_LIST);
+    const int mode = ComboSelection(dialog, IDC_MODE_LIST);
+    const int level = ScrollPosition(dialog, IDC_CALIBRATION_BAR);
     if (drivers > 0) {
       EXPECT_TRUE(driver >= 0 && driver < drivers) << driver << " of " << drivers;
     } else {
@@ -403,7 +401,7 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
     Click(dialog, which == Dialog::kInput ? kInputDone : kSmallDone);
     const auto error = WaitForFileErrorDialog(*launcher_);
     ASSERT_TRUE(error);
-    EXPECT_LT(e2e::ControlText(error->handle, 1070).size(), 100u);
+    EXPECT_LT(e2e::ControlText(error->handle, IDC_FILE_ERROR_TEXT).size(), 100u);
     e2e::SaveScreenshot(std::string("hostile-") + FormName(GetParam()) + "-file-error");
     ExpectFileErrorDialogEndsTheLauncher(*launcher_, game_.PathOf(file));
     held.reset();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/e2e/driver/places.h"
 #include "tests/e2e/stage_fixture.h"
@@ -21,7 +22,6 @@ using e2e::Launcher;
 using e2e::WindowFacts;
 using std::chrono::milliseconds;
 
-constexpr int kFirstBox = 1035;
 constexpr const char* kBuiltInNames[] = {"Up", "Left", "Right", "Down", "[",     "]",
                                          "W",  "A",    "D",     "S",    "Shift", "Ctrl"};
 // Client pixels of the buttons' centres.
@@ -41,7 +41,7 @@ class InputSettings : public OnTheStage {
     e2e::LeftClickAt(input.x, input.y);
     const auto dialog = launcher_->WaitForWindow(
         [](const WindowFacts& w) {
-          return w.className == "#32770" && GetDlgItem(w.handle, kFirstBox) != nullptr;
+          return w.className == "#32770" && GetDlgItem(w.handle, IDC_FIRST_KEY_BOX) != nullptr;
         },
         milliseconds(10000));
     ASSERT_TRUE(dialog);
@@ -60,7 +60,7 @@ class InputSettings : public OnTheStage {
   }
   std::vector<std::string> Names() {
     std::vector<std::string> names;
-    for (int id = kFirstBox; id < kFirstBox + 12; ++id) {
+    for (int id = IDC_FIRST_KEY_BOX; id < IDC_FIRST_KEY_BOX + 12; ++id) {
       names.push_back(e2e::ControlText(dialog_, id));
     }
     return names;
@@ -101,15 +101,15 @@ class InputSettings : public OnTheStage {
 TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
   OpenDialog();
   EXPECT_EQ(Names(), std::vector<std::string>(std::begin(kBuiltInNames), std::end(kBuiltInNames)));
-  EXPECT_EQ(FocusedBox(), kFirstBox);
+  EXPECT_EQ(FocusedBox(), IDC_FIRST_KEY_BOX);
   EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick1)) << "JOYSTICK 1 under player 1";
 
   Release(VK_UP);  // 1035
-  EXPECT_EQ(e2e::ControlText(dialog_, 1035), "Up");
-  EXPECT_EQ(FocusedBox(), 1036);
+  EXPECT_EQ(e2e::ControlText(dialog_, IDC_FIRST_KEY_BOX), "Up");
+  EXPECT_EQ(FocusedBox(), IDC_FIRST_KEY_BOX + 1);
   Release('Q');     // 1036
   Release(VK_TAB);  // 1037: not bindable, the focus moves on
-  EXPECT_EQ(FocusedBox(), 1038);
+  EXPECT_EQ(FocusedBox(), IDC_FIRST_KEY_BOX + 3);
   Release(VK_NUMPAD8);    // 1038
   Release(VK_RCONTROL);   // 1039
   Release(VK_RETURN);     // 1040
@@ -122,10 +122,10 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
                                              "Escape", "S", "Shift", "Ctrl"}));
 
   // The last box hands the focus back to the first.
-  e2e::LeftClickControl(dialog_, 1046);
+  e2e::LeftClickControl(dialog_, IDC_LAST_KEY_BOX);
   Release('Z');
-  EXPECT_EQ(e2e::ControlText(dialog_, 1046), "Z");
-  EXPECT_EQ(FocusedBox(), kFirstBox);
+  EXPECT_EQ(e2e::ControlText(dialog_, IDC_LAST_KEY_BOX), "Z");
+  EXPECT_EQ(FocusedBox(), IDC_FIRST_KEY_BOX);
 
   // A right click in a box opens no menu.
   const POINT box = e2e::ClientToScreenPoint(dialog_, 190, 80);
@@ -183,8 +183,8 @@ TEST_F(InputSettings, ACaptureAfterResetIsSavedWithTheBuiltInKeys) {
   Release('K');
   Release(VK_CAPITAL);  // 1036 and 1037: Caps Lock binds nothing, twice to leave it as it was
   Release(VK_CAPITAL);
-  EXPECT_EQ(FocusedBox(), 1038);
-  EXPECT_EQ(e2e::ControlText(dialog_, 1036), "Left");
+  EXPECT_EQ(FocusedBox(), IDC_FIRST_KEY_BOX + 3);
+  EXPECT_EQ(e2e::ControlText(dialog_, IDC_FIRST_KEY_BOX + 1), "Left");
   // Swapped and swapped back: each joystick at its own player's place.
   Click(kPlayer2Place);
   Click(kPlayer1Place);
@@ -210,9 +210,9 @@ TEST_F(InputSettings, TheGameSeesTheSavedKeys) {
   Close(kDone);
   ASSERT_TRUE(e2e::ToMainMenu(stage_->handle));
   ClickOnStage(e2e::place::kStartGame);
-  const auto question = WaitForDialogWith(1066);
+  const auto question = WaitForDialogWith(IDC_START_WITH_CURRENT_DRIVER);
   ASSERT_TRUE(question);
-  e2e::LeftClickControl(question->handle, 1066);
+  e2e::LeftClickControl(question->handle, IDC_START_WITH_CURRENT_DRIVER);
 
   HWND game = nullptr;
   ASSERT_TRUE(e2e::WaitUntil([&] { return (game = FindWindowA("Quil3D Game", nullptr)) != nullptr; }));

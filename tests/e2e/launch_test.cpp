@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "game/game_ids.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/e2e/driver/places.h"
@@ -82,12 +83,14 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
   Start("0\r\n");
   game_.Remove("Info\\GameMode.dat");
   ClickOnStage(e2e::place::kStartGame);
-  auto question = WaitForDialogWith(1066);
+  auto question = WaitForDialogWith(IDC_START_WITH_CURRENT_DRIVER);
   ASSERT_TRUE(question);
   EXPECT_EQ(question->owner, stage_->handle);
   EXPECT_FALSE(question->style & WS_CAPTION);
-  EXPECT_EQ(e2e::ControlText(question->handle, 1066), "Start the game by current OpenGL driver.");
-  EXPECT_EQ(e2e::ControlText(question->handle, 1067), "Start the game after setting OpenGL driver.");
+  EXPECT_EQ(e2e::ControlText(question->handle, IDC_START_WITH_CURRENT_DRIVER),
+            "Start the game by current OpenGL driver.");
+  EXPECT_EQ(e2e::ControlText(question->handle, IDC_START_AFTER_SETTING_DRIVER),
+            "Start the game after setting OpenGL driver.");
   const std::vector<std::string> texts = ChildTexts(question->handle);
   EXPECT_NE(std::find(texts.begin(), texts.end(), "Check if the OpenGL driver is installed correctly."),
             texts.end());
@@ -101,7 +104,7 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
 
   // "after setting": the game-mode file was written before the question, and
   // nothing is started.
-  e2e::LeftClickControl(question->handle, 1067);
+  e2e::LeftClickControl(question->handle, IDC_START_AFTER_SETTING_DRIVER);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(question->handle); }));
   const auto mode = game_.Read("Info\\GameMode.dat");
   ASSERT_TRUE(mode);
@@ -113,9 +116,9 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
 
   // Asked again, then "by current": minimized, the game runs and ends, back.
   ClickOnStage(e2e::place::kStartGame);
-  question = WaitForDialogWith(1066);
+  question = WaitForDialogWith(IDC_START_WITH_CURRENT_DRIVER);
   ASSERT_TRUE(question);
-  e2e::LeftClickControl(question->handle, 1066);
+  e2e::LeftClickControl(question->handle, IDC_START_WITH_CURRENT_DRIVER);
   EXPECT_TRUE(Restored());
   const RECT placed = e2e::Describe(stage_->handle).rect;
   EXPECT_EQ(placed.left, (e2e::ScreenWidth() - 640) / 2);
@@ -123,7 +126,7 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
 
   // A second start asks nothing.
   ClickOnStage(e2e::place::kStartGame);
-  EXPECT_FALSE(WaitForDialogWith(1066, milliseconds(2000)));
+  EXPECT_FALSE(WaitForDialogWith(IDC_START_WITH_CURRENT_DRIVER, milliseconds(2000)));
   EXPECT_TRUE(Restored());
   e2e::CloseWithAltF4(stage_->handle);
   EXPECT_EQ(launcher_->WaitForExit(), 0u);
@@ -155,14 +158,14 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
     Start("1\r\n");
     ClickOnStage(e2e::place::kStartGame);
     if (c.report) {
-      const auto report = WaitForDialogWith(1072);
+      const auto report = WaitForDialogWith(IDC_REPORT_TEXT);
       ASSERT_TRUE(report);
-      EXPECT_EQ(e2e::ControlText(report->handle, 1072), kCardReport);
+      EXPECT_EQ(e2e::ControlText(report->handle, IDC_REPORT_TEXT), kCardReport);
       e2e::SaveScreenshot("launch-card-report");
       e2e::PressKey(VK_ESCAPE);
       Sleep(400);
       EXPECT_TRUE(IsWindow(report->handle)) << "only OK closes the report";
-      e2e::LeftClickControl(report->handle, 1068);
+      e2e::LeftClickControl(report->handle, IDC_REPORT_OK);
       EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(report->handle); }));
     } else {
       EXPECT_TRUE(MainMenuAnswers());
@@ -230,9 +233,9 @@ TEST_F(StartGame, AGameThatCannotStartIsReportedAndTheLauncherComesBack) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     ClickOnStage(e2e::place::kStartGame);
     if (attempt == 0) {
-      const auto question = WaitForDialogWith(1066);
+      const auto question = WaitForDialogWith(IDC_START_WITH_CURRENT_DRIVER);
       ASSERT_TRUE(question);
-      e2e::LeftClickControl(question->handle, 1066);
+      e2e::LeftClickControl(question->handle, IDC_START_WITH_CURRENT_DRIVER);
     }
     const auto box = e2e::WaitForMessageBox(*launcher_);
     ASSERT_TRUE(box) << "attempt " << attempt;

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "resources/resource.h"
 #include "tests/e2e/driver/driver.h"
 
 namespace {
@@ -169,14 +170,15 @@ TEST_F(Menus, APressClicksOnceAndRunsTheButtonsCommand) {
   ASSERT_TRUE(WaitForFace(kStartGame, Shown::kHover));
   e2e::SoundCapture::ClearWhenQuiet();
   ClickAt(kStartGame.CentreX(), kStartGame.CentreY());
-  const auto question = launcher_.WaitForWindow(
-      [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, 1067) != nullptr; });
+  const auto question = launcher_.WaitForWindow([](const WindowFacts& w) {
+    return w.className == "#32770" && GetDlgItem(w.handle, IDC_START_AFTER_SETTING_DRIVER) != nullptr;
+  });
   ASSERT_TRUE(question);
   const std::vector<std::string> sounds = SoundsOnceSettled(1, "sound\\mclick.wav");
   ASSERT_EQ(sounds.size(), 1u);
   EXPECT_TRUE(e2e::SoundCapture::IsWholePlayOf(
       sounds[0], e2e::SoundCapture::WaveSamples(game_.PathOf("sound\\mclick.wav"))));
-  e2e::LeftClickControl(question->handle, 1067);
+  e2e::LeftClickControl(question->handle, IDC_START_AFTER_SETTING_DRIVER);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(question->handle); }));
   MoveTo(20, 20);
   EXPECT_TRUE(WaitForFace(kStartGame, Shown::kNormal));
@@ -286,8 +288,9 @@ TEST_F(Menus, EachMenuShowsItsPictureAndVideoCalibrationSetsTheFirstRunFlag) {
               e2e::WaitUntil([&] { return std::string(PictureShown(stage_->handle, game_)) == "options"; }));
   ASSERT_EQ(game_.Read("info\\InitFlag.flg"), "0\r\n");
   ClickAt(kOptionsButtons[2].CentreX(), kOptionsButtons[2].CentreY());  // VIDEO CALIBRATION
-  const auto video = launcher_.WaitForWindow(
-      [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, 1030) != nullptr; });
+  const auto video = launcher_.WaitForWindow([](const WindowFacts& w) {
+    return w.className == "#32770" && GetDlgItem(w.handle, IDC_DRIVER_LIST) != nullptr;
+  });
   ASSERT_TRUE(video);
   Sleep(300);
   const POINT done = e2e::ClientToScreenPoint(video->handle, 141, 248);

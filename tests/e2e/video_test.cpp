@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "resources/resource.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/e2e/driver/places.h"
 #include "tests/e2e/stage_fixture.h"
@@ -34,7 +35,7 @@ class VideoSettings : public OnTheStage {
   void OpenDialog() {
     ASSERT_TRUE(e2e::ToOptionsMenu(stage_->handle));
     ClickOnStage(e2e::place::kVideoButton);
-    const auto dialog = WaitForDialogWith(1030);
+    const auto dialog = WaitForDialogWith(IDC_DRIVER_LIST);
     ASSERT_TRUE(dialog);
     dialog_ = dialog->handle;
     // Its DONE face: the dialog is on the screen, where input aimed at it lands.
@@ -72,17 +73,17 @@ class VideoSettings : public OnTheStage {
   }
   int Selected(int listId) { return ComboSelection(dialog_, listId); }
   int Entries(int listId) { return ComboCount(dialog_, listId); }
-  int Level() { return ScrollPosition(dialog_, 1029); }
+  int Level() { return ScrollPosition(dialog_, IDC_CALIBRATION_BAR); }
   bool Installed(const char* card) {
     return game_.Read("Opengl32.dll") == game_.Read(std::string("Driver\\") + card + "\\Opengl32.dll") &&
            game_.Read("Glu32.dll") == game_.Read(std::string("Driver\\") + card + "\\Glu32.dll");
   }
   // Chooses a driver the launcher installs and confirms the dialog that says so.
   void ChooseInstalledDriver(int index) {
-    Choose(1030, index);
-    const auto installed = WaitForDialogWith(1074);
+    Choose(IDC_DRIVER_LIST, index);
+    const auto installed = WaitForDialogWith(IDC_INSTALLED_OK);
     ASSERT_TRUE(installed);
-    e2e::LeftClickControl(installed->handle, 1074);
+    e2e::LeftClickControl(installed->handle, IDC_INSTALLED_OK);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(installed->handle); }));
   }
   bool NoCopies() {
@@ -102,10 +103,10 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   }
   Start("0\r\n3\r\n4\r\n70\r\n");
   OpenDialog();
-  EXPECT_EQ(Selected(1030), 0) << "the defaults, whatever else the file holds";
-  EXPECT_EQ(Selected(1031), 0);
+  EXPECT_EQ(Selected(IDC_DRIVER_LIST), 0) << "the defaults, whatever else the file holds";
+  EXPECT_EQ(Selected(IDC_MODE_LIST), 0);
   EXPECT_EQ(Level(), 50);
-  EXPECT_EQ(Entries(1030), 7);
+  EXPECT_EQ(Entries(IDC_DRIVER_LIST), 7);
   Sleep(200);
   e2e::SaveScreenshot("video-dialog");
   // DONE with nothing touched: the stored driver 3 was never shown, so the
@@ -114,19 +115,19 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   EXPECT_TRUE(Installed("Velox"));
   EXPECT_EQ(game_.Read("info\\video.cfg"), "0\r\n3\r\n0\r\n70\r\n");
   OpenDialog();
-  EXPECT_EQ(Selected(1030), 0);
+  EXPECT_EQ(Selected(IDC_DRIVER_LIST), 0);
 
   // Driver 2: the launcher installs it, and says so.
-  Choose(1030, 2);
-  const auto installed = WaitForDialogWith(1074);
+  Choose(IDC_DRIVER_LIST, 2);
+  const auto installed = WaitForDialogWith(IDC_INSTALLED_OK);
   ASSERT_TRUE(installed);
   EXPECT_EQ(installed->owner, stage_->handle);
-  EXPECT_EQ(e2e::ControlText(installed->handle, 1073), kAdvice);
+  EXPECT_EQ(e2e::ControlText(installed->handle, IDC_INSTALLED_ADVICE), kAdvice);
   e2e::SaveScreenshot("video-driver-installed");
-  e2e::LeftClickControl(installed->handle, 1074);
+  e2e::LeftClickControl(installed->handle, IDC_INSTALLED_OK);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(installed->handle); }));
-  EXPECT_EQ(Selected(1030), 2) << "the chosen driver stays shown";
-  EXPECT_EQ(Entries(1031), 1) << "one mode for a driver the launcher installs";
+  EXPECT_EQ(Selected(IDC_DRIVER_LIST), 2) << "the chosen driver stays shown";
+  EXPECT_EQ(Entries(IDC_MODE_LIST), 1) << "one mode for a driver the launcher installs";
   Done();
   EXPECT_TRUE(Installed("Prism3D"));
   EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n70\r\n");
@@ -151,22 +152,23 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   // Driver 4, installed by hand: the guide with its folder; DONE leaves the
   // copies of driver 2.
   OpenDialog();
-  EXPECT_EQ(Selected(1030), 2);
-  Choose(1030, 4);
-  auto guide = WaitForDialogWith(1061);
+  EXPECT_EQ(Selected(IDC_DRIVER_LIST), 2);
+  Choose(IDC_DRIVER_LIST, 4);
+  auto guide = WaitForDialogWith(IDC_GUIDE_LOCATION);
   ASSERT_TRUE(guide);
-  EXPECT_EQ(e2e::ControlText(guide->handle, 1061), game_.PathOf("Driver\\Kestrel"));
-  EXPECT_EQ(e2e::ControlText(guide->handle, 1062), "Please, install  OpenGL driver in your system.");
+  EXPECT_EQ(e2e::ControlText(guide->handle, IDC_GUIDE_LOCATION), game_.PathOf("Driver\\Kestrel"));
+  EXPECT_EQ(e2e::ControlText(guide->handle, IDC_GUIDE_PLEASE),
+            "Please, install  OpenGL driver in your system.");
   e2e::SaveScreenshot("video-driver-guide");
-  e2e::LeftClickControl(guide->handle, 1064);  // Cancel
+  e2e::LeftClickControl(guide->handle, IDC_GUIDE_CANCEL);  // Cancel
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(guide->handle); }));
 
   // The last entry: no location; Download closes the guide, then the page opens.
-  Choose(1030, 6);
-  guide = WaitForDialogWith(1061);
+  Choose(IDC_DRIVER_LIST, 6);
+  guide = WaitForDialogWith(IDC_GUIDE_LOCATION);
   ASSERT_TRUE(guide);
-  EXPECT_EQ(e2e::ControlText(guide->handle, 1061), "");
-  e2e::LeftClickControl(guide->handle, 1060);  // Download
+  EXPECT_EQ(e2e::ControlText(guide->handle, IDC_GUIDE_LOCATION), "");
+  e2e::LeftClickControl(guide->handle, IDC_GUIDE_DOWNLOAD);  // Download
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(guide->handle); }));
   ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(game_.PathOf("browser-started.txt")); }));
   Sleep(300);
@@ -178,8 +180,8 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
 
   // The system's driver: both copies go, without a word.
   OpenDialog();
-  Choose(1030, 0);
-  EXPECT_FALSE(WaitForDialogWith(1074, milliseconds(1000)));
+  Choose(IDC_DRIVER_LIST, 0);
+  EXPECT_FALSE(WaitForDialogWith(IDC_INSTALLED_OK, milliseconds(1000)));
   Done();
   EXPECT_TRUE(NoCopies());
 
@@ -199,10 +201,10 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
 TEST_F(VideoSettings, PageRightAt95GivesOneHundred) {
   Start("1\r\n5\r\n3\r\n95\r\n");
   OpenDialog();
-  EXPECT_EQ(Selected(1030), 5);
-  EXPECT_EQ(Selected(1031), 3);
+  EXPECT_EQ(Selected(IDC_DRIVER_LIST), 5);
+  EXPECT_EQ(Selected(IDC_MODE_LIST), 3);
   RECT bar = {};
-  GetWindowRect(GetDlgItem(dialog_, 1029), &bar);
+  GetWindowRect(GetDlgItem(dialog_, IDC_CALIBRATION_BAR), &bar);
   e2e::LeftClickAt(bar.right - (bar.bottom - bar.top) - 2, (bar.top + bar.bottom) / 2);
   Sleep(300);
   EXPECT_EQ(Level(), 100);
@@ -216,9 +218,9 @@ TEST_F(VideoSettings, TheGameRunsWithTheInstalledDriver) {
   Start("1\r\n0\r\n0\r\n50\r\n");
   for (const int driver : {3, 1}) {
     OpenDialog();
-    Choose(1030, driver);
-    if (const auto installed = WaitForDialogWith(1074)) {
-      e2e::LeftClickControl(installed->handle, 1074);
+    Choose(IDC_DRIVER_LIST, driver);
+    if (const auto installed = WaitForDialogWith(IDC_INSTALLED_OK)) {
+      e2e::LeftClickControl(installed->handle, IDC_INSTALLED_OK);
       e2e::WaitUntil([&] { return !IsWindow(installed->handle); });
     }
     Done();

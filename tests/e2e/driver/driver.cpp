@@ -972,25 +972,30 @@ std::string AnswerMessageBox(const WindowFacts& box) {
 std::optional<WindowFacts> AnswerMessageBoxesUntil(const Launcher& launcher,
                                                    const std::function<bool(const WindowFacts&)>& awaited,
                                                    std::vector<std::string>* texts, milliseconds patience) {
+  // The awaited window may show while the launcher is still between two of
+  // its boxes: it counts once no box has come for a moment since.
+  constexpr milliseconds kQuiet{300};
   const auto isBox = [](const WindowFacts& w) { return w.className == "#32770" && w.title == "Message"; };
   const auto deadline = std::chrono::steady_clock::now() + patience;
-  std::optional<WindowFacts> box;
-  std::optional<WindowFacts> found;
-  while (WaitUntil(
-      [&] {
-        box = launcher.FindTopWindow(isBox);
-        found = box ? std::nullopt : launcher.FindTopWindow(awaited);
-        return box || found;
-      },
-      std::chrono::duration_cast<milliseconds>(std::max(deadline - std::chrono::steady_clock::now(),
-                                                        std::chrono::steady_clock::duration::zero())))) {
-    if (found) {
+  std::optional<std::chrono::steady_clock::time_point> quietSince;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (const auto box = launcher.FindTopWindow(isBox)) {
+      const std::string text = AnswerMessageBox(*box);
+      if (texts != nullptr) {
+        texts->push_back(text);
+      }
+      quietSince.reset();
+      continue;
+    }
+    const auto found = launcher.FindTopWindow(awaited);
+    if (!found) {
+      quietSince.reset();
+    } else if (!quietSince) {
+      quietSince = std::chrono::steady_clock::now();
+    } else if (std::chrono::steady_clock::now() - *quietSince >= kQuiet) {
       return found;
     }
-    const std::string text = AnswerMessageBox(*box);
-    if (texts != nullptr) {
-      texts->push_back(text);
-    }
+    Sleep(20);
   }
   return std::nullopt;
 }

@@ -1,3 +1,4 @@
+#include "resources/resource.h"
 #include "tests/e2e/driver/soak.h"
 
 #include <windows.h>
@@ -38,10 +39,13 @@ class Player {
   bool ToMain() { return ToMainMenu(stage_) || Fail("the main menu is not drawn"); }
   // START GAME while no driver was chosen: the question, answered "after
   // setting", and nothing starts.
-  bool DriverQuestion() { return Click(stage_, kStartGame) && Answer(1066, 1067, "the driver question"); }
+  bool DriverQuestion() {
+    return Click(stage_, kStartGame) &&
+           Answer(IDC_START_WITH_CURRENT_DRIVER, IDC_START_AFTER_SETTING_DRIVER, "the driver question");
+  }
   bool InputDialog() {
     Click(stage_, kInputButton);
-    const auto dialog = DialogWith(1035);
+    const auto dialog = DialogWith(IDC_FIRST_KEY_BOX);
     if (!dialog) {
       return Fail("the input dialog did not open");
     }
@@ -56,12 +60,12 @@ class Player {
     if (!AnswerMessageBoxesUntil(
             launcher_,
             [](const WindowFacts& w) {
-              return w.className == "#32770" && GetDlgItem(w.handle, 1032) != nullptr;
+              return w.className == "#32770" && GetDlgItem(w.handle, IDC_MUSIC_BAR) != nullptr;
             },
             nullptr, kDialogPatience)) {
       return Fail("the audio dialog did not open");
     }
-    const HWND dialog = Dialog(1032, 176, kSmallDone, {kAudioDoneFace}, "the audio dialog");
+    const HWND dialog = Dialog(IDC_MUSIC_BAR, 176, kSmallDone, {kAudioDoneFace}, "the audio dialog");
     return dialog != nullptr && Click(dialog, kSmallDone) && Closed(dialog, "the audio dialog's DONE");
   }
   bool HowToPlay() {
@@ -77,17 +81,19 @@ class Player {
   // guide (Cancel), the first entry again, DONE.
   bool VideoDialog() {
     Click(stage_, kVideoButton);
-    const HWND dialog = Dialog(1030, 172, kSmallDone, {kVideoDoneFace}, "the video dialog");
-    return dialog != nullptr && Choose(dialog, 1030, 1) &&
-           Answer(1074, 1074, "the installed driver's note") && Choose(dialog, 1030, 4) &&
-           Answer(1064, 1064, "the driver guide") && Choose(dialog, 1030, 0) && Click(dialog, kSmallDone) &&
+    const HWND dialog = Dialog(IDC_DRIVER_LIST, 172, kSmallDone, {kVideoDoneFace}, "the video dialog");
+    return dialog != nullptr && Choose(dialog, IDC_DRIVER_LIST, 1) &&
+           Answer(IDC_INSTALLED_OK, IDC_INSTALLED_OK, "the installed driver's note") &&
+           Choose(dialog, IDC_DRIVER_LIST, 4) &&
+           Answer(IDC_GUIDE_CANCEL, IDC_GUIDE_CANCEL, "the driver guide") &&
+           Choose(dialog, IDC_DRIVER_LIST, 0) && Click(dialog, kSmallDone) &&
            Closed(dialog, "the video dialog's DONE");
   }
   // START GAME: the game ends at once and leaves a failing card's log; the
   // report is answered and the stage comes back.
   bool GameAndReport() {
     Click(stage_, kStartGame);
-    if (!Answer(1072, 1068, "the 3D card report")) {
+    if (!Answer(IDC_REPORT_TEXT, IDC_REPORT_OK, "the 3D card report")) {
       return false;
     }
     // Back from the game the launcher flashes a momentary dialog over the
