@@ -1,6 +1,6 @@
 #include "launch/game_mode_file.h"
 
-#include "shell/services/settings_files.h"
+#include "services/settings_files.h"
 
 namespace launch {
 

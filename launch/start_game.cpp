@@ -6,9 +6,9 @@
 #include "launch/driver_check_dialog.h"
 #include "launch/game_mode_file.h"
 #include "resources/resource.h"
-#include "shell/services/error_box.h"
-#include "shell/services/first_run_flag.h"
-#include "shell/services/shell_state.h"
+#include "services/error_box.h"
+#include "services/first_run_flag.h"
+#include "services/shell_state.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 #include "common/win/handles.h"
 #include "howto/howto_dialog.h"
 #include "launch/start_game.h"
-#include "launch/web_pages.h"
+#include "services/web_pages.h"
 #include "media/image_store.h"
 #include "menus/button_set.h"
-#include "shell/services/error_box.h"
+#include "services/error_box.h"
 #include "settings/audio/audio_dialog.h"
 #include "settings/input/input_dialog.h"
 #include "settings/video/video_dialog.h"
-#include "shell/services/first_run_flag.h"
+#include "services/first_run_flag.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include "menus/captions.h"
 #include "menus/menu_controller.h"
 #include "media/image_store.h"
-#include "shell/services/error_box.h"
-#include "shell/services/first_run_flag.h"
-#include "shell/services/shell_state.h"
+#include "services/error_box.h"
+#include "services/first_run_flag.h"
+#include "services/shell_state.h"
 #include "shell/app_windows.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include "launch/game_mode_file.h"
 #include "launch/proc_log_check.h"
 #include "launch/start_game.h"
-#include "shell/services/first_run_flag.h"
+#include "services/first_run_flag.h"
 #include "tests/win32/message_boxes.h"
 #include "settings/audio/audio_file.h"
 #include "settings/input/key_bindings_file.h"

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "shell/services/layout.h"
+#include "services/layout.h"
 
 struct ShellState {
   HINSTANCE instance = nullptr;

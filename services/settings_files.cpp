@@ -1,8 +1,8 @@
-#include "shell/services/settings_files.h"
+#include "services/settings_files.h"
 
 #include "common/win/file_io.h"
-#include "shell/services/error_box.h"
-#include "shell/services/shell_state.h"
+#include "services/error_box.h"
+#include "services/shell_state.h"
 
 bool LoadSettingsFile(HWND owner, const char* path, std::string& bytes) {
   win::FullPath full;

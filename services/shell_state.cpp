@@ -1,4 +1,4 @@
-#include "shell/services/shell_state.h"
+#include "services/shell_state.h"
 
 ShellState& Shell() {
   static ShellState state;

@@ -4,7 +4,7 @@
 #include "common/win/file_io.h"
 #include "common/win/window_ledger.h"
 #include "resources/resource.h"
-#include "shell/services/error_box.h"
+#include "services/error_box.h"
 
 namespace {
 
