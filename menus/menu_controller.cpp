@@ -6,7 +6,7 @@
 #include "launch/start_game.h"
 #include "services/web_pages.h"
 #include "media/image_store.h"
-#include "menus/button_set.h"
+#include "ui/button_set.h"
 #include "services/error_box.h"
 #include "settings/audio/audio_dialog.h"
 #include "settings/input/input_dialog.h"

@@ -1,5 +1,5 @@
 #include "common/win/window_ledger.h"
-#include "menus/captions.h"
+#include "ui/captions.h"
 #include "menus/menu_controller.h"
 #include "media/image_store.h"
 #include "services/error_box.h"

@@ -2,8 +2,8 @@
 
 #include "media/image_store.h"
 #include "media/mixer.h"
-#include "menus/captions.h"
-#include "menus/picture_dialog.h"
+#include "ui/captions.h"
+#include "ui/picture_dialog.h"
 #include "resources/resource.h"
 #include "settings/audio/audio_file.h"
 

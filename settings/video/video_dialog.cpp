@@ -5,8 +5,8 @@
 
 #include "common/win/file_io.h"
 #include "media/image_store.h"
-#include "menus/captions.h"
-#include "menus/picture_dialog.h"
+#include "ui/captions.h"
+#include "ui/picture_dialog.h"
 #include "resources/resource.h"
 #include "settings/video/driver_guides.h"
 #include "settings/video/driver_install.h"

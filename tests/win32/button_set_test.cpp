@@ -1,7 +1,7 @@
 // The button mechanism's face handling, with the shipped faces: loaded once
 // for a menu set, again at each opening for a dialog set, released as each
 // kind of set says.
-#include "menus/button_set.h"
+#include "ui/button_set.h"
 
 #include <windows.h>
 

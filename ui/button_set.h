@@ -12,7 +12,7 @@
 
 #include "common/win/handles.h"
 #include "media/image_store.h"
-#include "menus/button_rules.h"
+#include "ui/button_rules.h"
 #include "resources/resource.h"
 
 // FaceState values.
