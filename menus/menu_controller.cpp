@@ -175,10 +175,11 @@ void TrackOptionsMenuHover(HWND stage, HINSTANCE) {
   TrackButtonHover(State().optionsMenu, stage, POINT{});
 }
 
-void ClickMainMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y) {
+void ClickMainMenu(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows, std::uint32_t x,
+                   std::uint32_t y) {
   MenuState& state = State();
   state.pendingCommand = PressButton(state.mainMenu, stage, static_cast<int>(x), static_cast<int>(y));
-  RunMainMenuCommand(stage, instance, state.pendingCommand);
+  RunMainMenuCommand(stage, instance, windows, state.pendingCommand);
   state.pendingCommand = 0;
 }
 
@@ -189,10 +190,10 @@ void ClickOptionsMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint
   state.pendingCommand = 0;
 }
 
-void RunMainMenuCommand(HWND stage, HINSTANCE instance, int command) {
+void RunMainMenuCommand(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows, int command) {
   switch (command) {
     case CMD_START_GAME:
-      StartGameSequence(stage, instance);
+      StartGameSequence(stage, instance, windows);
       break;
     case CMD_OPTIONS_MENU:
       ShowScreen(kOptionsMenuScreen);

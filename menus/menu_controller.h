@@ -9,6 +9,8 @@
 
 #include "resources/resource.h"
 
+class WindowsAroundTheGame;
+
 // ScreenState values.
 constexpr std::int32_t kMainMenuScreen = SCREEN_MAIN_MENU;
 constexpr std::int32_t kOptionsMenuScreen = SCREEN_OPTIONS_MENU;
@@ -34,9 +36,11 @@ void TrackMainMenuHover(HWND stage, HINSTANCE instance);
 void TrackOptionsMenuHover(HWND stage, HINSTANCE instance);
 
 // A left-button press at a client point: the press step, then the command.
-void ClickMainMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y);
+// START GAME hands the game `windows`, the shell's.
+void ClickMainMenu(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows, std::uint32_t x,
+                   std::uint32_t y);
 void ClickOptionsMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y);
-void RunMainMenuCommand(HWND stage, HINSTANCE instance, int command);
+void RunMainMenuCommand(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows, int command);
 void RunOptionsMenuCommand(HWND stage, HINSTANCE instance, int command);
 
 // Stage destruction: the two button sets, main first.

@@ -42,7 +42,7 @@ void OnLeftButtonDown(HWND stage, LPARAM point) {
   const std::uint32_t x = LOWORD(point);
   const std::uint32_t y = HIWORD(point);
   if (MainMenuActive()) {
-    ClickMainMenu(stage, Shell().instance, x, y);
+    ClickMainMenu(stage, Shell().instance, ShellWindowsAroundTheGame(), x, y);
   }
   if (OptionsMenuActive()) {
     ClickOptionsMenu(stage, Shell().instance, x, y);
