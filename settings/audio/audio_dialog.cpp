@@ -26,10 +26,7 @@ void ShowThumbs(HWND dialog, bool redraw) {
 // not chosen any.
 void ApplyAudioLevels(HWND dialog) {
   audio::AudioSettings& settings = audio::Settings();
-  if (settings.customized == 0) {
-    settings.musicLevel = audio::kDefaultLevel;
-    settings.soundLevel = audio::kDefaultLevel;
-  }
+  audio::ApplyDefaultsUnlessCustomized(settings);
   ShowThumbs(dialog, true);
   SetMusicVolume(settings.musicLevel);
 }

@@ -4,15 +4,6 @@
 
 #include "services/settings_files.h"
 
-namespace audio {
-
-AudioSettings& Settings() {
-  static AudioSettings settings;
-  return settings;
-}
-
-}  // namespace audio
-
 int ReadAudioSettings(HWND owner, const char* path) {
   return ReadSettingsFile(
       owner, path, [](std::string_view bytes) { audio::ParseAudioSettings(bytes, audio::Settings()); });

@@ -20,6 +20,18 @@ std::int32_t WrittenLevel(std::int32_t level) {
 
 }  // namespace
 
+AudioSettings& Settings() {
+  static AudioSettings settings;
+  return settings;
+}
+
+void ApplyDefaultsUnlessCustomized(AudioSettings& settings) {
+  if (settings.customized == 0) {
+    settings.musicLevel = kDefaultLevel;
+    settings.soundLevel = kDefaultLevel;
+  }
+}
+
 void ParseAudioSettings(std::string_view fileBytes, AudioSettings& settings) {
   const std::string decoded = text::DecodeTextMode(fileBytes);
   text::Scanner scanner(decoded);

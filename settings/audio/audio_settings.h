@@ -16,6 +16,13 @@ struct AudioSettings {
   std::int32_t soundLevel = 0;
 };
 
+// The levels as the launcher keeps them for its run.
+AudioSettings& Settings();
+
+// The levels a dialog shows, which the settings then hold: the player's own
+// when customized, otherwise kDefaultLevel for both.
+void ApplyDefaultsUnlessCustomized(AudioSettings& settings);
+
 extern const char kMusicKey[];
 extern const char kSoundKey[];
 

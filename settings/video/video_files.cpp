@@ -4,20 +4,6 @@
 
 #include "services/settings_files.h"
 
-namespace video {
-
-DriverCatalog& Catalog() {
-  static DriverCatalog catalog;
-  return catalog;
-}
-
-VideoSettings& Settings() {
-  static VideoSettings settings;
-  return settings;
-}
-
-}  // namespace video
-
 int LoadDriverCatalog(HWND owner, const char* path) {
   return ReadSettingsFile(owner, path,
                           [](std::string_view bytes) { video::ParseDriverCatalog(bytes, video::Catalog()); });

@@ -27,6 +27,22 @@ TEST(AudioSettings, WritesThreeLinesMusicFirst) {
   EXPECT_EQ(audio::FormatAudioSettings(settings), "1\r\nMusic 40\r\nSound 10\r\n");
 }
 
+TEST(AudioSettings, ADialogShowsThePlayersLevelsOrElseTheDefaults) {
+  const struct {
+    audio::AudioSettings held;
+    std::vector<std::int32_t> shown;
+  } cases[] = {
+      {{0, 10, 40}, {0, 25, 25}},
+      {{1, 10, 40}, {1, 10, 40}},
+      {{-1, 70, 0}, {-1, 70, 0}},  // any value but 0 means the player's own
+  };
+  for (const auto& c : cases) {
+    audio::AudioSettings settings = c.held;
+    audio::ApplyDefaultsUnlessCustomized(settings);
+    EXPECT_EQ(Fields(settings), c.shown) << c.held.customized;
+  }
+}
+
 TEST(AudioSettings, ReaderCases) {
   const struct Case {
     const char* what;
