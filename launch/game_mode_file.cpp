@@ -16,7 +16,7 @@ TimeStamp& GameTimeStamp() {
 
 }  // namespace launch
 
-void MakeTimeStamp() {
+void StampTheStartRequest() {
   SYSTEMTIME now = {};
   GetSystemTime(&now);
   launch::MakeTimeStamp(now.wMonth, now.wDay, now.wHour, now.wMinute, launch::GameTimeStamp());

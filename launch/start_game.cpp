@@ -95,7 +95,7 @@ int GameLaunch() {
 
 void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows) {
   launch::GameMode() = 0;
-  MakeTimeStamp();
+  StampTheStartRequest();
   if (WriteGameModeFile(stage, kGameModeFile) == 0) {
     return;  // the file error could not even be reported: no game without its file
   }

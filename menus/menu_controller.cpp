@@ -57,10 +57,15 @@ struct MenuState {
   bool optionsMenuActive = false;
   int pendingCommand = 0;
   win::UniqueBitmap pictureBitmaps[std::size(kMenuPictures) + 1];  // numbered 1 to 8
-  ButtonSet mainMenu =
-      MakeButtonSet(kMainMenuTable, {kHoverSound, kClickSound, true, false, HoverPoint::kCursor, false});
-  ButtonSet optionsMenu =
-      MakeButtonSet(kOptionsMenuTable, {kHoverSound, kClickSound, false, false, HoverPoint::kCursor, false});
+  // The menus keep their faces' palettes for the run and take the hover point
+  // from the cursor; only the main menu draws each face with its own palette.
+  ButtonSet mainMenu = MakeButtonSet(kMainMenuTable, {.hoverSound = kHoverSound,
+                                                      .clickSound = kClickSound,
+                                                      .paletteForEachFaceWhenDrawingAll = true,
+                                                      .hoverPoint = HoverPoint::kCursor});
+  ButtonSet optionsMenu = MakeButtonSet(
+      kOptionsMenuTable,
+      {.hoverSound = kHoverSound, .clickSound = kClickSound, .hoverPoint = HoverPoint::kCursor});
 };
 
 MenuState& State() {
@@ -116,7 +121,7 @@ bool OptionsMenuActive() {
   return State().optionsMenuActive;
 }
 
-void SetUpMenus(HWND, HINSTANCE instance) {
+void SetUpMenus(HINSTANCE instance) {
   LoadMenuPictures();
   SetUpButtonSet(State().mainMenu, instance);
 }
@@ -139,7 +144,7 @@ void ReleaseMenuPictures() {
   }
 }
 
-void RepaintMenuScreen(HWND stage, HINSTANCE) {
+void RepaintMenuScreen(HWND stage) {
   MenuState& state = State();
   if (state.screenState == kMainMenuScreen) {
     DrawMainMenuBackground(stage);
@@ -167,11 +172,11 @@ void DrawOptionsMenuBackground(HWND stage) {
   DrawMenuPicture(stage, DrawOptionsMenuBackground);
 }
 
-void TrackMainMenuHover(HWND stage, HINSTANCE) {
+void TrackMainMenuHover(HWND stage) {
   TrackButtonHover(State().mainMenu, stage, POINT{});  // the set reads the cursor
 }
 
-void TrackOptionsMenuHover(HWND stage, HINSTANCE) {
+void TrackOptionsMenuHover(HWND stage) {
   TrackButtonHover(State().optionsMenu, stage, POINT{});
 }
 

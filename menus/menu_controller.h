@@ -20,11 +20,11 @@ bool MainMenuActive();
 bool OptionsMenuActive();
 
 // Stage creation: the eight menu and dialog pictures, then the main-menu buttons.
-void SetUpMenus(HWND stage, HINSTANCE instance);
+void SetUpMenus(HINSTANCE instance);
 void LoadMenuPictures();
 void ReleaseMenuPictures();
 
-void RepaintMenuScreen(HWND stage, HINSTANCE instance);
+void RepaintMenuScreen(HWND stage);
 void DrawMainMenuBackground(HWND stage);
 void DrawOptionsMenuBackground(HWND stage);
 // The same into any context, for a client area of `client`.
@@ -32,8 +32,8 @@ void DrawMainMenuBackground(HDC dc, const RECT& client);
 void DrawOptionsMenuBackground(HDC dc, const RECT& client);
 
 // Pointer movement over the stage; the position is read from the cursor.
-void TrackMainMenuHover(HWND stage, HINSTANCE instance);
-void TrackOptionsMenuHover(HWND stage, HINSTANCE instance);
+void TrackMainMenuHover(HWND stage);
+void TrackOptionsMenuHover(HWND stage);
 
 // A left-button press at a client point: the press step, then the command.
 // START GAME hands the game `windows`, the shell's.

@@ -12,7 +12,3 @@ void ReadScreenMetrics() {
   layout.screenLeft = 0;
   layout.screenTop = 0;
 }
-
-void CentreStage() {
-  shell::CentreStage(Shell().layout);
-}

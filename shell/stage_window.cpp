@@ -17,22 +17,22 @@ constexpr char kFlagFileForWriting[] = ".\\Info\\InitFlag.flg";
 // only as the owner of any report they show.
 void OnCreate() {
   ShellState& shell = Shell();
-  SetUpMenus(shell.stage, shell.instance);
+  SetUpMenus(shell.instance);
   ReadCaptionFile(kCaptionFile);
   SetFileErrorExplanation(CaptionText().fileErrorText);
   ReadFirstRunFlag(kFlagFileForReading);
 }
 
 void OnPaint(HWND stage) {
-  RepaintMenuScreen(stage, Shell().instance);
+  RepaintMenuScreen(stage);
 }
 
 void OnMouseMove(HWND stage) {
   if (MainMenuActive()) {
-    TrackMainMenuHover(stage, Shell().instance);
+    TrackMainMenuHover(stage);
   }
   if (OptionsMenuActive()) {
-    TrackOptionsMenuHover(stage, Shell().instance);
+    TrackOptionsMenuHover(stage);
   }
 }
 
@@ -89,7 +89,7 @@ HWND CreateStageWindow(HWND frame, WNDCLASSA& description, HINSTANCE instance) {
   if (RegisterWindowClass(description) == 0) {
     return nullptr;
   }
-  CentreStage();
+  shell::CentreStage(Shell().layout);
   Shell().instance = instance;
   const shell::ScreenLayout& layout = Shell().layout;
   return CreateWindowExA(0, kStageClassName, nullptr, kStageStyle, layout.stageLeft, layout.stageTop,

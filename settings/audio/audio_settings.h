@@ -42,9 +42,4 @@ constexpr std::int32_t kHighestLevel = 50;
 // until a bar moves it, but is never written back out of range).
 std::string FormatAudioSettings(const AudioSettings& settings);
 
-// A level after one scroll-bar message: a line or a page moves it by 10 within
-// 0 to 50, the thumb codes take `thumbPosition`, the ends go to 0 or 50, and
-// any other code leaves it as it is.
-std::int32_t ScrolledLevel(std::int32_t level, int scrollCode, int thumbPosition);
-
 }  // namespace audio

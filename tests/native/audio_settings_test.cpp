@@ -1,4 +1,5 @@
 #include "settings/audio/audio_settings.h"
+#include "settings/scroll_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,10 @@ using namespace std::string_literals;
 
 std::vector<std::int32_t> Fields(const audio::AudioSettings& s) {
   return {s.customized, s.musicLevel, s.soundLevel};
+}
+
+std::int32_t Scrolled(std::int32_t level, int code, int thumb) {
+  return settings::ScrolledLevel(level, code, static_cast<std::int16_t>(thumb), audio::kHighestLevel);
 }
 
 TEST(AudioSettings, WritesThreeLinesMusicFirst) {
@@ -75,7 +80,8 @@ TEST(AudioSettings, ReaderCases) {
   }
 }
 
-TEST(AudioBars, EachScrollCodeMovesALevelWithin0To50) {
+// The audio bars' steps, 0 to 50.
+TEST(ScrollSteps, EachScrollCodeMovesALevelWithin0ToTheHighest) {
   const struct {
     int level, code, thumb, expected;
   } cases[] = {
@@ -83,14 +89,14 @@ TEST(AudioBars, EachScrollCodeMovesALevelWithin0To50) {
       {25, 4, 17, 17}, {25, 5, 42, 42}, {25, 6, 0, 0},  {25, 7, 0, 50}, {25, 8, 0, 25}, {70, 0, 0, 60},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(audio::ScrolledLevel(c.level, c.code, c.thumb), c.expected) << c.level << " code " << c.code;
+    EXPECT_EQ(Scrolled(c.level, c.code, c.thumb), c.expected) << c.level << " code " << c.code;
   }
   // Levels read beyond 32 bits sit at its ends: a step never wraps round.
-  EXPECT_EQ(audio::ScrolledLevel(INT32_MAX, 1, 0), 50);
-  EXPECT_EQ(audio::ScrolledLevel(INT32_MAX, 3, 0), 50);
-  EXPECT_EQ(audio::ScrolledLevel(INT32_MAX, 0, 0), INT32_MAX - 10);
-  EXPECT_EQ(audio::ScrolledLevel(INT32_MIN, 0, 0), 0);
-  EXPECT_EQ(audio::ScrolledLevel(INT32_MIN, 2, 0), 0);
+  EXPECT_EQ(Scrolled(INT32_MAX, 1, 0), 50);
+  EXPECT_EQ(Scrolled(INT32_MAX, 3, 0), 50);
+  EXPECT_EQ(Scrolled(INT32_MAX, 0, 0), INT32_MAX - 10);
+  EXPECT_EQ(Scrolled(INT32_MIN, 0, 0), 0);
+  EXPECT_EQ(Scrolled(INT32_MIN, 2, 0), 0);
 }
 
 }  // namespace

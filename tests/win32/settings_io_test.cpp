@@ -112,7 +112,7 @@ TEST_F(InGameFolder, TheGameModeFileCarriesTheUtcTimeStamp) {
   }
   SYSTEMTIME before = {}, after = {};
   GetSystemTime(&before);
-  MakeTimeStamp();
+  StampTheStartRequest();
   GetSystemTime(&after);
   launch::TimeStamp early, late;
   launch::MakeTimeStamp(before.wMonth, before.wDay, before.wHour, before.wMinute, early);
