@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "fuzz/fuzz_check.h"
-#include "menus/caption_file.h"
+#include "ui/caption_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   CaptionTexts texts;

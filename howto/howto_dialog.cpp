@@ -1,7 +1,7 @@
 #include "howto/howto_dialog.h"
 
 #include "media/image_store.h"
-#include "menus/picture_dialog.h"
+#include "ui/picture_dialog.h"
 #include "resources/resource.h"
 
 namespace {

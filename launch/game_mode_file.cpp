@@ -1,6 +1,6 @@
 #include "launch/game_mode_file.h"
 
-#include "shell/services/settings_files.h"
+#include "services/settings_files.h"
 
 namespace launch {
 
@@ -16,7 +16,7 @@ TimeStamp& GameTimeStamp() {
 
 }  // namespace launch
 
-void MakeTimeStamp() {
+void StampTheStartRequest() {
   SYSTEMTIME now = {};
   GetSystemTime(&now);
   launch::MakeTimeStamp(now.wMonth, now.wDay, now.wHour, now.wMinute, launch::GameTimeStamp());

@@ -19,7 +19,7 @@ TimeStamp& GameTimeStamp();
 }  // namespace launch
 
 // Fills launch::GameTimeStamp() from the system clock (UTC).
-void MakeTimeStamp();
+void StampTheStartRequest();
 
 // Replaces the file with the game mode and the time stamp. Returns 1, or 0 if
 // the file-error dialog could not be shown.

@@ -1,14 +1,11 @@
 #include "launch/start_game.h"
 
 #include "common/win/handles.h"
-#include "common/win/window_ledger.h"
 #include "launch/after_game_report.h"
 #include "launch/driver_check_dialog.h"
 #include "launch/game_mode_file.h"
-#include "resources/resource.h"
-#include "shell/services/error_box.h"
-#include "shell/services/first_run_flag.h"
-#include "shell/services/shell_state.h"
+#include "services/error_box.h"
+#include "services/first_run_flag.h"
 
 namespace {
 
@@ -19,48 +16,6 @@ constexpr DWORD kWaitStep = 1000;  // ms between looks at the game's exit code
 // How long the game is given to settle before the launcher waits for its end;
 // the wait for its end answers the launcher's messages, this one may not.
 constexpr DWORD kInputIdleLimit = 2000;
-
-bool SetShowState(HWND window, UINT showState) {
-  WINDOWPLACEMENT placement = {};
-  placement.length = sizeof placement;
-  if (!GetWindowPlacement(window, &placement)) {
-    return false;
-  }
-  placement.showCmd = showState;
-  return SetWindowPlacement(window, &placement) != FALSE;
-}
-
-// Back from the game: the frame restored, the stage re-centred on the screen
-// as it is now and moved there.
-void RestoreLauncher(HWND stage, HINSTANCE instance) {
-  if (!SetShowState(GetParent(stage), SW_SHOWNORMAL)) {
-    return;
-  }
-  ReadScreenMetrics();
-  CentreStage();
-  MomentaryDialog(stage, instance);
-  const shell::ScreenLayout& layout = Shell().layout;
-  SetWindowPos(stage, nullptr, layout.stageLeft, layout.stageTop, layout.stageWidth, layout.stageHeight,
-               SWP_NOSIZE | SWP_FRAMECHANGED);
-}
-
-// Ends at the first erase of its background, or on its Cancel button.
-INT_PTR CALLBACK MomentaryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  win::CountWindowLife(dialog, message);
-  switch (message) {
-    case WM_ERASEBKGND:
-      EndDialog(dialog, 0);
-      return FALSE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, 0);
-        return TRUE;
-      }
-      return FALSE;
-    default:
-      return FALSE;
-  }
-}
 
 // Waits up to `milliseconds` for `process` to end, answering meanwhile the
 // messages other programs send to the launcher's windows (a settings change
@@ -138,13 +93,9 @@ int GameLaunch() {
   return 0;
 }
 
-void MomentaryDialog(HWND owner, HINSTANCE instance) {
-  DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MOMENTARY), owner, MomentaryDialogProc, 0);
-}
-
-void StartGameSequence(HWND stage, HINSTANCE instance) {
+void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows) {
   launch::GameMode() = 0;
-  MakeTimeStamp();
+  StampTheStartRequest();
   if (WriteGameModeFile(stage, kGameModeFile) == 0) {
     return;  // the file error could not even be reported: no game without its file
   }
@@ -157,12 +108,12 @@ void StartGameSequence(HWND stage, HINSTANCE instance) {
     return;
   }
   SetFirstRunFlag(1);
-  SetShowState(GetParent(stage), SW_MINIMIZE);
+  windows.Minimize();
   if (GameLaunch() != 0) {
     // Not a silent, minimized launcher that looks as if the game were running.
-    RestoreLauncher(stage, instance);
+    windows.Restore();
     ErrorBox(kCannotStart);
     return;
   }
-  RestoreLauncher(stage, instance);
+  windows.Restore();
 }

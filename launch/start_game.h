@@ -1,15 +1,26 @@
 // The start-game sequence, run for the main menu's START GAME: the game-mode
 // file, the driver check before a first start, the game run to its end with
 // the launcher minimized, the after-game report, and the launcher restored.
+// The launcher's windows are the shell's: it hands the sequence what to do
+// with them before and after the game.
 #pragma once
 
 #include <windows.h>
 
-void StartGameSequence(HWND stage, HINSTANCE instance);
+class WindowsAroundTheGame {
+ public:
+  // Before the game starts: the launcher minimized.
+  virtual void Minimize() = 0;
+  // After the game (or a start that failed): the launcher restored and the
+  // stage re-centred on the screen as it is then.
+  virtual void Restore() = 0;
+
+ protected:
+  ~WindowsAroundTheGame() = default;
+};
+
+void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows);
 
 // Starts .\proc.exe and waits until it has ended, then runs the after-game
 // report. 0 after the game has run; 1 when it could not be started.
 int GameLaunch();
-
-// Dialog 308, which closes itself at its first paint.
-void MomentaryDialog(HWND owner, HINSTANCE instance);

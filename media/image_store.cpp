@@ -8,7 +8,7 @@
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
 #include "media/bmp_layout.h"
-#include "shell/services/error_box.h"
+#include "services/error_box.h"
 
 namespace {
 

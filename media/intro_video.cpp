@@ -7,7 +7,7 @@
 #include <string>
 
 #include "media/intro_playback.h"
-#include "shell/services/error_box.h"
+#include "services/error_box.h"
 
 namespace {
 

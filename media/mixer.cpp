@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "shell/services/error_box.h"
+#include "services/error_box.h"
 
 namespace {
 

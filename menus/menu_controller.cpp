@@ -4,14 +4,14 @@
 #include "common/win/handles.h"
 #include "howto/howto_dialog.h"
 #include "launch/start_game.h"
-#include "launch/web_pages.h"
+#include "services/web_pages.h"
 #include "media/image_store.h"
-#include "menus/button_set.h"
-#include "shell/services/error_box.h"
+#include "ui/button_set.h"
+#include "services/error_box.h"
 #include "settings/audio/audio_dialog.h"
 #include "settings/input/input_dialog.h"
 #include "settings/video/video_dialog.h"
-#include "shell/services/first_run_flag.h"
+#include "services/first_run_flag.h"
 
 namespace {
 
@@ -57,10 +57,15 @@ struct MenuState {
   bool optionsMenuActive = false;
   int pendingCommand = 0;
   win::UniqueBitmap pictureBitmaps[std::size(kMenuPictures) + 1];  // numbered 1 to 8
-  ButtonSet mainMenu =
-      MakeButtonSet(kMainMenuTable, {kHoverSound, kClickSound, true, false, HoverPoint::kCursor, false});
-  ButtonSet optionsMenu =
-      MakeButtonSet(kOptionsMenuTable, {kHoverSound, kClickSound, false, false, HoverPoint::kCursor, false});
+  // The menus keep their faces' palettes for the run and take the hover point
+  // from the cursor; only the main menu draws each face with its own palette.
+  ButtonSet mainMenu = MakeButtonSet(kMainMenuTable, {.hoverSound = kHoverSound,
+                                                      .clickSound = kClickSound,
+                                                      .paletteForEachFaceWhenDrawingAll = true,
+                                                      .hoverPoint = HoverPoint::kCursor});
+  ButtonSet optionsMenu = MakeButtonSet(
+      kOptionsMenuTable,
+      {.hoverSound = kHoverSound, .clickSound = kClickSound, .hoverPoint = HoverPoint::kCursor});
 };
 
 MenuState& State() {
@@ -116,7 +121,7 @@ bool OptionsMenuActive() {
   return State().optionsMenuActive;
 }
 
-void SetUpMenus(HWND, HINSTANCE instance) {
+void SetUpMenus(HINSTANCE instance) {
   LoadMenuPictures();
   SetUpButtonSet(State().mainMenu, instance);
 }
@@ -139,7 +144,7 @@ void ReleaseMenuPictures() {
   }
 }
 
-void RepaintMenuScreen(HWND stage, HINSTANCE) {
+void RepaintMenuScreen(HWND stage) {
   MenuState& state = State();
   if (state.screenState == kMainMenuScreen) {
     DrawMainMenuBackground(stage);
@@ -167,18 +172,19 @@ void DrawOptionsMenuBackground(HWND stage) {
   DrawMenuPicture(stage, DrawOptionsMenuBackground);
 }
 
-void TrackMainMenuHover(HWND stage, HINSTANCE) {
+void TrackMainMenuHover(HWND stage) {
   TrackButtonHover(State().mainMenu, stage, POINT{});  // the set reads the cursor
 }
 
-void TrackOptionsMenuHover(HWND stage, HINSTANCE) {
+void TrackOptionsMenuHover(HWND stage) {
   TrackButtonHover(State().optionsMenu, stage, POINT{});
 }
 
-void ClickMainMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y) {
+void ClickMainMenu(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows, std::uint32_t x,
+                   std::uint32_t y) {
   MenuState& state = State();
   state.pendingCommand = PressButton(state.mainMenu, stage, static_cast<int>(x), static_cast<int>(y));
-  RunMainMenuCommand(stage, instance, state.pendingCommand);
+  RunMainMenuCommand(stage, instance, windows, state.pendingCommand);
   state.pendingCommand = 0;
 }
 
@@ -189,10 +195,10 @@ void ClickOptionsMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint
   state.pendingCommand = 0;
 }
 
-void RunMainMenuCommand(HWND stage, HINSTANCE instance, int command) {
+void RunMainMenuCommand(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows, int command) {
   switch (command) {
     case CMD_START_GAME:
-      StartGameSequence(stage, instance);
+      StartGameSequence(stage, instance, windows);
       break;
     case CMD_OPTIONS_MENU:
       ShowScreen(kOptionsMenuScreen);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+class WindowsAroundTheGame;
+
 constexpr char kFrameClassName[] = "Quil3D";
 constexpr char kFrameTitle[] = "Quil3D";
 constexpr char kStageClassName[] = "Quil3D Child";
@@ -27,6 +29,11 @@ HWND CreateFrameWindow(HINSTANCE instance);
 // Registers the stage class, centres the stage and creates it owned by the
 // frame. Null when the class cannot be registered.
 HWND CreateStageWindow(HWND frame, WNDCLASSA& description, HINSTANCE instance);
+
+// What the shell does with its windows before and after the game
+// (launch/start_game.h): the frame minimized, then restored with the stage
+// re-centred.
+WindowsAroundTheGame& ShellWindowsAroundTheGame();
 
 // Runs the message loop until the quit message; returns its exit code.
 int RunMessageLoop();

@@ -1,10 +1,10 @@
 #include "common/win/window_ledger.h"
-#include "menus/captions.h"
+#include "ui/captions.h"
 #include "menus/menu_controller.h"
 #include "media/image_store.h"
-#include "shell/services/error_box.h"
-#include "shell/services/first_run_flag.h"
-#include "shell/services/shell_state.h"
+#include "services/error_box.h"
+#include "services/first_run_flag.h"
+#include "services/shell_state.h"
 #include "shell/app_windows.h"
 
 namespace {
@@ -17,22 +17,22 @@ constexpr char kFlagFileForWriting[] = ".\\Info\\InitFlag.flg";
 // only as the owner of any report they show.
 void OnCreate() {
   ShellState& shell = Shell();
-  SetUpMenus(shell.stage, shell.instance);
+  SetUpMenus(shell.instance);
   ReadCaptionFile(kCaptionFile);
   SetFileErrorExplanation(CaptionText().fileErrorText);
   ReadFirstRunFlag(kFlagFileForReading);
 }
 
 void OnPaint(HWND stage) {
-  RepaintMenuScreen(stage, Shell().instance);
+  RepaintMenuScreen(stage);
 }
 
 void OnMouseMove(HWND stage) {
   if (MainMenuActive()) {
-    TrackMainMenuHover(stage, Shell().instance);
+    TrackMainMenuHover(stage);
   }
   if (OptionsMenuActive()) {
-    TrackOptionsMenuHover(stage, Shell().instance);
+    TrackOptionsMenuHover(stage);
   }
 }
 
@@ -42,7 +42,7 @@ void OnLeftButtonDown(HWND stage, LPARAM point) {
   const std::uint32_t x = LOWORD(point);
   const std::uint32_t y = HIWORD(point);
   if (MainMenuActive()) {
-    ClickMainMenu(stage, Shell().instance, x, y);
+    ClickMainMenu(stage, Shell().instance, ShellWindowsAroundTheGame(), x, y);
   }
   if (OptionsMenuActive()) {
     ClickOptionsMenu(stage, Shell().instance, x, y);
@@ -89,7 +89,7 @@ HWND CreateStageWindow(HWND frame, WNDCLASSA& description, HINSTANCE instance) {
   if (RegisterWindowClass(description) == 0) {
     return nullptr;
   }
-  CentreStage();
+  shell::CentreStage(Shell().layout);
   Shell().instance = instance;
   const shell::ScreenLayout& layout = Shell().layout;
   return CreateWindowExA(0, kStageClassName, nullptr, kStageStyle, layout.stageLeft, layout.stageTop,

@@ -2,10 +2,11 @@
 
 #include "media/image_store.h"
 #include "media/mixer.h"
-#include "menus/captions.h"
-#include "menus/picture_dialog.h"
+#include "ui/captions.h"
+#include "ui/picture_dialog.h"
 #include "resources/resource.h"
 #include "settings/audio/audio_file.h"
+#include "settings/scroll_steps.h"
 
 namespace {
 
@@ -26,10 +27,7 @@ void ShowThumbs(HWND dialog, bool redraw) {
 // not chosen any.
 void ApplyAudioLevels(HWND dialog) {
   audio::AudioSettings& settings = audio::Settings();
-  if (settings.customized == 0) {
-    settings.musicLevel = audio::kDefaultLevel;
-    settings.soundLevel = audio::kDefaultLevel;
-  }
+  audio::ApplyDefaultsUnlessCustomized(settings);
   ShowThumbs(dialog, true);
   SetMusicVolume(settings.musicLevel);
 }
@@ -64,22 +62,24 @@ void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
 // Whatever the bar and the code, the mixer hears the music level again and
 // the levels count as the player's own.
 void OnHorizontalScroll(HWND dialog, WPARAM wParam, HWND bar) {
-  audio::AudioSettings& settings = audio::Settings();
+  audio::AudioSettings& levels = audio::Settings();
   const int scrollCode = LOWORD(wParam);
-  const int thumbPosition = static_cast<short>(HIWORD(wParam));
+  const auto thumbPosition = static_cast<std::int16_t>(HIWORD(wParam));
   switch (GetDlgCtrlID(bar) - IDC_MUSIC_BAR) {
     case 0:
-      settings.musicLevel = audio::ScrolledLevel(settings.musicLevel, scrollCode, thumbPosition);
+      levels.musicLevel =
+          settings::ScrolledLevel(levels.musicLevel, scrollCode, thumbPosition, audio::kHighestLevel);
       break;
     case 1:
-      settings.soundLevel = audio::ScrolledLevel(settings.soundLevel, scrollCode, thumbPosition);
+      levels.soundLevel =
+          settings::ScrolledLevel(levels.soundLevel, scrollCode, thumbPosition, audio::kHighestLevel);
       break;
     default:
       break;
   }
-  SetMusicVolume(settings.musicLevel);
+  SetMusicVolume(levels.musicLevel);
   ShowThumbs(dialog, true);
-  settings.customized = 1;
+  levels.customized = 1;
 }
 
 INT_PTR OnOtherMessage(PictureDialog&, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

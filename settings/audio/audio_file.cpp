@@ -2,16 +2,7 @@
 
 #include <string>
 
-#include "shell/services/settings_files.h"
-
-namespace audio {
-
-AudioSettings& Settings() {
-  static AudioSettings settings;
-  return settings;
-}
-
-}  // namespace audio
+#include "services/settings_files.h"
 
 int ReadAudioSettings(HWND owner, const char* path) {
   return ReadSettingsFile(

@@ -1,4 +1,4 @@
-// The audio levels as the launcher keeps them for its run, and .\info\Audio.cfg.
+// .\info\Audio.cfg, read into and written from audio::Settings().
 // A file that cannot be opened is fatal: the file-error dialog, owned by
 // `owner`, shows its full path and ends the launcher; these return 0 only if
 // that dialog could not be shown.
@@ -7,12 +7,6 @@
 #include <windows.h>
 
 #include "settings/audio/audio_settings.h"
-
-namespace audio {
-
-AudioSettings& Settings();
-
-}  // namespace audio
 
 // Fills audio::Settings() from the file. Returns 1.
 int ReadAudioSettings(HWND owner, const char* path);

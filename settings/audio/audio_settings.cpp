@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "settings/scroll_steps.h"
-
 #include "common/text_mode.h"
 #include "settings/key_value_line.h"
 
@@ -19,6 +17,18 @@ std::int32_t WrittenLevel(std::int32_t level) {
 }
 
 }  // namespace
+
+AudioSettings& Settings() {
+  static AudioSettings settings;
+  return settings;
+}
+
+void ApplyDefaultsUnlessCustomized(AudioSettings& settings) {
+  if (settings.customized == 0) {
+    settings.musicLevel = kDefaultLevel;
+    settings.soundLevel = kDefaultLevel;
+  }
+}
 
 void ParseAudioSettings(std::string_view fileBytes, AudioSettings& settings) {
   const std::string decoded = text::DecodeTextMode(fileBytes);
@@ -55,10 +65,6 @@ std::string FormatAudioSettings(const AudioSettings& settings) {
   lines += std::to_string(WrittenLevel(settings.soundLevel));
   lines += '\n';
   return text::EncodeTextMode(lines);
-}
-
-std::int32_t ScrolledLevel(std::int32_t level, int scrollCode, int thumbPosition) {
-  return settings::ScrolledLevel(level, scrollCode, static_cast<std::int16_t>(thumbPosition), kHighestLevel);
 }
 
 }  // namespace audio

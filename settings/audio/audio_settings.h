@@ -16,6 +16,13 @@ struct AudioSettings {
   std::int32_t soundLevel = 0;
 };
 
+// The levels as the launcher keeps them for its run.
+AudioSettings& Settings();
+
+// The levels a dialog shows, which the settings then hold: the player's own
+// when customized, otherwise kDefaultLevel for both.
+void ApplyDefaultsUnlessCustomized(AudioSettings& settings);
+
 extern const char kMusicKey[];
 extern const char kSoundKey[];
 
@@ -34,10 +41,5 @@ constexpr std::int32_t kHighestLevel = 50;
 // it, held within 0 to 50 (a level read from the file stays as read in memory
 // until a bar moves it, but is never written back out of range).
 std::string FormatAudioSettings(const AudioSettings& settings);
-
-// A level after one scroll-bar message: a line or a page moves it by 10 within
-// 0 to 50, the thumb codes take `thumbPosition`, the ends go to 0 or 50, and
-// any other code leaves it as it is.
-std::int32_t ScrolledLevel(std::int32_t level, int scrollCode, int thumbPosition);
 
 }  // namespace audio

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "media/image_store.h"
-#include "menus/picture_dialog.h"
+#include "ui/picture_dialog.h"
 #include "resources/resource.h"
 #include "settings/input/key_bindings_file.h"
 

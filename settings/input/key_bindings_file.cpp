@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "shell/services/settings_files.h"
+#include "services/settings_files.h"
 
 namespace input {
 

@@ -2,7 +2,7 @@
 
 #include "common/bounded_text.h"
 #include "common/win/window_ledger.h"
-#include "launch/web_pages.h"
+#include "services/web_pages.h"
 #include "resources/resource.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "common/win/file_io.h"
 #include "settings/video/driver_paths.h"
 #include "settings/video/video_files.h"
-#include "shell/services/error_box.h"
+#include "services/error_box.h"
 
 namespace {
 

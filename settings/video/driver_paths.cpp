@@ -32,6 +32,19 @@ std::optional<std::int32_t> DriverDoneApplies(std::int32_t shownDriver, std::int
   return driverIndex;
 }
 
+DriverChoice WhatChoosingShows(const DriverCatalog& catalog, std::int32_t driverIndex) {
+  if (ActionFor(driverIndex) == DriverAction::kCopyFromFolder) {
+    return {DriverChoiceShows::kInstalledNote, std::nullopt};
+  }
+  if (driverIndex < 4 || driverIndex >= catalog.driverCount) {
+    return {};
+  }
+  if (driverIndex == catalog.driverCount - 1) {
+    return {DriverChoiceShows::kGuide, std::nullopt};
+  }
+  return {DriverChoiceShows::kGuide, DriverFolderPath(catalog.drivers[driverIndex].folder)};
+}
+
 FolderCheck CheckDriverFolder(const char* folder) {
   if (folder == nullptr) {
     return FolderCheck::kNotOneName;

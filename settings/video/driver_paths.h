@@ -27,6 +27,19 @@ DriverAction ActionFor(std::int32_t driverIndex);
 // level is chosen; a driver the player never saw is never installed.
 std::optional<std::int32_t> DriverDoneApplies(std::int32_t shownDriver, std::int32_t driverIndex);
 
+// What choosing a driver in the list brings up: for a driver the launcher
+// installs (1 to 3), the note that it is installed; for any later driver, the
+// guide to installing it by hand, with the location of its folder under
+// .\Driver\ (`guideFolder`) unless it is the list's last entry or its folder
+// is not usable; for the system's own (0), nothing.
+enum class DriverChoiceShows { kNothing, kInstalledNote, kGuide };
+struct DriverChoice {
+  DriverChoiceShows shows = DriverChoiceShows::kNothing;
+  std::optional<std::string> guideFolder;  // relative, as DriverFolderPath gives it
+};
+struct DriverCatalog;
+DriverChoice WhatChoosingShows(const DriverCatalog& catalog, std::int32_t driverIndex);
+
 // A catalog folder is one name right under .\Driver\: not empty, holding no
 // '\', '/' or ':', and not made of dots alone ("." and ".." would name the
 // Driver folder itself or the program folder). And ".\Driver\<folder>" fits

@@ -5,8 +5,8 @@
 
 #include "common/win/file_io.h"
 #include "media/image_store.h"
-#include "menus/captions.h"
-#include "menus/picture_dialog.h"
+#include "ui/captions.h"
+#include "ui/picture_dialog.h"
 #include "resources/resource.h"
 #include "settings/video/driver_guides.h"
 #include "settings/video/driver_install.h"
@@ -36,10 +36,6 @@ VideoDialogState& State() {
   return state;
 }
 
-bool InstalledByTheLauncher(std::int32_t driverIndex) {
-  return video::ActionFor(driverIndex) == video::DriverAction::kCopyFromFolder;
-}
-
 void FillDriverList(HWND dialog) {
   const video::DriverCatalog& catalog = video::Catalog();
   const HWND list = GetDlgItem(dialog, IDC_DRIVER_LIST);
@@ -58,14 +54,10 @@ void FillModeList(HWND dialog, std::int32_t driverIndex) {
 }
 
 void ShowVideoSettings(HWND dialog) {
-  const video::VideoSettings& settings = video::Settings();
-  const bool chosen = settings.customized != 0;
-  const std::int32_t level = chosen ? settings.calibrationLevel : video::kDefaultCalibrationLevel;
-  const std::int32_t driver = chosen ? settings.driverIndex : 0;
-  const std::int32_t mode = chosen && !InstalledByTheLauncher(settings.driverIndex) ? settings.modeIndex : 0;
-  SetScrollPos(GetDlgItem(dialog, IDC_CALIBRATION_BAR), SB_CTL, level, TRUE);
-  SendMessageA(GetDlgItem(dialog, IDC_DRIVER_LIST), CB_SETCURSEL, static_cast<WPARAM>(driver), 0);
-  SendMessageA(GetDlgItem(dialog, IDC_MODE_LIST), CB_SETCURSEL, static_cast<WPARAM>(mode), 0);
+  const video::ShownVideoValues shown = video::ShownValues(video::Settings());
+  SetScrollPos(GetDlgItem(dialog, IDC_CALIBRATION_BAR), SB_CTL, shown.calibrationLevel, TRUE);
+  SendMessageA(GetDlgItem(dialog, IDC_DRIVER_LIST), CB_SETCURSEL, static_cast<WPARAM>(shown.driver), 0);
+  SendMessageA(GetDlgItem(dialog, IDC_MODE_LIST), CB_SETCURSEL, static_cast<WPARAM>(shown.mode), 0);
 }
 
 INT_PTR OnOpen(PictureDialog&, HWND dialog) {
@@ -97,18 +89,15 @@ void OnDriverChosen(const PictureDialog& self, HWND dialog) {
   settings.modeIndex = 0;
   settings.customized = 1;
   ShowVideoSettings(dialog);
-  const video::DriverCatalog& catalog = video::Catalog();
-  if (InstalledByTheLauncher(settings.driverIndex)) {
+  const video::DriverChoice choice = video::WhatChoosingShows(video::Catalog(), settings.driverIndex);
+  if (choice.shows == video::DriverChoiceShows::kInstalledNote) {
     DriverInstalledDialog(self.owner, self.instance);
-  } else if (settings.driverIndex >= 4) {
+  } else if (choice.shows == video::DriverChoiceShows::kGuide) {
     win::FullPath location;
-    const bool last = settings.driverIndex == catalog.driverCount - 1;
-    const std::optional<std::string> folder =
-        video::DriverFolderPath(catalog.drivers[settings.driverIndex].folder);
-    if (!last && folder) {
-      win::ResolveFullPath(folder->c_str(), location);
+    if (choice.guideFolder) {
+      win::ResolveFullPath(choice.guideFolder->c_str(), location);
     }
-    DriverGuideDialog(self.owner, self.instance, last ? "" : location.text);
+    DriverGuideDialog(self.owner, self.instance, location.text);
   }
 }
 

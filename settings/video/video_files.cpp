@@ -2,21 +2,7 @@
 
 #include <string>
 
-#include "shell/services/settings_files.h"
-
-namespace video {
-
-DriverCatalog& Catalog() {
-  static DriverCatalog catalog;
-  return catalog;
-}
-
-VideoSettings& Settings() {
-  static VideoSettings settings;
-  return settings;
-}
-
-}  // namespace video
+#include "services/settings_files.h"
 
 int LoadDriverCatalog(HWND owner, const char* path) {
   return ReadSettingsFile(owner, path,

@@ -5,8 +5,14 @@
 #include "settings/scroll_steps.h"
 
 #include "common/text_mode.h"
+#include "settings/video/driver_paths.h"
 
 namespace video {
+
+VideoSettings& Settings() {
+  static VideoSettings settings;
+  return settings;
+}
 
 void ParseVideoSettings(std::string_view fileBytes, VideoSettings& settings) {
   const std::string decoded = text::DecodeTextMode(fileBytes);
@@ -37,6 +43,14 @@ void FitToCatalog(VideoSettings& settings, const DriverCatalog& catalog) {
     settings.modeIndex = 0;
   }
   settings.calibrationLevel = std::clamp(settings.calibrationLevel, 0, kHighestCalibrationLevel);
+}
+
+ShownVideoValues ShownValues(const VideoSettings& settings) {
+  if (settings.customized == 0) {
+    return {};
+  }
+  const bool oneMode = ActionFor(settings.driverIndex) == DriverAction::kCopyFromFolder;
+  return {settings.driverIndex, oneMode ? 0 : settings.modeIndex, settings.calibrationLevel};
 }
 
 std::int32_t ScrolledCalibration(std::int32_t level, int scrollCode, std::int16_t thumbPosition) {

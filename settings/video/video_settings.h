@@ -17,6 +17,9 @@ struct VideoSettings {
   std::int32_t calibrationLevel = 0;  // 0 to 100
 };
 
+// The settings as the launcher keeps them for its run.
+VideoSettings& Settings();
+
 // Four "%d\n" reads in field order; a value that is not there keeps the
 // field's value (and so do all after it). Nothing is checked.
 void ParseVideoSettings(std::string_view fileBytes, VideoSettings& settings);
@@ -33,6 +36,16 @@ void FitToCatalog(VideoSettings& settings, const DriverCatalog& catalog);
 
 constexpr std::int32_t kDefaultCalibrationLevel = 50;
 constexpr std::int32_t kHighestCalibrationLevel = 100;
+
+// What the dialog shows for the settings: the player's values when
+// customized, but mode 0 for a driver the launcher installs (its list has one
+// mode); otherwise the defaults, driver 0, mode 0 and level 50.
+struct ShownVideoValues {
+  std::int32_t driver = 0;
+  std::int32_t mode = 0;
+  std::int32_t calibrationLevel = kDefaultCalibrationLevel;
+};
+ShownVideoValues ShownValues(const VideoSettings& settings);
 
 // The calibration level after one scroll-bar message: a line or a page moves
 // it by 10 within 0 to 100, the thumb codes take `thumbPosition` (a signed

@@ -1,4 +1,5 @@
 #include "settings/audio/audio_settings.h"
+#include "settings/scroll_steps.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,10 @@ std::vector<std::int32_t> Fields(const audio::AudioSettings& s) {
   return {s.customized, s.musicLevel, s.soundLevel};
 }
 
+std::int32_t Scrolled(std::int32_t level, int code, int thumb) {
+  return settings::ScrolledLevel(level, code, static_cast<std::int16_t>(thumb), audio::kHighestLevel);
+}
+
 TEST(AudioSettings, WritesThreeLinesMusicFirst) {
   EXPECT_EQ(audio::FormatAudioSettings({0, 25, 25}), "0\r\nMusic 25\r\nSound 25\r\n");
   // Levels read beyond the bars' range go back as the thumbs show them, and
@@ -25,6 +30,22 @@ TEST(AudioSettings, WritesThreeLinesMusicFirst) {
   audio::ParseAudioSettings("1\r\nSound 10\r\nMusic 40\r\n", settings);
   EXPECT_EQ(Fields(settings), (std::vector<std::int32_t>{1, 40, 10}));
   EXPECT_EQ(audio::FormatAudioSettings(settings), "1\r\nMusic 40\r\nSound 10\r\n");
+}
+
+TEST(AudioSettings, ADialogShowsThePlayersLevelsOrElseTheDefaults) {
+  const struct {
+    audio::AudioSettings held;
+    std::vector<std::int32_t> shown;
+  } cases[] = {
+      {{0, 10, 40}, {0, 25, 25}},
+      {{1, 10, 40}, {1, 10, 40}},
+      {{-1, 70, 0}, {-1, 70, 0}},  // any value but 0 means the player's own
+  };
+  for (const auto& c : cases) {
+    audio::AudioSettings settings = c.held;
+    audio::ApplyDefaultsUnlessCustomized(settings);
+    EXPECT_EQ(Fields(settings), c.shown) << c.held.customized;
+  }
 }
 
 TEST(AudioSettings, ReaderCases) {
@@ -59,7 +80,8 @@ TEST(AudioSettings, ReaderCases) {
   }
 }
 
-TEST(AudioBars, EachScrollCodeMovesALevelWithin0To50) {
+// The audio bars' steps, 0 to 50.
+TEST(ScrollSteps, EachScrollCodeMovesALevelWithin0ToTheHighest) {
   const struct {
     int level, code, thumb, expected;
   } cases[] = {
@@ -67,14 +89,14 @@ TEST(AudioBars, EachScrollCodeMovesALevelWithin0To50) {
       {25, 4, 17, 17}, {25, 5, 42, 42}, {25, 6, 0, 0},  {25, 7, 0, 50}, {25, 8, 0, 25}, {70, 0, 0, 60},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(audio::ScrolledLevel(c.level, c.code, c.thumb), c.expected) << c.level << " code " << c.code;
+    EXPECT_EQ(Scrolled(c.level, c.code, c.thumb), c.expected) << c.level << " code " << c.code;
   }
   // Levels read beyond 32 bits sit at its ends: a step never wraps round.
-  EXPECT_EQ(audio::ScrolledLevel(INT32_MAX, 1, 0), 50);
-  EXPECT_EQ(audio::ScrolledLevel(INT32_MAX, 3, 0), 50);
-  EXPECT_EQ(audio::ScrolledLevel(INT32_MAX, 0, 0), INT32_MAX - 10);
-  EXPECT_EQ(audio::ScrolledLevel(INT32_MIN, 0, 0), 0);
-  EXPECT_EQ(audio::ScrolledLevel(INT32_MIN, 2, 0), 0);
+  EXPECT_EQ(Scrolled(INT32_MAX, 1, 0), 50);
+  EXPECT_EQ(Scrolled(INT32_MAX, 3, 0), 50);
+  EXPECT_EQ(Scrolled(INT32_MAX, 0, 0), INT32_MAX - 10);
+  EXPECT_EQ(Scrolled(INT32_MIN, 0, 0), 0);
+  EXPECT_EQ(Scrolled(INT32_MIN, 2, 0), 0);
 }
 
 }  // namespace

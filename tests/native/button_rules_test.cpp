@@ -1,4 +1,4 @@
-#include "menus/button_rules.h"
+#include "ui/button_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "menus/caption_file.h"
+#include "ui/caption_file.h"
 
 #include <gtest/gtest.h>
 

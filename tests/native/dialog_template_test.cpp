@@ -1,4 +1,4 @@
-#include "menus/dialog_template.h"
+#include "ui/dialog_template.h"
 
 #include <gtest/gtest.h>
 

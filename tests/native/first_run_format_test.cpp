@@ -1,4 +1,4 @@
-#include "shell/services/first_run_format.h"
+#include "services/first_run_format.h"
 
 #include <gtest/gtest.h>
 

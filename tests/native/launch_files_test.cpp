@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "launch/browser_parameter.h"
+#include "services/browser_parameter.h"
 #include "launch/game_mode.h"
 #include "launch/proc_log.h"
 
@@ -22,7 +22,7 @@ TEST(Browser, APathWithABlankIsHandedOverAsOneQuotedParameter) {
       {"", ""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(launch::BrowserParameter(c.target), c.parameter);
+    EXPECT_EQ(web::BrowserParameter(c.target), c.parameter);
   }
 }
 

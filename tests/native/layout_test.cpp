@@ -1,4 +1,4 @@
-#include "shell/services/layout.h"
+#include "services/layout.h"
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,6 +78,24 @@ TEST(VideoSettings, ValuesBeyondTheCatalogAreBroughtWithinIt) {
     video::VideoSettings settings = c.read;
     video::FitToCatalog(settings, c.catalog);
     EXPECT_EQ(Fields(settings), c.expected) << c.what;
+  }
+}
+
+TEST(VideoSettings, TheDialogShowsThePlayersValuesOrElseTheDefaults) {
+  const struct Case {
+    const char* what;
+    video::VideoSettings held;
+    std::vector<std::int32_t> shown;  // driver, mode, level
+  } cases[] = {
+      {"the defaults, whatever is stored", {0, 5, 2, 70}, {0, 0, 50}},
+      {"the player's values", {1, 5, 2, 70}, {5, 2, 70}},
+      {"the system's own driver keeps its mode", {1, 0, 2, 0}, {0, 2, 0}},
+      {"one mode for a driver the launcher installs", {1, 3, 2, 70}, {3, 0, 70}},
+  };
+  for (const Case& c : cases) {
+    const video::ShownVideoValues shown = video::ShownValues(c.held);
+    EXPECT_EQ((std::vector<std::int32_t>{shown.driver, shown.mode, shown.calibrationLevel}), c.shown)
+        << c.what;
   }
 }
 
@@ -157,6 +177,31 @@ TEST(DriverPaths, DoneAppliesTheDriverTheListShows) {
   } cases[] = {{2, 2, 2}, {0, 0, 0}, {0, 2, std::nullopt}, {-1, 0, std::nullopt}};
   for (const auto& c : cases) {
     EXPECT_EQ(video::DriverDoneApplies(c.shown, c.driverIndex), c.applied) << c.shown << " " << c.driverIndex;
+  }
+}
+
+TEST(DriverPaths, ChoosingADriverBringsUpItsNoteOrItsGuide) {
+  video::DriverCatalog catalog;
+  catalog.driverCount = 7;
+  std::snprintf(catalog.drivers[4].folder, sizeof catalog.drivers[4].folder, "Prism 3D");
+  std::snprintf(catalog.drivers[5].folder, sizeof catalog.drivers[5].folder, "..");
+  std::snprintf(catalog.drivers[6].folder, sizeof catalog.drivers[6].folder, "Aurion");
+  using enum video::DriverChoiceShows;
+  const struct {
+    std::int32_t driver;
+    video::DriverChoiceShows shows;
+    std::optional<std::string> guideFolder;
+  } cases[] = {
+      {0, kNothing, std::nullopt},       {1, kInstalledNote, std::nullopt},
+      {3, kInstalledNote, std::nullopt}, {4, kGuide, ".\\Driver\\Prism 3D"},
+      {5, kGuide, std::nullopt},  // a folder DONE refuses has no location
+      {6, kGuide, std::nullopt},  // nor has the list's last entry
+      {7, kNothing, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    const video::DriverChoice choice = video::WhatChoosingShows(catalog, c.driver);
+    EXPECT_EQ(choice.shows, c.shows) << c.driver;
+    EXPECT_EQ(choice.guideFolder, c.guideFolder) << c.driver;
   }
 }
 }  // namespace

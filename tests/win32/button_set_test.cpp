@@ -1,7 +1,7 @@
 // The button mechanism's face handling, with the shipped faces: loaded once
 // for a menu set, again at each opening for a dialog set, released as each
 // kind of set says.
-#include "menus/button_set.h"
+#include "ui/button_set.h"
 
 #include <windows.h>
 
@@ -23,8 +23,8 @@ constexpr ButtonSpec kTable[] = {
     {BTN_START_GAME, {273, 86, 417, 171}, IDB_START_GAME, CMD_START_GAME},
     {BTN_NETWORK_GAME, {5, 145, 204, 230}, IDB_NETWORK_GAME, 0, false},
 };
-constexpr ButtonSetTraits kMenuTraits{"", "", true, false};
-constexpr ButtonSetTraits kDialogTraits{"", "", false, true};
+constexpr ButtonSetTraits kMenuTraits{.paletteForEachFaceWhenDrawingAll = true};
+constexpr ButtonSetTraits kDialogTraits{.releasePalettesWithFaces = true};
 
 using ButtonFaces = WithShippedExecutable;
 
@@ -122,7 +122,8 @@ TEST_F(OnAWindow, APauseComesBeforeThePressedFace) {
   static constexpr ButtonSpec kQuit[] = {
       {BTN_QUIT, {465, 145, 634, 230}, IDB_QUIT, CMD_HOME_PAGE, true, 300},
   };
-  ButtonSet set = MakeButtonSet(kQuit, {"", "", true, false, HoverPoint::kCursor, false});
+  ButtonSet set =
+      MakeButtonSet(kQuit, {.paletteForEachFaceWhenDrawingAll = true, .hoverPoint = HoverPoint::kCursor});
   SetUpButtonSet(set, module_);
   DrawAllButtons(set, window_);
   // A point where the normal and pressed faces differ.

@@ -1,7 +1,7 @@
 // The caption file, the caption font and the green captions on a real device:
 // fonts checked through their LOGFONTs, captions through the pixels they
 // leave in a window the size of the audio and video dialogs.
-#include "menus/captions.h"
+#include "ui/captions.h"
 
 #include <windows.h>
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "media/image_store.h"
-#include "menus/button_set.h"
+#include "ui/button_set.h"
 #include "menus/menu_controller.h"
 #include "resources/resource.h"
 #include "tests/win32/test_support.h"

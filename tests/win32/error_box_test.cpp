@@ -1,6 +1,6 @@
 // The error box as the user meets it: read from another thread, the way a
 // person reads a box on the screen, then confirmed with its button.
-#include "shell/services/error_box.h"
+#include "services/error_box.h"
 
 #include <windows.h>
 

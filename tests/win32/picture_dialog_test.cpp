@@ -2,7 +2,7 @@
 // picture-dialog mechanism over a stand-in stage: each stands, with each of
 // its controls, where two pixels a dialog unit put it, whatever units the
 // platform's System font gives (Wine's are 8 x 15, Windows' at 96 DPI 8 x 16).
-#include "menus/picture_dialog.h"
+#include "ui/picture_dialog.h"
 
 #include <windows.h>
 

@@ -11,7 +11,7 @@
 #include "launch/game_mode_file.h"
 #include "launch/proc_log_check.h"
 #include "launch/start_game.h"
-#include "shell/services/first_run_flag.h"
+#include "services/first_run_flag.h"
 #include "tests/win32/message_boxes.h"
 #include "settings/audio/audio_file.h"
 #include "settings/input/key_bindings_file.h"
@@ -112,7 +112,7 @@ TEST_F(InGameFolder, TheGameModeFileCarriesTheUtcTimeStamp) {
   }
   SYSTEMTIME before = {}, after = {};
   GetSystemTime(&before);
-  MakeTimeStamp();
+  StampTheStartRequest();
   GetSystemTime(&after);
   launch::TimeStamp early, late;
   launch::MakeTimeStamp(before.wMonth, before.wDay, before.wHour, before.wMinute, early);
@@ -139,7 +139,17 @@ TEST_F(InGameFolder, NoGameWithoutItsGameModeFile) {
   ASSERT_NE(stage, nullptr);
   SetFirstRunFlag(1);
   MessageBoxReader boxes;
-  StartGameSequence(stage, GetModuleHandleA(nullptr));
+  // The test's frame stands for the launcher's, minimized for a game as the shell's is.
+  class TestWindows final : public WindowsAroundTheGame {
+   public:
+    explicit TestWindows(HWND frame) : frame_(frame) {}
+    void Minimize() override { ShowWindow(frame_, SW_MINIMIZE); }
+    void Restore() override {}
+
+   private:
+    HWND frame_;
+  } windows(frame);
+  StartGameSequence(stage, GetModuleHandleA(nullptr), windows);
   EXPECT_FALSE(IsIconic(frame)) << "minimized for a game";
   EXPECT_EQ(boxes.Take(), std::vector<std::string>{}) << "a start was tried (there is no proc.exe here)";
   EXPECT_EQ(Get("GameMode.dat"), "0\r\n1::1::0::0\r\n");

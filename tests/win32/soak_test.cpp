@@ -33,8 +33,8 @@
 #include "resources/resource.h"
 #include "settings/video/driver_guides.h"
 #include "shell/app_windows.h"
-#include "shell/services/first_run_flag.h"
-#include "shell/services/shell_state.h"
+#include "services/first_run_flag.h"
+#include "services/shell_state.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/win32/dialog_scripts.h"
 

@@ -1,4 +1,4 @@
-#include "shell/services/error_box.h"
+#include "services/error_box.h"
 
 #include "common/bounded_text.h"
 

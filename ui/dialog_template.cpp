@@ -1,4 +1,4 @@
-#include "menus/dialog_template.h"
+#include "ui/dialog_template.h"
 
 namespace dialog_template {
 namespace {

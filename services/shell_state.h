@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "shell/services/layout.h"
+#include "services/layout.h"
 
 struct ShellState {
   HINSTANCE instance = nullptr;
@@ -17,6 +17,3 @@ ShellState& Shell();
 
 // Screen width and height from the platform metrics; origin (0, 0).
 void ReadScreenMetrics();
-
-// Recomputes the stage placement from the current screen size.
-void CentreStage();

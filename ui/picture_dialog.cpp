@@ -1,4 +1,4 @@
-#include "menus/picture_dialog.h"
+#include "ui/picture_dialog.h"
 
 #include <optional>
 #include <span>
@@ -7,7 +7,7 @@
 #include "common/win/handles.h"
 #include "common/win/window_ledger.h"
 #include "media/image_store.h"
-#include "menus/dialog_template.h"
+#include "ui/dialog_template.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include <span>
 
-#include "menus/button_set.h"
+#include "ui/button_set.h"
 
 struct PictureDialog;
 

@@ -1,4 +1,4 @@
-#include "menus/captions.h"
+#include "ui/captions.h"
 
 #include <cstring>
 #include <string>

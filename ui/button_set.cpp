@@ -1,4 +1,4 @@
-#include "menus/button_set.h"
+#include "ui/button_set.h"
 
 #include <mmsystem.h>
 

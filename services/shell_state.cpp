@@ -1,4 +1,4 @@
-#include "shell/services/shell_state.h"
+#include "services/shell_state.h"
 
 ShellState& Shell() {
   static ShellState state;
@@ -11,8 +11,4 @@ void ReadScreenMetrics() {
   layout.screenHeight = GetSystemMetrics(SM_CYSCREEN);
   layout.screenLeft = 0;
   layout.screenTop = 0;
-}
-
-void CentreStage() {
-  shell::CentreStage(Shell().layout);
 }

@@ -1,6 +1,6 @@
-#include "launch/browser_parameter.h"
+#include "services/browser_parameter.h"
 
-namespace launch {
+namespace web {
 
 std::string BrowserParameter(std::string_view target) {
   std::string parameter(target);
@@ -11,4 +11,4 @@ std::string BrowserParameter(std::string_view target) {
   return parameter;
 }
 
-}  // namespace launch
+}  // namespace web

@@ -7,10 +7,11 @@
 // button and no owner. Returns when the user has confirmed.
 int ErrorBox(const char* text);
 
-// Reports a settings file that cannot be opened (dialog 292). Confirming it
-// ends the process with exit code 1, so it comes back only when the dialog
-// cannot be shown; the result is then nonzero.
-INT_PTR FileErrorDialog(HWND owner, HINSTANCE instance, const char* path);
+// Reports a settings file that cannot be opened (dialog 292), owned by
+// `owner` and taken from its module. Confirming it ends the process with exit
+// code 1, so it comes back only when the dialog cannot be shown; the result
+// is then nonzero.
+INT_PTR FileErrorDialog(HWND owner, const char* path);
 
 // The explanation the file-error dialog shows below the path (the caption
 // file's text); empty until set. The text is copied, cut to its field.

@@ -1,15 +1,14 @@
-#include "shell/services/settings_files.h"
+#include "services/settings_files.h"
 
 #include "common/win/file_io.h"
-#include "shell/services/error_box.h"
-#include "shell/services/shell_state.h"
+#include "services/error_box.h"
 
 bool LoadSettingsFile(HWND owner, const char* path, std::string& bytes) {
   win::FullPath full;
   if (win::ResolveFullPath(path, full) && win::ReadFileBytes(full.text, bytes)) {
     return true;
   }
-  FileErrorDialog(owner, Shell().instance, full.text);
+  FileErrorDialog(owner, full.text);
   return false;
 }
 
@@ -18,6 +17,6 @@ bool SaveSettingsFile(HWND owner, const char* path, std::string_view bytes) {
   if (win::ResolveFullPath(path, full) && win::ReplaceFileContents(full.text, bytes)) {
     return true;
   }
-  FileErrorDialog(owner, Shell().instance, full.text);
+  FileErrorDialog(owner, full.text);
   return false;
 }

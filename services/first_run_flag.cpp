@@ -1,10 +1,10 @@
-#include "shell/services/first_run_flag.h"
+#include "services/first_run_flag.h"
 
 #include <string>
 
-#include "shell/services/first_run_format.h"
-#include "shell/services/settings_files.h"
-#include "shell/services/shell_state.h"
+#include "services/first_run_format.h"
+#include "services/settings_files.h"
+#include "services/shell_state.h"
 
 namespace {
 

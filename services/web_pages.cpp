@@ -1,12 +1,12 @@
-#include "launch/web_pages.h"
+#include "services/web_pages.h"
 
 #include <shellapi.h>
 
 #include <string>
 
 #include "common/win/file_io.h"
-#include "launch/browser_parameter.h"
-#include "shell/services/error_box.h"
+#include "services/browser_parameter.h"
+#include "services/error_box.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr char kNoPage[] = "File not find";
 }  // namespace
 
 int OpenInBrowser(HWND window, const char* target) {
-  const std::string parameter = launch::BrowserParameter(target != nullptr ? target : "");
+  const std::string parameter = web::BrowserParameter(target != nullptr ? target : "");
   for (const char* browser : kBrowsers) {
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteA(window, "open", browser, parameter.c_str(), nullptr, SW_SHOWMAXIMIZED));

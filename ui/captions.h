@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "common/win/handles.h"
-#include "menus/caption_file.h"
+#include "ui/caption_file.h"
 
 CaptionTexts& CaptionText();
 

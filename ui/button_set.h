@@ -12,7 +12,7 @@
 
 #include "common/win/handles.h"
 #include "media/image_store.h"
-#include "menus/button_rules.h"
+#include "ui/button_rules.h"
 #include "resources/resource.h"
 
 // FaceState values.
@@ -40,10 +40,10 @@ enum class HoverPoint {
 };
 
 struct ButtonSetTraits {
-  const char* hoverSound;
-  const char* clickSound;
-  bool paletteForEachFaceWhenDrawingAll;  // DrawAllButtons selects and realizes each face's palette
-  bool releasePalettesWithFaces;          // dialog sets; the menu sets keep theirs for the whole run
+  const char* hoverSound = "";
+  const char* clickSound = "";
+  bool paletteForEachFaceWhenDrawingAll = false;  // DrawAllButtons selects and realizes each face's palette
+  bool releasePalettesWithFaces = false;          // dialog sets; the menu sets keep theirs for the whole run
   HoverPoint hoverPoint = HoverPoint::kCursor;
   bool releaseStep = false;  // a left-button release shows the hover face (dialog sets)
 };
@@ -52,7 +52,12 @@ struct ButtonSetTraits {
 // point from the message, the release step, each face drawn with its own
 // palette and released with it.
 constexpr ButtonSetTraits DialogButtonTraits(const char* hoverSound, const char* clickSound) {
-  return ButtonSetTraits{hoverSound, clickSound, true, true, HoverPoint::kMessage, true};
+  return ButtonSetTraits{.hoverSound = hoverSound,
+                         .clickSound = clickSound,
+                         .paletteForEachFaceWhenDrawingAll = true,
+                         .releasePalettesWithFaces = true,
+                         .hoverPoint = HoverPoint::kMessage,
+                         .releaseStep = true};
 }
 
 using ButtonFace = OwnedFace;

@@ -1,0 +1,63 @@
+#include "common/win/window_ledger.h"
+#include "launch/start_game.h"
+#include "resources/resource.h"
+#include "services/shell_state.h"
+#include "shell/app_windows.h"
+
+namespace {
+
+bool SetShowState(HWND window, UINT showState) {
+  WINDOWPLACEMENT placement = {};
+  placement.length = sizeof placement;
+  if (!GetWindowPlacement(window, &placement)) {
+    return false;
+  }
+  placement.showCmd = showState;
+  return SetWindowPlacement(window, &placement) != FALSE;
+}
+
+// Dialog 308: ends at the first erase of its background, or on its Cancel
+// button.
+INT_PTR CALLBACK MomentaryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  win::CountWindowLife(dialog, message);
+  switch (message) {
+    case WM_ERASEBKGND:
+      EndDialog(dialog, 0);
+      return FALSE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, 0);
+        return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+class ShellWindows final : public WindowsAroundTheGame {
+ public:
+  void Minimize() override { SetShowState(Shell().frame, SW_MINIMIZE); }
+
+  // The frame restored, the stage re-centred on the screen as it is now, the
+  // momentary dialog over it, and the stage moved to its new place.
+  void Restore() override {
+    ShellState& shell = Shell();
+    if (!SetShowState(shell.frame, SW_SHOWNORMAL)) {
+      return;
+    }
+    ReadScreenMetrics();
+    shell::CentreStage(shell.layout);
+    DialogBoxParamA(shell.instance, MAKEINTRESOURCEA(IDD_MOMENTARY), shell.stage, MomentaryDialogProc, 0);
+    const shell::ScreenLayout& layout = shell.layout;
+    SetWindowPos(shell.stage, nullptr, layout.stageLeft, layout.stageTop, layout.stageWidth,
+                 layout.stageHeight, SWP_NOSIZE | SWP_FRAMECHANGED);
+  }
+};
+
+}  // namespace
+
+WindowsAroundTheGame& ShellWindowsAroundTheGame() {
+  static ShellWindows windows;
+  return windows;
+}
