@@ -8,6 +8,8 @@
 #include <cstring>
 #include <thread>
 
+#include "tests/support/files.h"
+
 namespace e2e {
 
 namespace {
@@ -46,28 +48,6 @@ bool CopyTree(const std::string& from, const std::string& to) {
   } while (FindNextFileA(find, &entry));
   FindClose(find);
   return ok;
-}
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") {
-        continue;
-      }
-      const std::string path = folder + "\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
 }
 
 std::string ClassNameOf(HWND window) {
@@ -261,7 +241,7 @@ GameCopy::GameCopy(IntroVideo intro) {
     folder_.clear();
     return;
   }
-  RemoveTree(folder_);
+  support::RemoveTree(folder_);
   MakeFolders(folder_);
   if (!CopyTree(game, folder_)) {
     folder_.clear();
@@ -272,7 +252,7 @@ GameCopy::GameCopy(IntroVideo intro) {
 
 GameCopy::~GameCopy() {
   if (!folder_.empty()) {
-    RemoveTree(folder_);
+    support::RemoveTree(folder_);
   }
 }
 
