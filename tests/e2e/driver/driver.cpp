@@ -8,6 +8,7 @@
 #include <cstring>
 #include <thread>
 
+#include "tests/support/canvas.h"
 #include "tests/support/files.h"
 
 namespace e2e {
@@ -542,38 +543,12 @@ bool BringToFront(HWND window) {
 // ---- Screen ----------------------------------------------------------------
 
 std::string SaveScreenshot(const std::string& name) {
-  const int width = ScreenWidth();
-  const int height = ScreenHeight();
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  const DWORD rowBytes = ((static_cast<DWORD>(width) * 3 + 3) & ~3u);
-  const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
-  BITMAPFILEHEADER header = {};
-  header.bfType = 0x4D42;
-  header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-  header.bfSize = header.bfOffBits + imageBytes;
-  std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-  bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  bytes.append(static_cast<const char*>(bits), imageBytes);
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  const int depth = GetDeviceCaps(screen, BITSPIXEL);
-  const std::string path = ArtifactsFolder() + "\\" + name + "-" + std::to_string(depth) + "bpp.bmp";
-  ReleaseDC(nullptr, screen);
-  WriteFileBytes(path, bytes);
+  const win::WindowDc screen(nullptr);
+  support::Canvas canvas(ScreenWidth(), ScreenHeight());
+  canvas.CopyFrom(screen.get());
+  const std::string path = ArtifactsFolder() + "\\" + name + "-" +
+                           std::to_string(GetDeviceCaps(screen.get(), BITSPIXEL)) + "bpp.bmp";
+  WriteFileBytes(path, canvas.BmpFile());
   return path;
 }
 
