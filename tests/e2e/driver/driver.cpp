@@ -8,6 +8,7 @@
 #include <cstring>
 #include <thread>
 
+#include "common/win/gdi.h"
 #include "tests/support/canvas.h"
 #include "tests/support/files.h"
 
@@ -579,40 +580,25 @@ Face::Face(int resource) {
       palette->palPalEntry[c] = {info->bmiColors[c].rgbRed, info->bmiColors[c].rgbGreen,
                                  info->bmiColors[c].rgbBlue, 0};
     }
-    HPALETTE logical = CreatePalette(palette);
-    HDC screen = GetDC(nullptr);
-    HPALETTE old = SelectPalette(screen, logical, FALSE);
-    RealizePalette(screen);
+    const win::UniquePalette logical(CreatePalette(palette));
+    const win::WindowDc screen(nullptr);
+    const win::RealizedPalette realized(screen.get(), logical.get(), false);
     const auto* bits = reinterpret_cast<const unsigned char*>(info) + info->bmiHeader.biSize + 4 * colours;
-    bitmap_ = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, bits, info, DIB_RGB_COLORS);
-    SelectPalette(screen, old, FALSE);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(logical);
+    bitmap_.reset(CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, bits, info, DIB_RGB_COLORS));
   }
   FreeLibrary(module);
-  if (bitmap_ == nullptr) {
+  if (!bitmap_) {
     return;
   }
-  BITMAP facts = {};
-  GetObjectA(bitmap_, sizeof facts, &facts);
-  width_ = facts.bmWidth;
-  height_ = facts.bmHeight;
-  dc_ = CreateCompatibleDC(nullptr);
-  previous_ = SelectObject(dc_, bitmap_);
-}
-
-Face::~Face() {
-  if (dc_ != nullptr) {
-    SelectObject(dc_, previous_);
-    DeleteDC(dc_);
-  }
-  if (bitmap_ != nullptr) {
-    DeleteObject(bitmap_);
-  }
+  const SIZE size = win::BitmapSize(bitmap_.get());
+  width_ = size.cx;
+  height_ = size.cy;
+  dc_.reset(CreateCompatibleDC(nullptr));
+  selected_.emplace(dc_.get(), bitmap_.get());
 }
 
 COLORREF Face::Pixel(int x, int y) const {
-  return dc_ != nullptr ? GetPixel(dc_, x, y) : CLR_INVALID;
+  return dc_ ? GetPixel(dc_.get(), x, y) : CLR_INVALID;
 }
 
 bool ShowsFace(HWND window, POINT centre, std::initializer_list<int> resources, milliseconds timeout) {
@@ -720,38 +706,24 @@ bool ShowsFaceRatherThan(HWND window, POINT centre, int resource, int other, mil
 }
 
 Picture::Picture(const std::string& path, int width, int height) {
-  HBITMAP file = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-  if (file == nullptr) {
+  const win::UniqueBitmap file(
+      static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+  if (!file) {
     return;
   }
-  BITMAP facts = {};
-  GetObjectA(file, sizeof facts, &facts);
-  HDC screen = GetDC(nullptr);
-  dc_ = CreateCompatibleDC(screen);
-  HDC source = CreateCompatibleDC(screen);
-  bitmap_ = CreateCompatibleBitmap(screen, width, height);
-  ReleaseDC(nullptr, screen);
-  previous_ = SelectObject(dc_, bitmap_);
-  HGDIOBJ old = SelectObject(source, file);
-  SetStretchBltMode(dc_, COLORONCOLOR);
-  StretchBlt(dc_, 0, 0, width, height, source, 0, 0, facts.bmWidth, facts.bmHeight, SRCCOPY);
-  SelectObject(source, old);
-  DeleteDC(source);
-  DeleteObject(file);
-}
-
-Picture::~Picture() {
-  if (dc_ != nullptr) {
-    SelectObject(dc_, previous_);
-    DeleteDC(dc_);
-  }
-  if (bitmap_ != nullptr) {
-    DeleteObject(bitmap_);
-  }
+  const SIZE size = win::BitmapSize(file.get());
+  const win::WindowDc screen(nullptr);
+  dc_ = win::CompatibleMemoryDc(screen.get());
+  const win::UniqueMemoryDc source = win::CompatibleMemoryDc(screen.get());
+  bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+  selected_.emplace(dc_.get(), bitmap_.get());
+  const win::SelectGuard from(source.get(), file.get());
+  SetStretchBltMode(dc_.get(), COLORONCOLOR);
+  StretchBlt(dc_.get(), 0, 0, width, height, source.get(), 0, 0, size.cx, size.cy, SRCCOPY);
 }
 
 COLORREF Picture::Pixel(int x, int y) const {
-  return GetPixel(dc_, x, y);
+  return GetPixel(dc_.get(), x, y);
 }
 
 double PictureDistance(HWND window, int width, int height, const Picture& picture) {
