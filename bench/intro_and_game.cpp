@@ -12,6 +12,7 @@
 #include "game/game_ids.h"
 #include "game/test_hooks.h"
 #include "tests/e2e/driver/driver.h"
+#include "tests/support/canvas.h"
 
 namespace bench {
 namespace {
@@ -57,28 +58,7 @@ bool Lit(std::uint32_t pixel) {
 // setting leaves out the "Starting AVI" box).
 class ScreenWatch {
  public:
-  ScreenWatch() : width_(GetSystemMetrics(SM_CXSCREEN)), height_(GetSystemMetrics(SM_CYSCREEN)) {
-    screen_ = GetDC(nullptr);
-    memory_ = CreateCompatibleDC(screen_);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(screen_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    pixels_ = static_cast<const std::uint32_t*>(bits);
-    previous_ = SelectObject(memory_, bitmap_);
-  }
-  ~ScreenWatch() {
-    SelectObject(memory_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(memory_);
-    ReleaseDC(nullptr, screen_);
-  }
-  ScreenWatch(const ScreenWatch&) = delete;
-  ScreenWatch& operator=(const ScreenWatch&) = delete;
+  ScreenWatch() : canvas_(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)) {}
 
   struct Look {
     std::uint64_t hash = 0;
@@ -86,14 +66,15 @@ class ScreenWatch {
   };
   Look Take() {
     Look look;
-    if (pixels_ == nullptr || !BitBlt(memory_, 0, 0, width_, height_, screen_, 0, 0, SRCCOPY)) {
+    if (!canvas_.CopyFrom(screen_.get())) {
       return look;
     }
-    GdiFlush();
+    const std::uint32_t* pixels = canvas_.bits();
     std::uint64_t hash = 1469598103934665603ull;
-    const std::size_t count = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+    const std::size_t count =
+        static_cast<std::size_t>(canvas_.width()) * static_cast<std::size_t>(canvas_.height());
     for (std::size_t i = 0; i < count; ++i) {
-      const std::uint32_t pixel = pixels_[i] & 0xFFFFFF;
+      const std::uint32_t pixel = pixels[i] & 0xFFFFFF;
       look.lit = look.lit || Lit(pixel);
       hash = (hash ^ pixel) * 1099511628211ull;
     }
@@ -104,13 +85,15 @@ class ScreenWatch {
   // Of the last look: the pixels of a screen rectangle, row by row.
   std::vector<std::uint32_t> Pixels(const RECT& rect) const {
     std::vector<std::uint32_t> copied;
-    if (pixels_ == nullptr) {
+    const std::uint32_t* pixels = canvas_.bits();
+    if (pixels == nullptr) {
       return copied;
     }
-    for (LONG y = std::max(rect.top, 0L); y < std::min(rect.bottom, static_cast<LONG>(height_)); ++y) {
-      for (LONG x = std::max(rect.left, 0L); x < std::min(rect.right, static_cast<LONG>(width_)); ++x) {
-        copied.push_back(pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-                                 static_cast<std::size_t>(x)] &
+    const LONG width = canvas_.width(), height = canvas_.height();
+    for (LONG y = std::max(rect.top, 0L); y < std::min(rect.bottom, height); ++y) {
+      for (LONG x = std::max(rect.left, 0L); x < std::min(rect.right, width); ++x) {
+        copied.push_back(pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                                static_cast<std::size_t>(x)] &
                          0xFFFFFF);
       }
     }
@@ -118,12 +101,8 @@ class ScreenWatch {
   }
 
  private:
-  int width_, height_;
-  HDC screen_ = nullptr;
-  HDC memory_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
-  const std::uint32_t* pixels_ = nullptr;
+  const win::WindowDc screen_{nullptr};
+  support::Canvas canvas_;
 };
 
 // How many lit pixels of `before` are still the same in `now`.

@@ -17,6 +17,7 @@
 #include "common/bounded_text.h"
 #include "common/win/handles.h"
 
+#include "tests/support/canvas.h"
 #include "tests/win32/test_support.h"
 
 namespace {
@@ -60,64 +61,15 @@ class DialogStandIn {
     }
   }
 
-  // The client area's pixels as 0x00RRGGBB, row by row from the top.
-  std::vector<std::uint32_t> Capture() const {
-    std::vector<std::uint32_t> pixels(kDialogWidth * kDialogHeight);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kDialogWidth;
-    info.bmiHeader.biHeight = -kDialogHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    HDC windowDc = GetDC(window_);
-    HDC memoryDc = CreateCompatibleDC(windowDc);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(memoryDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memoryDc, bitmap);
-    BitBlt(memoryDc, 0, 0, kDialogWidth, kDialogHeight, windowDc, 0, 0, SRCCOPY);
-    GdiFlush();
-    std::copy_n(static_cast<const std::uint32_t*>(bits), pixels.size(), pixels.begin());
-    SelectObject(memoryDc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memoryDc);
-    ReleaseDC(window_, windowDc);
-    for (std::uint32_t& pixel : pixels) {
-      pixel &= 0xFFFFFF;
-    }
-    return pixels;
+  // Copies the client area onto a canvas of the dialog's size.
+  void Capture(support::Canvas& canvas) const {
+    const win::WindowDc dc(window_);
+    canvas.CopyFrom(dc.get());
   }
 
  private:
   HWND window_ = nullptr;
 };
-
-// Saves captured pixels as a 24-bit BMP, for a person to look at.
-void SavePicture(const std::vector<std::uint32_t>& pixels, const std::string& path) {
-  const int rowBytes = (kDialogWidth * 3 + 3) & ~3;
-  BITMAPFILEHEADER file = {};
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof header;
-  header.biWidth = kDialogWidth;
-  header.biHeight = -kDialogHeight;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof header;
-  file.bfSize = file.bfOffBits + rowBytes * kDialogHeight;
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&header), sizeof header);
-  std::vector<char> row(rowBytes);
-  for (int y = 0; y < kDialogHeight; ++y) {
-    for (int x = 0; x < kDialogWidth; ++x) {
-      const std::uint32_t pixel = pixels[y * kDialogWidth + x];
-      row[x * 3] = static_cast<char>(pixel & 0xFF);
-      row[x * 3 + 1] = static_cast<char>((pixel >> 8) & 0xFF);
-      row[x * 3 + 2] = static_cast<char>((pixel >> 16) & 0xFF);
-    }
-    out.write(row.data(), rowBytes);
-  }
-}
 
 // What drawing changed, by caption line: the line whose top is the nearest
 // above each changed pixel.
@@ -129,14 +81,19 @@ struct Changes {
   int rightmost = 0;
 };
 
-Changes Compare(const std::vector<std::uint32_t>& before, const std::vector<std::uint32_t>& after,
+Changes Compare(const support::Canvas& before, const support::Canvas& after,
                 const std::vector<int>& lineTops) {
   Changes changes;
   changes.pureGreenByLine.assign(lineTops.size(), 0);
-  for (int y = 0; y < kDialogHeight; ++y) {
+  const auto whole = [](const support::Canvas& c) {
+    return c && c.width() == kDialogWidth && c.height() == kDialogHeight;
+  };
+  const std::uint32_t* was = before.bits();
+  const std::uint32_t* now = after.bits();
+  for (int y = 0; whole(before) && whole(after) && y < kDialogHeight; ++y) {
     for (int x = 0; x < kDialogWidth; ++x) {
-      const std::uint32_t pixel = after[y * kDialogWidth + x];
-      if (pixel == before[y * kDialogWidth + x]) {
+      const std::uint32_t pixel = now[y * kDialogWidth + x] & 0xFFFFFF;
+      if (pixel == (was[y * kDialogWidth + x] & 0xFFFFFF)) {
         continue;
       }
       if ((pixel & 0xFF00FF) != 0) {
@@ -326,9 +283,11 @@ TEST_F(Captions, CaptionsAreGreenAtTheirPlacesAndAnEmptyOneDrawsNothing) {
   for (const Case& c : cases) {
     SetCaptions(kFace, 100, c.audio, c.video);
     DialogStandIn dialog;
-    const std::vector<std::uint32_t> before = dialog.Capture();
+    support::Canvas before(kDialogWidth, kDialogHeight), after(kDialogWidth, kDialogHeight);
+    dialog.Capture(before);
     c.draw(dialog.get());
-    const Changes changes = Compare(before, dialog.Capture(), c.lineTops);
+    dialog.Capture(after);
+    const Changes changes = Compare(before, after, c.lineTops);
     EXPECT_EQ(changes.notGreen, 0) << c.what;
     EXPECT_EQ(changes.leftOfCaptions, 0) << c.what;
     EXPECT_EQ(changes.aboveFirstLine, 0) << c.what;
@@ -344,9 +303,10 @@ TEST_F(Captions, TheShippedCaptionsFitTheDialogs) {
   ASSERT_EQ(ReadCaptionFile((EnvPath("QUIL_GAME_DIR") + "\\info\\String.dat").c_str()), 1);
   for (const bool audio : {true, false}) {
     DialogStandIn dialog;
-    const std::vector<std::uint32_t> before = dialog.Capture();
+    support::Canvas before(kDialogWidth, kDialogHeight), after(kDialogWidth, kDialogHeight);
+    dialog.Capture(before);
     (audio ? DrawAudioCaptions : DrawVideoCaptions)(dialog.get());
-    const std::vector<std::uint32_t> after = dialog.Capture();
+    dialog.Capture(after);
     const Changes changes = Compare(before, after, {0});
     EXPECT_GT(changes.rightmost, 80);
     EXPECT_LT(changes.rightmost, kDialogWidth - 20) << "clear of the dialog's right edge";
@@ -356,8 +316,11 @@ TEST_F(Captions, TheShippedCaptionsFitTheDialogs) {
       HDC dc = GetDC(nullptr);
       const int depth = GetDeviceCaps(dc, BITSPIXEL);
       ReleaseDC(nullptr, dc);
-      SavePicture(after, artefacts + "\\captions-" + (audio ? "audio" : "video") + "-" +
-                             std::to_string(depth) + "bpp.bmp");
+      const std::string picture = after.BmpFile();
+      std::ofstream(
+          artefacts + "\\captions-" + (audio ? "audio" : "video") + "-" + std::to_string(depth) + "bpp.bmp",
+          std::ios::binary)
+          .write(picture.data(), static_cast<std::streamsize>(picture.size()));
     }
   }
 }

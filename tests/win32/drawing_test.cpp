@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "common/win/handles.h"
 #include "media/image_store.h"
 #include "ui/button_set.h"
 #include "menus/menu_controller.h"
 #include "resources/resource.h"
+#include "tests/support/canvas.h"
 #include "tests/win32/test_support.h"
 
 namespace {
@@ -22,47 +24,44 @@ std::string Picture(const char* name) {
   return EnvPath("QUIL_GAME_DIR") + "\\resource\\background\\" + name;
 }
 
-// A DIB section with a memory context around it, filled with a sentinel.
+// An 8-bit DIB section with the given colour table, in a memory context of
+// its own, filled with a sentinel index.
 class Surface {
  public:
-  Surface(int width, int height, int bits, const RGBQUAD* table = nullptr) : width_(width), height_(height) {
+  Surface(int width, int height, const RGBQUAD* table)
+      : stride_((width + 3) & ~3),
+        dc_(CreateCompatibleDC(nullptr)),
+        bitmap_(MakeSection(width, height, table, &bits_)),
+        selected_(dc_.get(), bitmap_.get()) {
+    if (bits_ != nullptr) {
+      std::memset(bits_, 0xA5, static_cast<std::size_t>(stride_) * height);
+    }
+  }
+  HDC dc() const { return dc_.get(); }
+  const unsigned char* Row(int y) const {
+    GdiFlush();
+    return static_cast<const unsigned char*>(bits_) + static_cast<std::ptrdiff_t>(stride_) * y;
+  }
+
+ private:
+  static HBITMAP MakeSection(int width, int height, const RGBQUAD* table, void** bits) {
     std::vector<unsigned char> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
     auto* header = reinterpret_cast<BITMAPINFOHEADER*>(info.data());
     header->biSize = sizeof(BITMAPINFOHEADER);
     header->biWidth = width;
     header->biHeight = -height;  // top-down: row y is y
     header->biPlanes = 1;
-    header->biBitCount = static_cast<WORD>(bits);
-    if (table != nullptr) {
-      std::memcpy(info.data() + sizeof(BITMAPINFOHEADER), table, 256 * sizeof(RGBQUAD));
-    }
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ =
-        CreateDIBSection(dc_, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, &bits_, nullptr, 0);
-    previous_ = SelectObject(dc_, bitmap_);
-    stride_ = (width * bits / 8 + 3) & ~3;
-    std::memset(bits_, 0xA5, static_cast<std::size_t>(stride_) * height);
+    header->biBitCount = 8;
+    std::memcpy(info.data() + sizeof(BITMAPINFOHEADER), table, 256 * sizeof(RGBQUAD));
+    return CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, bits,
+                            nullptr, 0);
   }
-  ~Surface() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  const unsigned char* Row(int y) const {
-    GdiFlush();
-    return static_cast<const unsigned char*>(bits_) + static_cast<std::ptrdiff_t>(stride_) * y;
-  }
-  // 32-bit surfaces: the pixel as 0x00RRGGBB.
-  DWORD Pixel(int x, int y) const { return reinterpret_cast<const DWORD*>(Row(y))[x]; }
 
- private:
-  int width_, height_;
-  int stride_ = 0;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
-  void* bits_ = nullptr;
+  int stride_;
+  void* bits_ = nullptr;  // owned by bitmap_
+  win::UniqueMemoryDc dc_;
+  win::UniqueBitmap bitmap_;
+  win::SelectGuard selected_;
 };
 
 // A whole BMP file: its colour table and its 8-bit pixel rows, top row first.
@@ -122,8 +121,9 @@ TEST(MenuPictures, EachMenuCopiesItsPictureAtItsOwnSize) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Surface surface(700, 520, 32);
-    const DWORD sentinel = surface.Pixel(0, 0);
+    support::Canvas surface(700, 520);
+    surface.Fill(0xA5A5A5A5);
+    const std::uint32_t sentinel = surface.Pixel(0, 0);
     c.draw(surface.dc(), client);
     EXPECT_NE(surface.Pixel(c.copiedWidth - 1, c.copiedHeight - 1), sentinel);
     EXPECT_EQ(surface.Pixel(c.copiedWidth, 10), sentinel);
@@ -146,7 +146,7 @@ TEST(MenuPictures, EachMenuCopiesItsPictureAtItsOwnSize) {
 TEST(Palettes, PicturesAndFacesKeepTheirColourIndicesOnAn8BitSurface) {
   const Bmp8 menu = ReadBmp8(Picture("MainBK.bmp"));
   ASSERT_EQ(ReadBMPFile(Picture("MainBK.bmp").c_str(), image_slot::kMainMenu), 1);
-  Surface surface(640, 480, 8, menu.table);
+  Surface surface(640, 480, menu.table);
   DrawImageStretched(surface.dc(), 0, 0, 640, 480, image_slot::kMainMenu);
   int wrong = 0;
   for (int y = 0; y < 480; ++y) {

@@ -16,6 +16,7 @@
 
 #include "tests/win32/message_boxes.h"
 
+#include "tests/support/canvas.h"
 #include "tests/win32/test_support.h"
 
 namespace {
@@ -36,45 +37,15 @@ std::vector<std::string> FilesIn(const std::string& folder) {
   return names;
 }
 
-// A top-down 24-bit picture to draw into and read back.
-class Canvas {
+// A canvas filled with (1, 2, 3), read back as red, green and blue.
+class Canvas : public support::Canvas {
  public:
-  Canvas(int width, int height, COLORREF fill = RGB(1, 2, 3)) : width_(width), height_(height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    previous_ = SelectObject(dc_, bitmap_);
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) {
-        SetPixelV(dc_, x, y, fill);
-      }
-    }
-  }
-  ~Canvas() {
-    SelectObject(dc_, previous_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  HDC dc() const { return dc_; }
-  // Red, green, blue of a pixel.
+  Canvas(int width, int height) : support::Canvas(width, height) { Fill(0x010203); }
   std::array<int, 3> At(int x, int y) const {
-    GdiFlush();
-    const int stride = (width_ * 3 + 3) & ~3;
-    const unsigned char* p = bits_ + y * stride + x * 3;
-    return {p[2], p[1], p[0]};
+    const std::uint32_t pixel = Pixel(x, y);
+    return {static_cast<int>(pixel >> 16 & 0xFF), static_cast<int>(pixel >> 8 & 0xFF),
+            static_cast<int>(pixel & 0xFF)};
   }
-
- private:
-  int width_, height_;
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
-  unsigned char* bits_ = nullptr;
 };
 
 // A binary PPM (P6) reference picture.
@@ -228,7 +199,7 @@ TEST_F(ImageStoreTest, TheSamePictureInTwoSlotsIsTwoCopies) {
 }
 
 TEST_F(ImageStoreTest, AnEmptySlotDrawsNothingAndHasNoBitmap) {
-  Canvas canvas(8, 8, RGB(1, 2, 3));
+  Canvas canvas(8, 8);
   DrawImageStretched(canvas.dc(), 0, 0, 8, 8, 2);
   EXPECT_EQ(canvas.At(4, 4), (std::array<int, 3>{1, 2, 3}));
   EXPECT_FALSE(CreateImageBitmap(2));

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "tests/support/files.h"
+
 // A Windows path for a path given in the test environment (Unix paths are on Z:).
 inline std::string EnvPath(const char* name) {
   const char* value = std::getenv(name);
@@ -51,7 +53,7 @@ class InTemporaryFolder : public testing::Test {
     static int counter = 0;
     folder_ = std::string(temp) + "quil-test-" + std::to_string(GetCurrentProcessId()) + "-" +
               std::to_string(++counter);
-    Clean(folder_);
+    support::RemoveTree(folder_);
     CreateDirectoryA(folder_.c_str(), nullptr);
     CreateDirectoryA((folder_ + "\\info").c_str(), nullptr);
     GetCurrentDirectoryA(MAX_PATH, previous_);
@@ -59,33 +61,11 @@ class InTemporaryFolder : public testing::Test {
   }
   void TearDown() override {
     SetCurrentDirectoryA(previous_);
-    Clean(folder_);
+    support::RemoveTree(folder_);
   }
 
   // The full path of a path relative to the folder.
   std::string Full(const std::string& relative) const { return folder_ + "\\" + relative; }
-
-  static void Clean(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (find != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") {
-          continue;
-        }
-        const std::string path = folder + "\\" + name;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          Clean(path);
-        } else {
-          DeleteFileA(path.c_str());
-        }
-      } while (FindNextFileA(find, &entry));
-      FindClose(find);
-    }
-    RemoveDirectoryA(folder.c_str());
-  }
 
   std::string folder_;
   char previous_[MAX_PATH] = {};

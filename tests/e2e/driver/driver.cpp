@@ -8,6 +8,10 @@
 #include <cstring>
 #include <thread>
 
+#include "common/win/gdi.h"
+#include "tests/support/canvas.h"
+#include "tests/support/files.h"
+
 namespace e2e {
 
 namespace {
@@ -46,28 +50,6 @@ bool CopyTree(const std::string& from, const std::string& to) {
   } while (FindNextFileA(find, &entry));
   FindClose(find);
   return ok;
-}
-
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") {
-        continue;
-      }
-      const std::string path = folder + "\\" + name;
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
 }
 
 std::string ClassNameOf(HWND window) {
@@ -261,7 +243,7 @@ GameCopy::GameCopy(IntroVideo intro) {
     folder_.clear();
     return;
   }
-  RemoveTree(folder_);
+  support::RemoveTree(folder_);
   MakeFolders(folder_);
   if (!CopyTree(game, folder_)) {
     folder_.clear();
@@ -272,7 +254,7 @@ GameCopy::GameCopy(IntroVideo intro) {
 
 GameCopy::~GameCopy() {
   if (!folder_.empty()) {
-    RemoveTree(folder_);
+    support::RemoveTree(folder_);
   }
 }
 
@@ -562,38 +544,12 @@ bool BringToFront(HWND window) {
 // ---- Screen ----------------------------------------------------------------
 
 std::string SaveScreenshot(const std::string& name) {
-  const int width = ScreenWidth();
-  const int height = ScreenHeight();
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  const DWORD rowBytes = ((static_cast<DWORD>(width) * 3 + 3) & ~3u);
-  const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
-  BITMAPFILEHEADER header = {};
-  header.bfType = 0x4D42;
-  header.bfOffBits = sizeof header + sizeof info.bmiHeader;
-  header.bfSize = header.bfOffBits + imageBytes;
-  std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-  bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-  bytes.append(static_cast<const char*>(bits), imageBytes);
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  const int depth = GetDeviceCaps(screen, BITSPIXEL);
-  const std::string path = ArtifactsFolder() + "\\" + name + "-" + std::to_string(depth) + "bpp.bmp";
-  ReleaseDC(nullptr, screen);
-  WriteFileBytes(path, bytes);
+  const win::WindowDc screen(nullptr);
+  support::Canvas canvas(ScreenWidth(), ScreenHeight());
+  canvas.CopyFrom(screen.get());
+  const std::string path = ArtifactsFolder() + "\\" + name + "-" +
+                           std::to_string(GetDeviceCaps(screen.get(), BITSPIXEL)) + "bpp.bmp";
+  WriteFileBytes(path, canvas.BmpFile());
   return path;
 }
 
@@ -624,40 +580,25 @@ Face::Face(int resource) {
       palette->palPalEntry[c] = {info->bmiColors[c].rgbRed, info->bmiColors[c].rgbGreen,
                                  info->bmiColors[c].rgbBlue, 0};
     }
-    HPALETTE logical = CreatePalette(palette);
-    HDC screen = GetDC(nullptr);
-    HPALETTE old = SelectPalette(screen, logical, FALSE);
-    RealizePalette(screen);
+    const win::UniquePalette logical(CreatePalette(palette));
+    const win::WindowDc screen(nullptr);
+    const win::RealizedPalette realized(screen.get(), logical.get(), false);
     const auto* bits = reinterpret_cast<const unsigned char*>(info) + info->bmiHeader.biSize + 4 * colours;
-    bitmap_ = CreateDIBitmap(screen, &info->bmiHeader, CBM_INIT, bits, info, DIB_RGB_COLORS);
-    SelectPalette(screen, old, FALSE);
-    ReleaseDC(nullptr, screen);
-    DeleteObject(logical);
+    bitmap_.reset(CreateDIBitmap(screen.get(), &info->bmiHeader, CBM_INIT, bits, info, DIB_RGB_COLORS));
   }
   FreeLibrary(module);
-  if (bitmap_ == nullptr) {
+  if (!bitmap_) {
     return;
   }
-  BITMAP facts = {};
-  GetObjectA(bitmap_, sizeof facts, &facts);
-  width_ = facts.bmWidth;
-  height_ = facts.bmHeight;
-  dc_ = CreateCompatibleDC(nullptr);
-  previous_ = SelectObject(dc_, bitmap_);
-}
-
-Face::~Face() {
-  if (dc_ != nullptr) {
-    SelectObject(dc_, previous_);
-    DeleteDC(dc_);
-  }
-  if (bitmap_ != nullptr) {
-    DeleteObject(bitmap_);
-  }
+  const SIZE size = win::BitmapSize(bitmap_.get());
+  width_ = size.cx;
+  height_ = size.cy;
+  dc_.reset(CreateCompatibleDC(nullptr));
+  selected_.emplace(dc_.get(), bitmap_.get());
 }
 
 COLORREF Face::Pixel(int x, int y) const {
-  return dc_ != nullptr ? GetPixel(dc_, x, y) : CLR_INVALID;
+  return dc_ ? GetPixel(dc_.get(), x, y) : CLR_INVALID;
 }
 
 bool ShowsFace(HWND window, POINT centre, std::initializer_list<int> resources, milliseconds timeout) {
@@ -765,38 +706,24 @@ bool ShowsFaceRatherThan(HWND window, POINT centre, int resource, int other, mil
 }
 
 Picture::Picture(const std::string& path, int width, int height) {
-  HBITMAP file = static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE));
-  if (file == nullptr) {
+  const win::UniqueBitmap file(
+      static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+  if (!file) {
     return;
   }
-  BITMAP facts = {};
-  GetObjectA(file, sizeof facts, &facts);
-  HDC screen = GetDC(nullptr);
-  dc_ = CreateCompatibleDC(screen);
-  HDC source = CreateCompatibleDC(screen);
-  bitmap_ = CreateCompatibleBitmap(screen, width, height);
-  ReleaseDC(nullptr, screen);
-  previous_ = SelectObject(dc_, bitmap_);
-  HGDIOBJ old = SelectObject(source, file);
-  SetStretchBltMode(dc_, COLORONCOLOR);
-  StretchBlt(dc_, 0, 0, width, height, source, 0, 0, facts.bmWidth, facts.bmHeight, SRCCOPY);
-  SelectObject(source, old);
-  DeleteDC(source);
-  DeleteObject(file);
-}
-
-Picture::~Picture() {
-  if (dc_ != nullptr) {
-    SelectObject(dc_, previous_);
-    DeleteDC(dc_);
-  }
-  if (bitmap_ != nullptr) {
-    DeleteObject(bitmap_);
-  }
+  const SIZE size = win::BitmapSize(file.get());
+  const win::WindowDc screen(nullptr);
+  dc_ = win::CompatibleMemoryDc(screen.get());
+  const win::UniqueMemoryDc source = win::CompatibleMemoryDc(screen.get());
+  bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+  selected_.emplace(dc_.get(), bitmap_.get());
+  const win::SelectGuard from(source.get(), file.get());
+  SetStretchBltMode(dc_.get(), COLORONCOLOR);
+  StretchBlt(dc_.get(), 0, 0, width, height, source.get(), 0, 0, size.cx, size.cy, SRCCOPY);
 }
 
 COLORREF Picture::Pixel(int x, int y) const {
-  return GetPixel(dc_, x, y);
+  return GetPixel(dc_.get(), x, y);
 }
 
 double PictureDistance(HWND window, int width, int height, const Picture& picture) {

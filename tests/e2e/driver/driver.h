@@ -148,7 +148,6 @@ COLORREF ScreenPixel(int x, int y);
 class Face {
  public:
   explicit Face(int resource);
-  ~Face();
   Face(const Face&) = delete;
   Face& operator=(const Face&) = delete;
   int width() const { return width_; }
@@ -156,9 +155,9 @@ class Face {
   COLORREF Pixel(int x, int y) const;
 
  private:
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
+  win::UniqueBitmap bitmap_;
+  win::UniqueMemoryDc dc_;
+  std::optional<win::SelectGuard> selected_;
   int width_ = 0, height_ = 0;
 };
 
@@ -213,16 +212,15 @@ bool MainMenuShows(HWND stage, milliseconds timeout = milliseconds(3000));
 class Picture {
  public:
   Picture(const std::string& path, int width, int height);
-  ~Picture();
   Picture(const Picture&) = delete;
   Picture& operator=(const Picture&) = delete;
-  bool Loaded() const { return bitmap_ != nullptr; }
+  bool Loaded() const { return static_cast<bool>(bitmap_); }
   COLORREF Pixel(int x, int y) const;
 
  private:
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ previous_ = nullptr;
+  win::UniqueBitmap bitmap_;
+  win::UniqueMemoryDc dc_;
+  std::optional<win::SelectGuard> selected_;
 };
 
 // How far the client rectangle (0, 0, width, height) of `window` is from
