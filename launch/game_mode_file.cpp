@@ -2,20 +2,6 @@
 
 #include "services/settings_files.h"
 
-namespace launch {
-
-std::int32_t& GameMode() {
-  static std::int32_t mode = 0;
-  return mode;
-}
-
-TimeStamp& GameTimeStamp() {
-  static TimeStamp stamp;
-  return stamp;
-}
-
-}  // namespace launch
-
 void StampTheStartRequest() {
   SYSTEMTIME now = {};
   GetSystemTime(&now);

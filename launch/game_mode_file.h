@@ -10,14 +10,6 @@
 
 #include "launch/game_mode.h"
 
-namespace launch {
-
-// The start command sets it to 0 before every start.
-std::int32_t& GameMode();
-TimeStamp& GameTimeStamp();
-
-}  // namespace launch
-
 // Fills launch::GameTimeStamp() from the system clock (UTC).
 void StampTheStartRequest();
 

@@ -90,4 +90,19 @@ std::string FormatKeyBindingsWrite(InputSettings& settings, const DefaultBinding
   return FormatKeyBindings(settings.customKeys, settings.bindings, settings.joystickSwap);
 }
 
+InputSettings& Settings() {
+  static InputSettings settings;
+  return settings;
+}
+
+DefaultBindings& Defaults() {
+  static DefaultBindings defaults;
+  return defaults;
+}
+
+std::int32_t& DefaultsPending() {
+  static std::int32_t pending = 0;
+  return pending;
+}
+
 }  // namespace input

@@ -58,4 +58,10 @@ std::string FormatKeyBindings(std::int32_t customKeys, const KeyCode (&codes)[kB
 std::string FormatKeyBindingsWrite(InputSettings& settings, const DefaultBindings& defaults,
                                    std::int32_t& defaultsPending);
 
+// The input settings as the launcher keeps them for its run.
+InputSettings& Settings();
+DefaultBindings& Defaults();
+// 1 after RESET: the next write stores the built-in set.
+std::int32_t& DefaultsPending();
+
 }  // namespace input

@@ -4,30 +4,6 @@
 
 #include "services/settings_files.h"
 
-namespace input {
-
-KeyNameTable& KeyNames() {
-  static KeyNameTable table;
-  return table;
-}
-
-InputSettings& Settings() {
-  static InputSettings settings;
-  return settings;
-}
-
-DefaultBindings& Defaults() {
-  static DefaultBindings defaults;
-  return defaults;
-}
-
-std::int32_t& DefaultsPending() {
-  static std::int32_t pending = 0;
-  return pending;
-}
-
-}  // namespace input
-
 int ReadKeyBindings(HWND owner, const char* path) {
   return ReadSettingsFile(owner, path,
                           [](std::string_view bytes) { input::ParseKeyBindings(bytes, input::Settings()); });

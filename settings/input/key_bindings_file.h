@@ -1,5 +1,5 @@
-// The input settings as the launcher keeps them for its run, and
-// .\info\keyvalue.cfg on disk. A file that cannot be opened is fatal: the
+// .\info\keyvalue.cfg on disk, read into and written from the run's input
+// settings (settings/input/key_bindings.h). A file that cannot be opened is fatal: the
 // file-error dialog, owned by `owner`, shows its full path and ends the
 // launcher; these return 0 only if that dialog could not be shown.
 #pragma once
@@ -10,16 +10,6 @@
 
 #include "settings/input/key_bindings.h"
 #include "settings/input/key_names.h"
-
-namespace input {
-
-KeyNameTable& KeyNames();
-InputSettings& Settings();
-DefaultBindings& Defaults();
-// 1 after RESET: the next write stores the built-in set.
-std::int32_t& DefaultsPending();
-
-}  // namespace input
 
 // Fills input::Settings() from the file. Returns 1.
 int ReadKeyBindings(HWND owner, const char* path);

@@ -66,4 +66,9 @@ const char* KeyName(const KeyNameTable& table, KeyCode code) {
   return table.name[code];
 }
 
+KeyNameTable& KeyNames() {
+  static KeyNameTable table;
+  return table;
+}
+
 }  // namespace input

@@ -32,4 +32,7 @@ KeyCode FindKeyCode(const KeyNameTable& table, std::uint32_t virtualKey);
 // code outside 0..399, which never indexes the table.
 const char* KeyName(const KeyNameTable& table, KeyCode code);
 
+// The run's table of key names.
+KeyNameTable& KeyNames();
+
 }  // namespace input

@@ -8,11 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/driver/places.h"
 
 namespace {
 
 using std::chrono::milliseconds;
+using namespace e2e::place;
 
 std::vector<std::string> taken;
 int shots = 0;
@@ -38,6 +41,14 @@ void ClickIn(HWND window, int x, int y) {
 void MoveIn(HWND window, int x, int y) {
   const POINT at = e2e::ClientToScreenPoint(window, x, y);
   e2e::MoveMouseTo(at.x, at.y);
+}
+
+void ClickIn(HWND window, POINT client) {
+  ClickIn(window, client.x, client.y);
+}
+
+void MoveIn(HWND window, POINT client) {
+  MoveIn(window, client.x, client.y);
 }
 
 // Opens entry `index` of a drop-down list of a dialog with the pointer.
@@ -78,15 +89,15 @@ void Intro(const e2e::Launcher& launcher) {
 // START GAME on a first run: the driver question, the stand-in game, and on a
 // display where its OpenGL fails, the report on the 3D card.
 void StartTheGame(const e2e::Launcher& launcher, HWND stage) {
-  MoveIn(stage, 345, 128);
+  MoveIn(stage, kStartGame);
   Shoot("main-menu-start-game-lit");
-  ClickIn(stage, 345, 128);
-  const auto question = DialogWith(launcher, 1066);
+  ClickIn(stage, kStartGame);
+  const auto question = DialogWith(launcher, IDC_START_WITH_CURRENT_DRIVER);
   if (!question) {
     return;
   }
   Shoot("driver-question");
-  e2e::LeftClickControl(question->handle, 1066);  // by the current driver
+  e2e::LeftClickControl(question->handle, IDC_START_WITH_CURRENT_DRIVER);  // by the current driver
   HWND game = nullptr;
   if (e2e::WaitUntil([&] { return (game = FindWindowA("Quil3D Game", nullptr)) != nullptr; })) {
     Sleep(700);
@@ -95,11 +106,11 @@ void StartTheGame(const e2e::Launcher& launcher, HWND stage) {
   }
   if (const auto report = launcher.WaitForWindow(
           [](const e2e::WindowFacts& w) {
-            return w.className == "#32770" && GetDlgItem(w.handle, 1072) != nullptr;
+            return w.className == "#32770" && GetDlgItem(w.handle, IDC_REPORT_TEXT) != nullptr;
           },
           milliseconds(3000))) {
     Shoot("3d-card-report");
-    e2e::LeftClickControl(report->handle, 1068);
+    e2e::LeftClickControl(report->handle, IDC_REPORT_OK);
   }
   e2e::WaitUntil([&] { return IsWindowVisible(stage) && !IsIconic(GetParent(stage)); });
   e2e::BringToFront(stage);
@@ -107,16 +118,16 @@ void StartTheGame(const e2e::Launcher& launcher, HWND stage) {
 }
 
 void InputDialog(const e2e::Launcher& launcher, HWND stage) {
-  ClickIn(stage, 111, 84);  // SETUP INPUT DEVICE
-  if (const auto dialog = DialogWith(launcher, 1035)) {
-    MoveIn(dialog->handle, 288, 440);  // DONE lit
+  ClickIn(stage, kInputButton);
+  if (const auto dialog = DialogWith(launcher, IDC_FIRST_KEY_BOX)) {
+    MoveIn(dialog->handle, kInputDone);  // lit
     Shoot("input-settings");
-    ClickIn(dialog->handle, 560, 440);  // CANCEL
+    ClickIn(dialog->handle, kInputCancel);
   }
 }
 
 void AudioDialog(const e2e::Launcher& launcher, HWND stage) {
-  ClickIn(stage, 111, 144);  // AUDIO CALIBRATION
+  ClickIn(stage, kAudioButton);
   // Where the sound card's mixer cannot be set (no recording line, as on the
   // virtual displays), the dialog says so first, once per try.
   for (int answered = 0;; ++answered) {
@@ -129,37 +140,37 @@ void AudioDialog(const e2e::Launcher& launcher, HWND stage) {
     }
     e2e::AnswerMessageBox(*box);
   }
-  if (const auto dialog = DialogWith(launcher, 1032)) {
+  if (const auto dialog = DialogWith(launcher, IDC_MUSIC_BAR)) {
     MoveIn(dialog->handle, 20, 20);
     Shoot("audio-settings");
-    ClickIn(dialog->handle, 141, 248);  // DONE
+    ClickIn(dialog->handle, kSmallDone);
   }
 }
 
 void VideoDialog(const e2e::Launcher& launcher, HWND stage) {
-  ClickIn(stage, 111, 204);  // VIDEO CALIBRATION
-  const auto dialog = DialogWith(launcher, 1030);
+  ClickIn(stage, kVideoButton);
+  const auto dialog = DialogWith(launcher, IDC_DRIVER_LIST);
   if (!dialog) {
     return;
   }
   MoveIn(dialog->handle, 20, 20);
   Shoot("video-settings");
-  Choose(launcher, dialog->handle, 1030, 1);  // a driver the launcher installs
-  if (const auto installed = DialogWith(launcher, 1074)) {
+  Choose(launcher, dialog->handle, IDC_DRIVER_LIST, 1);  // a driver the launcher installs
+  if (const auto installed = DialogWith(launcher, IDC_INSTALLED_OK)) {
     Shoot("driver-installed");
-    e2e::LeftClickControl(installed->handle, 1074);
+    e2e::LeftClickControl(installed->handle, IDC_INSTALLED_OK);
   }
-  Choose(launcher, dialog->handle, 1030, 4);  // one the player installs
-  if (const auto guide = DialogWith(launcher, 1064)) {
+  Choose(launcher, dialog->handle, IDC_DRIVER_LIST, 4);  // one the player installs
+  if (const auto guide = DialogWith(launcher, IDC_GUIDE_CANCEL)) {
     Shoot("driver-install-guide");
-    e2e::LeftClickControl(guide->handle, 1064);  // Cancel
+    e2e::LeftClickControl(guide->handle, IDC_GUIDE_CANCEL);  // Cancel
   }
-  Choose(launcher, dialog->handle, 1030, 0);
-  ClickIn(dialog->handle, 141, 248);  // DONE
+  Choose(launcher, dialog->handle, IDC_DRIVER_LIST, 0);
+  ClickIn(dialog->handle, kSmallDone);
 }
 
 void HowToPlay(const e2e::Launcher& launcher, HWND stage) {
-  ClickIn(stage, 111, 264);  // HOW TO PLAY
+  ClickIn(stage, kHowToPlayButton);
   const auto viewer = launcher.WaitForDialog(milliseconds(10000));
   if (!viewer) {
     return;
@@ -167,11 +178,11 @@ void HowToPlay(const e2e::Launcher& launcher, HWND stage) {
   MoveIn(viewer->handle, 20, 20);
   Shoot("how-to-play-page-1");
   for (int page = 2; page <= 3; ++page) {
-    ClickIn(viewer->handle, 104, 308);  // Next
-    Sleep(300);                         // not a double click
+    ClickIn(viewer->handle, kHowToPlayNext);
+    Sleep(300);  // not a double click
     Shoot("how-to-play-page-" + std::to_string(page));
   }
-  ClickIn(viewer->handle, 204, 308);  // Close
+  ClickIn(viewer->handle, kHowToPlayClose);
 }
 
 }  // namespace
@@ -195,7 +206,7 @@ int main() {
   Shoot("main-menu");
   StartTheGame(launcher, window);
 
-  ClickIn(window, 559, 327);  // OPTION
+  ClickIn(window, kOption);
   MoveIn(window, 20, 20);
   Shoot("options-menu");
   InputDialog(launcher, window);
@@ -203,7 +214,7 @@ int main() {
   VideoDialog(launcher, window);
   HowToPlay(launcher, window);
 
-  ClickIn(window, 111, 324);  // CLOSE
+  ClickIn(window, kCloseOptions);
   MoveIn(window, 20, 20);
   Shoot("back-to-the-main-menu");
 

@@ -20,7 +20,7 @@ constexpr POINT kSmallDone{141, 248}, kSmallDefault{141, 296};
 constexpr POINT kInputDone{288, 440}, kInputReset{424, 440}, kInputCancel{560, 440};
 constexpr POINT kPlayer1Place{183, 358}, kPlayer2Place{449, 358};
 // The how-to-play viewer.
-constexpr POINT kHowToPlayClose{204, 308};
+constexpr POINT kHowToPlayNext{104, 308}, kHowToPlayClose{204, 308};
 
 // Top-left corners of faces on the stage.
 constexpr POINT kStartGameCorner{273, 86}, kCloseOptionsCorner{17, 307};
