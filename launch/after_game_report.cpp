@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "common/win/instance.h"
 #include "common/win/window_ledger.h"
 #include "launch/proc_log_check.h"
 #include "resources/resource.h"
@@ -43,8 +44,8 @@ void AfterGameReport() {
   if (CheckProcLog(kProcLogForReading) != 1) {
     return;
   }
+  // The launcher is still minimized, so there may be no active window: the
+  // report's icon then comes from the program's own module all the same.
   const HWND owner = GetActiveWindow();
-  const auto instance =
-      owner != nullptr ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)) : nullptr;
-  DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CARD_REPORT), owner, ReportDialogProc, 0);
+  DialogBoxParamA(win::InstanceOf(owner), MAKEINTRESOURCEA(IDD_CARD_REPORT), owner, ReportDialogProc, 0);
 }

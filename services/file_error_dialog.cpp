@@ -2,6 +2,7 @@
 
 #include "common/bounded_text.h"
 #include "common/win/file_io.h"
+#include "common/win/instance.h"
 #include "common/win/window_ledger.h"
 #include "resources/resource.h"
 #include "services/error_box.h"
@@ -53,15 +54,9 @@ INT_PTR CALLBACK FileErrorDialogProc(HWND dialog, UINT message, WPARAM wParam, L
 
 INT_PTR FileErrorDialog(HWND owner, const char* path) {
   text::CopyBounded(State().path, path != nullptr ? path : "");
-  // The template is in the module of the window that owns the dialog; a file
-  // read before the stage exists has no owner, and then it is the program's.
-  HINSTANCE instance =
-      owner != nullptr ? reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE)) : nullptr;
-  if (instance == nullptr) {
-    instance = GetModuleHandleA(nullptr);
-  }
-  const INT_PTR result =
-      DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_FILE_ERROR), owner, FileErrorDialogProc, 0);
+  // A file read before the stage exists has no owner.
+  const INT_PTR result = DialogBoxParamA(win::InstanceOf(owner), MAKEINTRESOURCEA(IDD_FILE_ERROR), owner,
+                                         FileErrorDialogProc, 0);
   return result != 0 ? result : -1;
 }
 

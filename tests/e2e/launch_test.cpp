@@ -47,6 +47,16 @@ class GameHooks {
   }
 };
 
+// Whether a dialog's icon control holds an icon.
+bool ShowsAnIcon(HWND dialog) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+    if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+      return SendMessageA(child, STM_GETICON, 0, 0) != 0;
+    }
+  }
+  return false;
+}
+
 std::vector<std::string> ChildTexts(HWND dialog) {
   std::vector<std::string> texts;
   for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -161,6 +171,7 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
       const auto report = WaitForDialogWith(IDC_REPORT_TEXT);
       ASSERT_TRUE(report);
       EXPECT_EQ(e2e::ControlText(report->handle, IDC_REPORT_TEXT), kCardReport);
+      EXPECT_TRUE(ShowsAnIcon(report->handle)) << "the report's icon, while no launcher window is active";
       e2e::SaveScreenshot("launch-card-report");
       e2e::PressKey(VK_ESCAPE);
       Sleep(400);
