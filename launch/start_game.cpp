@@ -15,6 +15,9 @@ constexpr char kCannotStart[] = "Cannot start .\\proc.exe";
 constexpr DWORD kWaitStep = 1000;  // ms between looks at the game's exit code
 // How long the game is given to settle before the launcher waits for its end;
 // the wait for its end answers the launcher's messages, this one may not.
+// (Wine's WaitForInputIdle answers sent messages itself, so the bound makes no
+// difference there; on Windows a game that never settles would otherwise hold
+// every message sent to the launcher.)
 constexpr DWORD kInputIdleLimit = 2000;
 
 // Waits up to `milliseconds` for `process` to end, answering meanwhile the
@@ -57,13 +60,19 @@ void WaitForGameToEnd(HANDLE process) {
 // The clicks and keys that reached the launcher while the game ran (the
 // second click of a double-click on START GAME, say) are not meant for the
 // launcher that comes back: one press is one game.
+// Looking at the queue takes a quit message whatever the range asked for: a
+// launcher closed while the game ran gets it back, and ends.
 void DropInputQueuedDuringTheGame() {
+  constexpr UINT kInput[][2] = {
+      {WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST}, {WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK}};
   MSG message;
-  while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-  }
-  while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
-  }
-  while (PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK, PM_REMOVE)) {
+  for (const auto& range : kInput) {
+    while (PeekMessageA(&message, nullptr, range[0], range[1], PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return;
+      }
+    }
   }
 }
 

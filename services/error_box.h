@@ -5,7 +5,17 @@
 
 // Shows a non-fatal problem in a modal box captioned "Message" with one OK
 // button and no owner. Returns when the user has confirmed.
+//
+// Nothing of the launcher runs beneath the box: it is task-modal, so none of
+// the launcher's windows takes a click or a key until it is answered (on
+// every Windows from 95 on). A control that holds the mouse (a scroll bar
+// pressed or dragged when the box came up) still sends what it sends; its
+// dialog lets that pass while the box is up (ReportBoxShowing).
 int ErrorBox(const char* text);
+
+// Whether an ErrorBox is on the screen now: a scroll or a press that reaches
+// a window while this holds came from beneath the box and is not acted on.
+bool ReportBoxShowing();
 
 // Reports a settings file that cannot be opened (dialog 292), owned by
 // `owner` and taken from its module. Confirming it ends the process with exit

@@ -41,9 +41,11 @@ class ShellWindows final : public WindowsAroundTheGame {
 
   // The frame restored, the stage re-centred on the screen as it is now, the
   // momentary dialog over it, and the stage moved to its new place.
+  // Nothing is restored once the stage is gone: a close that another program
+  // sent while the game ran has destroyed it, and the launcher is ending.
   void Restore() override {
     ShellState& shell = Shell();
-    if (!SetShowState(shell.frame, SW_SHOWNORMAL)) {
+    if (!IsWindow(shell.stage) || !SetShowState(shell.frame, SW_SHOWNORMAL)) {
       return;
     }
     ReadScreenMetrics();

@@ -7,6 +7,7 @@
 #include "common/win/handles.h"
 #include "common/win/window_ledger.h"
 #include "media/image_store.h"
+#include "services/error_box.h"
 #include "ui/dialog_template.h"
 
 namespace {
@@ -110,6 +111,24 @@ INT_PTR OnLeftButtonUp(PictureDialog& self, HWND dialog, LPARAM lParam) {
   return TRUE;
 }
 
+// While a report box is up the dialog beneath it takes no input, but its
+// controls go on by themselves: a scroll bar held or dragged when the box came
+// up still steps, and its release still ends a scroll. Acted on, each would
+// preview the level again and bring a box over the box.
+bool ComesFromBeneathAReport(UINT message) {
+  switch (message) {
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+    case WM_COMMAND:
+      return ReportBoxShowing();
+    default:
+      return false;
+  }
+}
+
 INT_PTR CALLBACK PictureDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   win::CountWindowLife(dialog, message);
   if (message == WM_INITDIALOG) {
@@ -118,6 +137,9 @@ INT_PTR CALLBACK PictureDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
   PictureDialog* self = Self(dialog);
   if (self == nullptr) {
     return FALSE;  // messages that come before the initialisation
+  }
+  if (ComesFromBeneathAReport(message)) {
+    return TRUE;
   }
   switch (message) {
     case WM_ERASEBKGND:

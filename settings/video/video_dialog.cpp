@@ -76,6 +76,28 @@ void DrawCaptions(HWND dialog, HDC) {
   DrawVideoCaptions(dialog);
 }
 
+// The driver guides belong to the stage, as this dialog does, so the
+// platform keeps only the stage from input while one is up. This dialog is
+// kept from it too (another choice would bring a second guide over the first,
+// and DONE would leave the guide standing over the options menu), and comes
+// back to the front when the guide has gone.
+class HeldBeneathTheGuide {
+ public:
+  explicit HeldBeneathTheGuide(HWND dialog) : dialog_(dialog) {
+    SendDlgItemMessageA(dialog_, IDC_DRIVER_LIST, CB_SHOWDROPDOWN, FALSE, 0);
+    EnableWindow(dialog_, FALSE);
+  }
+  ~HeldBeneathTheGuide() {
+    EnableWindow(dialog_, TRUE);
+    SetActiveWindow(dialog_);
+  }
+  HeldBeneathTheGuide(const HeldBeneathTheGuide&) = delete;
+  HeldBeneathTheGuide& operator=(const HeldBeneathTheGuide&) = delete;
+
+ private:
+  HWND dialog_;
+};
+
 // The choice counts as the player's at once, so the list keeps showing it
 // even when the dialog held the defaults; then the guide that goes with it.
 void OnDriverChosen(const PictureDialog& self, HWND dialog) {
@@ -90,6 +112,10 @@ void OnDriverChosen(const PictureDialog& self, HWND dialog) {
   settings.customized = 1;
   ShowVideoSettings(dialog);
   const video::DriverChoice choice = video::WhatChoosingShows(video::Catalog(), settings.driverIndex);
+  if (choice.shows == video::DriverChoiceShows::kNothing) {
+    return;
+  }
+  const HeldBeneathTheGuide held(dialog);
   if (choice.shows == video::DriverChoiceShows::kInstalledNote) {
     DriverInstalledDialog(self.owner, self.instance);
   } else if (choice.shows == video::DriverChoiceShows::kGuide) {

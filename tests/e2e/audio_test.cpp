@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "resources/resource.h"
@@ -84,13 +85,31 @@ TEST_F(AudioSettings, LevelsAreReadShownResetAndSavedMusicFirst) {
   EXPECT_EQ(game_.Read("info\\Audio.cfg"), "0\r\nMusic 25\r\nSound 25\r\n");
 }
 
-TEST_F(AudioSettings, DefaultLevelsShowWhateverTheFileHolds) {
+// The defaults show whatever the file holds; a bar moved from them makes the
+// levels the player's own. The music bar's right arrow is pressed as a finger
+// does (about 150 ms) and then held: each press steps once and previews once,
+// its boxes one at a time; the bar does not go on by itself under them.
+TEST_F(AudioSettings, DefaultLevelsShowWhateverTheFileHoldsUntilABarMoves) {
   Open("0\r\nMusic 3\r\nSound 44\r\n");
   EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 25);
   EXPECT_EQ(Thumb(IDC_SOUND_BAR), 25);
+  RECT bar = {};
+  GetWindowRect(GetDlgItem(dialog_, IDC_MUSIC_BAR), &bar);
+  for (const auto& [held, level] : {std::pair{milliseconds(150), 35}, std::pair{milliseconds(300), 45}}) {
+    e2e::MoveMouseTo(bar.right - (bar.bottom - bar.top) / 2, (bar.top + bar.bottom) / 2);
+    INPUT button = {};
+    button.type = INPUT_MOUSE;
+    button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    SendInput(1, &button, sizeof button);
+    Sleep(static_cast<DWORD>(held.count()));  // the finger on the arrow
+    button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(1, &button, sizeof button);
+    EXPECT_EQ(AnswerMixerMessages(1, milliseconds(600)), 2u) << "held " << held.count() << " ms";
+    EXPECT_EQ(Thumb(IDC_MUSIC_BAR), level);
+  }
   ClickOnDialog(place::kSmallDone);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
-  EXPECT_EQ(game_.Read("info\\Audio.cfg"), "0\r\nMusic 25\r\nSound 25\r\n");
+  EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 45\r\nSound 25\r\n");
 }
 
 // Page right on a bar at 45 gives 50, and the thumbs follow; the mixer is
@@ -100,10 +119,7 @@ TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
   Open("1\r\nMusic 45\r\nSound 5\r\n");
   // A click on a bar, as it goes where the mixer cannot be set: the press
   // scrolls, and the mixer's messages come up while the button is still
-  // down; they are answered, then the button goes up. (Released at once,
-  // the release would reach the bar under the first box, and the bar would
-  // go on stepping by itself under box after box.) Both steps here stop at
-  // their bar's end, so a step the bar repeats while held does no harm.
+  // down; they are answered, then the button goes up.
   const auto clickOnBar = [&](int bar, POINT at, int level) {
     e2e::MoveMouseTo(at.x, at.y);
     Sleep(20);
@@ -155,9 +171,11 @@ TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
       milliseconds(3000)));
 }
 
-// Dragging a thumb to the bar's left end sets 0; each step of the drag is
-// previewed on the mixer.
-TEST_F(AudioSettings, DraggingAThumbToTheLeftEndGivesZero) {
+// A press on a thumb previews its level at once, and the box that comes up
+// ends the drag (the dialog beneath it takes no input, so the bar lets the
+// mouse go): the rest of the drag changes nothing, and the thumb, the level
+// and the file keep what the press gave.
+TEST_F(AudioSettings, ADragEndsWithItsFirstPreviewsBox) {
   Open("1\r\nMusic 30\r\nSound 30\r\n");
   RECT bar = {};
   GetWindowRect(GetDlgItem(dialog_, IDC_MUSIC_BAR), &bar);
@@ -175,12 +193,12 @@ TEST_F(AudioSettings, DraggingAThumbToTheLeftEndGivesZero) {
   INPUT release = press;
   release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
   SendInput(1, &release, sizeof release);
-  EXPECT_GE(AnswerMixerMessages(1, milliseconds(1500)), 2u);
-  EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 0);
+  EXPECT_EQ(AnswerMixerMessages(1, milliseconds(1000)), 2u);
+  EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 30);
   EXPECT_EQ(Thumb(IDC_SOUND_BAR), 30);
   ClickOnDialog(place::kSmallDone);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
-  EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 0\r\nSound 30\r\n");
+  EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 30\r\nSound 30\r\n");
 }
 
 }  // namespace

@@ -199,43 +199,86 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
 // A player's double-click on START GAME, with the stand-in game as players
 // see it (a window, a few seconds): one game, and a launcher that answers
 // the messages other programs send it while the game runs.
+// While the game runs the launcher answers what other programs send it and
+// keeps what is posted to it for later; the input that reached it meanwhile
+// is dropped. Windows queues a click for the window under the pointer, Wine
+// picks it only when the click is read, so the input of the second round is
+// posted as Windows would queue it.
 TEST_F(StartGame, ADoubleClickStartsOneGameAndTheLauncherAnswersWhileItRuns) {
-  hooks_.RunFor(5);
+  hooks_.RunFor(30);  // each round ends the game itself with a key
   hooks_.LeaveLog("0");
   Start("1\r\n");
   const POINT startGame =
       e2e::ClientToScreenPoint(stage_->handle, e2e::place::kStartGame.x, e2e::place::kStartGame.y);
-  e2e::DoubleClickAt(startGame.x, startGame.y);
-  HWND gameWindow = nullptr;
-  ASSERT_TRUE(e2e::WaitUntil([&] {
-    gameWindow = FindWindowA(game::kWindowClass, nullptr);
-    return gameWindow != nullptr && IsWindowVisible(gameWindow);
-  })) << "the game shows its window";
-  // Every start request writes it anew: its coming back would mean a second.
-  game_.Remove("Info\\GameMode.dat");
-
-  // Once the game waits for its own input, the launcher is in its wait for
-  // the game's end (and past the wait for the game to settle).
-  DWORD gameProcess = 0;
-  GetWindowThreadProcessId(gameWindow, &gameProcess);
-  const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, gameProcess);
-  ASSERT_NE(process, nullptr);
-  WaitForInputIdle(process, 10000);
-  for (const HWND window : {frame_->handle, stage_->handle}) {
+  const LPARAM onStartGame = MAKELPARAM(e2e::place::kStartGame.x, e2e::place::kStartGame.y);
+  // The game's window once the game waits for its own input: the launcher is
+  // then in its wait for the game's end (past the wait for it to settle).
+  const auto gameRuns = [&] {
+    HWND gameWindow = nullptr;
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+      gameWindow = FindWindowA(game::kWindowClass, nullptr);
+      return gameWindow != nullptr && IsWindowVisible(gameWindow);
+    })) << "the game shows its window";
+    DWORD gameProcess = 0;
+    GetWindowThreadProcessId(gameWindow, &gameProcess);
+    const win::UniqueKernelHandle process(
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE, gameProcess));
+    EXPECT_TRUE(process);
+    WaitForInputIdle(process.get(), 10000);
+    // Every start request writes it anew: its coming back would mean a second.
+    game_.Remove("Info\\GameMode.dat");
+    return gameWindow;
+  };
+  const auto answered = [&](HWND window, UINT message) {
     DWORD_PTR answer = 0;
-    EXPECT_NE(SendMessageTimeoutA(window, WM_SETTINGCHANGE, 0, 0, SMTO_NORMAL, 3000, &answer), 0)
-        << "no answer while the game runs";
-  }
-  EXPECT_EQ(WaitForSingleObject(process, 0), static_cast<DWORD>(WAIT_TIMEOUT)) << "answered after the game";
-  CloseHandle(process);
+    return SendMessageTimeoutA(window, message, 0, 0, SMTO_NORMAL, 3000, &answer) != 0;
+  };
 
+  // A double-click as one burst of input, and messages sent meanwhile.
+  e2e::DoubleClickAt(startGame.x, startGame.y);
+  HWND game = gameRuns();
+  for (const HWND window : {frame_->handle, stage_->handle}) {
+    EXPECT_TRUE(answered(window, WM_SETTINGCHANGE)) << "no answer while the game runs";
+  }
+  // START GAME pressed again, and Alt+F4, queued while the game runs.
+  PostMessageA(stage_->handle, WM_LBUTTONDOWN, MK_LBUTTON, onStartGame);
+  PostMessageA(stage_->handle, WM_LBUTTONUP, 0, onStartGame);
+  PostMessageA(stage_->handle, WM_SYSKEYDOWN, VK_F4, 0x20000001);
+  PostMessageA(game, WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_TRUE(Restored());
   // Input is taken in order: START GAME lights up only once anything queued
   // before the move has been handled.
   EXPECT_TRUE(MainMenuAnswers());
   EXPECT_FALSE(e2e::FileExists(game_.PathOf("Info\\GameMode.dat")))
-      << "the second click started the game again";
+      << "a queued click started the game again";
   EXPECT_FALSE(IsIconic(frame_->handle));
+  ASSERT_TRUE(launcher_->Running()) << "a queued Alt+F4 closed the launcher";
+
+  // A close posted while the game runs waits for the game's end.
+  ClickOnStage(e2e::place::kStartGame);
+  game = gameRuns();
+  PostMessageA(stage_->handle, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(answered(stage_->handle, WM_SETTINGCHANGE));
+  EXPECT_TRUE(IsWindow(stage_->handle)) << "the posted close was taken while the game ran";
+  PostMessageA(game, WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_EQ(launcher_->WaitForExit(), 0u);
+
+  // A close sent while the game runs ends the launcher then; after the game
+  // nothing of it is restored.
+  Start("1\r\n");
+  ClickOnStage(e2e::place::kStartGame);
+  game = gameRuns();
+  EXPECT_TRUE(answered(stage_->handle, WM_CLOSE));
+  EXPECT_FALSE(IsWindow(stage_->handle));
+  PostMessageA(game, WM_KEYDOWN, VK_SPACE, 0);
+  bool restored = false;
+  for (const DWORD start = GetTickCount(); launcher_->Running() && GetTickCount() - start < 30000;) {
+    restored = restored || (IsWindow(frame_->handle) && !IsIconic(frame_->handle));
+    Sleep(1);
+  }
+  EXPECT_FALSE(restored) << "the frame came back after the stage had gone";
+  EXPECT_EQ(launcher_->WaitForExit(), 0u);
+  EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
 }
 
 TEST_F(StartGame, AGameThatCannotStartIsReportedAndTheLauncherComesBack) {
@@ -250,6 +293,7 @@ TEST_F(StartGame, AGameThatCannotStartIsReportedAndTheLauncherComesBack) {
     }
     const auto box = e2e::WaitForMessageBox(*launcher_);
     ASSERT_TRUE(box) << "attempt " << attempt;
+    EXPECT_FALSE(IsIconic(frame_->handle)) << "the box came before the launcher was back";
     EXPECT_EQ(e2e::AnswerMessageBox(*box), "Cannot start .\\proc.exe");
     EXPECT_TRUE(Restored());
   }
@@ -294,13 +338,18 @@ TEST_F(StartGame, QuitOpensTheHomePageInTheFirstBrowserFound) {
   }
 }
 
+// START GAME, clicked while the box is up, does nothing: the stage beneath
+// takes no input until the box is answered.
 TEST_F(StartGame, QuitWithNoBrowserSaysSoOnceAndCloses) {
   Start("0\r\n");
+  game_.Remove("Info\\GameMode.dat");
   ClickOnStage(e2e::place::kQuit);
   const auto box = e2e::WaitForMessageBox(*launcher_);
   ASSERT_TRUE(box);
+  ClickOnStage(e2e::place::kStartGame);
   EXPECT_EQ(e2e::AnswerMessageBox(*box), "Web browsers not find");
   EXPECT_EQ(launcher_->WaitForExit(), 0u);
+  EXPECT_FALSE(e2e::FileExists(game_.PathOf("Info\\GameMode.dat"))) << "START GAME ran under the box";
 }
 
 }  // namespace

@@ -135,7 +135,8 @@ class OnTheStage : public testing::Test {
   // On this machine's sound set-up every preview of the music level says
   // " Mixer Open Error2" and " Mixer Open Error3": answers the messages of
   // `previews` previews as they come, then any that follow within `more`;
-  // how many messages there were.
+  // how many messages there were. They come in their order, one box at a
+  // time: no preview starts under another one's box.
   std::size_t AnswerMixerMessages(std::size_t previews = 1,
                                   std::chrono::milliseconds more = std::chrono::milliseconds(300)) {
     std::size_t answered = 0;
@@ -148,10 +149,12 @@ class OnTheStage : public testing::Test {
       if (!box) {
         return answered;
       }
-      // A drag's next step may come while a box is up: its preview's
-      // messages come between the first one's.
+      const auto boxes = launcher_->FindTopWindow([&](const e2e::WindowFacts& w) {
+        return w.handle != box->handle && w.className == "#32770" && w.title == "Message";
+      });
+      EXPECT_FALSE(boxes) << "a box over a box";
       const std::string text = e2e::AnswerMessageBox(*box);
-      EXPECT_TRUE(text == " Mixer Open Error2" || text == " Mixer Open Error3") << text;
+      EXPECT_EQ(text, answered % 2 == 0 ? " Mixer Open Error2" : " Mixer Open Error3");
       ++answered;
     }
   }
