@@ -15,3 +15,7 @@ int ErrorBox(const char* text) {
   text::CopyBounded(buffer, text != nullptr ? text : "");
   return MessageBoxA(nullptr, buffer, kErrorBoxCaption, MB_OK);
 }
+
+int ErrorBoxNamingPath(std::string_view before, std::string_view path, std::string_view after) {
+  return ErrorBox(text::NamingPath(before, path, after, kErrorBoxCapacity).c_str());
+}
