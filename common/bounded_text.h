@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace text {
@@ -31,5 +32,15 @@ inline std::string_view AsCString(std::string_view bytes) {
   const std::size_t nul = bytes.find('\0');
   return nul == std::string_view::npos ? bytes : bytes.substr(0, nul);
 }
+
+// `before`, `path` and `after` as one text of at most capacity - 1
+// characters, whose ending stays whole: when the three do not fit, the path
+// is shortened in its middle: its drive and first folder (when they leave
+// room for the file name), "...", and as many of its last folders as fit with
+// its file name, as in "C:\Games\...\Driver\Velox\Glu32.dll"; where not even the
+// file name fits, "..." and the end of it. Only when `before` and `after`
+// leave no room for "..." is the text cut at its end.
+std::string NamingPath(std::string_view before, std::string_view path, std::string_view after,
+                       std::size_t capacity);
 
 }  // namespace text

@@ -32,3 +32,7 @@ int ErrorBox(const char* text) {
 bool ReportBoxShowing() {
   return boxesShowing > 0;
 }
+
+int ErrorBoxNamingPath(std::string_view before, std::string_view path, std::string_view after) {
+  return ErrorBox(text::NamingPath(before, path, after, kErrorBoxCapacity).c_str());
+}

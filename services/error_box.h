@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string_view>
+
 // Shows a non-fatal problem in a modal box captioned "Message" with one OK
 // button and no owner. Returns when the user has confirmed.
 //
@@ -16,6 +18,11 @@ int ErrorBox(const char* text);
 // Whether an ErrorBox is on the screen now: a scroll or a press that reaches
 // a window while this holds came from beneath the box and is not acted on.
 bool ReportBoxShowing();
+
+// The same box for a message that names a file or folder: `before`, `path`
+// and `after`, the path shortened in its middle where the three would not fit
+// the box's text, so the message's ending is always read whole.
+int ErrorBoxNamingPath(std::string_view before, std::string_view path, std::string_view after);
 
 // Reports a settings file that cannot be opened (dialog 292), owned by
 // `owner` and taken from its module. Confirming it ends the process with exit

@@ -20,3 +20,8 @@ bool SaveSettingsFile(HWND owner, const char* path, std::string_view bytes) {
   FileErrorDialog(owner, full.text);
   return false;
 }
+
+bool SettingsFileReplaceable(const char* path) {
+  win::FullPath full;
+  return win::ResolveFullPath(path, full) && win::CanReplaceFile(full.text);
+}

@@ -29,3 +29,9 @@ int ReadSettingsFile(HWND owner, const char* path, Parse&& parse) {
 // Replaces the file at `path` with `bytes` in one step; on any failure the old
 // file stays as it was and the failure takes the same path as above.
 bool SaveSettingsFile(HWND owner, const char* path, std::string_view bytes);
+
+// Whether SaveSettingsFile could replace the file at `path` now
+// (win::CanReplaceFile), found out without a word to the player and without
+// changing it: for a step that must not be taken unless the file will then
+// describe it.
+bool SettingsFileReplaceable(const char* path);

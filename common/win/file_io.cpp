@@ -169,6 +169,19 @@ bool ReplaceFileContents(const char* fullPath, std::string_view bytes) {
   return Replace(fullPath, bytes, true);
 }
 
+bool CanReplaceFile(const char* fullPath) {
+  const DWORD attributes = GetFileAttributesA(fullPath);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return GetLastError() == ERROR_FILE_NOT_FOUND;
+  }
+  if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+    return false;
+  }
+  const UniqueFile file(
+      CreateFileA(fullPath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return static_cast<bool>(file);
+}
+
 bool ReplaceFileContentsByRenaming(const char* fullPath, std::string_view bytes) {
   return Replace(fullPath, bytes, false);
 }

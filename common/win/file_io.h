@@ -39,6 +39,14 @@ bool ReadFileBytes(const char* fullPath, std::string& bytes);
 // behind.
 bool ReplaceFileContents(const char* fullPath, std::string_view bytes);
 
+// Whether ReplaceFileContents could replace the file now, found out without
+// changing it: it is not read-only and not a folder, and no other program has
+// it open (it opens for writing with no sharing, as replacing needs), or it is
+// not there yet in a folder that is. For a caller that must know before it
+// changes what the file is to describe. False after a failed open leaves that
+// open's error as the last error (ERROR_SHARING_VIOLATION for a file held open).
+bool CanReplaceFile(const char* fullPath);
+
 // The same write without a one-step move, for systems that lack it: the new
 // bytes go to the temporary file and are flushed; then the target is renamed
 // to a backup name (the last character of its name replaced by '$', or '!'

@@ -11,6 +11,7 @@
 #include "settings/video/driver_paths.h"
 #include "settings/video/video_files.h"
 #include "services/error_box.h"
+#include "services/settings_files.h"
 
 namespace {
 
@@ -27,9 +28,15 @@ constexpr char kNothingChanged[] = "\nNo driver file was changed.";
 constexpr char kTemporaryMark = '~';
 constexpr char kBackupMark = '$';
 
-bool Refuse(const char* what, const std::string& detail) {
-  ErrorBox((what + detail + kNothingChanged).c_str());
+// The player reads what failed, the file or folder it names (shortened in
+// its middle where the box needs it) and what became of the pair.
+bool Refuse(const char* what, const std::string& named, const std::string& outcome = kNothingChanged) {
+  ErrorBoxNamingPath(what, named, outcome);
   return false;
+}
+
+std::string NameOf(const std::string& path) {
+  return path.substr(path.find_last_of('\\') + 1);
 }
 
 DWORD AttributesOf(const std::string& path) {
@@ -68,6 +75,8 @@ struct Library {
   std::string temporary;
   std::string backup;
   bool hadTarget = false;
+  bool oldAside = false;  // the old copy is left under the backup name: putting it back failed
+  bool newStays = false;  // the new copy is left in place: taking it back failed
 
   Library(std::string from, std::string to)
       : source(std::move(from)),
@@ -75,10 +84,17 @@ struct Library {
         temporary(video::MarkedPath(target, kTemporaryMark)),
         backup(video::MarkedPath(target, kBackupMark)) {}
 
-  // Names left by a run that was cut short.
+  // Names left by a run that was cut short. A backup whose library is
+  // missing is no leftover but the only copy of the old one (a put-back that
+  // failed, or a run cut short between its renames): it goes back to its
+  // name, or stays where it is when it cannot.
   void RemoveLeftovers() const {
     DeleteIfThere(temporary);
-    DeleteIfThere(backup);
+    if (!Exists(target) && IsFile(backup)) {
+      MoveFileA(backup.c_str(), target.c_str());
+    } else {
+      DeleteIfThere(backup);
+    }
   }
 
   // The new copy under the temporary name, writable whatever the source was.
@@ -97,11 +113,7 @@ struct Library {
     hadTarget = Exists(target);
     return !hadTarget || MoveFileA(target.c_str(), backup.c_str());
   }
-  void PutBack() const {
-    if (hadTarget) {
-      MoveFileA(backup.c_str(), target.c_str());
-    }
-  }
+  void PutBack() { oldAside = hadTarget && !MoveFileA(backup.c_str(), target.c_str()); }
 
   // The old copy aside and the new one in its place, or neither.
   bool PutInPlace() {
@@ -114,11 +126,35 @@ struct Library {
     }
     return true;
   }
-  void TakeBack() const {
-    MoveFileA(target.c_str(), temporary.c_str());
-    PutBack();
+  void TakeBack() {
+    if (MoveFileA(target.c_str(), temporary.c_str())) {
+      PutBack();
+    } else {
+      newStays = true;
+      oldAside = hadTarget;
+    }
+  }
+
+  // What a failed walk could not undo, for the player; empty when this
+  // library is as it was.
+  std::string Left() const {
+    std::string left;
+    if (newStays) {
+      left += "\nThe new " + NameOf(target) + " is in place.";
+    }
+    if (oldAside) {
+      left += "\nThe old " + NameOf(target) + " is now " + NameOf(backup) + ".";
+    }
+    return left;
   }
 };
+
+// What a failed walk left of the pair: that nothing changed, or what lies
+// under which name where a step could not be undone.
+std::string Outcome(const std::array<Library, 2>& pair) {
+  const std::string left = pair[0].Left() + pair[1].Left();
+  return left.empty() ? kNothingChanged : left;
+}
 
 using Pair = std::array<Library, 2>;
 
@@ -165,7 +201,7 @@ bool InstallPair(Pair& pair) {
   for (const Library& library : pair) {
     DeleteIfThere(failed != nullptr ? library.temporary : library.backup);
   }
-  return failed == nullptr || Refuse(kNotInstalled, failed->target);
+  return failed == nullptr || Refuse(kNotInstalled, failed->target, Outcome(pair));
 }
 
 bool RemovePair(Pair& pair) {
@@ -180,7 +216,7 @@ bool RemovePair(Pair& pair) {
   const Library* failed = EachOrNone(
       pair, [](Library& library) { return library.PutAside(); }, [](Library& library) { library.PutBack(); });
   if (failed != nullptr) {
-    return Refuse(kNotRemoved, failed->target);
+    return Refuse(kNotRemoved, failed->target, Outcome(pair));
   }
   for (const Library& library : pair) {
     DeleteIfThere(library.backup);
@@ -256,4 +292,16 @@ bool ApplyDriverChoice(std::int32_t driverIndex) {
       return true;
   }
   return true;
+}
+
+bool ApplyAndSaveAtDone(HWND owner, const char* videoFile, std::optional<std::int32_t> applied,
+                        const video::VideoSettings& opened) {
+  video::VideoSettings& settings = video::Settings();
+  const bool inPlace = !applied || (SettingsFileReplaceable(videoFile) && ApplyDriverChoice(*applied));
+  if (!inPlace) {
+    settings.driverIndex = opened.driverIndex;
+    settings.modeIndex = opened.modeIndex;
+  }
+  SaveVideoSettings(owner, videoFile);
+  return inPlace;
 }

@@ -25,10 +25,10 @@ constexpr ButtonSpec kButtons[] = {
 
 // What the dialog keeps for its time on the screen.
 struct VideoDialogState {
-  // The driver the file held when the dialog opened (within the catalog):
-  // what video.cfg goes on naming when the chosen driver's files could not be
-  // put in place.
-  std::int32_t openedDriver = 0;
+  // The settings when the dialog opened (within the catalog): video.cfg goes
+  // on naming their driver and display mode when the chosen driver's files
+  // could not be put in place.
+  video::VideoSettings opened;
 };
 
 VideoDialogState& State() {
@@ -65,7 +65,7 @@ INT_PTR OnOpen(PictureDialog&, HWND dialog) {
   LoadDriverCatalog(dialog, kCatalogFile);
   LoadVideoSettings(dialog, kVideoFile);
   video::FitToCatalog(video::Settings(), video::Catalog());
-  State().openedDriver = video::Settings().driverIndex;
+  State().opened = video::Settings();
   FillDriverList(dialog);
   FillModeList(dialog, video::Settings().driverIndex);
   ShowVideoSettings(dialog);
@@ -163,26 +163,21 @@ INT_PTR OnOtherMessage(PictureDialog& self, HWND dialog, UINT message, WPARAM wP
 // DONE applies the driver the list shows when it is the one the settings
 // hold (an untouched list included, so a working installed driver is never
 // deleted by a DONE that changed nothing, and a stored driver the defaults
-// keep out of sight is never installed). When its files could not be put in
-// place, the player has been told and video.cfg goes on naming the driver it
-// named; the other values are saved as chosen.
-void ApplyAtDone(HWND dialog) {
-  video::VideoSettings& settings = video::Settings();
+// keep out of sight is never installed), then saves the settings; see
+// ApplyAndSaveAtDone for what video.cfg names when the driver cannot be put
+// in place.
+void SaveAtDone(HWND dialog) {
   const LRESULT shown = SendMessageA(GetDlgItem(dialog, IDC_DRIVER_LIST), CB_GETCURSEL, 0, 0);
-  const std::optional<std::int32_t> applied =
-      video::DriverDoneApplies(shown == CB_ERR ? -1 : static_cast<std::int32_t>(shown), settings.driverIndex);
-  if (applied && !ApplyDriverChoice(*applied)) {
-    settings.driverIndex = State().openedDriver;
-    video::FitToCatalog(settings, video::Catalog());
-  }
+  const std::optional<std::int32_t> applied = video::DriverDoneApplies(
+      shown == CB_ERR ? -1 : static_cast<std::int32_t>(shown), video::Settings().driverIndex);
+  ApplyAndSaveAtDone(dialog, kVideoFile, applied, State().opened);
 }
 
 void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
   video::VideoSettings& settings = video::Settings();
   switch (buttonId) {
     case BTN_VIDEO_DONE:
-      ApplyAtDone(dialog);
-      SaveVideoSettings(dialog, kVideoFile);
+      SaveAtDone(dialog);
       EndPictureDialog(self, dialog, 1);
       break;
     case BTN_VIDEO_DEFAULT:

@@ -140,4 +140,28 @@ TEST(BoundedText, CopiesAreCutToFitAndTerminated) {
   EXPECT_EQ(sentinel[0], 'x');  // no room: nothing written at all
 }
 
+// A message naming a path keeps its beginning and ending whole; the path
+// gives way in its middle, and only as far as it must.
+TEST(BoundedText, AMessageNamingAPathShortensThePathInItsMiddle) {
+  const std::string path = "C:\\Games\\Quil3D\\Driver\\Velox\\Glu32.dll";
+  const struct {
+    std::size_t capacity;
+    std::string path, shown;
+  } cases[] = {
+      {67, path, path},  // 11 + 38 + 17 characters: fits
+      {66, path, "C:\\Games\\...\\Driver\\Velox\\Glu32.dll"},
+      {45, path, "...\\Glu32.dll"},
+      {38, path, "...32.dll"},
+      {63, "\\\\server\\share\\Quil3D\\Driver\\Velox\\Glu32.dll", "\\\\server\\share\\...\\Velox\\Glu32.dll"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(text::NamingPath("Not found:\n", c.path, "\nNothing changed.", c.capacity),
+              "Not found:\n" + c.shown + "\nNothing changed.")
+        << c.capacity;
+  }
+  EXPECT_EQ(text::NamingPath("Not found:\n", path, "\nNothing changed.", 31),
+            "Not found:\nC:\\Games\\Quil3D\\Dri")
+      << "no room for the gap: cut at the end";
+}
+
 }  // namespace

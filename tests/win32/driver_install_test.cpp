@@ -1,6 +1,6 @@
 // DONE's driver step on the real file system of a temporary game folder: the
 // pair of libraries in the program folder is replaced or removed whole, or
-// stays as it was and the player reads which file failed.
+// stays as it was, named by video.cfg, and the player reads which file failed.
 #include "settings/video/driver_install.h"
 
 #include <windows.h>
@@ -84,19 +84,22 @@ class DriverInstall : public InTemporaryFolder {
     std::sort(names.begin(), names.end());
     return names;
   }
-  // DONE's driver step, as the player meets it: the boxes it shows are read,
-  // photographed for a person to look at when `picture` names them, and
-  // confirmed.
+  // DONE with `driver` chosen (mode 0, as the list leaves it) in a dialog
+  // that opened with kOpened, as the player meets it: the boxes it shows are
+  // read, photographed for a person to look at when `picture` names them,
+  // and confirmed.
   bool Apply(std::int32_t driver, const std::string& picture = "") {
     MessageBoxReader boxes([&picture](HWND box) {
       if (!picture.empty()) {
         Photograph(box, picture);
       }
     });
-    const bool applied = ApplyDriverChoice(driver);
+    video::Settings() = {1, driver, 0, 70};
+    const bool applied = ApplyAndSaveAtDone(nullptr, ".\\info\\video.cfg", driver, {1, 5, 3, 70});
     messages_ = boxes.Take();
     return applied;
   }
+  static constexpr char kOpened[] = "1\r\n5\r\n3\r\n70\r\n";
   Names messages_;
 };
 
@@ -119,15 +122,18 @@ TEST_F(DriverInstall, ADriverReplacesThePairWholeAndTheSystemDriverRemovesIt) {
 }
 
 // A missing source, a read-only copy or one another program holds, a folder
-// outside Driver\: the old pair stays whole and the player reads why.
+// outside Driver\, a video.cfg that could not name the new driver: the old
+// pair stays whole, video.cfg names the driver and mode it named, and the
+// player reads why.
 TEST_F(DriverInstall, WhatCannotBeDoneLeavesTheOldPairWholeAndIsNamed) {
   enum Trouble { kMissing, kReadOnly, kHeldOpen, kFolder };
   const struct {
     std::int32_t driver;
     Trouble trouble;
-    std::string file;  // of the game folder; for kFolder the catalog's folder
-    std::string message;
-    bool named = true;  // the file's full path (the folder) follows, then that nothing changed
+    std::string file;          // of the game folder; for kFolder the catalog's folder
+    std::string message;       // none for video.cfg: the file-error dialog reports it
+    bool named = true;         // the file's full path (the folder) follows, then that nothing changed
+    bool oldGluAside = false;  // only as Glu32.dl$, as a put-back that failed leaves it
   } cases[] = {
       {1, kMissing, "Driver\\Velox\\Opengl32.dll", "Driver file not found:\n"},
       {1, kReadOnly, "Opengl32.dll", "Driver file could not be installed:\n"},
@@ -137,12 +143,19 @@ TEST_F(DriverInstall, WhatCannotBeDoneLeavesTheOldPairWholeAndIsNamed) {
       {0, kHeldOpen, "Glu32.dll", "Driver file could not be removed:\n"},
       {3, kFolder, "..", "Driver folder is not one folder under Driver\\: "},
       {3, kFolder, std::string(41, 'f'), "Driver folder path too long", false},
+      {1, kReadOnly, "info\\video.cfg", ""},
+      {1, kHeldOpen, "info\\video.cfg", ""},
+      {1, kHeldOpen, "Opengl32.dll", "Driver file could not be installed:\n", true, true},
   };
   for (const auto& c : cases) {
     const std::string what = c.file + " trouble " + std::to_string(c.trouble);
     Put("Glu32.dll", "old glu");
     Put("Opengl32.dll", "old opengl");
     Put("Driver\\Velox\\Opengl32.dll", "Velox opengl");
+    Put("info\\video.cfg", kOpened);
+    if (c.oldGluAside) {
+      ASSERT_TRUE(MoveFileA(Full("Glu32.dll").c_str(), Full("Glu32.dl$").c_str()));
+    }
     win::UniqueFile held;
     if (c.trouble == kMissing) {
       DeleteFileA(Full(c.file).c_str());
@@ -156,14 +169,17 @@ TEST_F(DriverInstall, WhatCannotBeDoneLeavesTheOldPairWholeAndIsNamed) {
     }
     EXPECT_FALSE(Apply(c.driver, "driver-message-" + std::to_string(&c - cases))) << what;
     const std::string named = c.trouble == kFolder ? c.file : Full(c.file);
-    EXPECT_EQ(messages_, Names{c.named ? c.message + named + "\nNo driver file was changed." : c.message})
-        << what;
+    const std::string message = c.named ? c.message + named + "\nNo driver file was changed." : c.message;
+    EXPECT_EQ(messages_, c.message.empty() ? Names{} : Names{message}) << what;
     held.reset();
     if (c.trouble != kFolder) {
       SetFileAttributesA(Full(c.file).c_str(), FILE_ATTRIBUTE_NORMAL);
     }
     EXPECT_EQ(Pair(), "old glu | old opengl") << what;
     EXPECT_EQ(Libraries(), (Names{"Glu32.dll", "Opengl32.dll"})) << what;
+    std::string file;
+    win::ReadFileBytes(Full("info\\video.cfg").c_str(), file);
+    EXPECT_EQ(file, kOpened) << what;
   }
 }
 
