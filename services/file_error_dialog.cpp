@@ -25,6 +25,11 @@ FileErrorState& State() {
 }
 
 INT_PTR OnInitDialog(HWND dialog) {
+  // The path's line holds one line of 155 units: a longer path is drawn with
+  // its middle left out, so that the file's name at its end stays in sight
+  // (and a blank in it wraps nothing). The text itself stays the whole path.
+  const HWND pathLine = GetDlgItem(dialog, IDC_FILE_ERROR_PATH);
+  SetWindowLongPtrA(pathLine, GWL_STYLE, GetWindowLongPtrA(pathLine, GWL_STYLE) | SS_PATHELLIPSIS);
   SetDlgItemTextA(dialog, IDC_FILE_ERROR_PATH, State().path);
   SetDlgItemTextA(dialog, IDC_FILE_ERROR_TEXT, State().explanation);
   return FALSE;  // no control takes the focus, so Enter does not press OK

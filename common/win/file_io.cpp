@@ -74,6 +74,28 @@ bool WriteTemporaryFile(const char* fullPath, std::string_view bytes, FullPath& 
   return written;
 }
 
+// Another program (a virus scanner, an indexer) often holds a file for a moment
+// just after it was written, and a move that meets it fails with a sharing
+// violation or access denied. Such a move is tried again a few times, about
+// half a second in all, before it counts as failed; any other failure counts
+// at once, with its error code left for the caller.
+constexpr DWORD kWaitsBeforeRetriesMs[] = {50, 100, 150, 200};
+
+template <typename Move>
+bool MoveRetryingWhileHeld(Move move) {
+  for (const DWORD wait : kWaitsBeforeRetriesMs) {
+    if (move()) {
+      return true;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_SHARING_VIOLATION && error != ERROR_ACCESS_DENIED) {
+      return false;
+    }
+    Sleep(wait);
+  }
+  return move();
+}
+
 // Puts the finished temporary file in the target's place by renaming, keeping
 // the old target under the backup name until the new one is in place.
 bool RenameOverTarget(const char* temporary, const char* fullPath) {
@@ -85,10 +107,10 @@ bool RenameOverTarget(const char* temporary, const char* fullPath) {
   // the new file about to become it, is newer.
   DeleteFileA(backup.text);
   const bool hadTarget = GetFileAttributesA(fullPath) != INVALID_FILE_ATTRIBUTES;
-  if (hadTarget && !MoveFileA(fullPath, backup.text)) {
+  if (hadTarget && !MoveRetryingWhileHeld([&] { return MoveFileA(fullPath, backup.text) != 0; })) {
     return false;
   }
-  if (!MoveFileA(temporary, fullPath)) {
+  if (!MoveRetryingWhileHeld([&] { return MoveFileA(temporary, fullPath) != 0; })) {
     if (hadTarget) {
       MoveFileA(backup.text, fullPath);
     }
@@ -105,7 +127,9 @@ bool Replace(const char* fullPath, std::string_view bytes, bool oneStepMove) {
   }
   bool replaced = false;
   if (oneStepMove) {
-    replaced = MoveFileExA(temporary.text, fullPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    replaced = MoveRetryingWhileHeld([&] {
+      return MoveFileExA(temporary.text, fullPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    });
     // The Windows 95 family has the call but does not implement it.
     if (!replaced && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) {
       replaced = RenameOverTarget(temporary.text, fullPath);

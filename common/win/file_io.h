@@ -34,9 +34,11 @@ bool ReadFileBytes(const char* fullPath, std::string& bytes);
 // wherever the target fits, and one left by a write that was cut short is
 // overwritten and taken away by the next write of the same target.
 //
-// A read-only target, a folder in the way, a missing folder or any failed step
-// leave the target as it was and return false; no temporary file is left
-// behind.
+// A move that meets the target (or the temporary file) held by another
+// program, failing with a sharing violation or access denied, is tried again
+// a few times within about half a second. A read-only target, a folder in the
+// way, a missing folder or any failed step leave the target as it was and
+// return false; no temporary file is left behind.
 bool ReplaceFileContents(const char* fullPath, std::string_view bytes);
 
 // Whether ReplaceFileContents could replace the file now, found out without

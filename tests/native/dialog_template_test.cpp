@@ -35,12 +35,13 @@ constexpr std::uint32_t kPopUpWithFont = 0x80000040u;
 
 // Both forms, each with a font block, a control named by class ordinal and
 // one by class name with text and creation data (three bytes, so the next
-// control needs the alignment).
-Bytes Template(bool extended) {
+// control needs the alignment). The extended form's font block ends with its
+// italic and character-set bytes, as one little-endian word here.
+Bytes Template(bool extended, std::uint16_t italicAndCharset = 0x0100) {
   Bytes b;
   if (extended) {
     b.W(1).W(0xFFFF).D(0).D(0).D(kPopUpWithFont).W(2).B({144, 31, 140, 176}).W(0).W(0).S("");
-    b.W(10).W(400).W(0x0100).S("System");
+    b.W(10).W(400).W(italicAndCharset).S("System");
     b.Align().D(0).D(0).D(0x50000000u).B({12, 35, 116, 11}).D(0x10408).W(0xFFFF).W(0x84).S("").W(0);
     b.Align().D(0).D(0x20000).D(0x50800800u).B({-3, 76, 38, 13}).D(1035).S("Edit").S("Up").W(3).W(1).W(2);
   } else {
@@ -54,9 +55,17 @@ Bytes Template(bool extended) {
 }
 
 TEST(DialogTemplate, ReadsBothFormsControlByControl) {
-  for (const bool extended : {true, false}) {
-    const auto parsed = dialog_template::Parse(Template(extended).data);
-    ASSERT_TRUE(parsed) << "extended: " << extended;
+  const struct {
+    bool extended;
+    std::uint16_t italicAndCharset;
+  } forms[] = {
+      {true, 0x0100},  // not italic, DEFAULT_CHARSET, as the resource compiler writes it
+      {true, 0x0000},  // not italic, ANSI_CHARSET: two zero bytes before the typeface
+      {false, 0},
+  };
+  for (const auto& [extended, italicAndCharset] : forms) {
+    const auto parsed = dialog_template::Parse(Template(extended, italicAndCharset).data);
+    ASSERT_TRUE(parsed) << "extended: " << extended << ", italic and character set: " << italicAndCharset;
     EXPECT_EQ(parsed->style, kPopUpWithFont);
     EXPECT_EQ(parsed->box, (Box{144, 31, 140, 176}));
     ASSERT_EQ(parsed->controls.size(), 2u);

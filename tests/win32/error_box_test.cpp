@@ -1,13 +1,21 @@
 // The error box as the user meets it: read from another thread, the way a
-// person reads a box on the screen, then confirmed with its button.
+// person reads a box on the screen, then confirmed with its button; and what
+// the file-error dialog draws.
 #include "services/error_box.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <thread>
+
+#include "common/win/handles.h"
+#include "resources/resource.h"
+#include "tests/support/canvas.h"
+#include "tests/win32/dialog_scripts.h"
+#include "tests/win32/test_support.h"
 
 namespace {
 
@@ -79,6 +87,39 @@ TEST(ErrorBox, ATextIsShownAsItIsNeverAsAFormatAndCutToItsBuffer) {
   longReader.join();
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.text, std::string(199, 'x'));
+}
+
+// The file-error dialog from the shipped program's template. Its path line is
+// one line of 155 units: a long path is drawn as the platform draws a path cut
+// in its middle, in the line's font and colours, so the file's name shows.
+using FileErrorDialogShown = WithShippedExecutable;
+
+TEST_F(FileErrorDialogShown, ALongPathIsCutInItsMiddleSoItsFileNameShows) {
+  const std::string path = "C:\\Program Files\\QUIL 3D\\quil-e2e-1234-5678-abcdef\\info\\InitFlag.flg";
+  // The owner's module is where the dialog's template is taken from.
+  const HWND owner =
+      CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, module_, nullptr);
+  ASSERT_NE(owner, nullptr);
+  DialogScripts scripts;
+  scripts.Expect(IDC_FILE_ERROR_PATH, [&](HWND dialog) {
+    const HWND line = GetDlgItem(dialog, IDC_FILE_ERROR_PATH);
+    RECT box = {};
+    GetClientRect(line, &box);
+    support::Canvas shown(box.right, box.bottom), expected(box.right, box.bottom);
+    ASSERT_TRUE(shown && expected);
+    SendMessageA(line, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shown.dc()), PRF_CLIENT);
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+        dialog, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(expected.dc()), reinterpret_cast<LPARAM>(line)));
+    FillRect(expected.dc(), &box, brush);
+    const win::SelectGuard font(expected.dc(),
+                                reinterpret_cast<HGDIOBJ>(SendMessageA(line, WM_GETFONT, 0, 0)));
+    DrawTextA(expected.dc(), path.c_str(), -1, &box, DT_LEFT | DT_SINGLELINE | DT_PATH_ELLIPSIS);
+    EXPECT_TRUE(std::equal(shown.bits(), shown.bits() + box.right * box.bottom, expected.bits()));
+    EndDialog(dialog, 2);
+  });
+  EXPECT_EQ(FileErrorDialog(owner, path.c_str()), 2);
+  EXPECT_EQ(scripts.Played(), 1);
+  DestroyWindow(owner);
 }
 
 }  // namespace

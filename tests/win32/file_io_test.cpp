@@ -8,7 +8,9 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <thread>
 
+#include "common/win/handles.h"
 #include "tests/win32/test_support.h"
 
 namespace {
@@ -170,6 +172,35 @@ TEST_F(InTemporaryFolderWithCount, AFileLeftByAWriteCutShortIsReusedOrRemoved) {
     EXPECT_EQ(bytes, "new\r\n");
     EXPECT_EQ(FilesIn("info"), 1);
     DeleteFileA(path.c_str());
+  }
+}
+
+// Another program holds the target open without sharing, as a virus scanner
+// does for a moment after a write: the replace waits for it a little, but
+// not for a file held for good.
+TEST_F(InTemporaryFolderWithCount, AHeldFileIsReplacedOnceLetGoWithinHalfASecond) {
+  const std::string path = Full("info\\InitFlag.flg");
+  for (const ReplaceWay& way : {kOneStep, kRenaming}) {
+    for (const bool letGo : {true, false}) {
+      SCOPED_TRACE(std::string(way.name) + (letGo ? ", let go after 150 ms" : ", held for good"));
+      ASSERT_TRUE(way.replace(path.c_str(), "old\r\n"));
+      win::UniqueFile held(
+          CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+      ASSERT_TRUE(held);
+      std::thread holder([&] {
+        if (letGo) {
+          Sleep(150);  // how long the other program holds it
+          held.reset();
+        }
+      });
+      EXPECT_EQ(way.replace(path.c_str(), "new\r\n"), letGo);
+      holder.join();
+      held.reset();
+      std::string bytes;
+      ASSERT_TRUE(win::ReadFileBytes(path.c_str(), bytes));
+      EXPECT_EQ(bytes, letGo ? "new\r\n" : "old\r\n");
+      EXPECT_EQ(FilesIn("info"), 1);
+    }
   }
 }
 
