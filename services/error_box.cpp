@@ -8,12 +8,16 @@ constexpr char kErrorBoxCaption[] = "Message";
 constexpr std::size_t kErrorBoxCapacity = 200;
 
 int boxesShowing = 0;
+int boxesShown = 0;
 
 // Counts a box for as long as it is up (a box may come from beneath another
 // only through a control's own messages, which ReportBoxShowing stops).
 class ShowingBox {
  public:
-  ShowingBox() { ++boxesShowing; }
+  ShowingBox() {
+    ++boxesShowing;
+    ++boxesShown;
+  }
   ~ShowingBox() { --boxesShowing; }
   ShowingBox(const ShowingBox&) = delete;
   ShowingBox& operator=(const ShowingBox&) = delete;
@@ -31,6 +35,10 @@ int ErrorBox(const char* text) {
 
 bool ReportBoxShowing() {
   return boxesShowing > 0;
+}
+
+int ReportBoxesShown() {
+  return boxesShown;
 }
 
 int ErrorBoxNamingPath(std::string_view before, std::string_view path, std::string_view after) {

@@ -19,6 +19,10 @@ int ErrorBox(const char* text);
 // a window while this holds came from beneath the box and is not acted on.
 bool ReportBoxShowing();
 
+// How many ErrorBoxes the run has shown: a step that sees it change has
+// brought one up.
+int ReportBoxesShown();
+
 // The same box for a message that names a file or folder: `before`, `path`
 // and `after`, the path shortened in its middle where the three would not fit
 // the box's text, so the message's ending is always read whole.

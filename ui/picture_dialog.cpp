@@ -129,6 +129,35 @@ bool ComesFromBeneathAReport(UINT message) {
   }
 }
 
+// A press on a scroll bar whose message brought up a report box is over for
+// the dialog: the player has turned to the box. Windows takes the mouse from
+// the bar as the box comes up; Wine may leave it there, and the bar would go
+// on with the press once the box has gone (a drag's moves, a held arrow's
+// repeats, the release). So the bar lets the mouse go here, and what it still
+// sends for that press (until its end of scroll) is let pass; a new press
+// takes the mouse again before the bar sends anything for it.
+INT_PTR OnScroll(PictureDialog& self, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  const HWND bar = reinterpret_cast<HWND>(lParam);
+  if (self.barLetGo == bar && GetCapture() != bar) {
+    if (LOWORD(wParam) == SB_ENDSCROLL) {
+      self.barLetGo = nullptr;
+    }
+    return TRUE;
+  }
+  self.barLetGo = nullptr;
+  const int boxesBefore = ReportBoxesShown();
+  const INT_PTR result = self.spec->onOtherMessage != nullptr
+                             ? self.spec->onOtherMessage(self, dialog, message, wParam, lParam)
+                             : FALSE;
+  if (ReportBoxesShown() != boxesBefore && bar != nullptr) {
+    self.barLetGo = bar;
+    if (GetCapture() == bar) {
+      ReleaseCapture();
+    }
+  }
+  return result;
+}
+
 INT_PTR CALLBACK PictureDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   win::CountWindowLife(dialog, message);
   if (message == WM_INITDIALOG) {
@@ -151,6 +180,9 @@ INT_PTR CALLBACK PictureDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
       return OnLeftButtonDown(*self, dialog, lParam);
     case WM_LBUTTONUP:
       return OnLeftButtonUp(*self, dialog, lParam);
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      return OnScroll(*self, dialog, message, wParam, lParam);
     default:
       return self->spec->onOtherMessage != nullptr
                  ? self->spec->onOtherMessage(*self, dialog, message, wParam, lParam)

@@ -51,6 +51,9 @@ struct PictureDialog {
   HWND owner = nullptr;
   HINSTANCE instance = nullptr;
   RECT client = {};  // remembered at opening
+  // A scroll bar whose press brought up a report box: what it still sends for
+  // that press is let pass.
+  HWND barLetGo = nullptr;
 };
 
 // The state for `spec`, which must outlive it.
