@@ -153,6 +153,16 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
   OpenDialog();
   EXPECT_EQ(Names()[1], "Q");
   EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick2));
+  // Held down there, the place shows JOYSTICK 2 pressed.
+  const POINT held = e2e::ClientToScreenPoint(dialog_, kPlayer1Place.x, kPlayer1Place.y);
+  e2e::MoveMouseTo(held.x, held.y);
+  INPUT button = {};
+  button.type = INPUT_MOUSE;
+  button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &button, sizeof button);
+  EXPECT_TRUE(e2e::ShowsFaceRatherThan(dialog_, kPlayer1Place, IDB_JOYSTICK_2, IDB_JOYSTICK_1));
+  button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &button, sizeof button);
   Release('X');
   Close(kCancel);
   OpenDialog();
