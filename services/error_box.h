@@ -12,7 +12,7 @@
 // the launcher's windows takes a click or a key until it is answered (on
 // every Windows from 95 on). A control that holds the mouse (a scroll bar
 // pressed or dragged when the box came up) still sends what it sends; its
-// dialog lets that pass while the box is up (ReportBoxShowing).
+// dialog drops that while the box is up (ReportBoxShowing).
 int ErrorBox(const char* text);
 
 // Whether an ErrorBox is on the screen now: a scroll or a press that reaches

@@ -134,7 +134,7 @@ bool ComesFromBeneathAReport(UINT message) {
 // the bar as the box comes up; Wine may leave it there, and the bar would go
 // on with the press once the box has gone (a drag's moves, a held arrow's
 // repeats, the release). So the bar lets the mouse go here, and what it still
-// sends for that press (until its end of scroll) is let pass; a new press
+// sends for that press (until its end of scroll) is dropped; a new press
 // takes the mouse again before the bar sends anything for it.
 INT_PTR OnScroll(PictureDialog& self, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   const HWND bar = reinterpret_cast<HWND>(lParam);

@@ -52,7 +52,7 @@ struct PictureDialog {
   HINSTANCE instance = nullptr;
   RECT client = {};  // remembered at opening
   // A scroll bar whose press brought up a report box: what it still sends for
-  // that press is let pass.
+  // that press is dropped.
   HWND barLetGo = nullptr;
 };
 

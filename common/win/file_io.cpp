@@ -201,9 +201,11 @@ bool CanReplaceFile(const char* fullPath) {
   if ((attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
     return false;
   }
-  const UniqueFile file(
-      CreateFileA(fullPath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  return static_cast<bool>(file);
+  // Held for a moment by another program, it is waited for as a write waits.
+  return MoveRetryingWhileHeld([&] {
+    return static_cast<bool>(UniqueFile(
+        CreateFileA(fullPath, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+  });
 }
 
 bool ReplaceFileContentsByRenaming(const char* fullPath, std::string_view bytes) {

@@ -47,6 +47,7 @@ bool ReplaceFileContents(const char* fullPath, std::string_view bytes);
 // not there yet in a folder that is. For a caller that must know before it
 // changes what the file is to describe. False after a failed open leaves that
 // open's error as the last error (ERROR_SHARING_VIOLATION for a file held open).
+// A file held for a moment is waited for, as a write waits for it.
 bool CanReplaceFile(const char* fullPath);
 
 // The same write without a one-step move, for systems that lack it: the new
