@@ -266,6 +266,7 @@ PYTHON
 #   normal  - plate lit from the top left, pale label
 #   hover   - brighter plate, cyan glowing rim, warm glowing label
 #   pressed - dark plate, bevel reversed (pushed in), dim label 1 px down-right
+#   off     - flat grey plate, grey label: a button this version does not offer
 
 # icon_mvg NAME CX CY R: MVG for a pictogram drawn white on the ink mask.
 icon_mvg() {
@@ -296,7 +297,7 @@ icon_mvg() {
 }
 
 # face OUT W H STATE LABEL SIZE LAYOUT [ICON]
-#   STATE  n(ormal) h(over) p(ressed)
+#   STATE  n(ormal) h(over) p(ressed) d (off)
 #   LAYOUT center: label only; stack: icon above label; side: icon left of
 #          label; icon: pictogram only
 face() {
@@ -310,6 +311,8 @@ face() {
        ink='#fff7e0' glow='#c07c0c' tick='#b4f8ff' ;;
     p) up='#040b1c-#0b1a38' down='#0f2348-#152e58' rim='#02050c' hi='#02050c' hi2='#050c1e' lo='#33588c'
        ink='#78c8e4' glow='' tick='#0b4266' d=1 ;;
+    d) up='#2f3b4c-#1a222e' down='#1a222e-#121820' rim='#02050c' hi='#4e5d72' hi2='#2f3b4c' lo='#0b0f15'
+       ink='#7a8aa0' glow='' tick='#2f3b4c' ;;
   esac
   # ink mask: the label and pictogram, white on black
   local mvg="" lx=0 ly=0 grav=center
@@ -368,10 +371,17 @@ button() {
   face "$WORK/faces/$((n + 2)).png" "$1" "$2" h "$3" "$4" "$5" "${6:-}"
 }
 
+# unavailable N W H LABEL SIZE LAYOUT [ICON]: three identical grey faces for a
+# button that is drawn but takes no pointer (NETWORK GAME).
+unavailable() {
+  local n=$1 i; shift
+  for i in 0 1 2; do face "$WORK/faces/$((n + i)).png" "$1" "$2" d "$3" "$4" "$5" "${6:-}"; done
+}
+
 make_faces() {
   # main menu (each face one pixel larger than its hit rectangle)
   button 189 145 86 "START GAME" 16 stack play
-  button 192 200 86 "NETWORK GAME" 16 stack globe
+  unavailable 192 200 86 "NETWORK GAME" 16 stack globe
   button 195 151 62 "OPTION" 16 side gear
   button 198 170 86 "QUIT QUIL 3D" 16 stack power
   # options menu
@@ -445,26 +455,51 @@ text_on() {
     -gravity northwest "$out"
 }
 
-# mount_mvg X0 Y0 X1 Y1: MVG for the recessed bracket a button face sits in
-# (the face covers X0..X1, Y0..Y1 inclusive).
+# mount_mvg X0 Y0 X1 Y1 [COLOUR]: MVG for the recessed bracket a button face
+# sits in (the face covers X0..X1, Y0..Y1 inclusive). The bracket stands 5 px
+# off the face; where the stage's visible edge (0 or 637, the stage's client
+# area is 638 x 478) is nearer, it stands halfway between face and edge with
+# a thin stroke, so no frame runs off the stage or touches its edge.
 mount_mvg() {
-  local a=$(($1 - 5)) b=$(($2 - 5)) c=$(($3 + 5)) d=$(($4 + 5)) t=12
+  local colour=${5:-#4fe6ff} rim=${6:-#176e98}
+  local a=$(($1 - 5)) b=$(($2 - 5)) c=$(($3 + 5)) d=$(($4 + 5)) t=12 wl=2 wr=2
+  if [ "$a" -lt 2 ]; then a=$(($1 / 2)) wl=1; fi
+  if [ "$c" -gt 635 ]; then c=$((($3 + 637 + 1) / 2)) wr=1; fi
   echo "stroke none fill rgba(2,6,14,0.85) rectangle $a,$b $c,$d
-        fill none stroke #176e98 stroke-width 1 rectangle $a.5,$b.5 $((c - 1)).5,$((d - 1)).5
-        stroke #4fe6ff stroke-width 2
-        polyline $a,$((b + t)) $a,$b $((a + t)),$b
-        polyline $((c - t)),$b $c,$b $c,$((b + t))
-        polyline $a,$((d - t)) $a,$d $((a + t)),$d
-        polyline $((c - t)),$d $c,$d $c,$((d - t))"
+        fill none stroke $rim stroke-width 1 rectangle $a.5,$b.5 $((c - 1)).5,$((d - 1)).5
+        stroke $colour stroke-width 2
+        line $((a + 1)),$b $((a + t)),$b line $((c - t)),$b $((c - 1)),$b
+        line $((a + 1)),$d $((a + t)),$d line $((c - t)),$d $((c - 1)),$d
+        stroke-width $wl line $a,$b $a,$((b + t)) line $a,$((d - t)) $a,$d
+        stroke-width $wr line $c,$b $c,$((b + t)) line $c,$((d - t)) $c,$d"
 }
 
-# panel OUT W H: the dark console panel the dialogs are drawn on: a navy
-# gradient with a faint grid, a steel frame and a thin cyan inner line.
+# safe_rows R...: the smallwin picture (280 x 352) is drawn pixel for pixel in
+# the audio dialog but squeezed to the video dialog's 344 rows, where one row
+# in 44 is left out. Which one depends on the stretch's rounding: row 44k + 22
+# under centre rounding (Wine), 44k + 43 under plain truncation. Every
+# horizontal line of that picture keeps off those rows and their neighbours,
+# so in both dialogs each line keeps its width; only flat colour, gradient and
+# dither lose a row.
+safe_rows() {
+  local r
+  for r in "$@"; do
+    case $((r % 44)) in
+      21 | 22 | 23 | 42 | 43)
+        echo "make_art: smallwin row $r is left out when the picture is squeezed" >&2
+        exit 1 ;;
+    esac
+  done
+}
+
+# panel OUT W H [ROWSTEP]: the dark console panel the dialogs are drawn on: a
+# navy gradient with a faint grid (columns every 16 px, rows every ROWSTEP px,
+# 16 unless given), a steel frame and a thin cyan inner line.
 panel() {
-  local out=$1 w=$2 h=$3
+  local out=$1 w=$2 h=$3 rowstep=${4:-16}
   local x2=$((w - 1)) y2=$((h - 1)) grid="" x y
   for ((x = 8; x < w; x += 16)); do grid+="line $x,0 $x,$h "; done
-  for ((y = 8; y < h; y += 16)); do grid+="line 0,$y $w,$y "; done
+  for ((y = rowstep / 2; y < h; y += rowstep)); do grid+="line 0,$y $w,$y "; done
   "$IM" -respect-parentheses -size "${w}x${h}" gradient:'#0c1f3e-#040a18' \
     \( -size "${w}x${h}" xc:black -stroke '#08203c' -strokewidth 1 -draw "$grid" \) -compose screen -composite \
     \( -size "${w}x${h}" radial-gradient:'#0f3558-#000000' \) -compose screen -composite \
@@ -509,7 +544,7 @@ make_mainbk() {
     \( +clone -alpha extract \( -size "1x$th" gradient:'#404040-#000000' -scale "$("$IM" "$WORK/title1.png" -format '%w' info:)x$th!" \) \
        -compose multiply -composite \) -alpha off -compose copyopacity -composite "$WORK/mirror1.png"
   local mounts
-  mounts="$(mount_mvg 273 86 417 171) $(mount_mvg 5 145 204 230) $(mount_mvg 484 297 634 358) $(mount_mvg 465 145 634 230)"
+  mounts="$(mount_mvg 273 86 417 171) $(mount_mvg 5 145 204 230 "#56667c" "#2f3b4c") $(mount_mvg 484 297 634 358) $(mount_mvg 465 145 634 230)"
   "$IM" -respect-parentheses "$WORK/bg/sky1.png" "$WORK/planet.png" -compose over -composite \
     "$WORK/rim.png" -compose screen -composite \
     "$WORK/floor1.png" -compose over -composite \
@@ -538,28 +573,31 @@ annot() {
 
 # Options menu: the same space scene; a console rail holding the five faces
 # on the left and a display bay on the right where the settings dialogs open.
+# The audio, video and how-to dialogs stand at (288, 62) on the stage, 282 x
+# 354, 282 x 346 and 280 x 340 with their borders: the bay's brackets stand
+# 5 px around the largest of them, (288, 62)-(569, 415).
 make_optionbk() {
   sky "$WORK/bg/sky2.png" 640 480 37 240
   floor "$WORK/floor2.png" 640 480 410
   title "$WORK/title2.png" 50
   local rail="" y
   for y in 67 127 187 247 307; do rail+=" $(mount_mvg 17 "$y" 206 $((y + 35)))"; done
-  local scan="" 
-  for ((y = 50; y < 398; y += 3)); do scan+="line 280,$y 576,$y "; done
+  local scan=""
+  for ((y = 54; y < 424; y += 3)); do scan+="line 280,$y 577,$y "; done
   CW=640 ANN=()
-  annot "$FONT_COND_BOLD" 20 '#4fe6ff' l 22 18 "OPTIONS"
-  annot "$FONT_COND" 12 '#7a8aa0' l 22 42 "Set up the game before you play"
+  annot "$FONT_COND_BOLD" 20 '#4fe6ff' l 22 12 "OPTIONS"
+  annot "$FONT_COND" 12 '#7a8aa0' l 22 36 "Set up the game before you play"
   annot "$FONT_COND_BOLD" 13 '#78c8e4' c 428 112 "CHOOSE A SETTING ON THE LEFT"
   annot "$FONT_COND" 12 '#7a8aa0' c 428 132 "Your choices are kept for the next game"
   "$IM" -respect-parentheses "$WORK/bg/sky2.png" "$WORK/floor2.png" -compose over -composite \
-    -stroke none -fill 'rgba(14,24,40,0.88)' -draw "roundrectangle 2,8 221,362 6,6" \
-    -fill none -stroke '#4e5d72' -strokewidth 2 -draw "roundrectangle 3,9 220,361 6,6" \
-    -stroke '#176e98' -strokewidth 1 -draw "line 16,60 208,60" \
+    -stroke none -fill 'rgba(14,24,40,0.88)' -draw "roundrectangle 2,6 221,362 6,6" \
+    -fill none -stroke '#4e5d72' -strokewidth 2 -draw "roundrectangle 3,7 220,361 6,6" \
+    -stroke '#176e98' -strokewidth 1 -draw "line 16,55 208,55" \
     -draw "$rail" \
-    -stroke none -fill 'rgba(2,6,14,0.82)' -draw "rectangle 278,48 578,398" \
+    -stroke none -fill 'rgba(2,6,14,0.82)' -draw "rectangle 278,52 579,425" \
     -stroke 'rgba(18,190,220,0.07)' -draw "$scan" \
-    -fill none -stroke '#176e98' -draw "rectangle 278.5,48.5 577.5,397.5" \
-    -draw "$(mount_mvg 283 53 573 393 | sed -n '3,$p')" \
+    -fill none -stroke '#176e98' -draw "rectangle 278.5,52.5 578.5,424.5" \
+    -draw "$(mount_mvg 288 62 569 415 | sed -n '3,$p')" \
     \( -size 640x480 xc:black -stroke none -fill 'rgba(18,190,220,0.16)' -draw "polygon 338,330 518,330 558,170 298,170" \
        \( -size 640x170 xc:black -size 640x160 gradient:black-white -size 640x150 xc:white -append \) -compose multiply -composite \
        -fill none -stroke '#12bedc' -strokewidth 2 -draw "ellipse 428,330 92,14 0,360" \
@@ -569,15 +607,13 @@ make_optionbk() {
     "${ANN[@]}" -gravity northwest "$WORK/bg/OptionBK.png"
 }
 
-# Input dialog (638x448, covers the stage). The key boxes are dialog
-# controls at 2 px a dialog unit both ways in a 638x478 dialog, over which
-# this picture is stretched: in its 448 rows a unit is 15/8 px down, so the
-# labels are placed from the same numbers.
-du_x() { echo $(($1 * 2)); }
-du_y() { echo $((($1 * 15 + 4) / 8)); }
+# Input dialog (638x478, the stage's client area it covers). The key boxes
+# are dialog controls at 2 px a dialog unit; each well is drawn 3 px around
+# its box. DONE, RESET and CANCEL stand at 423..458 in the deck below the
+# players' panels, the JOYSTICK places at 340..376 in the panels.
+du() { echo $(($1 * 2)); }
 make_inputbk() {
-  local w=638 h=448 bw=76 bh
-  bh=$(du_y 13)
+  local w=638 h=478 bw=76 bh=26
   panel "$WORK/bg/input_panel.png" $w $h
   CW=$w ANN=()
   local wells="" entry name x y side px py colour
@@ -587,7 +623,7 @@ make_inputbk() {
   for entry in "UP:89:37:l" "LEFT:67:62:l" "RIGHT:110:62:r" "DOWN:89:88:l" "FIRE 1:89:113:l" "FIRE 2:89:139:l" \
               "UP:224:37:l" "LEFT:202:62:l" "RIGHT:245:62:r" "DOWN:225:88:l" "FIRE 1:224:113:l" "FIRE 2:224:139:l"; do
     IFS=: read -r name x y side <<<"$entry"
-    px=$(du_x "$x"); py=$(du_y "$y")
+    px=$(du "$x"); py=$(du "$y")
     if [ "$px" -lt 320 ]; then colour='#b4f8ff'; else colour='#ffe6a6'; fi
     wells+="rectangle $((px - 3)),$((py - 3)) $((px + bw + 2)),$((py + bh + 2)) "
     if [ "$side" = l ]; then
@@ -596,37 +632,45 @@ make_inputbk() {
       annot "$FONT_COND_BOLD" 12 "$colour" l $((px + bw + 8)) $((py + bh / 2 - 8)) "$name"
     fi
   done
-  annot "$FONT_COND_BOLD" 17 '#4fe6ff' c 216 46 "PLAYER 1"
-  annot "$FONT_COND_BOLD" 17 '#ffc752' c 486 46 "PLAYER 2"
-  annot "$FONT_COND_BOLD" 11 '#78c8e4' c 183 320 "JOYSTICK"
-  annot "$FONT_COND_BOLD" 11 '#78c8e4' c 449 320 "JOYSTICK"
-  annot "$FONT_COND" 11 '#b2bfcf' l 18 407 "Click a key box, then press the new key."
-  annot "$FONT_COND" 11 '#b2bfcf' l 18 423 "A JOYSTICK button swaps the two sticks."
+  annot "$FONT_COND_BOLD" 16 '#4fe6ff' c 216 41 "PLAYER 1"
+  annot "$FONT_COND_BOLD" 16 '#ffc752' c 486 41 "PLAYER 2"
+  annot "$FONT_COND_BOLD" 11 '#78c8e4' c 183 322 "JOYSTICK"
+  annot "$FONT_COND_BOLD" 11 '#78c8e4' c 449 322 "JOYSTICK"
+  annot "$FONT_COND" 11 '#b2bfcf' l 18 424 "Click a key box, then press the new key."
+  annot "$FONT_COND" 11 '#b2bfcf' l 18 441 "A JOYSTICK button swaps the two sticks."
+  # The header strips are flat palette colours: a tint laid over the grid
+  # would dither into blotches on a 256-colour display.
   "$IM" -respect-parentheses "$WORK/bg/input_panel.png" \
     -stroke none -fill 'rgba(2,6,14,0.55)' -draw "roundrectangle 12,36 350,392 6,6 roundrectangle 358,36 626,392 6,6" \
+    -fill '#06213a' -draw "rectangle 14,38 348,61" -fill '#2a1604' -draw "rectangle 360,38 624,61" \
+    -fill '#12bedc' -draw "rectangle 14,62 348,62" -fill '#c07c0c' -draw "rectangle 360,62 624,62" \
     -fill none -strokewidth 1 -stroke '#176e98' -draw "roundrectangle 12.5,36.5 349.5,391.5 6,6" \
     -stroke '#7d4808' -draw "roundrectangle 358.5,36.5 625.5,391.5 6,6" \
-    -stroke none -fill 'rgba(18,190,220,0.18)' -draw "rectangle 14,38 348,64" \
-    -fill 'rgba(244,164,26,0.16)' -draw "rectangle 360,38 624,64" \
-    -fill '#12bedc' -draw "rectangle 14,64 348,64" -fill '#c07c0c' -draw "rectangle 360,64 624,64" \
     -stroke none -fill '#02050c' -draw "$wells" \
     -fill none -stroke '#2f3b4c' -draw "$wells" \
-    -stroke '#176e98' -draw "line 12,32 626,32" -draw "line 12,400 626,400" \
+    -stroke none -fill 'rgba(2,6,14,0.35)' -draw "rectangle 5,410 632,472" \
+    -stroke '#176e98' -draw "line 12,32 626,32" -draw "line 12,404 626,404" \
     "${ANN[@]}" -gravity northwest "$WORK/bg/inputBK.png"
 }
 
-# Audio and video dialogs (280x330, shared). Green captions and the scroll
-# bars and lists sit in the upper part, the two buttons in the lower deck.
+# Audio and video dialogs (280x352, shared): pixel for pixel in the audio
+# dialog (280x352), squeezed by 8 rows into the video dialog (280x344); see
+# safe_rows for why no line changes width. The upper bay holds the captions,
+# bars and lists (down to 202 in the video dialog), the lower deck the two
+# buttons (230..314 in both).
 make_smallwin() {
-  local w=280 h=330
-  panel "$WORK/bg/small_panel.png" $w $h
-  "$IM" -respect-parentheses "$WORK/bg/small_panel.png" \
-    -stroke none -fill 'rgba(2,6,14,0.45)' -draw "rectangle 8,8 271,206" \
-    -fill none -stroke '#0b4266' -draw "rectangle 8.5,8.5 270.5,205.5" \
-    -stroke none -fill 'rgba(2,6,14,0.35)' -draw "rectangle 5,216 274,324" \
-    -stroke '#176e98' -draw "line 16,212 263,212" \
-    -stroke '#4fe6ff' -strokewidth 2 -draw "line 8,9 20,9 line 8,9 8,21 line 271,9 259,9 line 271,9 271,21" \
-    -draw "line 8,205 20,205 line 8,205 8,193 line 271,205 259,205 line 271,205 271,193" \
+  local w=280 h=352 top=8 bay=213 rule=217 deck=220 end=327
+  safe_rows 9 $top $bay $((bay - 1)) $rule $deck $end $((h - 5))
+  panel "$WORK/bg/small_panel.png" $w $h 22
+  "$IM" -respect-parentheses "$WORK/bg/small_panel.png" +antialias \
+    -stroke none -fill 'rgba(2,6,14,0.45)' -draw "rectangle 8,$top 271,$bay" \
+    -fill none -stroke '#0b4266' -draw "rectangle 8,$top 271,$bay" \
+    -stroke none -fill 'rgba(2,6,14,0.35)' -draw "rectangle 5,$deck 274,$end" \
+    -fill '#176e98' -draw "rectangle 16,$rule 263,$rule" \
+    -fill '#4fe6ff' -draw "rectangle 8,$top 20,$((top + 1)) rectangle 8,$top 9,$((top + 12))" \
+    -draw "rectangle 259,$top 271,$((top + 1)) rectangle 270,$top 271,$((top + 12))" \
+    -draw "rectangle 8,$((bay - 1)) 20,$bay rectangle 8,$((bay - 12)) 9,$bay" \
+    -draw "rectangle 259,$((bay - 1)) 271,$bay rectangle 270,$((bay - 12)) 271,$bay" \
     "$WORK/bg/smallwin.png"
 }
 
@@ -641,18 +685,19 @@ keycap() {
     -fill '#eef2f7' -font "$FONT_BOLD" -pointsize "$size" -gravity center -annotate +0-2 "$label" "$out"
 }
 
-# page_base OUT NUMBER TITLE: the common frame of a how-to-play page; the
-# bottom 45 px stay plain for the viewer's buttons.
+# page_base OUT NUMBER TITLE: the common frame of a how-to-play page
+# (280x340, the viewer's client area); the deck at the bottom holds the
+# viewer's buttons (295..330).
 page_base() {
   local out=$1 n=$2 name=$3
-  panel "$WORK/bg/how_panel.png" 280 319
+  panel "$WORK/bg/how_panel.png" 280 340
   CW=280 ANN=()
   annot "$FONT_COND_BOLD" 10 '#7a8aa0' l 14 9 "HOW TO PLAY  QUIL 3D"
   annot "$FONT_COND_BOLD" 16 '#4fe6ff' l 14 20 "$name"
   annot "$FONT_COND_BOLD" 14 '#ffc752' r 266 22 "$n / 3"
   "$IM" -respect-parentheses "$WORK/bg/how_panel.png" \
-    -stroke none -fill 'rgba(2,6,14,0.35)' -draw "rectangle 5,276 274,313" \
-    -stroke '#176e98' -draw "line 12,42 267,42 line 12,272 267,272" \
+    -stroke none -fill 'rgba(2,6,14,0.35)' -draw "rectangle 5,289 274,333" \
+    -stroke '#176e98' -draw "line 12,42 267,42 line 12,284 267,284" \
     "${ANN[@]}" -gravity northwest "$out"
 }
 
@@ -699,7 +744,7 @@ make_how1() {
     "Every hit on your rival's craft scores one point. A craft that is hit comes back a moment later with a short shield.")
   y=$(para "$WORK/bg/h1.png" "$WORK/bg/h1.png" $((y + 8)) '#ffc752' "$FONT_COND_BOLD" 13 \
     "The first player to score 10 points wins the match.")
-  [ "$y" -le 266 ] || { echo "make_art: page 1 text runs into the button deck" >&2; exit 1; }
+  [ "$y" -le 278 ] || { echo "make_art: page 1 text runs into the button deck" >&2; exit 1; }
   cp "$WORK/bg/h1.png" "$WORK/bg/how1.png"
 }
 
@@ -735,7 +780,7 @@ make_how2() {
     "Player 2 fires with left SHIFT and left CTRL.")
   y=$(para "$WORK/bg/h2.png" "$WORK/bg/h2.png" $((y + 6)) '#b2bfcf' "$FONT_COND" 12 \
     "To change the keys, open OPTIONS and choose SETUP INPUT DEVICE.")
-  [ "$y" -le 266 ] || { echo "make_art: page 2 text runs into the button deck" >&2; exit 1; }
+  [ "$y" -le 278 ] || { echo "make_art: page 2 text runs into the button deck" >&2; exit 1; }
   cp "$WORK/bg/h2.png" "$WORK/bg/how2.png"
 }
 
@@ -768,7 +813,7 @@ make_how3() {
     "OPTIONS also has AUDIO CALIBRATION (music and sound levels) and VIDEO CALIBRATION (driver, display mode, picture level).")
   y=$(para "$WORK/bg/h3.png" "$WORK/bg/h3.png" $((y + 5)) '#ffc752' "$FONT_COND_BOLD" 12 \
     "Press ESC to skip the intro.")
-  [ "$y" -le 266 ] || { echo "make_art: page 3 text runs into the button deck" >&2; exit 1; }
+  [ "$y" -le 278 ] || { echo "make_art: page 3 text runs into the button deck" >&2; exit 1; }
   cp "$WORK/bg/h3.png" "$WORK/bg/how3.png"
 }
 
@@ -884,8 +929,8 @@ make_preview() {
                224:37:W 202:62:A 245:62:D 225:88:S 224:113:Shift 224:139:Ctrl) b x y t draw=()
   for b in "${boxes[@]}"; do
     IFS=: read -r x y t <<<"$b"
-    x=$((x * 2)) y=$(((y * 15 + 4) / 8))
-    draw+=(-fill white -stroke '#808080' -draw "rectangle $x,$y $((x + 75)),$((y + 23))"
+    x=$((x * 2)) y=$((y * 2))
+    draw+=(-fill white -stroke '#808080' -draw "rectangle $x,$y $((x + 75)),$((y + 25))"
            -stroke none -fill black -font "$FONT_SANS" -pointsize 11 -annotate "+$((x + 4))+$((y + 16))" "$t")
   done
   mapfile -t args < <(faces_at 1 239:225:423 242:361:423 245:497:423 248:120:340 251:386:340)
@@ -897,23 +942,23 @@ make_preview() {
   local bar=(-fill '#c0c0c0' -stroke '#808080')
   mapfile -t args < <(faces_at 1 225:46:230 222:46:278)
   "$IM" "$BG_DIR/smallwin.bmp" "${green[@]}" -annotate +22+53 "MUSIC" -annotate +22+133 "SOUND" \
-    "${bar[@]}" -draw "rectangle 24,66 255,86" -draw "rectangle 24,143 255,163" \
-    -fill '#808080' -draw "rectangle 130,68 146,84" -draw "rectangle 130,145 146,161" \
+    "${bar[@]}" -draw "rectangle 24,70 255,91" -draw "rectangle 24,152 255,173" \
+    -fill '#808080' -draw "rectangle 130,72 146,89" -draw "rectangle 130,154 146,171" \
     "${args[@]}" "$d/audio_dialog.png"
   mapfile -t args < <(faces_at 2 231:46:230; faces_at 1 228:46:278)
-  "$IM" "$BG_DIR/smallwin.bmp" "${green[@]}" -annotate +22+20 "DRIVER" -annotate +22+93 "DISPLAY MODE" \
+  "$IM" "$BG_DIR/smallwin.bmp" -filter point -resize '280x344!' "${green[@]}" -annotate +22+20 "DRIVER" -annotate +22+93 "DISPLAY MODE" \
     -annotate +22+162 "CALIBRATION" -fill white -stroke '#808080' \
-    -draw "rectangle 14,39 267,62" -draw "rectangle 14,107 267,130" \
-    "${bar[@]}" -draw "rectangle 24,181 254,201" -fill '#808080' -draw "rectangle 130,183 146,199" \
-    -stroke none -fill black -font "$FONT_SANS" -pointsize 11 -annotate +18+44 "System OpenGL" \
-    -annotate +18+112 "640 X 480  16" "${args[@]}" "$d/video_dialog.png"
-  "$IM" "$d/options.png" "$d/audio_dialog.png" -geometry +288+58 -composite "$d/audio.png"
-  "$IM" "$d/options.png" "$d/video_dialog.png" -geometry +288+58 -composite "$d/video.png"
+    -draw "rectangle 14,42 267,63" -draw "rectangle 14,114 267,135" \
+    "${bar[@]}" -draw "rectangle 24,180 253,201" -fill '#808080' -draw "rectangle 130,182 146,199" \
+    -stroke none -fill black -font "$FONT_SANS" -pointsize 11 -annotate +18+57 "System OpenGL" \
+    -annotate +18+129 "640 X 480  16" "${args[@]}" "$d/video_dialog.png"
+  "$IM" "$d/options.png" "$d/audio_dialog.png" -geometry +289+63 -composite "$d/audio.png"
+  "$IM" "$d/options.png" "$d/video_dialog.png" -geometry +289+63 -composite "$d/video.png"
   # the three how-to-play pages, each with the viewer's buttons
   for st in 1 2 3; do
     mapfile -t args < <(faces_at 1 301:10:295 304:73:295 298:142:295)
-    "$IM" "$BG_DIR/how$st.bmp" "${args[@]}" -crop 280x319+0+0 +repage "$d/how${st}_page.png"
-    "$IM" "$d/options.png" "$d/how${st}_page.png" -geometry +288+58 -composite "$d/how$st.png"
+    "$IM" "$BG_DIR/how$st.bmp" "${args[@]}" -crop 280x340+0+0 +repage "$d/how${st}_page.png"
+    "$IM" "$d/options.png" "$d/how${st}_page.png" -geometry +288+62 -composite "$d/how$st.png"
   done
   "$IM" "$d/how1_page.png" "$d/how2_page.png" "$d/how3_page.png" -background '#202020' -splice 8x0 +append "$d/how_pages.png"
   # every face: columns of normal / hover / pressed, one row per screen
@@ -949,8 +994,8 @@ to_bmp() {
 python3 "$LIB" palette "$WORK/palette.ppm"
 
 make_pictures
-for entry in background:640x480 MainBK:640x480 OptionBK:640x480 inputBK:638x448 \
-            smallwin:280x330 how1:280x319 how2:280x319 how3:280x319; do
+for entry in background:640x480 MainBK:640x480 OptionBK:640x480 inputBK:638x478 \
+            smallwin:280x352 how1:280x340 how2:280x340 how3:280x340; do
   name=${entry%%:*}
   to_bmp "$WORK/bg/$name.png" "$BG_DIR/$name.bmp" 60
   python3 "$LIB" verify-size "$BG_DIR/$name.bmp" "${entry#*:}"

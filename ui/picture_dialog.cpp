@@ -198,12 +198,17 @@ void DrawBackground(const PictureDialog& self, HDC dc) {
     DrawImageStretched(dc, client.left, client.top, client.right, client.bottom, slot);
     return;
   }
-  const win::UniqueBitmap picture = CreateImageBitmap(slot);
-  win::UniqueMemoryDc memory = win::CompatibleMemoryDc(dc);
-  if (!picture || !memory) {
+  if (ImageWidth(slot) == 0) {
     return;  // an empty slot leaves the context as it is
   }
-  win::SelectGuard selected(memory.get(), picture.get());
+  // The memory bitmap has the client's size, not the picture's: a picture of
+  // another size still covers every row and column it is stretched over.
+  const win::UniqueBitmap canvas(CreateCompatibleBitmap(dc, client.right, client.bottom));
+  win::UniqueMemoryDc memory = win::CompatibleMemoryDc(dc);
+  if (!canvas || !memory) {
+    return;
+  }
+  win::SelectGuard selected(memory.get(), canvas.get());
   DrawImageStretched(memory.get(), client.left, client.top, client.right, client.bottom, slot);
   BitBlt(dc, client.left, client.top, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
 }

@@ -16,7 +16,7 @@ struct PictureDialog;
 
 enum class BackgroundDrawing {
   kStretched,           // the slot stretched straight onto the context
-  kThroughMemoryBitmap  // stretched into a bitmap made from the slot, then copied whole
+  kThroughMemoryBitmap  // stretched into a memory bitmap of the client's size, then copied whole
 };
 
 struct PictureDialogSpec {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -15,7 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "tests/win32/test_support.h"
+#include "ui/dialog_template.h"
 
 namespace {
 
@@ -166,6 +169,46 @@ TEST_F(ShippedExecutable, TheFileErrorDialogTemplateIsExact) {
   ASSERT_NE(icon, read.end());
   EXPECT_EQ(icon->title, "#290");
   EXPECT_EQ((std::vector<short>{icon->x, icon->y, icon->cx, icon->cy}), (std::vector<short>{9, 10, 20, 20}));
+}
+
+// Each dialog's picture is drawn for the client area its template gives at two
+// pixels a unit, so it is shown pixel for pixel. The audio and video dialogs
+// share one picture: it is as wide as both, and as high as one of them or
+// between the two.
+TEST_F(ShippedExecutable, EachDialogPictureFitsItsDialogsClientArea) {
+  const struct {
+    const char* picture;
+    std::vector<int> templates;
+  } kTies[] = {{"inputBK", {IDD_INPUT_SETTINGS}},
+               {"smallwin", {IDD_AUDIO_SETTINGS, IDD_VIDEO_SETTINGS}},
+               {"how1", {IDD_HOW_TO_PLAY}},
+               {"how2", {IDD_HOW_TO_PLAY}},
+               {"how3", {IDD_HOW_TO_PLAY}}};
+  for (const auto& tie : kTies) {
+    SCOPED_TRACE(tie.picture);
+    const std::string path = EnvPath("QUIL_GAME_DIR") + "\\resource\\background\\" + tie.picture + ".bmp";
+    unsigned char header[26] = {};
+    FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr) << path;
+    const std::size_t read = std::fread(header, 1, sizeof header, file);
+    std::fclose(file);
+    ASSERT_EQ(read, sizeof header);
+    std::int32_t width = 0, height = 0;
+    std::memcpy(&width, header + 18, 4);
+    std::memcpy(&height, header + 22, 4);
+    std::int32_t lowest = INT32_MAX, highest = 0;
+    for (const int id : tie.templates) {
+      const std::vector<unsigned char> bytes = Resource(RT_DIALOG, id);
+      const std::optional<dialog_template::Template> parsed = dialog_template::Parse(bytes);
+      ASSERT_TRUE(parsed.has_value()) << id;
+      const dialog_template::Box client = dialog_template::InFixedPixels(parsed->box);
+      EXPECT_EQ(width, client.width) << id;
+      lowest = std::min(lowest, client.height);
+      highest = std::max(highest, client.height);
+    }
+    EXPECT_GE(std::abs(height), lowest);
+    EXPECT_LE(std::abs(height), highest);
+  }
 }
 
 TEST_F(ShippedExecutable, ItsIconsLoad) {
