@@ -23,7 +23,7 @@
 namespace {
 
 constexpr int kDialogWidth = 280;
-constexpr int kDialogHeight = 330;
+constexpr int kDialogHeight = 344;
 constexpr char kFace[] = "DejaVu Sans";
 
 LOGFONTA LogFontOf(HFONT font) {
