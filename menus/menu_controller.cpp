@@ -73,11 +73,15 @@ MenuState& State() {
   return state;
 }
 
+// The screen shown is drawn with every face normal; the other one's buttons
+// are gone from the stage.
 void ShowScreen(std::int32_t screen) {
   MenuState& state = State();
   state.screenState = screen;
   state.mainMenuActive = screen == kMainMenuScreen;
   state.optionsMenuActive = screen == kOptionsMenuScreen;
+  ForgetButtonHover(state.mainMenu);
+  ForgetButtonHover(state.optionsMenu);
 }
 
 // Copies a menu picture, freshly made from its slot, to the client area
@@ -199,6 +203,14 @@ void RunMainMenuCommand(HWND stage, HINSTANCE instance, WindowsAroundTheGame& wi
   switch (command) {
     case CMD_START_GAME:
       StartGameSequence(stage, instance, windows);
+      // Back on the main menu (unless a close taken during the game has
+      // destroyed the stage): START GAME may still show its pressed face, and
+      // the pointer may be anywhere now. Any repaint the return brought comes
+      // first, so the faces it draws are set right.
+      if (IsWindow(stage)) {
+        UpdateWindow(stage);
+        ShowFacesWherePointerIs(State().mainMenu, stage);
+      }
       break;
     case CMD_OPTIONS_MENU:
       ShowScreen(kOptionsMenuScreen);

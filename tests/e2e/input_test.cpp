@@ -138,8 +138,12 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
   Sleep(400);
   EXPECT_FALSE(launcher_->FindTopWindow([](const WindowFacts& w) { return w.className == "#32768"; }));
 
-  // JOYSTICK 1 pressed at player 1's place: the two change places.
+  // JOYSTICK 1 pressed at player 1's place: the two change places, JOYSTICK
+  // 2 lit under the pointer until it goes straight onto a key box.
   Click(kPlayer1Place);
+  EXPECT_TRUE(e2e::ShowsFaceRatherThan(dialog_, kPlayer1Place, IDB_JOYSTICK_2 + 2, kJoystick2));
+  e2e::MoveMouseTo(box.x, box.y);
+  EXPECT_TRUE(e2e::ShowsFaceRatherThan(dialog_, kPlayer1Place, kJoystick2, IDB_JOYSTICK_2 + 2));
   e2e::MoveMouseTo(2, 2);
   EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick2)) << "JOYSTICK 2 under player 1";
   EXPECT_TRUE(ShowsJoystick(kPlayer2Place, kJoystick1)) << "JOYSTICK 1 under player 2";

@@ -134,10 +134,12 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
   EXPECT_EQ(placed.left, (e2e::ScreenWidth() - 640) / 2);
   EXPECT_EQ(placed.top, (e2e::ScreenHeight() - 480) / 2);
 
-  // A second start asks nothing.
+  // A second start asks nothing; back, START GAME is lit under the pointer.
   ClickOnStage(e2e::place::kStartGame);
   EXPECT_FALSE(WaitForDialogWith(IDC_START_WITH_CURRENT_DRIVER, milliseconds(2000)));
   EXPECT_TRUE(Restored());
+  EXPECT_TRUE(e2e::ShowsFaceRatherThan(stage_->handle, e2e::place::kStartGame,
+                                       e2e::place::kStartGameFaces + 2, e2e::place::kStartGameFaces));
   e2e::CloseWithAltF4(stage_->handle);
   EXPECT_EQ(launcher_->WaitForExit(), 0u);
   EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
