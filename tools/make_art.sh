@@ -266,7 +266,8 @@ PYTHON
 #   normal  - plate lit from the top left, pale label
 #   hover   - brighter plate, cyan glowing rim, warm glowing label
 #   pressed - dark plate, bevel reversed (pushed in), dim label 1 px down-right
-#   off     - flat grey plate, grey label: a button this version does not offer
+#   off     - flat mid-grey plate, pale grey label, no ticks lit: a button this
+#             version does not offer (greys that 256-colour displays keep)
 
 # icon_mvg NAME CX CY R: MVG for a pictogram drawn white on the ink mask.
 icon_mvg() {
@@ -311,8 +312,8 @@ face() {
        ink='#fff7e0' glow='#c07c0c' tick='#b4f8ff' ;;
     p) up='#040b1c-#0b1a38' down='#0f2348-#152e58' rim='#02050c' hi='#02050c' hi2='#050c1e' lo='#33588c'
        ink='#78c8e4' glow='' tick='#0b4266' d=1 ;;
-    d) up='#2f3b4c-#1a222e' down='#1a222e-#121820' rim='#02050c' hi='#4e5d72' hi2='#2f3b4c' lo='#0b0f15'
-       ink='#7a8aa0' glow='' tick='#2f3b4c' ;;
+    d) up='#8e8e92-#808084' down='#7a7a7e-#707074' rim='#404044' hi='#b4b4b8' hi2='#9a9a9e' lo='#58585c'
+       ink='#c4c4c8' glow='' tick='#707074' ;;
   esac
   # ink mask: the label and pictogram, white on black
   local mvg="" lx=0 ly=0 grav=center
@@ -371,11 +372,13 @@ button() {
   face "$WORK/faces/$((n + 2)).png" "$1" "$2" h "$3" "$4" "$5" "${6:-}"
 }
 
-# unavailable N W H LABEL SIZE LAYOUT [ICON]: three identical grey faces for a
-# button that is drawn but takes no pointer (NETWORK GAME).
+# unavailable N W H LABEL SIZE LAYOUT [ICON]: a button that is drawn but
+# takes no pointer (NETWORK GAME): only its normal face is ever shown, and it
+# is the grey one; pressed and hover keep the live looks.
 unavailable() {
-  local n=$1 i; shift
-  for i in 0 1 2; do face "$WORK/faces/$((n + i)).png" "$1" "$2" d "$3" "$4" "$5" "${6:-}"; done
+  local n=$1; shift
+  button "$n" "$@"
+  face "$WORK/faces/$((n + 1)).png" "$1" "$2" d "$3" "$4" "$5" "${6:-}"
 }
 
 make_faces() {
