@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "common/win/instance.h"
-#include "common/win/window_ledger.h"
+#include "common/win/message_dialog.h"
 #include "launch/proc_log_check.h"
 #include "resources/resource.h"
 
@@ -12,31 +12,20 @@ namespace {
 constexpr char kProcLogForReading[] = ".\\Info\\Proc.log";
 constexpr char kProcLogForDeleting[] = ".\\Info\\proc.log";
 
-INT_PTR OnInitDialog(HWND dialog) {
+INT_PTR ShowTheReport(HWND dialog, LPARAM input) {
   SetFocus(dialog);
-  SetDlgItemTextA(dialog, IDC_REPORT_TEXT, launch::AfterGameReportText().text);
+  SetDlgItemTextA(dialog, IDC_REPORT_TEXT, reinterpret_cast<const char*>(input));
   return FALSE;  // the focus stays where it was put
 }
 
-// Only OK ends the report; however it ends, the log goes with it.
-INT_PTR CALLBACK ReportDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  win::CountWindowLife(dialog, message);
-  switch (message) {
-    case WM_INITDIALOG:
-      return OnInitDialog(dialog);
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDC_REPORT_OK) {
-        EndDialog(dialog, 1);
-        return TRUE;
-      }
-      return FALSE;
-    case WM_DESTROY:
-      DeleteProcLog(kProcLogForDeleting);
-      return FALSE;
-    default:
-      return FALSE;
-  }
+void DeleteTheLog(HWND) {
+  DeleteProcLog(kProcLogForDeleting);
 }
+
+// Only OK ends the report; however it ends, the log goes with it.
+constexpr win::DialogEnding kOk[] = {{IDC_REPORT_OK, 1}};
+constexpr win::MessageDialog kReport{
+    .templateId = IDD_CARD_REPORT, .onOpen = ShowTheReport, .endings = kOk, .onDestroy = DeleteTheLog};
 
 }  // namespace
 
@@ -47,5 +36,6 @@ void AfterGameReport() {
   // The launcher is still minimized, so there may be no active window: the
   // report's icon then comes from the program's own module all the same.
   const HWND owner = GetActiveWindow();
-  DialogBoxParamA(win::InstanceOf(owner), MAKEINTRESOURCEA(IDD_CARD_REPORT), owner, ReportDialogProc, 0);
+  win::RunMessageDialog(kReport, owner, win::InstanceOf(owner),
+                        reinterpret_cast<LPARAM>(launch::AfterGameReportText().text));
 }

@@ -4,13 +4,7 @@
 
 #include <windows.h>
 
-#include <cstdint>
-
-// 1 when the game may be started; the dialog's answer, or forced to 1 once
-// the first-run flag is set.
-std::int32_t StartAllowed();
-void SetStartAllowed(std::int32_t allowed);
-
 // Runs dialog 289 modally, owned by `owner`; only its two buttons close it.
-// The answer goes to StartAllowed.
-void DriverCheckDialog(HWND owner, HINSTANCE instance);
+// True when the player chose to start with the driver installed now; false
+// for setting the driver first, or when the question could not be asked.
+bool DriverCheckDialog(HWND owner, HINSTANCE instance);

@@ -8,9 +8,7 @@ void StampTheStartRequest() {
   launch::MakeTimeStamp(now.wMonth, now.wDay, now.wHour, now.wMinute, launch::GameTimeStamp());
 }
 
-int WriteGameModeFile(HWND owner, const char* path) {
+bool WriteGameModeFile(HWND owner, const char* path) {
   return SaveSettingsFile(owner, path,
-                          launch::FormatGameModeFile(launch::GameMode(), launch::GameTimeStamp()))
-             ? 1
-             : 0;
+                          launch::FormatGameModeFile(launch::GameMode(), launch::GameTimeStamp()));
 }

@@ -13,6 +13,6 @@
 // Fills launch::GameTimeStamp() from the system clock (UTC).
 void StampTheStartRequest();
 
-// Replaces the file with the game mode and the time stamp. Returns 1, or 0 if
-// the file-error dialog could not be shown.
-int WriteGameModeFile(HWND owner, const char* path);
+// Replaces the file with the game mode and the time stamp. True when written;
+// false only if the file-error dialog could not be shown.
+bool WriteGameModeFile(HWND owner, const char* path);

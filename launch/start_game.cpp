@@ -78,7 +78,7 @@ void DropInputQueuedDuringTheGame() {
 
 }  // namespace
 
-int GameLaunch() {
+bool GameLaunch() {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;  // 68
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -87,38 +87,34 @@ int GameLaunch() {
   char commandLine[MAX_PATH] = {};  // the game gets an empty command line
   if (!CreateProcessA(kGameProgram, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &created)) {
-    return 1;
+    return false;
   }
   const win::UniqueKernelHandle process(created.hProcess);
   win::UniqueKernelHandle thread(created.hThread);
   if (!process) {
-    return 1;
+    return false;
   }
   WaitForInputIdle(process.get(), kInputIdleLimit);
   thread.reset();
   WaitForGameToEnd(process.get());
   DropInputQueuedDuringTheGame();
   AfterGameReport();
-  return 0;
+  return true;
 }
 
 void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows) {
   launch::GameMode() = 0;
   StampTheStartRequest();
-  if (WriteGameModeFile(stage, kGameModeFile) == 0) {
+  if (!WriteGameModeFile(stage, kGameModeFile)) {
     return;  // the file error could not even be reported: no game without its file
   }
-  if (FirstRunFlag() != 0) {
-    SetStartAllowed(1);
-  } else {
-    DriverCheckDialog(stage, instance);
-  }
-  if (StartAllowed() == 0) {
+  // The question is asked until the game has been started once.
+  if (FirstRunFlag() == 0 && !DriverCheckDialog(stage, instance)) {
     return;
   }
   SetFirstRunFlag(1);
   windows.Minimize();
-  if (GameLaunch() != 0) {
+  if (!GameLaunch()) {
     // Not a silent, minimized launcher that looks as if the game were running.
     windows.Restore();
     ErrorBox(kCannotStart);

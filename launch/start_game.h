@@ -22,5 +22,5 @@ class WindowsAroundTheGame {
 void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows);
 
 // Starts .\proc.exe and waits until it has ended, then runs the after-game
-// report. 0 after the game has run; 1 when it could not be started.
-int GameLaunch();
+// report. True after the game has run; false when it could not be started.
+bool GameLaunch();

@@ -28,12 +28,9 @@ int ReportBoxesShown();
 // the box's text, so the message's ending is always read whole.
 int ErrorBoxNamingPath(std::string_view before, std::string_view path, std::string_view after);
 
-// Reports a settings file that cannot be opened (dialog 292), owned by
-// `owner` and taken from its module. Confirming it ends the process with exit
-// code 1, so it comes back only when the dialog cannot be shown; the result
-// is then nonzero.
-INT_PTR FileErrorDialog(HWND owner, const char* path);
-
-// The explanation the file-error dialog shows below the path (the caption
-// file's text); empty until set. The text is copied, cut to its field.
-void SetFileErrorExplanation(const char* text);
+// Reports a settings file that cannot be opened (dialog 292): its full
+// `path`, then `explanation` (the caption file's text), each copied and cut to
+// its field. Owned by `owner` and taken from its module. Confirming it ends
+// the process with exit code 1, so it comes back only when the dialog cannot
+// be shown; the result is then nonzero.
+INT_PTR FileErrorDialog(HWND owner, const char* path, const char* explanation);

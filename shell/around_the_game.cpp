@@ -1,4 +1,4 @@
-#include "common/win/window_ledger.h"
+#include "common/win/message_dialog.h"
 #include "launch/start_game.h"
 #include "resources/resource.h"
 #include "services/shell_state.h"
@@ -18,22 +18,9 @@ bool SetShowState(HWND window, UINT showState) {
 
 // Dialog 308: ends at the first erase of its background, or on its Cancel
 // button.
-INT_PTR CALLBACK MomentaryDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  win::CountWindowLife(dialog, message);
-  switch (message) {
-    case WM_ERASEBKGND:
-      EndDialog(dialog, 0);
-      return FALSE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, 0);
-        return TRUE;
-      }
-      return FALSE;
-    default:
-      return FALSE;
-  }
-}
+constexpr win::DialogEnding kCancel[] = {{IDCANCEL, 0}};
+constexpr win::MessageDialog kMomentary{
+    .templateId = IDD_MOMENTARY, .endings = kCancel, .endsAtFirstErase = true};
 
 class ShellWindows final : public WindowsAroundTheGame {
  public:
@@ -50,7 +37,7 @@ class ShellWindows final : public WindowsAroundTheGame {
     }
     ReadScreenMetrics();
     shell::CentreStage(shell.layout);
-    DialogBoxParamA(shell.instance, MAKEINTRESOURCEA(IDD_MOMENTARY), shell.stage, MomentaryDialogProc, 0);
+    win::RunMessageDialog(kMomentary, shell.stage, shell.instance);
     const shell::ScreenLayout& layout = shell.layout;
     SetWindowPos(shell.stage, nullptr, layout.stageLeft, layout.stageTop, layout.stageWidth,
                  layout.stageHeight, SWP_NOSIZE | SWP_FRAMECHANGED);

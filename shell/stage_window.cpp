@@ -1,8 +1,8 @@
+#include "common/bounded_text.h"
 #include "common/win/window_ledger.h"
 #include "ui/captions.h"
 #include "menus/menu_controller.h"
 #include "media/image_store.h"
-#include "services/error_box.h"
 #include "services/first_run_flag.h"
 #include "services/shell_state.h"
 #include "shell/app_windows.h"
@@ -19,7 +19,7 @@ void OnCreate() {
   ShellState& shell = Shell();
   SetUpMenus(shell.instance);
   ReadCaptionFile(kCaptionFile);
-  SetFileErrorExplanation(CaptionText().fileErrorText);
+  text::CopyBounded(shell.fileErrorText, CaptionText().fileErrorText);
   ReadFirstRunFlag(kFlagFileForReading);
 }
 

@@ -1,7 +1,7 @@
 #include "settings/video/driver_guides.h"
 
 #include "common/bounded_text.h"
-#include "common/win/window_ledger.h"
+#include "common/win/message_dialog.h"
 #include "services/web_pages.h"
 #include "resources/resource.h"
 
@@ -14,62 +14,51 @@ constexpr char kAdvice[] =
 // The maker's drivers page, as a browser is handed it: host and path, no scheme.
 constexpr char kDriversPage[] = "www.quil3d.example/quil3d/drivers/index.html";
 
+// The guide's location line holds this much of the location.
 constexpr std::size_t kLocationSize = 100;
-char guideLocation[kLocationSize] = {};
+struct GuideLocation {
+  char text[kLocationSize] = {};
+};
 
-INT_PTR CALLBACK InstalledDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  win::CountWindowLife(dialog, message);
-  switch (message) {
-    case WM_INITDIALOG:
-      SetDlgItemTextA(dialog, IDC_INSTALLED_ADVICE, kAdvice);
-      return FALSE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDC_INSTALLED_OK) {
-        EndDialog(dialog, 0);
-        return TRUE;
-      }
-      return FALSE;
-    default:
-      return FALSE;
-  }
+constexpr INT_PTR kDownload = 1;
+constexpr INT_PTR kCancel = 0;
+
+INT_PTR ShowTheAdvice(HWND dialog, LPARAM) {
+  SetDlgItemTextA(dialog, IDC_INSTALLED_ADVICE, kAdvice);
+  return FALSE;
 }
 
-INT_PTR CALLBACK GuideDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  win::CountWindowLife(dialog, message);
-  switch (message) {
-    case WM_INITDIALOG:
-      SetDlgItemTextA(dialog, IDC_GUIDE_LOCATION, guideLocation);
-      return FALSE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDC_GUIDE_DOWNLOAD:
-          EndDialog(dialog, 0);
-          OpenDriversPage(dialog);
-          return TRUE;
-        case IDC_GUIDE_CANCEL:
-          EndDialog(dialog, 0);
-          return TRUE;
-        default:
-          return FALSE;
-      }
-    default:
-      return FALSE;
-  }
+INT_PTR ShowTheLocation(HWND dialog, LPARAM input) {
+  SetDlgItemTextA(dialog, IDC_GUIDE_LOCATION, reinterpret_cast<const GuideLocation*>(input)->text);
+  return FALSE;
 }
+
+// Download has asked the guide to close; the page opens while it is still up.
+void OpenThePage(HWND dialog, LPARAM) {
+  OpenDriversPage(dialog);
+}
+
+constexpr win::DialogEnding kInstalledOk[] = {{IDC_INSTALLED_OK, 0}};
+constexpr win::MessageDialog kInstalled{
+    .templateId = IDD_DRIVER_INSTALLED, .onOpen = ShowTheAdvice, .endings = kInstalledOk};
+
+constexpr win::DialogEnding kGuideChoices[] = {{IDC_GUIDE_DOWNLOAD, kDownload, OpenThePage},
+                                               {IDC_GUIDE_CANCEL, kCancel}};
+constexpr win::MessageDialog kGuide{
+    .templateId = IDD_DRIVER_GUIDE, .onOpen = ShowTheLocation, .endings = kGuideChoices};
 
 }  // namespace
 
-int DriverInstalledDialog(HWND owner, HINSTANCE instance) {
-  return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DRIVER_INSTALLED), owner, InstalledDialogProc, 0) > 0
-             ? 1
-             : 0;
+void DriverInstalledDialog(HWND owner, HINSTANCE instance) {
+  win::RunMessageDialog(kInstalled, owner, instance);
 }
 
-int DriverGuideDialog(HWND owner, HINSTANCE instance, const char* location) {
-  text::CopyBounded(guideLocation, location != nullptr ? location : "");
-  return DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_DRIVER_GUIDE), owner, GuideDialogProc, 0) > 0 ? 1 : 0;
+bool DriverGuideDialog(HWND owner, HINSTANCE instance, const char* location) {
+  GuideLocation shown;
+  text::CopyBounded(shown.text, location != nullptr ? location : "");
+  return win::RunMessageDialog(kGuide, owner, instance, reinterpret_cast<LPARAM>(&shown)) == kDownload;
 }
 
-int OpenDriversPage(HWND parent) {
-  return OpenInBrowser(parent, kDriversPage);
+bool OpenDriversPage(HWND parent) {
+  return OpenInBrowser(parent, kDriversPage) != 0;
 }

@@ -5,9 +5,11 @@
 
 #include <windows.h>
 
-// Both end with 0, which their callers ignore.
-int DriverInstalledDialog(HWND owner, HINSTANCE instance);
-int DriverGuideDialog(HWND owner, HINSTANCE instance, const char* location);
+// Dialog 309, closed by its OK.
+void DriverInstalledDialog(HWND owner, HINSTANCE instance);
+// Dialog 284 showing `location` (copied, cut to 99 characters). Download
+// closes it and opens the drivers page; true when Download was chosen.
+bool DriverGuideDialog(HWND owner, HINSTANCE instance, const char* location);
 
-// The maker's drivers page in a browser; 1 when one was started.
-int OpenDriversPage(HWND parent);
+// The maker's drivers page in a browser; true when one was started.
+bool OpenDriversPage(HWND parent);

@@ -117,7 +117,7 @@ TEST_F(FileErrorDialogShown, ALongPathIsCutInItsMiddleSoItsFileNameShows) {
     EXPECT_TRUE(std::equal(shown.bits(), shown.bits() + box.right * box.bottom, expected.bits()));
     EndDialog(dialog, 2);
   });
-  EXPECT_EQ(FileErrorDialog(owner, path.c_str()), 2);
+  EXPECT_EQ(FileErrorDialog(owner, path.c_str(), ""), 2);
   EXPECT_EQ(scripts.Played(), 1);
   DestroyWindow(owner);
 }

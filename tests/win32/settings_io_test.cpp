@@ -122,7 +122,7 @@ TEST_F(InGameFolder, TheGameModeFileCarriesTheUtcTimeStamp) {
 
   launch::GameMode() = 0;
   Put("GameMode.dat", "an earlier, longer file\r\nwith three\r\nlines\r\n");
-  EXPECT_EQ(WriteGameModeFile(nullptr, ".\\Info\\GameMode.dat"), 1);
+  EXPECT_TRUE(WriteGameModeFile(nullptr, ".\\Info\\GameMode.dat"));
   EXPECT_EQ(Get("GameMode.dat"), "0\r\n" + stamp + "\r\n");
 }
 

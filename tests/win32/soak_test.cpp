@@ -270,13 +270,12 @@ TEST(Soak, DriverQuestionBothWays) {
       pointer::ClickControl(dialog, IDC_START_AFTER_SETTING_DRIVER);
     });
     PressOnStage(kStartGame);
-    EXPECT_EQ(StartAllowed(), 0);
+    EXPECT_EQ(FirstRunFlag(), 0) << "no game was started";
     scripts.Expect(IDC_START_WITH_CURRENT_DRIVER, [](HWND dialog) {
       Paint(dialog);
       pointer::ClickControl(dialog, IDC_START_WITH_CURRENT_DRIVER);
     });
-    DriverCheckDialog(Stage(), GetModuleHandleA(nullptr));
-    EXPECT_EQ(StartAllowed(), 1);
+    EXPECT_TRUE(DriverCheckDialog(Stage(), GetModuleHandleA(nullptr)));
   });
   EXPECT_EQ(scripts.Played() - before, 2 * Rounds());
 }
@@ -424,7 +423,8 @@ TEST(Soak, DriverGuideDownload) {
            Paint(guide);
            pointer::ClickControl(guide, IDC_GUIDE_DOWNLOAD);
          });
-         DriverGuideDialog(Stage(), GetModuleHandleA(nullptr), "C:\\Games\\Quil3D\\Driver\\Kestrel\\");
+         EXPECT_TRUE(
+             DriverGuideDialog(Stage(), GetModuleHandleA(nullptr), "C:\\Games\\Quil3D\\Driver\\Kestrel\\"));
        },
        {"Web browsers not find"});
   EXPECT_EQ(scripts.Played() - before, Rounds());
