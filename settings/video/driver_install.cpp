@@ -2,27 +2,18 @@
 
 #include <windows.h>
 
-#include <array>
 #include <optional>
 #include <string>
-#include <utility>
+#include <vector>
 
 #include "common/win/file_io.h"
 #include "settings/video/driver_paths.h"
-#include "settings/video/video_files.h"
+#include "settings/video/video_files.h"  // SaveVideoSettings
 #include "services/error_box.h"
 #include "services/settings_files.h"
 
 namespace {
 
-constexpr char kProgramOpengl[] = ".\\Opengl32.dll";
-constexpr char kProgramGlu[] = ".\\Glu32.dll";
-
-constexpr char kPathTooLong[] = "Driver folder path too long";
-constexpr char kNotOneFolder[] = "Driver folder is not one folder under Driver\\: ";
-constexpr char kSourceMissing[] = "Driver file not found:\n";
-constexpr char kNotInstalled[] = "Driver file could not be installed:\n";
-constexpr char kNotRemoved[] = "Driver file could not be removed:\n";
 constexpr char kNothingChanged[] = "\nNo driver file was changed.";
 
 constexpr char kTemporaryMark = '~';
@@ -52,12 +43,21 @@ bool IsFile(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-// Absent, or a file that may be renamed away: a read-only copy or a folder of
-// that name is the player's, not the launcher's to replace.
-bool MayReplace(const std::string& path) {
+video::FileKind KindOf(const std::string& path) {
   const DWORD attributes = AttributesOf(path);
-  return attributes == INVALID_FILE_ATTRIBUTES ||
-         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) == 0;
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    return video::FileKind::kNone;
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return video::FileKind::kFolder;
+  }
+  return (attributes & FILE_ATTRIBUTE_READONLY) != 0 ? video::FileKind::kReadOnly : video::FileKind::kFile;
+}
+
+video::ResolvedPath Resolved(const std::string& relative) {
+  win::FullPath full;
+  const bool resolved = win::ResolveFullPath(relative.c_str(), full);
+  return {resolved, full.text};
 }
 
 void DeleteIfThere(const std::string& path) {
@@ -78,9 +78,9 @@ struct Library {
   bool oldAside = false;  // the old copy is left under the backup name: putting it back failed
   bool newStays = false;  // the new copy is left in place: taking it back failed
 
-  Library(std::string from, std::string to)
-      : source(std::move(from)),
-        target(std::move(to)),
+  explicit Library(const video::DriverStep& step)
+      : source(step.source),
+        target(step.target),
         temporary(video::MarkedPath(target, kTemporaryMark)),
         backup(video::MarkedPath(target, kBackupMark)) {}
 
@@ -107,6 +107,8 @@ struct Library {
            ((attributes & FILE_ATTRIBUTE_READONLY) == 0 ||
             SetFileAttributesA(temporary.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY));
   }
+
+  bool IsCopy() const { return !source.empty(); }
 
   // The old copy, if any, under the backup name.
   bool PutAside() {
@@ -151,17 +153,18 @@ struct Library {
 
 // What a failed walk left of the pair: that nothing changed, or what lies
 // under which name where a step could not be undone.
-std::string Outcome(const std::array<Library, 2>& pair) {
-  const std::string left = pair[0].Left() + pair[1].Left();
+std::string Outcome(const std::vector<Library>& pair) {
+  std::string left;
+  for (const Library& library : pair) {
+    left += library.Left();
+  }
   return left.empty() ? kNothingChanged : left;
 }
-
-using Pair = std::array<Library, 2>;
 
 // Every library that `step` can take, or none: on the first that fails, those
 // before it are taken back with `undo`. The one that failed, or nothing.
 template <typename Step, typename Undo>
-const Library* EachOrNone(Pair& pair, Step step, Undo undo) {
+const Library* EachOrNone(std::vector<Library>& pair, Step step, Undo undo) {
   for (std::size_t done = 0; done < pair.size(); ++done) {
     if (!step(pair[done])) {
       for (std::size_t back = done; back > 0; --back) {
@@ -173,131 +176,76 @@ const Library* EachOrNone(Pair& pair, Step step, Undo undo) {
   return nullptr;
 }
 
-bool InstallPair(Pair& pair) {
-  for (const Library& library : pair) {
-    if (!IsFile(library.source)) {
-      return Refuse(kSourceMissing, library.source);
-    }
+// What the plan needs of the program folder, read before anything changes.
+video::GameFolder LookAtGameFolder(const char* videoFile, const video::DriverEntry* entry) {
+  video::GameFolder folder;
+  folder.videoFileReplaceable = SettingsFileReplaceable(videoFile);
+  char current[win::kPathCapacity] = {};
+  const DWORD length = GetCurrentDirectoryA(win::kPathCapacity, current);
+  if (length != 0 && length < win::kPathCapacity) {
+    folder.programFolder = current;
   }
-  for (const Library& library : pair) {
-    if (!MayReplace(library.target)) {
-      return Refuse(kNotInstalled, library.target);
-    }
+  const std::optional<std::string> relative =
+      video::DriverFolderPath(entry != nullptr ? entry->folder : nullptr);
+  win::FullPath driverFolder;
+  if (relative && win::ResolveFullPath(relative->c_str(), driverFolder)) {
+    folder.driverFolder = driverFolder.text;
   }
+  for (const video::DriverLibrary library : {video::DriverLibrary::kGlu32, video::DriverLibrary::kOpengl32}) {
+    const auto i = static_cast<std::size_t>(library);
+    const char* name = video::LibraryFileName(library);
+    folder.copies[i] = Resolved(std::string(".") + name);
+    folder.copyKinds[i] = folder.copies[i].resolved ? KindOf(folder.copies[i].text) : video::FileKind::kNone;
+    folder.sourceKinds[i] =
+        folder.driverFolder ? KindOf(*folder.driverFolder + name) : video::FileKind::kNone;
+  }
+  return folder;
+}
+
+// Carries out `plan`: its copies put in place or its removals made, all or
+// none. True when they were; false when the plan was refused or a step
+// failed, and the player has been told (unless video.cfg refused it: its
+// save tells).
+bool CarryOut(const video::DriverPlan& plan) {
+  if (plan.refusal) {
+    if (plan.refusal->named) {
+      Refuse(plan.refusal->what, *plan.refusal->named);
+    } else if (plan.refusal->what[0] != '\0') {
+      ErrorBox(plan.refusal->what);
+    }
+    return false;
+  }
+  std::vector<Library> pair(plan.steps.begin(), plan.steps.end());
   for (const Library& library : pair) {
     library.RemoveLeftovers();
   }
   const Library* failed = nullptr;
   for (const Library& library : pair) {
-    if (failed == nullptr && !library.CopyBeside()) {
+    if (failed == nullptr && library.IsCopy() && !library.CopyBeside()) {
       failed = &library;
     }
   }
   if (failed == nullptr) {
     failed = EachOrNone(
-        pair, [](Library& library) { return library.PutInPlace(); },
-        [](Library& library) { library.TakeBack(); });
+        pair, [](Library& library) { return library.IsCopy() ? library.PutInPlace() : library.PutAside(); },
+        [](Library& library) { library.IsCopy() ? library.TakeBack() : library.PutBack(); });
   }
   for (const Library& library : pair) {
     DeleteIfThere(failed != nullptr ? library.temporary : library.backup);
   }
-  return failed == nullptr || Refuse(kNotInstalled, failed->target, Outcome(pair));
-}
-
-bool RemovePair(Pair& pair) {
-  for (const Library& library : pair) {
-    if (!MayReplace(library.target)) {
-      return Refuse(kNotRemoved, library.target);
-    }
-  }
-  for (const Library& library : pair) {
-    library.RemoveLeftovers();
-  }
-  const Library* failed = EachOrNone(
-      pair, [](Library& library) { return library.PutAside(); }, [](Library& library) { library.PutBack(); });
-  if (failed != nullptr) {
-    return Refuse(kNotRemoved, failed->target, Outcome(pair));
-  }
-  for (const Library& library : pair) {
-    DeleteIfThere(library.backup);
-  }
-  return true;
-}
-
-std::optional<Pair> CopiesToRemove() {
-  win::FullPath opengl, glu;
-  const bool resolved =
-      win::ResolveFullPath(kProgramOpengl, opengl) && win::ResolveFullPath(kProgramGlu, glu);
-  if (!resolved) {
-    Refuse(kNotRemoved, opengl.text);
-    return std::nullopt;
-  }
-  return Pair{Library("", opengl.text), Library("", glu.text)};
-}
-
-// The copy paths of a catalog entry, once its folder has shown itself to be
-// one folder under Driver\ two levels below the program folder; the player
-// is told otherwise.
-std::optional<Pair> CopiesFor(const char* folder) {
-  switch (video::CheckDriverFolder(folder)) {
-    case video::FolderCheck::kNotOneName:
-      Refuse(kNotOneFolder, folder);
-      return std::nullopt;
-    case video::FolderCheck::kTooLong:
-      ErrorBox(kPathTooLong);
-      return std::nullopt;
-    case video::FolderCheck::kUsable:
-      break;
-  }
-  win::FullPath absolute;
-  char programFolder[win::kPathCapacity] = {};
-  const DWORD programLength = GetCurrentDirectoryA(win::kPathCapacity, programFolder);
-  const std::optional<std::string> relative = video::DriverFolderPath(folder);
-  const std::optional<video::CopyPaths> glu =
-      relative && win::ResolveFullPath(relative->c_str(), absolute)
-          ? video::DriverCopyPaths(absolute.text, video::DriverLibrary::kGlu32)
-          : std::nullopt;
-  const std::optional<video::CopyPaths> opengl =
-      glu ? video::DriverCopyPaths(absolute.text, video::DriverLibrary::kOpengl32) : std::nullopt;
-  if (!opengl) {
-    ErrorBox(kPathTooLong);
-    return std::nullopt;
-  }
-  if (programLength == 0 || programLength >= win::kPathCapacity ||
-      !video::IsRightInside(opengl->destination, programFolder) ||
-      !video::IsRightInside(glu->destination, programFolder)) {
-    Refuse(kNotOneFolder, folder);
-    return std::nullopt;
-  }
-  return Pair{Library(glu->source, glu->destination), Library(opengl->source, opengl->destination)};
+  return failed == nullptr ||
+         Refuse(failed->IsCopy() ? video::kDriverFileNotInstalled : video::kDriverFileNotRemoved,
+                failed->target, Outcome(pair));
 }
 
 }  // namespace
 
-bool ApplyDriverChoice(std::int32_t driverIndex) {
-  switch (video::ActionFor(driverIndex)) {
-    case video::DriverAction::kDeleteCopies: {
-      std::optional<Pair> pair = CopiesToRemove();
-      return pair && RemovePair(*pair);
-    }
-    case video::DriverAction::kCopyFromFolder: {
-      const video::DriverCatalog& catalog = video::Catalog();
-      if (driverIndex >= catalog.driverCount) {
-        return true;
-      }
-      std::optional<Pair> pair = CopiesFor(catalog.drivers[driverIndex].folder);
-      return pair && InstallPair(*pair);
-    }
-    case video::DriverAction::kNothing:
-      return true;
-  }
-  return true;
-}
-
-bool ApplyAndSaveAtDone(HWND owner, const char* videoFile, std::optional<std::int32_t> applied,
+bool ApplyAndSaveAtDone(HWND owner, const char* videoFile, const std::optional<video::AppliedDriver>& applied,
                         const video::VideoSettings& opened) {
   video::VideoSettings& settings = video::Settings();
-  const bool inPlace = !applied || (SettingsFileReplaceable(videoFile) && ApplyDriverChoice(*applied));
+  const video::GameFolder folder =
+      applied ? LookAtGameFolder(videoFile, applied->entry) : video::GameFolder{};
+  const bool inPlace = CarryOut(video::PlanDriverChange(applied, folder));
   if (!inPlace) {
     settings.driverIndex = opened.driverIndex;
     settings.modeIndex = opened.modeIndex;

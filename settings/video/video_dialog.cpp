@@ -10,7 +10,7 @@
 #include "resources/resource.h"
 #include "settings/video/driver_guides.h"
 #include "settings/video/driver_install.h"
-#include "settings/video/driver_paths.h"
+#include "settings/video/video_choices.h"
 #include "settings/video/video_files.h"
 
 namespace {
@@ -168,8 +168,9 @@ INT_PTR OnOtherMessage(PictureDialog& self, HWND dialog, UINT message, WPARAM wP
 // in place.
 void SaveAtDone(HWND dialog) {
   const LRESULT shown = SendMessageA(GetDlgItem(dialog, IDC_DRIVER_LIST), CB_GETCURSEL, 0, 0);
-  const std::optional<std::int32_t> applied = video::DriverDoneApplies(
-      shown == CB_ERR ? -1 : static_cast<std::int32_t>(shown), video::Settings().driverIndex);
+  const std::optional<video::AppliedDriver> applied =
+      video::DriverDoneApplies(video::Catalog(), shown == CB_ERR ? -1 : static_cast<std::int32_t>(shown),
+                               video::Settings().driverIndex);
   ApplyAndSaveAtDone(dialog, kVideoFile, applied, State().opened);
 }
 

@@ -1,8 +1,11 @@
 #include "settings/video/driver_paths.h"
+#include "settings/video/driver_plan.h"
+#include "settings/video/video_choices.h"
 #include "settings/video/video_settings.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -110,77 +113,109 @@ TEST(VideoCalibration, EachScrollCodeMovesTheLevelWithin0To100) {
   }
 }
 
-TEST(DriverPaths, CopiesGoTwoFoldersUpAndPathsThatDoNotFitAreRefused) {
-  using video::DriverLibrary;
-  const auto paths = video::DriverCopyPaths("C:\\Games\\Quil3D\\Driver\\Prism3D", DriverLibrary::kOpengl32);
-  ASSERT_TRUE(paths);
-  EXPECT_EQ(paths->source, "C:\\Games\\Quil3D\\Driver\\Prism3D\\Opengl32.dll");
-  EXPECT_EQ(paths->destination, "C:\\Games\\Quil3D\\Opengl32.dll");
-  EXPECT_EQ(video::DriverCopyPaths("C:\\Q\\Driver\\V", DriverLibrary::kGlu32)->destination,
-            "C:\\Q\\Glu32.dll");
-  // 79 characters fit, 80 do not: never a path cut into another.
-  const std::string base = "C:\\G\\Driver\\";
-  const std::string fits = base + std::string(79 - base.size() - 13, 'x');
-  EXPECT_TRUE(video::DriverCopyPaths(fits, DriverLibrary::kOpengl32));
-  EXPECT_FALSE(video::DriverCopyPaths(fits + "x", DriverLibrary::kOpengl32));
-  EXPECT_FALSE(video::DriverCopyPaths("Prism3D", DriverLibrary::kGlu32)) << "no folders to go up";
-
-  EXPECT_EQ(video::DriverFolderPath("Velox"), std::optional<std::string>(".\\Driver\\Velox"));
-  EXPECT_TRUE(video::DriverFolderPath(std::string(40, 'f').c_str()));
-  EXPECT_FALSE(video::DriverFolderPath(std::string(41, 'f').c_str()));
-
-  EXPECT_EQ(video::ActionFor(0), video::DriverAction::kDeleteCopies);
-  EXPECT_EQ(video::ActionFor(3), video::DriverAction::kCopyFromFolder);
-  EXPECT_EQ(video::ActionFor(4), video::DriverAction::kNothing);
-  EXPECT_EQ(video::ActionFor(-1), video::DriverAction::kNothing);
-}
-
-// A catalog folder is one name right under Driver\, so DONE copies the
-// libraries into the program folder and nowhere else.
-TEST(DriverPaths, AFolderIsOneNameUnderDriverAndItsCopiesLandInTheProgramFolder) {
-  using video::FolderCheck;
-  const struct {
-    std::string folder;
-    FolderCheck expected;
-  } folders[] = {
-      {"Prism 3D v1.2", FolderCheck::kUsable},
-      {".hidden", FolderCheck::kUsable},
-      {std::string(40, 'f'), FolderCheck::kUsable},
-      {std::string(41, 'f'), FolderCheck::kTooLong},
-      {"", FolderCheck::kNotOneName},
-      {".", FolderCheck::kNotOneName},
-      {"..", FolderCheck::kNotOneName},
-      {"...", FolderCheck::kNotOneName},
-      {"..\\..\\Windows\\x", FolderCheck::kNotOneName},
-      {"Velox\\", FolderCheck::kNotOneName},
-      {"Velox/old", FolderCheck::kNotOneName},
-      {"C:Velox", FolderCheck::kNotOneName},
+// What DONE does for the driver it applies, planned from what the game folder
+// holds: the steps in their order ("source > target", no source where the
+// target goes), or a refusal ("what|named"). A catalog folder is one name
+// right under Driver\ that fits its path; copies go two folders up from it,
+// which must be the program folder, in paths of at most 79 characters; a
+// read-only copy or a folder is never replaced or removed.
+TEST(DriverPlan, DoneCopiesOrRemovesThePairWholeOrSaysWhyNot) {
+  using enum video::FileKind;
+  const auto copies = [](const std::string& from, const std::string& to) {
+    return from + "\\Glu32.dll > " + to + "\\Glu32.dll, " + from + "\\Opengl32.dll > " + to +
+           "\\Opengl32.dll";
   };
-  for (const auto& c : folders) {
-    EXPECT_EQ(video::CheckDriverFolder(c.folder.c_str()), c.expected) << c.folder;
-    EXPECT_EQ(video::DriverFolderPath(c.folder.c_str()).has_value(), c.expected == FolderCheck::kUsable)
-        << c.folder << ": the guide shows no location for a folder DONE refuses";
+  const std::string v = "C:\\Q\\Driver\\V", put = copies(v, "C:\\Q"), root = "C:\\Driver\\V", f40(40, 'f'),
+                    f41(41, 'f');
+  const std::string x = "C:\\Q\\Driver\\" + std::string(54, 'x');  // x\Opengl32.dll: 79 characters
+  const std::string notOne = "Driver folder is not one folder under Driver\\: |",
+                    tooLong = "Driver folder path too long|-";
+  const std::string missing = "Driver file not found:\n|" + v + "\\",
+                    removed = "Driver file could not be removed:\n|C:\\Q\\";
+  const std::string installed = "Driver file could not be installed:\n|C:\\Q\\";
+  video::DriverEntry entry;
+  const struct Case {
+    std::int32_t driver;
+    std::string plan;
+    const char* folder = "V";  // the catalog entry's (none past the catalog's end)
+    std::optional<std::string> program = "C:\\Q", resolved = "C:\\Q\\Driver\\V";  // and .\Driver\<folder>
+    video::FileKind sources[2] = {kFile, kFile}, copies[2] = {kFile, kFile};      // Glu32, Opengl32
+    bool videoFile = true;                                                        // video.cfg can be replaced
+  } cases[] = {
+      {.driver = 1, .plan = put},
+      {.driver = 3, .plan = put, .program = "c:\\q\\"},
+      {.driver = 1, .plan = copies(root, "C:"), .program = "C:\\", .resolved = root},
+      {.driver = 1, .plan = copies(x, "C:\\Q"), .resolved = x, .copies = {kNone, kNone}},
+      {.driver = 1, .plan = tooLong, .resolved = x + "x"},
+      {.driver = 1, .plan = tooLong, .resolved = "V"},
+      {.driver = 1, .plan = tooLong, .resolved = std::nullopt},
+      {.driver = 1, .plan = put, .folder = "Prism 3D v1.2"},
+      {.driver = 1, .plan = put, .folder = ".hidden"},
+      {.driver = 1, .plan = put, .folder = f40.c_str()},
+      {.driver = 1, .plan = tooLong, .folder = f41.c_str()},
+      {.driver = 1, .plan = notOne, .folder = ""},
+      {.driver = 1, .plan = notOne + ".", .folder = "."},
+      {.driver = 1, .plan = notOne + "..", .folder = ".."},
+      {.driver = 1, .plan = notOne + "...", .folder = "..."},
+      {.driver = 1, .plan = notOne + "..\\..\\Windows\\x", .folder = "..\\..\\Windows\\x"},
+      {.driver = 1, .plan = notOne + "Velox\\", .folder = "Velox\\"},
+      {.driver = 1, .plan = notOne + "Velox/old", .folder = "Velox/old"},
+      {.driver = 1, .plan = notOne + "C:Velox", .folder = "C:Velox"},
+      {.driver = 1, .plan = notOne + "V", .program = "C:\\Q\\R"},
+      {.driver = 1, .plan = notOne + "V", .resolved = "C:\\Q2\\Driver\\V"},
+      {.driver = 1, .plan = notOne + "V", .resolved = "C:\\Q\\Driver\\Driver\\V"},
+      {.driver = 1, .plan = notOne + "V", .program = std::nullopt},
+      {.driver = 1, .plan = missing + "Glu32.dll", .sources = {kNone, kFolder}, .copies = {kReadOnly, kFile}},
+      {.driver = 1, .plan = missing + "Opengl32.dll", .sources = {kReadOnly, kFolder}},
+      {.driver = 2, .plan = installed + "Glu32.dll", .copies = {kFolder, kReadOnly}},
+      {.driver = 0, .plan = "> C:\\Q\\Opengl32.dll, > C:\\Q\\Glu32.dll", .copies = {kNone, kFile}},
+      {.driver = 0, .plan = removed + "Glu32.dll", .copies = {kReadOnly, kFile}},
+      {.driver = 0, .plan = removed + "Opengl32.dll", .copies = {kReadOnly, kFolder}},
+      {.driver = 1, .plan = "|-", .sources = {kNone, kNone}, .videoFile = false},
+      {.driver = 4, .plan = "|-", .videoFile = false},
+      {.driver = 4, .plan = ""},
+      {.driver = -1, .plan = ""},
+      {.driver = 2, .plan = "", .folder = nullptr},
+  };
+  for (const Case& c : cases) {
+    std::snprintf(entry.folder, sizeof entry.folder, "%s", c.folder ? c.folder : "");
+    video::GameFolder folder{
+        c.videoFile, c.program, c.resolved, {{true, "C:\\Q\\Glu32.dll"}, {true, "C:\\Q\\Opengl32.dll"}}};
+    std::copy_n(c.copies, 2, folder.copyKinds);
+    std::copy_n(c.sources, 2, folder.sourceKinds);
+    const auto plan =
+        video::PlanDriverChange(video::AppliedDriver{c.driver, c.folder ? &entry : nullptr}, folder);
+    std::string seen = plan.refusal ? plan.refusal->what + ("|" + plan.refusal->named.value_or("-")) : "";
+    for (const video::DriverStep& step : plan.steps) {
+      seen += (seen.empty() ? "" : ", ") + step.source + (step.source.empty() ? "> " : " > ") + step.target;
+    }
+    EXPECT_EQ(seen, c.plan) << c.driver << " " << (c.folder ? c.folder : "-") << " "
+                            << c.resolved.value_or("-");
+    EXPECT_EQ(video::DriverFolderPath(entry.folder).has_value(),
+              video::CheckDriverFolder(entry.folder) == video::FolderCheck::kUsable)
+        << entry.folder << ": the guide shows no location for a folder DONE refuses";
   }
-  EXPECT_TRUE(video::IsRightInside("C:\\Games\\Quil3D\\Opengl32.dll", "c:\\games\\QUIL3D\\"));
-  EXPECT_TRUE(video::IsRightInside("C:\\Glu32.dll", "C:\\"));
-  EXPECT_FALSE(video::IsRightInside("C:\\Games\\Glu32.dll", "C:\\Games\\Quil3D"));
-  EXPECT_FALSE(video::IsRightInside("C:\\Games\\Quil3D2\\Glu32.dll", "C:\\Games\\Quil3D"));
-  EXPECT_FALSE(video::IsRightInside("C:\\Games\\Quil3D\\Driver\\Glu32.dll", "C:\\Games\\Quil3D"));
 }
 
 // DONE puts in place only the driver the list shows: a stored driver kept out
 // of sight by the defaults (list 0, settings 2) is never installed.
-TEST(DriverPaths, DoneAppliesTheDriverTheListShows) {
+TEST(VideoChoices, DoneAppliesTheDriverTheListShows) {
+  video::DriverCatalog catalog;
+  catalog.driverCount = 2;
   const struct {
     std::int32_t shown, driverIndex;
     std::optional<std::int32_t> applied;
   } cases[] = {{2, 2, 2}, {0, 0, 0}, {0, 2, std::nullopt}, {-1, 0, std::nullopt}};
   for (const auto& c : cases) {
-    EXPECT_EQ(video::DriverDoneApplies(c.shown, c.driverIndex), c.applied) << c.shown << " " << c.driverIndex;
+    const auto applied = video::DriverDoneApplies(catalog, c.shown, c.driverIndex);
+    EXPECT_EQ(applied ? std::optional(applied->index) : std::nullopt, c.applied)
+        << c.shown << " " << c.driverIndex;
+    // Driver 2 lies past this catalog's end: DONE has no folder to copy from.
+    EXPECT_EQ(applied && applied->entry, applied && c.driverIndex < 2) << c.driverIndex;
   }
 }
 
-TEST(DriverPaths, ChoosingADriverBringsUpItsNoteOrItsGuide) {
+TEST(VideoChoices, ChoosingADriverBringsUpItsNoteOrItsGuide) {
   video::DriverCatalog catalog;
   catalog.driverCount = 7;
   std::snprintf(catalog.drivers[4].folder, sizeof catalog.drivers[4].folder, "Prism 3D");

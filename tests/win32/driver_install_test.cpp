@@ -13,6 +13,7 @@
 
 #include "common/win/file_io.h"
 #include "common/win/handles.h"
+#include "settings/video/video_choices.h"
 #include "settings/video/video_files.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/win32/message_boxes.h"
@@ -95,7 +96,9 @@ class DriverInstall : public InTemporaryFolder {
       }
     });
     video::Settings() = {1, driver, 0, 70};
-    const bool applied = ApplyAndSaveAtDone(nullptr, ".\\info\\video.cfg", driver, {1, 5, 3, 70});
+    const bool applied =
+        ApplyAndSaveAtDone(nullptr, ".\\info\\video.cfg",
+                           video::DriverDoneApplies(video::Catalog(), driver, driver), {1, 5, 3, 70});
     messages_ = boxes.Take();
     return applied;
   }
@@ -121,60 +124,45 @@ TEST_F(DriverInstall, ADriverReplacesThePairWholeAndTheSystemDriverRemovesIt) {
   EXPECT_EQ(messages_, Names{});
 }
 
-// A missing source, a read-only copy or one another program holds, a folder
-// outside Driver\, a video.cfg that could not name the new driver: the old
-// pair stays whole, video.cfg names the driver and mode it named, and the
-// player reads why.
+// A copy another program holds, a video.cfg that could not name the new
+// driver: the old pair stays whole (what was replaced is put back), video.cfg
+// names the driver and mode it named, and the player reads why.
 TEST_F(DriverInstall, WhatCannotBeDoneLeavesTheOldPairWholeAndIsNamed) {
-  enum Trouble { kMissing, kReadOnly, kHeldOpen, kFolder };
+  enum Trouble { kReadOnly, kHeldOpen };
   const struct {
     std::int32_t driver;
     Trouble trouble;
-    std::string file;          // of the game folder; for kFolder the catalog's folder
+    std::string file;          // of the game folder
     std::string message;       // none for video.cfg: the file-error dialog reports it
-    bool named = true;         // the file's full path (the folder) follows, then that nothing changed
     bool oldGluAside = false;  // only as Glu32.dl$, as a put-back that failed leaves it
   } cases[] = {
-      {1, kMissing, "Driver\\Velox\\Opengl32.dll", "Driver file not found:\n"},
-      {1, kReadOnly, "Opengl32.dll", "Driver file could not be installed:\n"},
       {1, kHeldOpen, "Glu32.dll", "Driver file could not be installed:\n"},
       {1, kHeldOpen, "Opengl32.dll", "Driver file could not be installed:\n"},
-      {0, kReadOnly, "Glu32.dll", "Driver file could not be removed:\n"},
       {0, kHeldOpen, "Glu32.dll", "Driver file could not be removed:\n"},
-      {3, kFolder, "..", "Driver folder is not one folder under Driver\\: "},
-      {3, kFolder, std::string(41, 'f'), "Driver folder path too long", false},
       {1, kReadOnly, "info\\video.cfg", ""},
       {1, kHeldOpen, "info\\video.cfg", ""},
-      {1, kHeldOpen, "Opengl32.dll", "Driver file could not be installed:\n", true, true},
+      {1, kHeldOpen, "Opengl32.dll", "Driver file could not be installed:\n", true},
   };
   for (const auto& c : cases) {
     const std::string what = c.file + " trouble " + std::to_string(c.trouble);
     Put("Glu32.dll", "old glu");
     Put("Opengl32.dll", "old opengl");
-    Put("Driver\\Velox\\Opengl32.dll", "Velox opengl");
     Put("info\\video.cfg", kOpened);
     if (c.oldGluAside) {
       ASSERT_TRUE(MoveFileA(Full("Glu32.dll").c_str(), Full("Glu32.dl$").c_str()));
     }
     win::UniqueFile held;
-    if (c.trouble == kMissing) {
-      DeleteFileA(Full(c.file).c_str());
-    } else if (c.trouble == kReadOnly) {
+    if (c.trouble == kReadOnly) {
       SetFileAttributesA(Full(c.file).c_str(), FILE_ATTRIBUTE_READONLY);
-    } else if (c.trouble == kHeldOpen) {
+    } else {
       held.reset(CreateFileA(Full(c.file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
       ASSERT_TRUE(held) << what;
-    } else {
-      lstrcpynA(video::Catalog().drivers[c.driver].folder, c.file.c_str(), video::kDriverFolderSize);
     }
     EXPECT_FALSE(Apply(c.driver, "driver-message-" + std::to_string(&c - cases))) << what;
-    const std::string named = c.trouble == kFolder ? c.file : Full(c.file);
-    const std::string message = c.named ? c.message + named + "\nNo driver file was changed." : c.message;
+    const std::string message = c.message + Full(c.file) + "\nNo driver file was changed.";
     EXPECT_EQ(messages_, c.message.empty() ? Names{} : Names{message}) << what;
     held.reset();
-    if (c.trouble != kFolder) {
-      SetFileAttributesA(Full(c.file).c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
+    SetFileAttributesA(Full(c.file).c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(Pair(), "old glu | old opengl") << what;
     EXPECT_EQ(Libraries(), (Names{"Glu32.dll", "Opengl32.dll"})) << what;
     std::string file;
