@@ -3,7 +3,6 @@
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
 #include "howto/howto_dialog.h"
-#include "launch/start_game.h"
 #include "services/web_pages.h"
 #include "media/image_store.h"
 #include "ui/button_set.h"
@@ -55,7 +54,6 @@ struct MenuState {
   std::int32_t screenState = kMainMenuScreen;
   bool mainMenuActive = true;
   bool optionsMenuActive = false;
-  int pendingCommand = 0;
   win::UniqueBitmap pictureBitmaps[std::size(kMenuPictures) + 1];  // numbered 1 to 8
   // The menus keep their faces' palettes for the run and take the hover point
   // from the cursor; only the main menu draws each face with its own palette.
@@ -184,34 +182,24 @@ void TrackOptionsMenuHover(HWND stage) {
   TrackButtonHover(State().optionsMenu, stage, POINT{});
 }
 
-void ClickMainMenu(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows, std::uint32_t x,
-                   std::uint32_t y) {
-  MenuState& state = State();
-  state.pendingCommand = PressButton(state.mainMenu, stage, static_cast<int>(x), static_cast<int>(y));
-  RunMainMenuCommand(stage, instance, windows, state.pendingCommand);
-  state.pendingCommand = 0;
+int ClickMainMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y) {
+  const int command = PressButton(State().mainMenu, stage, static_cast<int>(x), static_cast<int>(y));
+  RunMainMenuCommand(stage, instance, command);
+  return command;
 }
 
-void ClickOptionsMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y) {
-  MenuState& state = State();
-  state.pendingCommand = PressButton(state.optionsMenu, stage, static_cast<int>(x), static_cast<int>(y));
-  RunOptionsMenuCommand(stage, instance, state.pendingCommand);
-  state.pendingCommand = 0;
+int ClickOptionsMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y) {
+  const int command = PressButton(State().optionsMenu, stage, static_cast<int>(x), static_cast<int>(y));
+  RunOptionsMenuCommand(stage, instance, command);
+  return command;
 }
 
-void RunMainMenuCommand(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows, int command) {
+void ShowMainMenuFacesWherePointerIs(HWND stage) {
+  ShowFacesWherePointerIs(State().mainMenu, stage);
+}
+
+void RunMainMenuCommand(HWND stage, HINSTANCE instance, int command) {
   switch (command) {
-    case CMD_START_GAME:
-      StartGameSequence(stage, instance, windows);
-      // Back on the main menu (unless a close taken during the game has
-      // destroyed the stage): START GAME may still show its pressed face, and
-      // the pointer may be anywhere now. Any repaint the return brought comes
-      // first, so the faces it draws are set right.
-      if (IsWindow(stage)) {
-        UpdateWindow(stage);
-        ShowFacesWherePointerIs(State().mainMenu, stage);
-      }
-      break;
     case CMD_OPTIONS_MENU:
       ShowScreen(kOptionsMenuScreen);
       SetUpButtonSet(State().optionsMenu, instance);

@@ -9,8 +9,6 @@
 
 #include "resources/resource.h"
 
-class WindowsAroundTheGame;
-
 // ScreenState values.
 constexpr std::int32_t kMainMenuScreen = SCREEN_MAIN_MENU;
 constexpr std::int32_t kOptionsMenuScreen = SCREEN_OPTIONS_MENU;
@@ -35,13 +33,18 @@ void DrawOptionsMenuBackground(HDC dc, const RECT& client);
 void TrackMainMenuHover(HWND stage);
 void TrackOptionsMenuHover(HWND stage);
 
-// A left-button press at a client point: the press step, then the command.
-// START GAME hands the game `windows`, the shell's.
-void ClickMainMenu(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows, std::uint32_t x,
-                   std::uint32_t y);
-void ClickOptionsMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y);
-void RunMainMenuCommand(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows, int command);
+// A left-button press at a client point: the press step, then the command of
+// the button pressed, which each gives back (0: none). START GAME is not the
+// main menu's to run: the game takes the shell's windows, so the shell runs it.
+int ClickMainMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y);
+int ClickOptionsMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y);
+void RunMainMenuCommand(HWND stage, HINSTANCE instance, int command);
 void RunOptionsMenuCommand(HWND stage, HINSTANCE instance, int command);
+
+// Back from the game: each main-menu face drawn as the pointer's place calls
+// for (START GAME may still show its pressed face, and the pointer may be
+// anywhere now).
+void ShowMainMenuFacesWherePointerIs(HWND stage);
 
 // Stage destruction: the two button sets, main first.
 void ReleaseMainMenuButtons();

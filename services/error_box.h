@@ -1,4 +1,4 @@
-// The launcher's two failure reports.
+// The box that reports a problem the launcher goes on after.
 #pragma once
 
 #include <windows.h>
@@ -27,10 +27,3 @@ int ReportBoxesShown();
 // and `after`, the path shortened in its middle where the three would not fit
 // the box's text, so the message's ending is always read whole.
 int ErrorBoxNamingPath(std::string_view before, std::string_view path, std::string_view after);
-
-// Reports a settings file that cannot be opened (dialog 292): its full
-// `path`, then `explanation` (the caption file's text), each copied and cut to
-// its field. Owned by `owner` and taken from its module. Confirming it ends
-// the process with exit code 1, so it comes back only when the dialog cannot
-// be shown; the result is then nonzero.
-INT_PTR FileErrorDialog(HWND owner, const char* path, const char* explanation);

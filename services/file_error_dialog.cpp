@@ -1,3 +1,5 @@
+#include "services/file_error_dialog.h"
+
 #include <cstdlib>
 
 #include "common/bounded_text.h"
@@ -5,7 +7,6 @@
 #include "common/win/instance.h"
 #include "common/win/message_dialog.h"
 #include "resources/resource.h"
-#include "services/error_box.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 
 #include "services/first_run_format.h"
 #include "services/settings_files.h"
-#include "services/shell_state.h"
 
 namespace {
 
@@ -20,11 +19,11 @@ void SetFirstRunFlag(std::int32_t flag) {
   flagValue = flag;
 }
 
-int ReadFirstRunFlag(const char* path) {
-  return ReadSettingsFile(Shell().stage, path,
-                          [](std::string_view bytes) { shell::ParseFirstRunFlag(bytes, flagValue); });
+int ReadFirstRunFlag(HWND owner, const char* path) {
+  return ReadSettingsFile(owner, path,
+                          [](std::string_view bytes) { services::ParseFirstRunFlag(bytes, flagValue); });
 }
 
-int WriteFirstRunFlag(const char* path) {
-  return SaveSettingsFile(Shell().stage, path, shell::FormatFirstRunFlag(FirstRunFlag())) ? 1 : 0;
+int WriteFirstRunFlag(HWND owner, const char* path) {
+  return SaveSettingsFile(owner, path, services::FormatFirstRunFlag(FirstRunFlag())) ? 1 : 0;
 }

@@ -2,12 +2,15 @@
 // settings have been used; kept in InitFlag.flg between runs.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 
 std::int32_t FirstRunFlag();
 void SetFirstRunFlag(std::int32_t flag);
 
 // Both return 1 on success; when the file cannot be opened the file-error
-// dialog ends the launcher, and they return 0 only if it could not be shown.
-int ReadFirstRunFlag(const char* path);
-int WriteFirstRunFlag(const char* path);
+// dialog, owned by `owner`, ends the launcher, and they return 0 only if it
+// could not be shown.
+int ReadFirstRunFlag(HWND owner, const char* path);
+int WriteFirstRunFlag(HWND owner, const char* path);

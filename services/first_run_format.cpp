@@ -2,7 +2,7 @@
 
 #include "common/text_mode.h"
 
-namespace shell {
+namespace services {
 
 bool ParseFirstRunFlag(std::string_view fileBytes, std::int32_t& flag) {
   const std::string decoded = text::DecodeTextMode(fileBytes);
@@ -14,4 +14,4 @@ std::string FormatFirstRunFlag(std::int32_t flag) {
   return text::EncodeTextMode(std::to_string(flag) + "\n");
 }
 
-}  // namespace shell
+}  // namespace services

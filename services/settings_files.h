@@ -8,6 +8,11 @@
 #include <string>
 #include <string_view>
 
+// What the file-error dialog says under a file's path: the caption file's
+// text, which the shell hands on once it has read that file (nothing until
+// then). Cut to the caption's field.
+void SetFileErrorText(const char* text);
+
 // Reads the file at `path` (relative to the current folder) whole, as bytes.
 // When the path does not resolve within 260 characters or the file cannot be
 // read, shows FileErrorDialog owned by `owner`; returns false only if that

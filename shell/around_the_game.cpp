@@ -1,7 +1,7 @@
 #include "common/win/message_dialog.h"
 #include "launch/start_game.h"
 #include "resources/resource.h"
-#include "services/shell_state.h"
+#include "shell/shell_state.h"
 #include "shell/app_windows.h"
 
 namespace {

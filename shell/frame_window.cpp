@@ -4,7 +4,7 @@
 #include "common/win/handles.h"
 #include "common/win/window_ledger.h"
 #include "media/image_store.h"
-#include "services/shell_state.h"
+#include "shell/shell_state.h"
 #include "shell/app_windows.h"
 
 namespace {

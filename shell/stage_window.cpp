@@ -1,10 +1,11 @@
-#include "common/bounded_text.h"
 #include "common/win/window_ledger.h"
+#include "launch/start_game.h"
 #include "ui/captions.h"
 #include "menus/menu_controller.h"
 #include "media/image_store.h"
 #include "services/first_run_flag.h"
-#include "services/shell_state.h"
+#include "services/settings_files.h"
+#include "shell/shell_state.h"
 #include "shell/app_windows.h"
 
 namespace {
@@ -19,8 +20,8 @@ void OnCreate() {
   ShellState& shell = Shell();
   SetUpMenus(shell.instance);
   ReadCaptionFile(kCaptionFile);
-  text::CopyBounded(shell.fileErrorText, CaptionText().fileErrorText);
-  ReadFirstRunFlag(kFlagFileForReading);
+  SetFileErrorText(CaptionText().fileErrorText);
+  ReadFirstRunFlag(shell.stage, kFlagFileForReading);
 }
 
 void OnPaint(HWND stage) {
@@ -36,13 +37,25 @@ void OnMouseMove(HWND stage) {
   }
 }
 
+// START GAME: the game runs with the shell's windows around it. Back on the
+// main menu (unless a close taken during the game has destroyed the stage),
+// any repaint the return brought comes first, so that the faces then drawn
+// where the pointer is are set right.
+void StartGame(HWND stage) {
+  StartGameSequence(stage, Shell().instance, ShellWindowsAroundTheGame());
+  if (IsWindow(stage)) {
+    UpdateWindow(stage);
+    ShowMainMenuFacesWherePointerIs(stage);
+  }
+}
+
 // A click is offered to the main menu, then to the options menu, in the same
 // message: no options button lies under the main menu's Options button.
 void OnLeftButtonDown(HWND stage, LPARAM point) {
   const std::uint32_t x = LOWORD(point);
   const std::uint32_t y = HIWORD(point);
-  if (MainMenuActive()) {
-    ClickMainMenu(stage, Shell().instance, ShellWindowsAroundTheGame(), x, y);
+  if (MainMenuActive() && ClickMainMenu(stage, Shell().instance, x, y) == CMD_START_GAME) {
+    StartGame(stage);
   }
   if (OptionsMenuActive()) {
     ClickOptionsMenu(stage, Shell().instance, x, y);
@@ -50,7 +63,7 @@ void OnLeftButtonDown(HWND stage, LPARAM point) {
 }
 
 void OnDestroy(HWND stage) {
-  WriteFirstRunFlag(kFlagFileForWriting);
+  WriteFirstRunFlag(stage, kFlagFileForWriting);
   FreeAllImages();
   ReleaseMainMenuButtons();
   ReleaseOptionsMenuButtons();

@@ -1,4 +1,4 @@
-#include "services/layout.h"
+#include "shell/layout.h"
 #include "shell/app_windows.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "media/intro_video.h"
-#include "services/shell_state.h"
+#include "shell/shell_state.h"
 #include "shell/app_windows.h"
 
 namespace {

@@ -43,28 +43,28 @@ TEST(FirstRunFlagFile, ReadsAsTheRuntimeScansIt) {
   };
   for (const FlagCase& c : cases) {
     std::int32_t flag = 0;
-    EXPECT_EQ(shell::ParseFirstRunFlag(c.bytes, flag), c.read) << '"' << c.bytes << '"';
+    EXPECT_EQ(services::ParseFirstRunFlag(c.bytes, flag), c.read) << '"' << c.bytes << '"';
     EXPECT_EQ(flag, c.expected) << '"' << c.bytes << '"';
   }
 }
 
 TEST(FirstRunFlagFile, AFileWithoutANumberLeavesTheFlagAsItWas) {
   std::int32_t flag = 1;
-  EXPECT_FALSE(shell::ParseFirstRunFlag("not a number\r\n", flag));
+  EXPECT_FALSE(services::ParseFirstRunFlag("not a number\r\n", flag));
   EXPECT_EQ(flag, 1);
 }
 
 TEST(FirstRunFlagFile, WritesTheNumberAndACrLf) {
-  EXPECT_EQ(shell::FormatFirstRunFlag(0), "0\r\n");
-  EXPECT_EQ(shell::FormatFirstRunFlag(1), "1\r\n");
-  EXPECT_EQ(shell::FormatFirstRunFlag(-42), "-42\r\n");
-  EXPECT_EQ(shell::FormatFirstRunFlag(INT_MIN), "-2147483648\r\n");
+  EXPECT_EQ(services::FormatFirstRunFlag(0), "0\r\n");
+  EXPECT_EQ(services::FormatFirstRunFlag(1), "1\r\n");
+  EXPECT_EQ(services::FormatFirstRunFlag(-42), "-42\r\n");
+  EXPECT_EQ(services::FormatFirstRunFlag(INT_MIN), "-2147483648\r\n");
 }
 
 TEST(FirstRunFlagFile, WhatIsWrittenReadsBack) {
   for (const std::int32_t value : {0, 1, 7, -1, INT_MAX, INT_MIN}) {
     std::int32_t flag = 12345;
-    ASSERT_TRUE(shell::ParseFirstRunFlag(shell::FormatFirstRunFlag(value), flag));
+    ASSERT_TRUE(services::ParseFirstRunFlag(services::FormatFirstRunFlag(value), flag));
     EXPECT_EQ(flag, value);
   }
 }

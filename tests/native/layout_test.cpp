@@ -1,4 +1,4 @@
-#include "services/layout.h"
+#include "shell/layout.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 // person reads a box on the screen, then confirmed with its button; and what
 // the file-error dialog draws.
 #include "services/error_box.h"
+#include "services/file_error_dialog.h"
 
 #include <windows.h>
 

@@ -34,7 +34,7 @@
 #include "settings/video/driver_guides.h"
 #include "shell/app_windows.h"
 #include "services/first_run_flag.h"
-#include "services/shell_state.h"
+#include "shell/shell_state.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/win32/dialog_scripts.h"
 

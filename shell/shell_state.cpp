@@ -1,4 +1,4 @@
-#include "services/shell_state.h"
+#include "shell/shell_state.h"
 
 ShellState& Shell() {
   static ShellState state;
