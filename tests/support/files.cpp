@@ -2,45 +2,39 @@
 
 #include <windows.h>
 
-#include "common/win/handles.h"
+#include <algorithm>
+
+#include "tests/support/owners.h"
 
 namespace support {
 
-namespace {
-
-// A search of FindFirstFile, ended with FindClose; kernel-side, so not
-// counted in the ledger.
-struct FindTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-  static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE; }
-  static void Close(Handle h) { FindClose(h); }
-  static void Count(int) {}
-};
-using UniqueFind = win::UniqueHandle<FindTraits>;
-
-}  // namespace
+std::vector<std::string> FindNames(const std::string& pattern, Entries entries) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA entry;
+  const UniqueFind find(FindFirstFileA(pattern.c_str(), &entry));
+  for (bool more = static_cast<bool>(find); more; more = FindNextFileA(find.get(), &entry)) {
+    const std::string name = entry.cFileName;
+    const bool folder = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (name != "." && name != ".." && entries != (folder ? Entries::kFiles : Entries::kFolders)) {
+      names.push_back(name);
+    }
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 void RemoveTree(const std::string& folder) {
-  {
-    WIN32_FIND_DATAA entry;
-    const UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &entry));
-    if (find) {
-      do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") {
-          continue;
-        }
-        const std::string path = folder + "\\" + name;
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          RemoveTree(path);
-        } else {
-          DeleteFileA(path.c_str());
-        }
-      } while (FindNextFileA(find.get(), &entry));
+  for (const Entries kind : {Entries::kFolders, Entries::kFiles}) {
+    for (const std::string& name : FindNames(folder + "\\*", kind)) {
+      const std::string path = folder + "\\" + name;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (kind == Entries::kFolders) {
+        RemoveTree(path);
+      } else {
+        DeleteFileA(path.c_str());
+      }
     }
-  }  // the search is closed before its folder goes
+  }
   RemoveDirectoryA(folder.c_str());
 }
 

@@ -15,7 +15,7 @@
 
 #include "resources/resource.h"
 
-#include "tests/win32/test_support.h"
+#include "tests/win32/in_process.h"
 
 namespace {
 
@@ -73,27 +73,14 @@ class OnAWindow : public WithShippedExecutable {
  protected:
   void SetUp() override {
     WithShippedExecutable::SetUp();
-    window_ = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
-                              nullptr, nullptr, nullptr);
+    owned_.reset(CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
+                                 nullptr, nullptr, nullptr));
+    window_ = owned_.get();
     ASSERT_NE(window_, nullptr);
-    Pump();
+    HandleQueuedMessages();
   }
-  void TearDown() override {
-    DestroyWindow(window_);
-    WithShippedExecutable::TearDown();
-  }
-  static void Pump() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      DispatchMessageA(&message);
-    }
-  }
-  COLORREF PixelAt(int x, int y) {
-    HDC dc = GetDC(window_);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(window_, dc);
-    return colour;
-  }
+  COLORREF PixelAt(int x, int y) { return GetPixel(win::WindowDc(window_).get(), x, y); }
+  support::UniqueWindow owned_;
   HWND window_ = nullptr;
 };
 
@@ -127,23 +114,22 @@ TEST_F(OnAWindow, APauseComesBeforeThePressedFace) {
   SetUpButtonSet(set, module_);
   DrawAllButtons(set, window_);
   // A point where the normal and pressed faces differ.
-  const HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
   int probeX = -1, probeY = -1;
-  for (int y = 5; y < 80 && probeX < 0; y += 3) {
-    for (int x = 5; x < 160; x += 3) {
-      SelectObject(memory, set.buttons[0].normal.bitmap.get());
-      const COLORREF normal = GetPixel(memory, x, y);
-      SelectObject(memory, set.buttons[0].pressed.bitmap.get());
-      if (GetPixel(memory, x, y) != normal && PixelAt(465 + x, 145 + y) == normal) {
-        probeX = 465 + x;
-        probeY = 145 + y;
-        break;
+  {  // the faces are let go again before the press draws them
+    const win::UniqueMemoryDc normal(CreateCompatibleDC(nullptr)), pressed(CreateCompatibleDC(nullptr));
+    const win::SelectGuard normalFace(normal.get(), set.buttons[0].normal.bitmap.get());
+    const win::SelectGuard pressedFace(pressed.get(), set.buttons[0].pressed.bitmap.get());
+    for (int y = 5; y < 80 && probeX < 0; y += 3) {
+      for (int x = 5; x < 160; x += 3) {
+        const COLORREF colour = GetPixel(normal.get(), x, y);
+        if (GetPixel(pressed.get(), x, y) != colour && PixelAt(465 + x, 145 + y) == colour) {
+          probeX = 465 + x;
+          probeY = 145 + y;
+          break;
+        }
       }
     }
   }
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
   ASSERT_GE(probeX, 0);
   const COLORREF before = PixelAt(probeX, probeY);
 
@@ -155,12 +141,14 @@ TEST_F(OnAWindow, APauseComesBeforeThePressedFace) {
     done = true;
   });
   DWORD changedAfter = 0;
-  while (!done) {
-    if (changedAfter == 0 && PixelAt(probeX, probeY) != before) {
-      changedAfter = GetTickCount() - start;
-    }
-    Sleep(5);
-  }
+  e2e::WaitUntil(
+      [&] {
+        if (changedAfter == 0 && PixelAt(probeX, probeY) != before) {
+          changedAfter = GetTickCount() - start;
+        }
+        return done.load();
+      },
+      std::chrono::milliseconds(5000), std::chrono::milliseconds(5));
   press.join();
   EXPECT_EQ(action, CMD_HOME_PAGE);
   EXPECT_NE(PixelAt(probeX, probeY), before) << "the pressed face is drawn in the end";

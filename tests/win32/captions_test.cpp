@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,7 @@
 #include "common/win/handles.h"
 
 #include "tests/support/canvas.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/in_process.h"
 
 namespace {
 
@@ -42,33 +41,21 @@ class DialogStandIn {
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     windowClass.lpszClassName = "CaptionsTestDialog";
     RegisterClassA(&windowClass);
-    window_ = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP | WS_VISIBLE, 40, 40, kDialogWidth,
-                              kDialogHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
-    UpdateWindow(window_);
-    Settle();
-  }
-  ~DialogStandIn() { DestroyWindow(window_); }
-  DialogStandIn(const DialogStandIn&) = delete;
-  DialogStandIn& operator=(const DialogStandIn&) = delete;
-
-  HWND get() const { return window_; }
-
-  // Handles what is queued, so the background is painted before a capture.
-  static void Settle() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      DispatchMessageA(&message);
-    }
+    window_.reset(CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP | WS_VISIBLE, 40, 40,
+                                  kDialogWidth, kDialogHeight, nullptr, nullptr, windowClass.hInstance,
+                                  nullptr));
+    UpdateWindow(window_.get());
+    HandleQueuedMessages();  // the background painted before a capture
   }
 
+  HWND get() const { return window_.get(); }
   // Copies the client area onto a canvas of the dialog's size.
-  void Capture(support::Canvas& canvas) const {
-    const win::WindowDc dc(window_);
-    canvas.CopyFrom(dc.get());
-  }
+  void Capture(support::Canvas& canvas) const { canvas.CopyFrom(win::WindowDc(get()).get()); }
+  // One of its device context's facts (GetDeviceCaps).
+  int Caps(int index) const { return GetDeviceCaps(win::WindowDc(get()).get(), index); }
 
  private:
-  HWND window_ = nullptr;
+  support::UniqueWindow window_;
 };
 
 // What drawing changed, by caption line: the line whose top is the nearest
@@ -143,7 +130,7 @@ class Captions : public ::testing::Test {
 };
 
 TEST_F(Captions, TheShippedFileIsReadAndAMissingOneKeepsTheStore) {
-  const std::string folder = EnvPath("QUIL_GAME_DIR");
+  const std::string folder = e2e::GameFolder();
   ASSERT_FALSE(folder.empty()) << "QUIL_GAME_DIR is not set";
   CaptionText() = CaptionTexts();
   EXPECT_EQ(ReadCaptionFile((folder + "\\info\\String.dat").c_str()), 1);
@@ -168,10 +155,7 @@ TEST_F(Captions, TheShippedFileIsReadAndAMissingOneKeepsTheStore) {
 
 TEST_F(Captions, FontHeightsFromTenthsOfAPoint) {
   DialogStandIn dialog;
-  HDC dc = GetDC(dialog.get());
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(dialog.get(), dc);
-  ASSERT_EQ(dpi, 96) << "the expected heights are for 96 pixels per inch";
+  ASSERT_EQ(dialog.Caps(LOGPIXELSY), 96) << "the expected heights are for 96 pixels per inch";
   const struct Case {
     int fileHeight;
     LONG height;
@@ -220,12 +204,11 @@ TEST_F(Captions, AWidthScalesTheAverageCharacter) {
   const win::UniqueFont natural(CreateCaptionFont(dialog.get(), kFace, 95, 0, 0, 1));
   ASSERT_TRUE(natural);
   TEXTMETRICA metrics = {};
-  HDC dc = GetDC(dialog.get());
   {
-    const win::SelectGuard select(dc, natural.get());
-    GetTextMetricsA(dc, &metrics);
+    const win::WindowDc dc(dialog.get());
+    const win::SelectGuard select(dc.get(), natural.get());
+    GetTextMetricsA(dc.get(), &metrics);
   }
-  ReleaseDC(dialog.get(), dc);
   ASSERT_GT(metrics.tmAveCharWidth, 0);
 
   const struct Case {
@@ -243,9 +226,7 @@ TEST_F(Captions, AWidthScalesTheAverageCharacter) {
 
 TEST_F(Captions, ThePhysicalResolutionComesFromTheScreenSize) {
   DialogStandIn dialog;
-  HDC dc = GetDC(dialog.get());
-  const double dpi = 25.4 * GetDeviceCaps(dc, VERTRES) / GetDeviceCaps(dc, VERTSIZE);
-  ReleaseDC(dialog.get(), dc);
+  const double dpi = 25.4 * dialog.Caps(VERTRES) / dialog.Caps(VERTSIZE);
   const win::UniqueFont font(CreateCaptionFont(dialog.get(), kFace, 720, 0, 0, 0));
   ASSERT_TRUE(font);
   // 72 points: one inch, so the height is about the physical pixels per inch.
@@ -298,9 +279,9 @@ TEST_F(Captions, CaptionsAreGreenAtTheirPlacesAndAnEmptyOneDrawsNothing) {
 }
 
 // With the shipped captions, as the dialogs will show them; the picture goes to
-// the artefacts folder when there is one.
+// the artefacts folder.
 TEST_F(Captions, TheShippedCaptionsFitTheDialogs) {
-  ASSERT_EQ(ReadCaptionFile((EnvPath("QUIL_GAME_DIR") + "\\info\\String.dat").c_str()), 1);
+  ASSERT_EQ(ReadCaptionFile((e2e::GameFolder() + "\\info\\String.dat").c_str()), 1);
   for (const bool audio : {true, false}) {
     DialogStandIn dialog;
     support::Canvas before(kDialogWidth, kDialogHeight), after(kDialogWidth, kDialogHeight);
@@ -310,18 +291,7 @@ TEST_F(Captions, TheShippedCaptionsFitTheDialogs) {
     const Changes changes = Compare(before, after, {0});
     EXPECT_GT(changes.rightmost, 80);
     EXPECT_LT(changes.rightmost, kDialogWidth - 20) << "clear of the dialog's right edge";
-    const std::string artefacts = EnvPath("QUIL_ARTIFACTS_DIR");
-    if (!artefacts.empty()) {
-      CreateDirectoryA(artefacts.c_str(), nullptr);
-      HDC dc = GetDC(nullptr);
-      const int depth = GetDeviceCaps(dc, BITSPIXEL);
-      ReleaseDC(nullptr, dc);
-      const std::string picture = after.BmpFile();
-      std::ofstream(
-          artefacts + "\\captions-" + (audio ? "audio" : "video") + "-" + std::to_string(depth) + "bpp.bmp",
-          std::ios::binary)
-          .write(picture.data(), static_cast<std::streamsize>(picture.size()));
-    }
+    e2e::SavePicture(std::string("captions-") + (audio ? "audio" : "video"), after);
   }
 }
 

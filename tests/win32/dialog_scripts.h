@@ -165,21 +165,19 @@ inline void Press(HWND window, POINT point) {
 inline void Release(HWND window, POINT point) {
   SendMessageA(window, WM_LBUTTONUP, 0, At(point));
 }
-// Onto the button and away to `away`, then onto it again, pressed and released.
-inline void HoverAndPress(HWND window, POINT button, POINT away) {
-  MoveTo(window, button);
-  MoveTo(window, away);
-  MoveTo(window, button);
-  Press(window, button);
-  Release(window, button);
-}
-// The same for a button whose press ends the dialog: no release follows, as
-// the button is gone by then.
+// Onto the button and away to `away`, then onto it again and pressed: for a
+// button whose press ends the dialog, as no release follows (the button is
+// gone by then).
 inline void HoverAndPressToClose(HWND window, POINT button, POINT away) {
   MoveTo(window, button);
   MoveTo(window, away);
   MoveTo(window, button);
   Press(window, button);
+}
+// The same, then released.
+inline void HoverAndPress(HWND window, POINT button, POINT away) {
+  HoverAndPressToClose(window, button, away);
+  Release(window, button);
 }
 
 // A push button of a dialog: the pointer over it, then a click on it.

@@ -16,12 +16,12 @@
 #include "menus/menu_controller.h"
 #include "resources/resource.h"
 #include "tests/support/canvas.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/in_process.h"
 
 namespace {
 
 std::string Picture(const char* name) {
-  return EnvPath("QUIL_GAME_DIR") + "\\resource\\background\\" + name;
+  return e2e::GameFolder() + "\\resource\\background\\" + name;
 }
 
 // An 8-bit DIB section with the given colour table, in a memory context of
@@ -91,19 +91,8 @@ Bmp8 FromPackedDib(const unsigned char* dib) {
 }
 
 Bmp8 ReadBmp8(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  std::vector<unsigned char> bytes(GetFileSize(file, nullptr));
-  DWORD got = 0;
-  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-  CloseHandle(file);
-  return FromPackedDib(bytes.data() + 14);
-}
-
-bool TrueColourDisplay() {
-  HDC screen = GetDC(nullptr);
-  const int bits = GetDeviceCaps(screen, BITSPIXEL);
-  ReleaseDC(nullptr, screen);
-  return bits > 8;
+  const std::string bytes = e2e::ReadFileBytes(path).value_or("");
+  return FromPackedDib(reinterpret_cast<const unsigned char*>(bytes.data()) + 14);
 }
 
 TEST(MenuPictures, EachMenuCopiesItsPictureAtItsOwnSize) {
@@ -128,7 +117,7 @@ TEST(MenuPictures, EachMenuCopiesItsPictureAtItsOwnSize) {
     EXPECT_NE(surface.Pixel(c.copiedWidth - 1, c.copiedHeight - 1), sentinel);
     EXPECT_EQ(surface.Pixel(c.copiedWidth, 10), sentinel);
     EXPECT_EQ(surface.Pixel(10, c.copiedHeight), sentinel);
-    if (TrueColourDisplay()) {
+    if (e2e::ScreenDepth() > 8) {
       // The picture itself, pixel for pixel where sampled.
       const Bmp8 picture = ReadBmp8(Picture(c.file));
       for (int y = 5; y < c.copiedHeight; y += 47) {
@@ -143,7 +132,9 @@ TEST(MenuPictures, EachMenuCopiesItsPictureAtItsOwnSize) {
 // On a 256-colour surface whose colour table is the game's, a picture drawn
 // through the shared palette and a face drawn with its own palette keep the
 // art's own colour indices.
-TEST(Palettes, PicturesAndFacesKeepTheirColourIndicesOnAn8BitSurface) {
+using Palettes = WithShippedExecutable;
+
+TEST_F(Palettes, PicturesAndFacesKeepTheirColourIndicesOnAn8BitSurface) {
   const Bmp8 menu = ReadBmp8(Picture("MainBK.bmp"));
   ASSERT_EQ(ReadBMPFile(Picture("MainBK.bmp").c_str(), image_slot::kMainMenu), 1);
   Surface surface(640, 480, menu.table);
@@ -154,14 +145,13 @@ TEST(Palettes, PicturesAndFacesKeepTheirColourIndicesOnAn8BitSurface) {
   }
   EXPECT_EQ(wrong, 0) << "rows of the picture with other indices";
 
-  HMODULE module = LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_NE(module, nullptr);
   static constexpr ButtonSpec kStart[] = {
       {BTN_START_GAME, {273, 86, 417, 171}, IDB_START_GAME, CMD_START_GAME}};
   ButtonSet set = MakeButtonSet(kStart, DialogButtonTraits("", ""));
-  SetUpButtonSet(set, module);
-  const Bmp8 face = FromPackedDib(static_cast<const unsigned char*>(LockResource(
-      LoadResource(module, FindResourceA(module, MAKEINTRESOURCEA(IDB_START_GAME + 1), RT_BITMAP)))));
+  SetUpButtonSet(set, module_);
+  const std::vector<unsigned char> faceDib = Resource(RT_BITMAP, IDB_START_GAME + 1);
+  ASSERT_FALSE(faceDib.empty());
+  const Bmp8 face = FromPackedDib(faceDib.data());
   ASSERT_EQ(std::memcmp(face.table, menu.table, sizeof face.table), 0) << "all the art shares one palette";
   DrawButtonFace(set, surface.dc(), BTN_START_GAME, kFaceNormal);
   // Near enough: the colour the nearest-colour match of a true-colour face
@@ -179,7 +169,7 @@ TEST(Palettes, PicturesAndFacesKeepTheirColourIndicesOnAn8BitSurface) {
     }
   }
   const int all = face.width * face.height;
-  if (TrueColourDisplay()) {
+  if (e2e::ScreenDepth() > 8) {
     EXPECT_EQ(exact, all);
   } else {
     // Wine makes every 8-bit device bitmap with a fixed colour table of its
@@ -189,7 +179,6 @@ TEST(Palettes, PicturesAndFacesKeepTheirColourIndicesOnAn8BitSurface) {
     std::printf("faces on this 256-colour display: %d of %d pixels keep their colour\n", exact, all);
   }
   ReleaseButtonSet(set);
-  FreeLibrary(module);
 }
 
 }  // namespace

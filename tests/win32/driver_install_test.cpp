@@ -17,7 +17,7 @@
 #include "settings/video/video_files.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/win32/message_boxes.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/in_process.h"
 
 namespace {
 
@@ -28,9 +28,7 @@ using Names = std::vector<std::string>;
 void Photograph(HWND box, const std::string& name) {
   RECT place = {};
   GetWindowRect(box, &place);
-  std::vector<COLORREF> seen;
-  int steadyLooks = 0;
-  e2e::WaitUntil([&] {
+  const auto look = [&] {
     std::vector<COLORREF> now;
     const win::WindowDc screen(nullptr);
     for (int y = place.top + 2; y < place.bottom; y += 6) {
@@ -38,11 +36,12 @@ void Photograph(HWND box, const std::string& name) {
         now.push_back(GetPixel(screen.get(), x, y));
       }
     }
-    const bool lit = std::any_of(now.begin(), now.end(), [](COLORREF c) { return c != 0; });
-    steadyLooks = lit && now == seen ? steadyLooks + 1 : 0;
-    seen = now;
-    return steadyLooks >= 3;
-  });
+    return now;
+  };
+  const auto lit = [](const std::vector<COLORREF>& seen) {
+    return std::any_of(seen.begin(), seen.end(), [](COLORREF c) { return c != 0; });
+  };
+  e2e::Settled<std::vector<COLORREF>>(look, 4, e2e::kPatience, std::chrono::milliseconds(20), lit);
   e2e::SaveScreenshot(name);
 }
 
@@ -72,19 +71,7 @@ class DriverInstall : public InTemporaryFolder {
     return glu + " | " + opengl;
   }
   // Every name in the program folder that a replacement might leave.
-  Names Libraries() const {
-    Names names;
-    WIN32_FIND_DATAA entry;
-    HANDLE find = FindFirstFileA(Full("*.dl?").c_str(), &entry);
-    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry)) {
-      names.push_back(entry.cFileName);
-    }
-    if (find != INVALID_HANDLE_VALUE) {
-      FindClose(find);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  Names Libraries() const { return support::FindNames(Full("*.dl?")); }
   // DONE with `driver` chosen (mode 0, as the list leaves it) in a dialog
   // that opened with kOpened, as the player meets it: the boxes it shows are
   // read, photographed for a person to look at when `picture` names them,

@@ -16,7 +16,7 @@
 #include "resources/resource.h"
 #include "tests/support/canvas.h"
 #include "tests/win32/dialog_scripts.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/in_process.h"
 
 namespace {
 
@@ -26,6 +26,7 @@ struct SeenBox {
   HWND owner = nullptr;
   int buttons = 0;
   bool found = false;
+  int result = 0;
 };
 
 BOOL CALLBACK CountButton(HWND child, LPARAM count) {
@@ -40,14 +41,16 @@ BOOL CALLBACK CountButton(HWND child, LPARAM count) {
 // Waits for this process's message box, notes what it shows and presses OK.
 SeenBox ReadAndConfirm() {
   SeenBox seen;
-  for (int tries = 0; tries < 500 && !seen.found; ++tries) {
-    Sleep(10);
-    HWND box = FindWindowA("#32770", nullptr);
-    DWORD process = 0;
-    GetWindowThreadProcessId(box, &process);
-    if (box == nullptr || process != GetCurrentProcessId() || !IsWindowVisible(box)) {
-      continue;
-    }
+  HWND box = nullptr;
+  seen.found = e2e::WaitUntil(
+      [&] {
+        box = FindWindowA("#32770", nullptr);
+        DWORD process = 0;
+        GetWindowThreadProcessId(box, &process);
+        return box != nullptr && process == GetCurrentProcessId() && IsWindowVisible(box);
+      },
+      std::chrono::milliseconds(5000), std::chrono::milliseconds(10));
+  if (seen.found) {
     char text[512] = {};
     GetWindowTextA(box, text, sizeof text);
     seen.caption = text;
@@ -55,19 +58,25 @@ SeenBox ReadAndConfirm() {
     seen.text = text;
     seen.owner = GetWindow(box, GW_OWNER);
     EnumChildWindows(box, CountButton, reinterpret_cast<LPARAM>(&seen.buttons));
-    seen.found = true;
     PostMessageA(box, WM_COMMAND, IDOK, 0);
   }
   return seen;
 }
 
-TEST(ErrorBox, ShowsTheTextUnderMessageWithOneOkButtonAndNoOwner) {
+// The error box with `text`, read and confirmed from another thread.
+SeenBox Shown(const char* text) {
   SeenBox seen;
   std::thread reader([&] { seen = ReadAndConfirm(); });
-  const int result = ErrorBox("Bmp File Open Error");
+  const int result = ErrorBox(text);
   reader.join();
+  seen.result = result;
+  return seen;
+}
+
+TEST(ErrorBox, ShowsTheTextUnderMessageWithOneOkButtonAndNoOwner) {
+  const SeenBox seen = Shown("Bmp File Open Error");
   ASSERT_TRUE(seen.found);
-  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(seen.result, IDOK);
   EXPECT_EQ(seen.caption, "Message");
   EXPECT_EQ(seen.text, "Bmp File Open Error");
   EXPECT_EQ(seen.owner, nullptr);
@@ -75,17 +84,11 @@ TEST(ErrorBox, ShowsTheTextUnderMessageWithOneOkButtonAndNoOwner) {
 }
 
 TEST(ErrorBox, ATextIsShownAsItIsNeverAsAFormatAndCutToItsBuffer) {
-  SeenBox seen;
-  std::thread reader([&] { seen = ReadAndConfirm(); });
-  ErrorBox("100% %s %n done");
-  reader.join();
+  SeenBox seen = Shown("100% %s %n done");
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.text, "100% %s %n done");
 
-  const std::string longText(400, 'x');
-  std::thread longReader([&] { seen = ReadAndConfirm(); });
-  ErrorBox(longText.c_str());
-  longReader.join();
+  seen = Shown(std::string(400, 'x').c_str());
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.text, std::string(199, 'x'));
 }
@@ -98,9 +101,9 @@ using FileErrorDialogShown = WithShippedExecutable;
 TEST_F(FileErrorDialogShown, ALongPathIsCutInItsMiddleSoItsFileNameShows) {
   const std::string path = "C:\\Program Files\\QUIL 3D\\quil-e2e-1234-5678-abcdef\\info\\InitFlag.flg";
   // The owner's module is where the dialog's template is taken from.
-  const HWND owner =
-      CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, module_, nullptr);
-  ASSERT_NE(owner, nullptr);
+  const support::UniqueWindow owner(
+      CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, module_, nullptr));
+  ASSERT_TRUE(owner);
   DialogScripts scripts;
   scripts.Expect(IDC_FILE_ERROR_PATH, [&](HWND dialog) {
     const HWND line = GetDlgItem(dialog, IDC_FILE_ERROR_PATH);
@@ -118,9 +121,8 @@ TEST_F(FileErrorDialogShown, ALongPathIsCutInItsMiddleSoItsFileNameShows) {
     EXPECT_TRUE(std::equal(shown.bits(), shown.bits() + box.right * box.bottom, expected.bits()));
     EndDialog(dialog, 2);
   });
-  EXPECT_EQ(FileErrorDialog(owner, path.c_str(), ""), 2);
+  EXPECT_EQ(FileErrorDialog(owner.get(), path.c_str(), ""), 2);
   EXPECT_EQ(scripts.Played(), 1);
-  DestroyWindow(owner);
 }
 
 }  // namespace

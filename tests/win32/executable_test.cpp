@@ -13,27 +13,17 @@
 #include <cstring>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "resources/resource.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/in_process.h"
 #include "ui/dialog_template.h"
 
 namespace {
 
-class ShippedExecutable : public WithShippedExecutable {
- protected:
-  // The bytes of one resource.
-  std::vector<unsigned char> Resource(LPCSTR type, int id) const {
-    HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(id), type);
-    if (found == nullptr) {
-      return {};
-    }
-    const auto* bytes = static_cast<const unsigned char*>(LockResource(LoadResource(module_, found)));
-    return std::vector<unsigned char>(bytes, bytes + SizeofResource(module_, found));
-  }
-};
+using ShippedExecutable = WithShippedExecutable;
 
 // Reads a DLGTEMPLATEEX and its items.
 class DialogReader {
@@ -78,7 +68,7 @@ struct DialogItem {
 };
 
 TEST_F(ShippedExecutable, TheHowToPlayTemplateIsABorderlessPopUpWithNoControls) {
-  const std::vector<unsigned char> bytes = Resource(RT_DIALOG, 293);
+  const std::vector<unsigned char> bytes = Resource(RT_DIALOG, IDD_HOW_TO_PLAY);
   ASSERT_FALSE(bytes.empty());
   DialogReader dialog(bytes);
   EXPECT_EQ(dialog.Word(), 1);
@@ -101,7 +91,7 @@ TEST_F(ShippedExecutable, TheHowToPlayTemplateIsABorderlessPopUpWithNoControls) 
 }
 
 TEST_F(ShippedExecutable, TheFileErrorDialogTemplateIsExact) {
-  const std::vector<unsigned char> bytes = Resource(RT_DIALOG, 292);
+  const std::vector<unsigned char> bytes = Resource(RT_DIALOG, IDD_FILE_ERROR);
   ASSERT_FALSE(bytes.empty());
   DialogReader dialog(bytes);
   EXPECT_EQ(dialog.Word(), 1);       // version
@@ -144,23 +134,23 @@ TEST_F(ShippedExecutable, TheFileErrorDialogTemplateIsExact) {
   const auto find = [&](std::uint32_t id) {
     return std::find_if(read.begin(), read.end(), [&](const DialogItem& item) { return item.id == id; });
   };
-  const auto ok = find(1068);
-  ASSERT_NE(ok, read.end());
-  EXPECT_EQ(ok->windowClass, "#128");  // button
+  const struct {
+    std::uint32_t id;
+    const char* windowClass;  // #128 a button, #130 a static
+    std::vector<short> box;
+  } kItems[] = {{IDC_FILE_ERROR_OK, "#128", {62, 65, 70, 14}},
+                {IDC_FILE_ERROR_PATH, "#130", {33, 16, 155, 8}},
+                {IDC_FILE_ERROR_TEXT, "#130", {7, 33, 181, 23}}};
+  for (const auto& expected : kItems) {
+    const auto item = find(expected.id);
+    ASSERT_NE(item, read.end()) << expected.id;
+    EXPECT_EQ(item->windowClass, expected.windowClass) << expected.id;
+    EXPECT_EQ((std::vector<short>{item->x, item->y, item->cx, item->cy}), expected.box) << expected.id;
+  }
+  const auto ok = find(IDC_FILE_ERROR_OK);
   EXPECT_EQ(ok->title, "OK");
   EXPECT_EQ(ok->style & 0x0F, static_cast<std::uint32_t>(BS_PUSHBUTTON)) << "not a default button";
   EXPECT_NE(ok->style & WS_TABSTOP, 0u);
-  EXPECT_EQ((std::vector<short>{ok->x, ok->y, ok->cx, ok->cy}), (std::vector<short>{62, 65, 70, 14}));
-
-  const auto path = find(1069);
-  ASSERT_NE(path, read.end());
-  EXPECT_EQ(path->windowClass, "#130");  // static
-  EXPECT_EQ((std::vector<short>{path->x, path->y, path->cx, path->cy}), (std::vector<short>{33, 16, 155, 8}));
-
-  const auto text = find(1070);
-  ASSERT_NE(text, read.end());
-  EXPECT_EQ(text->windowClass, "#130");
-  EXPECT_EQ((std::vector<short>{text->x, text->y, text->cx, text->cy}), (std::vector<short>{7, 33, 181, 23}));
 
   const auto icon = std::find_if(read.begin(), read.end(), [](const DialogItem& item) {
     const bool isStatic = item.windowClass == "#130" || _stricmp(item.windowClass.c_str(), "STATIC") == 0;
@@ -186,16 +176,12 @@ TEST_F(ShippedExecutable, EachDialogPictureFitsItsDialogsClientArea) {
                {"how3", {IDD_HOW_TO_PLAY}}};
   for (const auto& tie : kTies) {
     SCOPED_TRACE(tie.picture);
-    const std::string path = EnvPath("QUIL_GAME_DIR") + "\\resource\\background\\" + tie.picture + ".bmp";
-    unsigned char header[26] = {};
-    FILE* file = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(file, nullptr) << path;
-    const std::size_t read = std::fread(header, 1, sizeof header, file);
-    std::fclose(file);
-    ASSERT_EQ(read, sizeof header);
+    const std::string path = e2e::GameFolder() + "\\resource\\background\\" + tie.picture + ".bmp";
+    const std::string header = e2e::ReadFileBytes(path).value_or("").substr(0, 26);
+    ASSERT_EQ(header.size(), 26u) << path;
     std::int32_t width = 0, height = 0;
-    std::memcpy(&width, header + 18, 4);
-    std::memcpy(&height, header + 22, 4);
+    std::memcpy(&width, header.data() + 18, 4);
+    std::memcpy(&height, header.data() + 22, 4);
     std::int32_t lowest = INT32_MAX, highest = 0;
     for (const int id : tie.templates) {
       const std::vector<unsigned char> bytes = Resource(RT_DIALOG, id);
@@ -212,7 +198,7 @@ TEST_F(ShippedExecutable, EachDialogPictureFitsItsDialogsClientArea) {
 }
 
 TEST_F(ShippedExecutable, ItsIconsLoad) {
-  for (int id : {283, 290}) {
+  for (int id : {IDI_PROGRAM, IDI_FILE_ERROR}) {
     EXPECT_NE(LoadImageA(module_, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0), nullptr) << id;
   }
 }
@@ -296,17 +282,9 @@ class VersionBlock {
 class PeFile {
  public:
   explicit PeFile(const std::string& path) {
-    HANDLE file =
-        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-      return;
-    }
-    bytes_.resize(GetFileSize(file, nullptr));
-    DWORD read = 0;
-    const bool complete = ReadFile(file, bytes_.data(), static_cast<DWORD>(bytes_.size()), &read, nullptr) &&
-                          read == bytes_.size();
-    CloseHandle(file);
-    if (!complete || bytes_.size() < sizeof(IMAGE_DOS_HEADER)) {
+    const std::string bytes = e2e::ReadFileBytes(path).value_or("");
+    bytes_.assign(bytes.begin(), bytes.end());
+    if (bytes_.size() < sizeof(IMAGE_DOS_HEADER)) {
       return;
     }
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes_.data());
@@ -390,13 +368,8 @@ class PeFile {
 // "DLL!Function" a line (tests/win32/reviewed_imports.txt).
 std::set<std::string> ReviewedImports() {
   std::set<std::string> reviewed;
-  FILE* list = std::fopen(EnvPath("QUIL_REVIEWED_IMPORTS").c_str(), "r");
-  if (list == nullptr) {
-    return reviewed;
-  }
-  char line[256];
-  while (std::fgets(line, sizeof line, list) != nullptr) {
-    const std::string text(line);
+  std::istringstream list(e2e::ReadFileBytes(e2e::EnvironmentPath("QUIL_REVIEWED_IMPORTS")).value_or(""));
+  for (std::string text; std::getline(list, text);) {
     const std::string content = text.substr(0, text.find_first_of("#\r\n"));
     const std::size_t end = content.find_last_not_of(' ');
     const std::string entry = end == std::string::npos ? std::string() : content.substr(0, end + 1);
@@ -404,7 +377,6 @@ std::set<std::string> ReviewedImports() {
       reviewed.insert(entry);
     }
   }
-  std::fclose(list);
   return reviewed;
 }
 
@@ -416,7 +388,7 @@ TEST(ShippedImports, EveryImportHasBeenReviewedForTheWindows95Family) {
   const std::set<std::string> reviewed = ReviewedImports();
   ASSERT_GT(reviewed.size(), 50u) << "the reviewed list is read";
   for (const char* program : {"Quil3D.exe", "proc.exe"}) {
-    const std::vector<std::string> imports = PeFile(EnvPath("QUIL_GAME_DIR") + "\\" + program).Imports();
+    const std::vector<std::string> imports = PeFile(e2e::GameFolder() + "\\" + program).Imports();
     EXPECT_GT(imports.size(), 50u) << program << ": its import directory is read";
     for (const std::string& import : imports) {
       EXPECT_EQ(reviewed.count(import), 1u)
@@ -429,7 +401,7 @@ TEST(ShippedImports, EveryImportHasBeenReviewedForTheWindows95Family) {
 // NT 4 in. The link sets them; a toolchain whose default rises must not
 // raise them unseen.
 TEST(ShippedHeaders, TheProgramsAndDriversLoadOnWindows4) {
-  const std::string folder = EnvPath("QUIL_GAME_DIR");
+  const std::string folder = e2e::GameFolder();
   const struct {
     std::string file;
     bool program;
@@ -463,7 +435,7 @@ TEST(ShippedVersion, BothProgramsCarryTheProjectVersion) {
   ASSERT_EQ(std::sscanf(projectVersion.c_str(), "%u.%u.%u", &major, &minor, &patch), 3) << projectVersion;
   for (const char* program : {"Quil3D.exe", "proc.exe"}) {
     SCOPED_TRACE(program);
-    const VersionBlock version(EnvPath("QUIL_GAME_DIR") + "\\" + program);
+    const VersionBlock version(e2e::GameFolder() + "\\" + program);
     ASSERT_TRUE(version.Read());
     const VS_FIXEDFILEINFO* fixed = version.Fixed();
     ASSERT_NE(fixed, nullptr);

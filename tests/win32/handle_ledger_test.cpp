@@ -14,6 +14,7 @@
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
 #include "common/win/window_ledger.h"
+#include "tests/support/owners.h"
 
 namespace {
 
@@ -111,11 +112,11 @@ TEST(HandleLedgerOwners, AWindowCountsFromItsCreationToItsLastMessage) {
   ASSERT_NE(RegisterClassA(&description), 0);
   const Counts counts;
 
-  const HWND window = CreateWindowExA(0, "QuilCountedWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                      description.hInstance, nullptr);
-  ASSERT_NE(window, nullptr);
+  support::UniqueWindow window(CreateWindowExA(0, "QuilCountedWindow", "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                               nullptr, description.hInstance, nullptr));
+  ASSERT_TRUE(window);
   EXPECT_EQ(counts.Of(Kind::kWindow), 1);
-  DestroyWindow(window);
+  window.reset();  // destroyed
   EXPECT_EQ(counts.Of(Kind::kWindow), 0);
 
   // A creation refused in WM_CREATE still ends with WM_NCDESTROY.

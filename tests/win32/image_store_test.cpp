@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,25 +18,11 @@
 #include "tests/win32/message_boxes.h"
 
 #include "tests/support/canvas.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/in_process.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
-
-std::vector<std::string> FilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*.bmp").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      names.push_back(entry.cFileName);
-    } while (FindNextFileA(find, &entry));
-    FindClose(find);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 // A canvas filled with (1, 2, 3), read back as red, green and blue.
 class Canvas : public support::Canvas {
@@ -121,30 +108,23 @@ class ImageStoreTest : public testing::Test {
 };
 
 TEST_F(ImageStoreTest, EachFailureShowsItsMessageAndTheLoadFails) {
-  EXPECT_EQ(ReadBMPFile("Z:\\no\\such\\picture.bmp", 1), 0);
-  EXPECT_EQ(boxes_.Take(), (Texts{"Bmp File Open Error"}));
-
-  TempBmp tooShort("BM\x10\x00\x00");
-  EXPECT_EQ(ReadBMPFile(tooShort.path(), 1), 0);
-  EXPECT_EQ(boxes_.Take(), (Texts{"Bmp File Header Read Error"}));
-
-  std::string notBm = MakeBmp(4, 24, 0, 0);
+  std::string notBm = MakeBmp(4, 24, 0, 0), noWidth = notBm;
   notBm[0] = 'X';
-  TempBmp wrongType(notBm);
-  EXPECT_EQ(ReadBMPFile(wrongType.path(), 1), 0);
-  EXPECT_EQ(boxes_.Take(), (Texts{"Bmp File Not Format"}));
-
-  TempBmp claimsMore(MakeBmp(4, 24, 0, 0, 1, 1000));
-  EXPECT_EQ(ReadBMPFile(claimsMore.path(), 1), 0);
-  EXPECT_EQ(boxes_.Take(), (Texts{"Bmp File Read Fail"}));
-  EXPECT_EQ(ImageBits(1), nullptr) << "the slot stays empty";
-
-  std::string noWidth = MakeBmp(4, 24, 0, 0);
   noWidth.replace(18, 4, Le32(0));
-  TempBmp zeroWidth(noWidth);
-  EXPECT_EQ(ReadBMPFile(zeroWidth.path(), 1), 0);
-  EXPECT_EQ(boxes_.Take(), (Texts{"Bmp File Not Format"}));
-  EXPECT_EQ(ImageBits(1), nullptr);
+  const struct {
+    std::optional<std::string> bytes;  // none: no such file
+    const char* message;
+  } cases[] = {{std::nullopt, "Bmp File Open Error"},
+               {"BM\x10", "Bmp File Header Read Error"},
+               {notBm, "Bmp File Not Format"},
+               {MakeBmp(4, 24, 0, 0, 1, 1000), "Bmp File Read Fail"},  // claims more than it holds
+               {noWidth, "Bmp File Not Format"}};
+  for (const auto& c : cases) {
+    const TempBmp file(c.bytes.value_or(""));
+    EXPECT_EQ(ReadBMPFile(c.bytes ? file.path() : "Z:\\no\\such\\picture.bmp", 1), 0) << c.message;
+    EXPECT_EQ(boxes_.Take(), (Texts{c.message}));
+    EXPECT_EQ(ImageBits(1), nullptr) << "the slot stays empty";
+  }
   EXPECT_FALSE(CreateImageBitmap(1));
 }
 
@@ -270,13 +250,13 @@ TEST_F(ShippedFaces, AMissingResourceGivesNothingAndLeavesThePaletteAlone) {
 // questionable and bad ones load or are refused with one message, never crash.
 class Corpus : public testing::Test {
  protected:
-  std::string folder_ = EnvPath("QUIL_BMPSUITE_DIR");
+  std::string folder_ = e2e::EnvironmentPath("QUIL_BMPSUITE_DIR");
   MessageBoxReader boxes_;
   void TearDown() override { FreeAllImages(); }
 };
 
 TEST_F(Corpus, EveryGoodFileLoadsWithoutAMessage) {
-  const std::vector<std::string> good = FilesIn(folder_ + "\\g");
+  const std::vector<std::string> good = support::FindNames(folder_ + "\\g\\*.bmp");
   ASSERT_EQ(good.size(), 27u);
   for (const std::string& name : good) {
     SCOPED_TRACE(name);
@@ -288,12 +268,12 @@ TEST_F(Corpus, EveryGoodFileLoadsWithoutAMessage) {
 // The reference pictures are made at build time where they are at hand; a
 // comparison that cannot be made is reported as skipped, never as passed.
 TEST_F(Corpus, EveryGoodFileDrawsAsItsReference) {
-  const std::string refs = EnvPath("QUIL_BMPSUITE_REF_PPM");
+  const std::string refs = e2e::EnvironmentPath("QUIL_BMPSUITE_REF_PPM");
   if (refs.empty()) {
     GTEST_SKIP() << "no reference pictures (QUIL_BMPSUITE_REF_PPM is not set): the good files were "
                     "not compared";
   }
-  const std::vector<std::string> good = FilesIn(folder_ + "\\g");
+  const std::vector<std::string> good = support::FindNames(folder_ + "\\g\\*.bmp");
   ASSERT_EQ(good.size(), 27u);
   std::string missing;
   for (const std::string& name : good) {
@@ -338,7 +318,7 @@ TEST_F(Corpus, QuestionableAndBadFilesLoadOrAreRefusedWithOneMessage) {
                        "over Memory", "Bmp File Read Fail"};
   for (const char* kind : {"q", "b"}) {
     std::vector<std::string> accepted;
-    for (const std::string& name : FilesIn(folder_ + "\\" + kind)) {
+    for (const std::string& name : support::FindNames(folder_ + "\\" + kind + "\\*.bmp")) {
       SCOPED_TRACE(std::string(kind) + "/" + name);
       const int loaded = ReadBMPFile((folder_ + "\\" + kind + "\\" + name).c_str(), 2);
       const Texts shown = boxes_.Take();

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <atomic>
 #include <functional>
 #include <mutex>
 #include <set>
@@ -13,13 +12,15 @@
 #include <utility>
 #include <vector>
 
+#include "common/win/handles.h"
+
 class MessageBoxReader {
  public:
   // `look`, when given, sees each box (painted) before its OK is pressed.
   explicit MessageBoxReader(std::function<void(HWND box)> look = {})
       : look_(std::move(look)), thread_([this] { Run(); }) {}
   ~MessageBoxReader() {
-    stop_ = true;
+    SetEvent(stop_.get());
     thread_.join();
   }
   MessageBoxReader(const MessageBoxReader&) = delete;
@@ -57,19 +58,19 @@ class MessageBoxReader {
     return TRUE;
   }
 
+  // Looks every 5 ms until told to stop.
   void Run() {
-    while (!stop_) {
+    while (WaitForSingleObject(stop_.get(), 5) == WAIT_TIMEOUT) {
       // A box stays on the screen a moment after its OK: answer each once.
       for (auto it = answered_.begin(); it != answered_.end();) {
         it = IsWindow(*it) ? std::next(it) : answered_.erase(it);
       }
       EnumWindows(Visit, reinterpret_cast<LPARAM>(this));
-      Sleep(5);
     }
   }
 
   const std::function<void(HWND)> look_;
-  std::atomic<bool> stop_{false};
+  const win::UniqueKernelHandle stop_{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
   std::mutex mutex_;
   std::vector<std::string> texts_;
   std::set<HWND> answered_;  // used by the reading thread only

@@ -13,7 +13,7 @@
 
 #include "resources/resource.h"
 #include "tests/win32/dialog_scripts.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/in_process.h"
 
 namespace {
 
@@ -70,8 +70,9 @@ using PictureDialogs = WithShippedExecutable;
 
 TEST_F(PictureDialogs, EachAndItsControlsStandAtTwoPixelsADialogUnitOverTheStage) {
   // A stand-in for the stage: a bordered 640 x 480 pop-up.
-  const HWND stage = CreateWindowExA(0, "Static", "", WS_POPUP | WS_BORDER | WS_VISIBLE, 100, 70, 640, 480,
-                                     nullptr, nullptr, nullptr, nullptr);
+  const support::UniqueWindow owned(CreateWindowExA(0, "Static", "", WS_POPUP | WS_BORDER | WS_VISIBLE, 100,
+                                                    70, 640, 480, nullptr, nullptr, nullptr, nullptr));
+  const HWND stage = owned.get();
   ASSERT_NE(stage, nullptr);
   for (const Layout& layout : kLayouts) {
     SCOPED_TRACE(layout.templateId);
@@ -97,7 +98,6 @@ TEST_F(PictureDialogs, EachAndItsControlsStandAtTwoPixelsADialogUnitOverTheStage
     EXPECT_EQ(RunPictureDialog(dialog, stage, module_), 1);
     EXPECT_TRUE(seen);
   }
-  DestroyWindow(stage);
 }
 
 }  // namespace

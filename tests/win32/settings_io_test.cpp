@@ -7,7 +7,7 @@
 #include <string>
 
 #include "common/win/file_io.h"
-#include "tests/win32/test_support.h"
+#include "tests/win32/in_process.h"
 #include "launch/game_mode_file.h"
 #include "launch/proc_log_check.h"
 #include "launch/start_game.h"
@@ -132,8 +132,9 @@ TEST_F(InGameFolder, TheGameModeFileCarriesTheUtcTimeStamp) {
 TEST_F(InGameFolder, NoGameWithoutItsGameModeFile) {
   Put("GameMode.dat", "0\r\n1::1::0::0\r\n");
   SetFileAttributesA(Full("info\\GameMode.dat").c_str(), FILE_ATTRIBUTE_READONLY);
-  const HWND frame = CreateWindowExA(0, "STATIC", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                     nullptr, nullptr, nullptr, nullptr);
+  const support::UniqueWindow owned(CreateWindowExA(0, "STATIC", "frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                                    0, 200, 100, nullptr, nullptr, nullptr, nullptr));
+  const HWND frame = owned.get();
   const HWND stage = CreateWindowExA(0, "STATIC", "stage", WS_CHILD | WS_VISIBLE, 0, 0, 100, 50, frame,
                                      nullptr, nullptr, nullptr);
   ASSERT_NE(stage, nullptr);
@@ -153,7 +154,6 @@ TEST_F(InGameFolder, NoGameWithoutItsGameModeFile) {
   EXPECT_FALSE(IsIconic(frame)) << "minimized for a game";
   EXPECT_EQ(boxes.Take(), std::vector<std::string>{}) << "a start was tried (there is no proc.exe here)";
   EXPECT_EQ(Get("GameMode.dat"), "0\r\n1::1::0::0\r\n");
-  DestroyWindow(frame);
 }
 
 TEST_F(InGameFolder, TheGameLogIsKeptOnlyForAReport) {

@@ -36,7 +36,9 @@
 #include "services/first_run_flag.h"
 #include "shell/shell_state.h"
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/driver/places.h"
 #include "tests/win32/dialog_scripts.h"
+#include "tests/win32/in_process.h"
 
 namespace {
 
@@ -52,19 +54,11 @@ int Rounds() {
 // QUIT pauses 300 ms before its pressed face.
 constexpr int kQuitRounds = 50;
 
-// Client points of the stage: the middle of each button, and a point on none.
-constexpr POINT kStartGame{345, 128}, kNetworkGame{104, 187}, kOption{559, 327}, kQuit{549, 187};
-constexpr POINT kSetupInput{111, 84}, kAudioCalibration{111, 144}, kVideoCalibration{111, 204},
-    kHowToPlay{111, 264}, kCloseOptions{111, 324};
-constexpr POINT kOffTheButtons{320, 420};
-
-// Client points of the picture dialogs.
-constexpr POINT kDialogCorner{4, 4};  // on no button of any dialog
-constexpr POINT kPreviousPage{41, 313}, kNextPage{104, 313}, kCloseHowToPlay{204, 313};
-constexpr POINT kAudioDone{141, 248}, kAudioDefault{141, 296};
-constexpr POINT kVideoDone{141, 248}, kVideoDefault{141, 296};
-constexpr POINT kInputDone{288, 440}, kInputReset{424, 440}, kInputCancel{560, 440},
-    kPlayer1Joystick{183, 358}, kPlayer2Joystick{449, 358};
+// Client points that the end-to-end tests do not name: NETWORK GAME, a
+// point on no button of the stage, one on no button of any dialog, and the
+// how-to-play viewer's PREVIOUS.
+using namespace e2e::place;
+constexpr POINT kNetworkGame{104, 187}, kOffTheButtons{320, 420}, kDialogCorner{4, 4}, kPreviousPage{41, 313};
 
 // Where the launcher, the game folder and the message boxes live for the run.
 struct Evening {
@@ -100,8 +94,7 @@ void Pump() {
 // The pointer onto a point of the stage: the cursor put there (the menus read
 // it), then the movement message.
 void PointAt(POINT client) {
-  POINT screen = client;
-  ClientToScreen(Stage(), &screen);
+  const POINT screen = e2e::ClientToScreenPoint(Stage(), client.x, client.y);
   SetCursorPos(screen.x, screen.y);
   SendMessageA(Stage(), WM_MOUSEMOVE, 0, pointer::At(client));
 }
@@ -137,14 +130,26 @@ void Paint(HWND dialog) {
   WhileOpen() = ledger::Take();
 }
 
+DialogScripts& Scripts() {
+  return *TheEvening().scripts;
+}
+
+// What a soak expects of every round: how many dialogs it opens, and what the
+// message boxes shown on the way may say.
+struct EachRound {
+  int dialogs = 0;
+  std::set<std::string> boxes = {};
+};
+
 // Runs `round` Rounds() times, with the launcher's messages taken after each,
 // and holds the ledger after the last round to where the first left it, and
 // with the last round's dialog open to where the first round's was. Every
-// message box shown on the way must say one of `expectedBoxes`. Prints the
-// counts, the process's private memory and the time taken.
-void Soak(const char* what, const std::function<void()>& round, std::set<std::string> expectedBoxes = {},
+// round must open its dialogs and no other message box. Prints the counts,
+// the process's private memory and the time taken.
+void Soak(const char* what, const EachRound& expected, const std::function<void()>& round,
           int rounds = Rounds()) {
   const DWORD start = GetTickCount();
+  const int played = Scripts().Played();
   WhileOpen().reset();
   round();
   Pump();
@@ -164,11 +169,12 @@ void Soak(const char* what, const std::function<void()>& round, std::set<std::st
   if (firstOpen && lastOpen) {
     EXPECT_EQ(ledger::Changes(*firstOpen, *lastOpen), "") << what << ": with the dialog open";
   }
-  DialogScripts& scripts = *TheEvening().scripts;
+  DialogScripts& scripts = Scripts();
   EXPECT_EQ(scripts.TakeUnplayed(), 0u) << what << ": a dialog expected did not open";
+  EXPECT_EQ(scripts.Played() - played, expected.dialogs * rounds) << what;
   std::map<std::string, int> boxes;
   for (const std::string& text : scripts.TakeMessageBoxes()) {
-    EXPECT_TRUE(expectedBoxes.count(text)) << what << ": a message box says \"" << text << "\"";
+    EXPECT_TRUE(expected.boxes.count(text)) << what << ": a message box says \"" << text << "\"";
     ++boxes[text];
   }
   std::printf("%s\n  after 1 round:    %s\n  after %d rounds: %s\n", what, ledger::Describe(first).c_str(),
@@ -225,11 +231,8 @@ class Launcher : public testing::Environment {
   void TearDown() override {
     Evening& evening = TheEvening();
     if (Stage() != nullptr && IsWindow(Stage())) {
-      DestroyWindow(Shell().frame);
-      MSG message;
-      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        DispatchMessageA(&message);
-      }
+      support::UniqueWindow(Shell().frame).reset();
+      HandleQueuedMessages();
     }
     evening.scripts.reset();
     SetCurrentDirectoryA(evening.previousFolder);
@@ -242,14 +245,14 @@ const testing::Environment* const kLauncher = testing::AddGlobalTestEnvironment(
 // The options menu opened and closed again; every button of both lit and let
 // go, NETWORK GAME (drawn only) pressed as well.
 TEST(Soak, MenusSwitchedAndTheirButtonsLit) {
-  Soak("main menu <-> options menu, every button lit", [] {
+  Soak("main menu <-> options menu, every button lit", {}, [] {
     for (POINT button : {kStartGame, kNetworkGame, kOption, kQuit}) {
       HoverOnStage(button);
     }
     PressOnStage(kNetworkGame);
     EXPECT_TRUE(MainMenuActive());
     PressOnStage(kOption);
-    for (POINT button : {kSetupInput, kAudioCalibration, kVideoCalibration, kHowToPlay, kCloseOptions}) {
+    for (POINT button : {kInputButton, kAudioButton, kVideoButton, kHowToPlayButton, kCloseOptions}) {
       HoverOnStage(button);
     }
     PressOnStage(kCloseOptions);
@@ -261,41 +264,35 @@ TEST(Soak, MenusSwitchedAndTheirButtonsLit) {
 // answered "start with the current driver" (from START GAME that would start
 // the game).
 TEST(Soak, DriverQuestionBothWays) {
-  DialogScripts& scripts = *TheEvening().scripts;
-  const int before = scripts.Played();
-  Soak("driver question (289), both answers", [&] {
+  Soak("driver question (289), both answers", {.dialogs = 2}, [&] {
     SetFirstRunFlag(0);
-    scripts.Expect(IDC_START_WITH_CURRENT_DRIVER, [](HWND dialog) {
+    Scripts().Expect(IDC_START_WITH_CURRENT_DRIVER, [](HWND dialog) {
       Paint(dialog);
       pointer::ClickControl(dialog, IDC_START_AFTER_SETTING_DRIVER);
     });
     PressOnStage(kStartGame);
     EXPECT_EQ(FirstRunFlag(), 0) << "no game was started";
-    scripts.Expect(IDC_START_WITH_CURRENT_DRIVER, [](HWND dialog) {
+    Scripts().Expect(IDC_START_WITH_CURRENT_DRIVER, [](HWND dialog) {
       Paint(dialog);
       pointer::ClickControl(dialog, IDC_START_WITH_CURRENT_DRIVER);
     });
     EXPECT_TRUE(DriverCheckDialog(Stage(), GetModuleHandleA(nullptr)));
   });
-  EXPECT_EQ(scripts.Played() - before, 2 * Rounds());
 }
 
 // The three pages turned both ways, then CLOSE.
 TEST(Soak, HowToPlay) {
-  DialogScripts& scripts = *TheEvening().scripts;
-  const int before = scripts.Played();
   PressOnStage(kOption);
-  Soak("how to play (293)", [&] {
-    scripts.Expect(0, [](HWND dialog) {
+  Soak("how to play (293)", {.dialogs = 1}, [&] {
+    Scripts().Expect(0, [](HWND dialog) {
       Paint(dialog);
-      pointer::HoverAndPress(dialog, kNextPage, kDialogCorner);
+      pointer::HoverAndPress(dialog, kHowToPlayNext, kDialogCorner);
       pointer::HoverAndPress(dialog, kPreviousPage, kDialogCorner);
-      pointer::HoverAndPressToClose(dialog, kCloseHowToPlay, kDialogCorner);
+      pointer::HoverAndPressToClose(dialog, kHowToPlayClose, kDialogCorner);
     });
-    PressOnStage(kHowToPlay);
+    PressOnStage(kHowToPlayButton);
   });
   PressOnStage(kCloseOptions);
-  EXPECT_EQ(scripts.Played() - before, Rounds());
 }
 
 // The mixer's reports on the test displays (Wine's mixer plays but cannot
@@ -306,43 +303,35 @@ const std::set<std::string> kMixerReports = {" Mixer Open Error1", " Mixer Open 
 // Opened, DEFAULT lit, DONE. Opening sets the music level on the mixer, which
 // reports twice on the test displays.
 TEST(Soak, AudioSettings) {
-  DialogScripts& scripts = *TheEvening().scripts;
-  const int before = scripts.Played();
   PressOnStage(kOption);
-  Soak(
-      "audio settings (178)",
-      [&] {
-        scripts.Expect(IDC_MUSIC_BAR, [](HWND dialog) {
-          Paint(dialog);
-          pointer::MoveTo(dialog, kAudioDefault);
-          pointer::MoveTo(dialog, kDialogCorner);
-          pointer::HoverAndPressToClose(dialog, kAudioDone, kDialogCorner);
-        });
-        PressOnStage(kAudioCalibration);
-      },
-      kMixerReports);
+  Soak("audio settings (178)", {.dialogs = 1, .boxes = kMixerReports}, [&] {
+    Scripts().Expect(IDC_MUSIC_BAR, [](HWND dialog) {
+      Paint(dialog);
+      pointer::MoveTo(dialog, kSmallDefault);
+      pointer::MoveTo(dialog, kDialogCorner);
+      pointer::HoverAndPressToClose(dialog, kSmallDone, kDialogCorner);
+    });
+    PressOnStage(kAudioButton);
+  });
   PressOnStage(kCloseOptions);
-  EXPECT_EQ(scripts.Played() - before, Rounds());
 }
 
 // DEFAULT pressed 200 times in one opening: each press sets the music level
 // too, with the mixer's two reports, so the rounds stay inside the dialog.
 TEST(Soak, AudioDefaultPressedInOneOpening) {
-  DialogScripts& scripts = *TheEvening().scripts;
   PressOnStage(kOption);
   const ledger::Snapshot before = ledger::Take();
-  scripts.Expect(IDC_MUSIC_BAR, [](HWND dialog) {
+  Scripts().Expect(IDC_MUSIC_BAR, [](HWND dialog) {
     Paint(dialog);
-    Soak(
-        "audio settings (178), DEFAULT in one opening",
-        [dialog] { pointer::HoverAndPress(dialog, kAudioDefault, kDialogCorner); }, kMixerReports);
-    pointer::HoverAndPressToClose(dialog, kAudioDone, kDialogCorner);
+    Soak("audio settings (178), DEFAULT in one opening", {.boxes = kMixerReports},
+         [dialog] { pointer::HoverAndPress(dialog, kSmallDefault, kDialogCorner); });
+    pointer::HoverAndPressToClose(dialog, kSmallDone, kDialogCorner);
   });
-  PressOnStage(kAudioCalibration);
+  PressOnStage(kAudioButton);
   Pump();
   EXPECT_EQ(ledger::Changes(before, ledger::Take()), "");
-  EXPECT_EQ(scripts.TakeUnplayed(), 0u);
-  scripts.TakeMessageBoxes();
+  EXPECT_EQ(Scripts().TakeUnplayed(), 0u);
+  Scripts().TakeMessageBoxes();
   PressOnStage(kCloseOptions);
 }
 
@@ -351,15 +340,13 @@ TEST(Soak, AudioDefaultPressedInOneOpening) {
 // control frees what it holds when it is destroyed (without, each opening
 // left about 3.7 KiB behind).
 void InputRounds(const char* what, POINT close) {
-  DialogScripts& scripts = *TheEvening().scripts;
-  const int before = scripts.Played();
   PressOnStage(kOption);
-  Soak(what, [&] {
-    scripts.Expect(IDC_FIRST_KEY_BOX, [close](HWND dialog) {
+  Soak(what, {.dialogs = 1}, [&] {
+    Scripts().Expect(IDC_FIRST_KEY_BOX, [close](HWND dialog) {
       Paint(dialog);
       SendMessageA(GetDlgItem(dialog, IDC_FIRST_KEY_BOX), WM_KEYUP, VK_LEFT, 0);
-      pointer::HoverAndPress(dialog, kPlayer1Joystick, kDialogCorner);
-      pointer::HoverAndPress(dialog, kPlayer2Joystick, kDialogCorner);
+      pointer::HoverAndPress(dialog, kPlayer1Place, kDialogCorner);
+      pointer::HoverAndPress(dialog, kPlayer2Place, kDialogCorner);
       pointer::HoverAndPress(dialog, kInputReset, kDialogCorner);
       pointer::HoverAndPressToClose(dialog, close, kDialogCorner);
       for (int id = IDC_FIRST_KEY_BOX; id <= IDC_LAST_KEY_BOX; ++id) {
@@ -368,10 +355,9 @@ void InputRounds(const char* what, POINT close) {
             << "key box " << id;
       }
     });
-    PressOnStage(kSetupInput);
+    PressOnStage(kInputButton);
   });
   PressOnStage(kCloseOptions);
-  EXPECT_EQ(scripts.Played() - before, Rounds());
 }
 
 TEST(Soak, InputSettingsClosedWithDone) {
@@ -385,16 +371,14 @@ TEST(Soak, InputSettingsClosedWithCancel) {
 // DEFAULT; the last driver in the list, which the player installs (the guide
 // 284 without a folder, CANCEL); one the launcher installs (309, OK); DONE.
 TEST(Soak, VideoSettingsAndTheDriverGuides) {
-  DialogScripts& scripts = *TheEvening().scripts;
-  const int before = scripts.Played();
   PressOnStage(kOption);
-  Soak("video settings (177) with the guides 284 and 309", [&] {
-    scripts.Expect(IDC_DRIVER_LIST, [&scripts](HWND dialog) {
+  Soak("video settings (177) with the guides 284 and 309", {.dialogs = 3}, [&] {
+    Scripts().Expect(IDC_DRIVER_LIST, [](HWND dialog) {
       Paint(dialog);
-      pointer::HoverAndPress(dialog, kVideoDefault, kDialogCorner);
+      pointer::HoverAndPress(dialog, kSmallDefault, kDialogCorner);
       const HWND list = GetDlgItem(dialog, IDC_DRIVER_LIST);
       const auto choose = [&](int index, int control, int button) {
-        scripts.Expect(control, [button](HWND guide) {
+        Scripts().Expect(control, [button](HWND guide) {
           Paint(guide);
           pointer::ClickControl(guide, button);
         });
@@ -404,30 +388,24 @@ TEST(Soak, VideoSettingsAndTheDriverGuides) {
       };
       choose(6, IDC_GUIDE_DOWNLOAD, IDC_GUIDE_CANCEL);
       choose(1, IDC_INSTALLED_OK, IDC_INSTALLED_OK);
-      pointer::HoverAndPressToClose(dialog, kVideoDone, kDialogCorner);
+      pointer::HoverAndPressToClose(dialog, kSmallDone, kDialogCorner);
     });
-    PressOnStage(kVideoCalibration);
+    PressOnStage(kVideoButton);
   });
   PressOnStage(kCloseOptions);
-  EXPECT_EQ(scripts.Played() - before, 3 * Rounds());
 }
 
 // The guide 284 for a driver with its folder, Download: the drivers page
 // offered to a browser (none on the test displays).
 TEST(Soak, DriverGuideDownload) {
-  DialogScripts& scripts = *TheEvening().scripts;
-  const int before = scripts.Played();
-  Soak("driver guide (284), Download",
-       [&] {
-         scripts.Expect(IDC_GUIDE_DOWNLOAD, [](HWND guide) {
-           Paint(guide);
-           pointer::ClickControl(guide, IDC_GUIDE_DOWNLOAD);
-         });
-         EXPECT_TRUE(
-             DriverGuideDialog(Stage(), GetModuleHandleA(nullptr), "C:\\Games\\Quil3D\\Driver\\Kestrel\\"));
-       },
-       {"Web browsers not find"});
-  EXPECT_EQ(scripts.Played() - before, Rounds());
+  Soak("driver guide (284), Download", {.dialogs = 1, .boxes = {"Web browsers not find"}}, [&] {
+    Scripts().Expect(IDC_GUIDE_DOWNLOAD, [](HWND guide) {
+      Paint(guide);
+      pointer::ClickControl(guide, IDC_GUIDE_DOWNLOAD);
+    });
+    EXPECT_TRUE(
+        DriverGuideDialog(Stage(), GetModuleHandleA(nullptr), "C:\\Games\\Quil3D\\Driver\\Kestrel\\"));
+  });
 }
 
 // QUIT: its click, its pause before the pressed face, the home page offered
@@ -435,32 +413,28 @@ TEST(Soak, DriverGuideDownload) {
 // stage, which is taken off the queue here so that the evening goes on. The
 // pause alone makes a round 0.3 s: fewer rounds here.
 TEST(Soak, QuitWithItsCloseHeldBack) {
-  const int rounds = std::min(Rounds(), kQuitRounds);
   Soak(
-      "QUIT pressed, its close held back",
+      "QUIT pressed, its close held back", {.boxes = {"Web browsers not find"}},
       [] {
         PressOnStage(kQuit);
         MSG close;
         EXPECT_TRUE(PeekMessageA(&close, Stage(), WM_CLOSE, WM_CLOSE, PM_REMOVE)) << "QUIT closes the stage";
         PointAt(kOffTheButtons);
       },
-      {"Web browsers not find"}, rounds);
+      std::min(Rounds(), kQuitRounds));
 }
 
 // The game reported a failing 3D card: the report (307), OK.
 TEST(Soak, AfterGameReport) {
-  DialogScripts& scripts = *TheEvening().scripts;
-  const int before = scripts.Played();
-  Soak("after-game report (307)", [&] {
+  Soak("after-game report (307)", {.dialogs = 1}, [&] {
     TheEvening().game->Write("Info\\Proc.log", "1\r\n");
-    scripts.Expect(IDC_REPORT_TEXT, [](HWND dialog) {
+    Scripts().Expect(IDC_REPORT_TEXT, [](HWND dialog) {
       Paint(dialog);
       pointer::ClickControl(dialog, IDC_REPORT_OK);
     });
     AfterGameReport();
     EXPECT_FALSE(TheEvening().game->Read("Info\\Proc.log")) << "the report deletes the log";
   });
-  EXPECT_EQ(scripts.Played() - before, Rounds());
 }
 
 // The evening ends with QUIT on the main menu: the stage closes, writes the
@@ -475,17 +449,18 @@ TEST(SoakEnd, QuitLeavesOnlyTheRunLongPalettes) {
     PressOnStage(kCloseOptions);
   }
   PressOnStage(kQuit);
-  MSG message;
-  bool quit = false;
-  for (const DWORD start = GetTickCount(); !quit && GetTickCount() - start < 10000;) {
-    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      Sleep(1);
-    } else if (message.message == WM_QUIT) {
-      quit = true;
-    } else {
-      DispatchMessageA(&message);
-    }
-  }
+  const bool quit = e2e::WaitUntil(
+      [] {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+          if (message.message == WM_QUIT) {
+            return true;
+          }
+          DispatchMessageA(&message);
+        }
+        return false;
+      },
+      std::chrono::milliseconds(10000), std::chrono::milliseconds(1));
   EXPECT_TRUE(quit) << "closing the stage asks to quit";
   EXPECT_FALSE(IsWindow(Stage()));
   const ledger::Snapshot closed = ledger::Take();
@@ -494,10 +469,8 @@ TEST(SoakEnd, QuitLeavesOnlyTheRunLongPalettes) {
                                   ledger::Kind::kFont, ledger::Kind::kBrush, ledger::Kind::kRegion}) {
     EXPECT_EQ(closed[kind], evening.beforeTheLauncher[kind]) << ledger::KindName(kind) << " left behind";
   }
-  DestroyWindow(Shell().frame);
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    DispatchMessageA(&message);
-  }
+  support::UniqueWindow(Shell().frame).reset();
+  HandleQueuedMessages();
   EXPECT_EQ(ledger::Take()[ledger::Kind::kWindow], evening.beforeTheLauncher[ledger::Kind::kWindow]);
 }
 

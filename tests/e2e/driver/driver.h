@@ -2,7 +2,8 @@
 // would. It copies the game folder, starts Quil3D.exe in the copy, finds its
 // windows, moves the mouse and presses keys with real input, reads window and
 // control facts, dismisses message boxes by their text, and checks files and
-// the exit code. One test needs only a few lines of it.
+// the exit code. One test needs only a few lines of it. Each section below is
+// carried out in the source file it names.
 #pragma once
 
 #include <windows.h>
@@ -12,9 +13,14 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/win/handles.h"
+
+namespace support {
+class Canvas;
+}
 
 namespace e2e {
 
@@ -22,19 +28,41 @@ using std::chrono::milliseconds;
 // Generous: the first window on a fresh prefix or virtual desktop takes a while.
 constexpr milliseconds kPatience{30000};
 
-// ---- Environment -----------------------------------------------------------
+// ---- Environment (environment.cpp) ----------------------------------------
 
 // A Windows path for a path from the test environment (Unix paths map to Z:).
 std::string WindowsPath(const std::string& path);
+// The environment variable `name` as a Windows path; empty when it is unset.
+std::string EnvironmentPath(const char* name);
 // The assembled game folder (QUIL_GAME_DIR).
 std::string GameFolder();
 // Where screenshots and other artefacts go (QUIL_ARTIFACTS_DIR), created on demand.
 std::string ArtifactsFolder();
 
-// Polls `condition` every 20 ms until it holds or `timeout` passes.
-bool WaitUntil(const std::function<bool()>& condition, milliseconds timeout = kPatience);
+// Polls `condition` every `every` until it holds or `timeout` passes.
+bool WaitUntil(const std::function<bool()>& condition, milliseconds timeout = kPatience,
+               milliseconds every = milliseconds(20));
 
-// ---- Files -----------------------------------------------------------------
+// Polls `look` every `every` until it has given the same answer `looks` times
+// running and `done` (where given) accepts that answer, or `timeout` passes;
+// the last answer.
+template <typename T>
+T Settled(const std::function<T()>& look, int looks, milliseconds timeout, milliseconds every,
+          const std::function<bool(const T&)>& done = nullptr) {
+  T last{};
+  int same = 0;
+  WaitUntil(
+      [&] {
+        T now = look();
+        same = same > 0 && now == last ? same + 1 : 1;
+        last = std::move(now);
+        return same >= looks && (!done || done(last));
+      },
+      timeout, every);
+  return last;
+}
+
+// ---- Files (files.cpp) -----------------------------------------------------
 
 std::optional<std::string> ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
@@ -66,7 +94,7 @@ class GameCopy {
   std::string folder_;
 };
 
-// ---- Sounds ----------------------------------------------------------------
+// ---- Sounds (sounds.cpp) ---------------------------------------------------
 
 // The samples of every sound played on this display, one buffer per sound in
 // the order played (from the ALSA capture that the test run sets up).
@@ -92,7 +120,7 @@ class SoundCapture {
   static bool IsWholePlayOf(const std::string& captured, const std::optional<std::string>& samples);
 };
 
-// ---- Windows ---------------------------------------------------------------
+// ---- Windows (windows.cpp) -------------------------------------------------
 
 struct WindowFacts {
   HWND handle = nullptr;
@@ -118,7 +146,7 @@ std::vector<WindowFacts> TopLevelWindows(DWORD processId);
 int ScreenWidth();
 int ScreenHeight();
 
-// ---- Input (real input through the system's input queue) ------------------
+// ---- Input: real input through the system's input queue (input.cpp) -------
 
 void MoveMouseTo(int x, int y);  // screen coordinates
 void LeftClickAt(int x, int y);
@@ -134,12 +162,22 @@ void PressKey(WORD virtualKey);
 // Presses the keys in order and releases them in reverse: {VK_MENU, VK_F4}.
 void PressChord(std::initializer_list<WORD> keys);
 bool BringToFront(HWND window);
+// Whether the keyboard focus comes to `window` or a control in it within
+// `timeout`: it follows the activation a moment later.
+bool HasKeyboardFocus(HWND window, milliseconds timeout = milliseconds(3000));
+// The moment a hand takes between two steps of input: Wine now and then
+// loses a press that comes on the heels of a move, or of a list just dropped.
+// The pause is the pacing itself, not a wait for a state.
+void HandPause(milliseconds pause = milliseconds(20));
 
-// ---- Screen ----------------------------------------------------------------
+// ---- Screen (screen.cpp) ---------------------------------------------------
 
 // Saves the whole screen as a 24-bit BMP in the artefacts folder, its name
 // followed by the display's depth ("-8bpp"); returns its path.
 std::string SaveScreenshot(const std::string& name);
+// Saves a canvas the same way, for a picture a test drew.
+std::string SavePicture(const std::string& name, const support::Canvas& canvas);
+int ScreenDepth();  // bits a pixel
 COLORREF ScreenPixel(int x, int y);
 
 // A button face of the shipped Quil3D.exe as this display shows it (made
@@ -230,7 +268,7 @@ double PictureDistance(HWND window, int width, int height, const Picture& pictur
 // Screen position of a client point of a window.
 POINT ClientToScreenPoint(HWND window, int x, int y);
 
-// ---- The launcher ----------------------------------------------------------
+// ---- The launcher (launcher.cpp) -------------------------------------------
 
 struct LaunchOptions {
   bool captureOutput = false;  // collect what the launcher writes to standard output
@@ -283,21 +321,20 @@ class Launcher {
 
   // Everything written to standard output so far (captureOutput only).
   std::string Output();
-  // How many "Starting AVI" boxes were answered while windows were awaited.
-  int StartingBoxesAnswered() const { return startingBoxesAnswered_; }
 
  private:
   void AnswerStartingBox() const;
 
   bool answerStartingBox_ = true;
-  mutable int startingBoxesAnswered_ = 0;
   DWORD processId_ = 0;
-  HANDLE process_ = nullptr;
-  HANDLE outputRead_ = nullptr;
+  win::UniqueKernelHandle process_;
+  win::UniqueKernelHandle outputRead_;
   std::string output_;
 };
 
-// Whether a window is the "Starting AVI" box of the launcher's intro.
+// Whether a window is one of the launcher's message boxes (caption "Message"),
+// or the "Starting AVI" box of its intro.
+bool IsMessageBox(const WindowFacts& window);
 bool IsStartingBox(const WindowFacts& window);
 
 // The launcher's message box (no owner, caption "Message"), once shown.

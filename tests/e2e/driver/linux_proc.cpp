@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/e2e/driver/driver.h"
+#include "tests/support/files.h"
 
 namespace e2e {
 
@@ -23,18 +24,12 @@ std::optional<std::string> ProcFile(int pid, const char* name) {
 // The numeric entries of a /proc folder: processes, or a process's threads.
 std::vector<int> NumberedEntries(const std::string& folder) {
   std::vector<int> pids;
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) {
-    return pids;
-  }
-  do {
-    const std::string name = entry.cFileName;
-    if (!name.empty() && std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+  for (const std::string& name : support::FindNames(folder + "\\*")) {
+    if (std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
       pids.push_back(std::atoi(name.c_str()));
     }
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
+  }
+  std::sort(pids.begin(), pids.end());  // as /proc lists them
   return pids;
 }
 
@@ -144,10 +139,7 @@ std::optional<ScheduleTimes> ThreadScheduleTimes(int pid) {
       any = true;
     }
   }
-  if (!any) {
-    return std::nullopt;
-  }
-  return times;
+  return any ? std::optional<ScheduleTimes>(times) : std::nullopt;
 }
 
 std::optional<std::uint64_t> StatusKiB(int pid, const std::string& field) {

@@ -74,7 +74,7 @@ class Player {
     if (!viewer) {
       return Fail("the how-to-play viewer did not open");
     }
-    Sleep(100);
+    BringToFront(viewer->handle);
     return Click(viewer->handle, kHowToPlayClose) && Closed(viewer->handle, "the how-to-play viewer's Close");
   }
   // The video dialog: a driver that is installed and says so, one with a
@@ -146,7 +146,7 @@ class Player {
     if (!dialog) {
       return Fail(name + " did not open");
     }
-    Sleep(50);
+    BringToFront(dialog->handle);
     LeftClickControl(dialog->handle, button);
     return Closed(dialog->handle, name);
   }
@@ -168,7 +168,7 @@ class Player {
       if (!WaitUntil([&] { return (dropped = DroppedList()).has_value(); }, milliseconds(3000))) {
         continue;
       }
-      Sleep(50);
+      HandPause(milliseconds(50));
       SendMessageA(dropped->handle, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
       const int top = static_cast<int>(SendMessageA(dropped->handle, LB_GETTOPINDEX, 0, 0));
       const int height = static_cast<int>(SendMessageA(dropped->handle, LB_GETITEMHEIGHT, 0, 0));
@@ -190,12 +190,12 @@ class Player {
   std::string failed_;
 };
 
-std::optional<double> RssMiB(int pid) {
-  const std::optional<std::uint64_t> kib = StatusKiB(pid, "VmRSS");
-  if (!kib) {
-    return std::nullopt;
-  }
-  return static_cast<double>(*kib) / 1024.0;
+// VmRSS once it has stopped moving: the same at five looks 100 ms apart (or
+// as it is after three seconds); 0 when it cannot be read.
+double SettledRssMiB(int pid) {
+  const std::optional<std::uint64_t> kib = Settled<std::optional<std::uint64_t>>(
+      [pid] { return StatusKiB(pid, "VmRSS"); }, 5, milliseconds(3000), milliseconds(100));
+  return static_cast<double>(kib.value_or(0)) / 1024.0;
 }
 
 }  // namespace
@@ -251,8 +251,7 @@ SoakRun Soak(int cycles, int few) {
       }
       done.cycles = cycle;
       if (cycle == few || cycle == cycles) {
-        Sleep(500);
-        const double rss = RssMiB(*pid).value_or(0);
+        const double rss = SettledRssMiB(*pid);
         if (cycle == few) {
           done.rssAfterFewMiB = rss;
         }

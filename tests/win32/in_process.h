@@ -1,45 +1,50 @@
-// What the in-process tests share: paths from the test environment, and a
-// temporary game folder that is the current folder for one test.
+// What the in-process tests share: the shipped launcher loaded as data, a
+// temporary game folder that is the current folder for one test, and this
+// thread's queued messages handled.
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "tests/e2e/driver/driver.h"
 #include "tests/support/files.h"
-
-// A Windows path for a path given in the test environment (Unix paths are on Z:).
-inline std::string EnvPath(const char* name) {
-  const char* value = std::getenv(name);
-  std::string path = value != nullptr ? value : "";
-  std::replace(path.begin(), path.end(), '/', '\\');
-  if (!path.empty() && path[0] == '\\') {
-    path.insert(0, "Z:");
-  }
-  return path;
-}
+#include "tests/support/owners.h"
 
 // The assembled game folder's launcher, read as data.
 inline std::string ShippedExecutablePath() {
-  return EnvPath("QUIL_GAME_DIR") + "\\Quil3D.exe";
+  return e2e::GameFolder() + "\\Quil3D.exe";
+}
+
+// Handles every message queued for this thread, paints included.
+inline void HandleQueuedMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    DispatchMessageA(&message);
+  }
 }
 
 // The shipped Quil3D.exe loaded as data, for the tests that read its resources.
 class WithShippedExecutable : public testing::Test {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    loaded_.reset(LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    module_ = loaded_.get();
     ASSERT_NE(module_, nullptr) << ShippedExecutablePath();
   }
-  void TearDown() override {
-    if (module_ != nullptr) {
-      FreeLibrary(module_);
-    }
+  // The bytes of one of its resources; none when it has no such resource.
+  std::vector<unsigned char> Resource(LPCSTR type, int id) const {
+    HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(id), type);
+    const auto* bytes = found != nullptr
+                            ? static_cast<const unsigned char*>(LockResource(LoadResource(module_, found)))
+                            : nullptr;
+    return bytes != nullptr ? std::vector<unsigned char>(bytes, bytes + SizeofResource(module_, found))
+                            : std::vector<unsigned char>();
   }
+  support::UniqueModule loaded_;
   HMODULE module_ = nullptr;
 };
 
