@@ -38,19 +38,6 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// An environment variable of this process, which the programs it starts
-// inherit, set for the life of this object.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) { SetEnvironmentVariableA(name, value); }
-  ~ScopedVariable() { SetEnvironmentVariableA(name_, nullptr); }
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
-
- private:
-  const char* name_;
-};
-
 e2e::LaunchOptions TheGame(const GameCopy& game) {
   e2e::LaunchOptions options;
   options.program = game.PathOf("proc.exe");

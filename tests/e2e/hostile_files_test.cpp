@@ -26,7 +26,7 @@ namespace {
 
 using std::chrono::milliseconds;
 
-enum class Form { kTruncated, kEmpty, kOverlong, kNoise, kNoFinalLineEnd, kBeyond32Bits };
+enum Form { kTruncated, kEmpty, kOverlong, kNoise, kNoFinalLineEnd, kBeyond32Bits };
 
 constexpr char kAudioFile[] = "info\\Audio.cfg";
 constexpr char kKeysFile[] = "info\\keyvalue.cfg";
@@ -65,7 +65,7 @@ std::vector<Line> Lines(const std::string& file) {
 
 // Cut in the middle of the line that holds the file's middle (or of the next
 // line long enough to cut).
-std::string Truncated(const std::string& file) {
+std::string Truncated(const std::string& file, unsigned) {
   for (const Line& line : Lines(file)) {
     if (line.end > file.size() / 2 && line.end - line.start >= 2) {
       return file.substr(0, line.start + (line.end - line.start) / 2);
@@ -76,14 +76,14 @@ std::string Truncated(const std::string& file) {
 
 // The second line (or the only one) made 100 KiB longer with digits: a number
 // there grows beyond 32 bits, a text beyond its field.
-std::string Overlong(const std::string& file) {
+std::string Overlong(const std::string& file, unsigned) {
   const std::vector<Line> lines = Lines(file);
   const std::size_t at = lines.size() > 1 ? lines[1].end : lines.empty() ? 0 : lines[0].end;
   return file.substr(0, at) + std::string(100 * 1024, '9') + file.substr(at);
 }
 
 // 4 KiB of random bytes from a fixed seed, NUL bytes among them.
-std::string Noise(unsigned seed) {
+std::string Noise(const std::string&, unsigned seed) {
   std::mt19937 random(seed);
   std::string bytes(4096, '\0');
   for (char& byte : bytes) {
@@ -95,7 +95,7 @@ std::string Noise(unsigned seed) {
 
 // Every number that stands alone between blanks, tabs and line ends replaced
 // by one beyond 32 bits, in turn.
-std::string Beyond32Bits(const std::string& file) {
+std::string Beyond32Bits(const std::string& file, unsigned) {
   static const char* const kHuge[] = {"99999999999", "-99999999999", "4294967296"};
   static const std::regex kNumber("[+-]?[0-9]+");
   std::string out;
@@ -116,29 +116,20 @@ std::string Beyond32Bits(const std::string& file) {
   return out + file.substr(pos);
 }
 
-std::string InForm(Form form, const std::string& file, unsigned seed) {
-  switch (form) {
-    case Form::kTruncated:
-      return Truncated(file);
-    case Form::kEmpty:
-      return "";
-    case Form::kOverlong:
-      return Overlong(file);
-    case Form::kNoise:
-      return Noise(seed);
-    case Form::kNoFinalLineEnd:
-      return file.size() >= 2 ? file.substr(0, file.size() - 2) : file;
-    case Form::kBeyond32Bits:
-      return Beyond32Bits(file);
-  }
-  return file;
+std::string NoFinalLineEnd(const std::string& file, unsigned) {
+  return file.size() >= 2 ? file.substr(0, file.size() - 2) : file;
 }
 
-const char* FormName(Form form) {
-  static const char* const kNamesOfForms[] = {"Truncated", "Empty",          "Overlong",
-                                              "Noise",     "NoFinalLineEnd", "Beyond32Bits"};
-  return kNamesOfForms[static_cast<int>(form)];
-}
+// Each form by its name, in the order of Form.
+const struct {
+  const char* name;
+  std::string (*make)(const std::string& file, unsigned seed);
+} kForms[] = {{"Truncated", Truncated},
+              {"Empty", [](const std::string&, unsigned) { return std::string(); }},
+              {"Overlong", Overlong},
+              {"Noise", Noise},
+              {"NoFinalLineEnd", NoFinalLineEnd},
+              {"Beyond32Bits", Beyond32Bits}};
 
 // The file's lines as the game reads them, or nothing when it is not exactly
 // `pattern` with CR LF line ends.
@@ -152,9 +143,11 @@ std::optional<std::smatch> Matches(const std::string& file, const std::string& p
 
 using namespace e2e::place;
 
-class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form> {
+class HostileFiles : public OnTheStage, public testing::WithParamInterface<int> {
  protected:
-  std::string Hostile(const std::string& file, unsigned seed) const { return InForm(GetParam(), file, seed); }
+  std::string Hostile(const std::string& file, unsigned seed) const {
+    return kForms[GetParam()].make(file, seed);
+  }
 
   HWND Open(Settings which) {
     std::vector<std::string> texts;
@@ -191,11 +184,11 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
       EXPECT_GE(ScrollPosition(dialog, bar), 0) << bar;
       EXPECT_LE(ScrollPosition(dialog, bar), 50) << bar;
     }
-    if (GetParam() == Form::kBeyond32Bits) {  // the music level at one end, the sound level at the other
+    if (GetParam() == kBeyond32Bits) {  // the music level at one end, the sound level at the other
       StepOutwards(dialog, IDC_MUSIC_BAR);
       StepOutwards(dialog, IDC_SOUND_BAR);
     }
-    e2e::SaveScreenshot(std::string("hostile-") + FormName(GetParam()) + "-audio");
+    e2e::SaveScreenshot(std::string("hostile-") + kForms[GetParam()].name + "-audio");
     const int music = ScrollPosition(dialog, IDC_MUSIC_BAR);
     const int sound = ScrollPosition(dialog, IDC_SOUND_BAR);
     ASSERT_NO_FATAL_FAILURE(CloseWith(dialog, kSmallDone));
@@ -300,7 +293,7 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
     EXPECT_TRUE(mode >= 0 && mode < modes) << mode << " of " << modes;
     EXPECT_TRUE(level >= 0 && level <= 100) << level;
     if (what == "catalog") {
-      e2e::SaveScreenshot(std::string("hostile-") + FormName(GetParam()) + "-video");
+      e2e::SaveScreenshot(std::string("hostile-") + kForms[GetParam()].name + "-video");
     }
     ASSERT_NO_FATAL_FAILURE(CloseWith(dialog, kSmallDone));
 
@@ -343,7 +336,7 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
     const auto error = WaitForFileErrorDialog(*launcher_);
     ASSERT_TRUE(error);
     EXPECT_LT(e2e::ControlText(error->handle, IDC_FILE_ERROR_TEXT).size(), 100u);
-    e2e::SaveScreenshot(std::string("hostile-") + FormName(GetParam()) + "-file-error");
+    e2e::SaveScreenshot(std::string("hostile-") + kForms[GetParam()].name + "-file-error");
     ExpectFileErrorDialogEndsTheLauncher(*launcher_, game_.PathOf(file));
     held.reset();
     game_.SetReadOnly(file, false);
@@ -380,15 +373,13 @@ TEST_P(HostileFiles, EveryDialogShowsSaneValuesAndWritesWellFormedFiles) {
   WalkVideo("settings", shippedCatalog, video);
 
   // Each form ends with one file that cannot be replaced, in turn.
-  const int turn = static_cast<int>(GetParam());
+  const int turn = GetParam();
   const char* const files[] = {kAudioFile, kKeysFile, kVideoFile};
   const std::string* const hostile[] = {&audio, &keys, &video};
   FailToSave(static_cast<Settings>(turn % 3), turn >= 3, files[turn % 3], *hostile[turn % 3]);
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, HostileFiles,
-                         testing::Values(Form::kTruncated, Form::kEmpty, Form::kOverlong, Form::kNoise,
-                                         Form::kNoFinalLineEnd, Form::kBeyond32Bits),
-                         [](const testing::TestParamInfo<Form>& info) { return FormName(info.param); });
+INSTANTIATE_TEST_SUITE_P(Forms, HostileFiles, testing::Range(0, 6),
+                         [](const testing::TestParamInfo<int>& info) { return kForms[info.param].name; });
 
 }  // namespace

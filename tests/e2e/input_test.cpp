@@ -51,8 +51,10 @@ class InputSettings : public OnTheStage {
   }
   // The key box that has the focus (its id), 0 for none.
   int FocusedBox() {
-    const HWND focus = e2e::FocusOf(dialog_);
-    return focus != nullptr ? GetDlgCtrlID(focus) : 0;
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info);
+    return info.hwndFocus != nullptr ? GetDlgCtrlID(info.hwndFocus) : 0;
   }
   // Presses and releases a key; the box that had the focus binds it (or not)
   // and hands the focus on.

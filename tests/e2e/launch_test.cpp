@@ -29,24 +29,6 @@ constexpr char kCardReport[] =
     "Please "
     "check the video calibration for an appropriate 3D card.";
 
-// What the stand-in game is told to do, through the environment it inherits
-// from the launcher; cleared when the test ends.
-class GameHooks {
- public:
-  GameHooks() { Clear(); }
-  ~GameHooks() { Clear(); }
-  void ExitAtOnce(int code) { SetEnvironmentVariableA("QUIL_GAME_EXIT_CODE", std::to_string(code).c_str()); }
-  // No log at all for null.
-  void LeaveLog(const char* content) { SetEnvironmentVariableA("QUIL_GAME_LOG", content); }
-  // The game shows its window for `seconds`.
-  void RunFor(int seconds) { SetEnvironmentVariableA("QUIL_GAME_SECONDS", std::to_string(seconds).c_str()); }
-  static void Clear() {
-    SetEnvironmentVariableA("QUIL_GAME_EXIT_CODE", nullptr);
-    SetEnvironmentVariableA("QUIL_GAME_LOG", nullptr);
-    SetEnvironmentVariableA("QUIL_GAME_SECONDS", nullptr);
-  }
-};
-
 // Whether a dialog's icon control holds an icon.
 bool ShowsAnIcon(HWND dialog) {
   for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -84,12 +66,11 @@ class StartGame : public OnTheStage {
         milliseconds(20000));
   }
 
-  GameHooks hooks_;
   std::optional<WindowFacts> frame_;
 };
 
 TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
-  hooks_.ExitAtOnce(0);
+  const ScopedVariable exitAtOnce("QUIL_GAME_EXIT_CODE", "0");
   Start("0\r\n");
   game_.Remove("Info\\GameMode.dat");
   ClickOnStage(e2e::place::kStartGame);
@@ -158,8 +139,7 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.log != nullptr ? c.log : "no log");
-    hooks_.ExitAtOnce(0);
-    hooks_.LeaveLog(c.log);
+    const ScopedVariable exitAtOnce("QUIL_GAME_EXIT_CODE", "0"), log("QUIL_GAME_LOG", c.log);
     Start("1\r\n");
     ClickOnStage(e2e::place::kStartGame);
     if (c.report) {
@@ -183,8 +163,7 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
   }
 
   // A game that ends with the platform's "still active" code is noticed too.
-  hooks_.LeaveLog(nullptr);
-  hooks_.ExitAtOnce(259);
+  const ScopedVariable exitAtOnce("QUIL_GAME_EXIT_CODE", "259");
   Start("1\r\n");
   ClickOnStage(e2e::place::kStartGame);
   EXPECT_TRUE(Restored());
@@ -199,8 +178,8 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
 // picks it only when the click is read, so the input of the second round is
 // posted as Windows would queue it.
 TEST_F(StartGame, ADoubleClickStartsOneGameAndTheLauncherAnswersWhileItRuns) {
-  hooks_.RunFor(30);  // each round ends the game itself with a key
-  hooks_.LeaveLog("0");
+  // The game shows its window 30 s: each round ends it with a key.
+  const ScopedVariable seconds("QUIL_GAME_SECONDS", "30"), log("QUIL_GAME_LOG", "0");
   Start("1\r\n");
   const POINT startGame =
       e2e::ClientToScreenPoint(stage_->handle, e2e::place::kStartGame.x, e2e::place::kStartGame.y);

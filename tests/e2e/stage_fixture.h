@@ -30,6 +30,19 @@ inline int ComboCount(HWND dialog, int comboId) {
   return static_cast<int>(SendMessageA(GetDlgItem(dialog, comboId), CB_GETCOUNT, 0, 0));
 }
 
+// An environment variable of this process, which the programs it starts
+// inherit, set for the life of this object.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) { SetEnvironmentVariableA(name, value); }
+  ~ScopedVariable() { SetEnvironmentVariableA(name_, nullptr); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const char* name_;
+};
+
 // Whether the display shows more than 256 colours.
 inline bool TrueColourDisplay() {
   const win::WindowDc screen(nullptr);

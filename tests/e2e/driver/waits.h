@@ -1,7 +1,7 @@
-// Named waits of the end-to-end tests: each waits for the state a step
-// causes (a button pushed, a program ended), or names the
-// pause that is itself what the step is about. A window takes its input in
-// order, so a later input's effect shows that the earlier input was taken.
+// Named waits of the end-to-end tests: each waits for the state a step causes
+// (a button pushed, a program ended), or names the pause that is itself what
+// the step is about. A window takes its input in order, so a later input's
+// effect shows that the earlier input was taken.
 #pragma once
 
 #include <windows.h>
@@ -27,13 +27,6 @@ inline void KeepPressedFor(milliseconds time) {
 // to show: for a step that must leave things as they are.
 inline bool NoChangeWithin(milliseconds time, const std::function<bool()>& change) {
   return !WaitUntil(change, time);
-}
-
-// The window that has the keyboard focus in the thread of `window`.
-inline HWND FocusOf(HWND window) {
-  GUITHREADINFO info = {};
-  info.cbSize = sizeof info;
-  return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
 }
 
 // The left mouse button, as a hand presses it and lets it go.
