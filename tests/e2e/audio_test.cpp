@@ -35,26 +35,32 @@ class AudioSettings : public OnTheStage {
     ASSERT_TRUE(e2e::ToOptionsMenu(stage_->handle));
     Reopen();
   }
+  // Its bars are clicked where the dialog stands: once its DONE shows.
   void Reopen() {
-    ClickOnStage(place::kAudioButton);
     std::vector<std::string> texts;
-    const auto dialog = e2e::AnswerMessageBoxesUntil(
-        *launcher_,
-        [](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, IDC_MUSIC_BAR); },
-        &texts, milliseconds(15000));
-    ASSERT_TRUE(dialog);
+    dialog_ = OpenSettings(Settings::kAudio, &texts);
+    ASSERT_TRUE(dialog_);
     EXPECT_EQ(texts, kOnePreview) << "the preview of the level read";
-    dialog_ = dialog->handle;
-    // Its bars are clicked where the dialog stands: once its DONE shows,
-    // and told its place again where Wine lost it.
-    ASSERT_TRUE(e2e::DialogInPlace(dialog_, place::kSmallDone, {place::kAudioDoneFace},
-                                   e2e::SettingsDialogPlace(stage_->handle, dialog_, 176)));
   }
   void ClickOnDialog(POINT client) {
     const POINT at = e2e::ClientToScreenPoint(dialog_, client.x, client.y);
     e2e::LeftClickAt(at.x, at.y);
   }
+  // DONE, and the file it wrote.
+  std::optional<std::string> Done() {
+    ClickOnDialog(place::kSmallDone);
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
+    return game_.Read("info\\Audio.cfg");
+  }
   int Thumb(int bar) { return ScrollPosition(dialog_, bar); }
+  // The middle of a bar's left or right arrow (the arrow boxes are square),
+  // in screen pixels.
+  POINT Arrow(int barId, bool right) {
+    RECT bar = {};
+    GetWindowRect(GetDlgItem(dialog_, barId), &bar);
+    const int arrow = bar.bottom - bar.top;
+    return {right ? bar.right - arrow / 2 : bar.left + arrow / 2, (bar.top + bar.bottom) / 2};
+  }
 
   HWND dialog_ = nullptr;
 };
@@ -67,12 +73,9 @@ TEST_F(AudioSettings, LevelsAreReadShownResetAndSavedMusicFirst) {
   EXPECT_EQ(facts.owner, stage_->handle);
   EXPECT_TRUE(facts.style & WS_BORDER);
   EXPECT_FALSE((facts.style & WS_CAPTION) == WS_CAPTION);
-  Sleep(300);
+  EXPECT_TRUE(e2e::ShowsFace(dialog_, place::kSmallDefault, {IDB_AUDIO_DEFAULT + place::kNormal}));
   e2e::SaveScreenshot("audio-dialog");
-
-  ClickOnDialog(place::kSmallDone);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
-  EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 40\r\nSound 10\r\n");
+  EXPECT_EQ(Done(), "1\r\nMusic 40\r\nSound 10\r\n");
 
   Reopen();
   ClickOnDialog(place::kSmallDefault);
@@ -80,9 +83,7 @@ TEST_F(AudioSettings, LevelsAreReadShownResetAndSavedMusicFirst) {
   EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 25);
   EXPECT_EQ(Thumb(IDC_SOUND_BAR), 25);
   EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 40\r\nSound 10\r\n") << "only DONE writes";
-  ClickOnDialog(place::kSmallDone);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
-  EXPECT_EQ(game_.Read("info\\Audio.cfg"), "0\r\nMusic 25\r\nSound 25\r\n");
+  EXPECT_EQ(Done(), "0\r\nMusic 25\r\nSound 25\r\n");
 }
 
 // The defaults show whatever the file holds; a bar moved from them makes the
@@ -93,23 +94,16 @@ TEST_F(AudioSettings, DefaultLevelsShowWhateverTheFileHoldsUntilABarMoves) {
   Open("0\r\nMusic 3\r\nSound 44\r\n");
   EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 25);
   EXPECT_EQ(Thumb(IDC_SOUND_BAR), 25);
-  RECT bar = {};
-  GetWindowRect(GetDlgItem(dialog_, IDC_MUSIC_BAR), &bar);
+  const POINT right = Arrow(IDC_MUSIC_BAR, true);
   for (const auto& [held, level] : {std::pair{milliseconds(150), 35}, std::pair{milliseconds(300), 45}}) {
-    e2e::MoveMouseTo(bar.right - (bar.bottom - bar.top) / 2, (bar.top + bar.bottom) / 2);
-    INPUT button = {};
-    button.type = INPUT_MOUSE;
-    button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    SendInput(1, &button, sizeof button);
-    Sleep(static_cast<DWORD>(held.count()));  // the finger on the arrow
-    button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &button, sizeof button);
+    e2e::MoveMouseTo(right.x, right.y);
+    e2e::LeftButton(true);
+    e2e::KeepPressedFor(held);  // the finger on the arrow
+    e2e::LeftButton(false);
     EXPECT_EQ(AnswerMixerMessages(1, milliseconds(600)), 2u) << "held " << held.count() << " ms";
     EXPECT_EQ(Thumb(IDC_MUSIC_BAR), level);
   }
-  ClickOnDialog(place::kSmallDone);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
-  EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 45\r\nSound 25\r\n");
+  EXPECT_EQ(Done(), "1\r\nMusic 45\r\nSound 25\r\n");
 }
 
 // Page right on a bar at 45 gives 50, and the thumbs follow; the mixer is
@@ -122,14 +116,9 @@ TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
   // down; they are answered, then the button goes up.
   const auto clickOnBar = [&](int bar, POINT at, int level) {
     e2e::MoveMouseTo(at.x, at.y);
-    Sleep(20);
-    INPUT button = {};
-    button.type = INPUT_MOUSE;
-    button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    SendInput(1, &button, sizeof button);
+    e2e::LeftButton(true);
     EXPECT_EQ(AnswerMixerMessages(1, milliseconds(0)), 2u);
-    button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(1, &button, sizeof button);
+    e2e::LeftButton(false);
     AnswerMixerMessages(0, milliseconds(500));
     EXPECT_TRUE(e2e::WaitUntil([&] { return Thumb(bar) == level; }, milliseconds(3000)));
   };
@@ -150,25 +139,13 @@ TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
   EXPECT_EQ(Thumb(IDC_SOUND_BAR), 5);
 
   // The sound bar's left arrow: a line left from 5 stops at 0.
-  RECT sound = {};
-  GetWindowRect(GetDlgItem(dialog_, IDC_SOUND_BAR), &sound);
-  clickOnBar(IDC_SOUND_BAR,
-             POINT{sound.left + (sound.bottom - sound.top) / 2, (sound.top + sound.bottom) / 2}, 0);
+  clickOnBar(IDC_SOUND_BAR, Arrow(IDC_SOUND_BAR, false), 0);
   EXPECT_EQ(Thumb(IDC_SOUND_BAR), 0);
   EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 50);
-
-  ClickOnDialog(place::kSmallDone);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
-  EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 50\r\nSound 0\r\n");
-  // The options menu is drawn again behind it.
-  const e2e::Face audioButton(205);  // AUDIO CALIBRATION, normal or lit
-  const e2e::Face audioLit(206);
-  EXPECT_TRUE(e2e::WaitUntil(
-      [&] {
-        return std::min(e2e::FaceDistance(stage_->handle, 17, 127, audioButton),
-                        e2e::FaceDistance(stage_->handle, 17, 127, audioLit)) < 40;
-      },
-      milliseconds(3000)));
+  EXPECT_EQ(Done(), "1\r\nMusic 50\r\nSound 0\r\n");
+  // The options menu is drawn again behind it: AUDIO CALIBRATION, normal or lit.
+  EXPECT_TRUE(e2e::ShowsFace(stage_->handle, FaceCentre(place::kOptionsMenu[1]),
+                             {IDB_AUDIO_CALIBRATION + place::kNormal, IDB_AUDIO_CALIBRATION + place::kLit}));
 }
 
 // A press on a thumb previews its level at once, and the box that comes up
@@ -183,22 +160,14 @@ TEST_F(AudioSettings, ADragEndsWithItsFirstPreviewsBox) {
   const int track = (bar.right - bar.left) - 2 * arrow;
   const int y = (bar.top + bar.bottom) / 2;
   e2e::MoveMouseTo(bar.left + arrow + track * 30 / 50 + 2, y);  // on the thumb
-  INPUT press = {};
-  press.type = INPUT_MOUSE;
-  press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  SendInput(1, &press, sizeof press);
-  Sleep(200);
+  e2e::LeftButton(true);
+  EXPECT_TRUE(e2e::WaitForMessageBox(*launcher_)) << "the press previews at once";
   e2e::MoveMouseTo(bar.left + 2, y);  // over the left arrow, past the track's end
-  Sleep(200);
-  INPUT release = press;
-  release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(1, &release, sizeof release);
+  e2e::LeftButton(false);
   EXPECT_EQ(AnswerMixerMessages(1, milliseconds(1000)), 2u);
   EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 30);
   EXPECT_EQ(Thumb(IDC_SOUND_BAR), 30);
-  ClickOnDialog(place::kSmallDone);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
-  EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 30\r\nSound 30\r\n");
+  EXPECT_EQ(Done(), "1\r\nMusic 30\r\nSound 30\r\n");
 }
 
 }  // namespace

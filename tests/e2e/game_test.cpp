@@ -15,6 +15,7 @@
 
 #include "game/game_ids.h"
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/stage_fixture.h"
 
 namespace {
 
@@ -26,36 +27,16 @@ using std::chrono::milliseconds;
 constexpr char kProcLog[] = "info\\Proc.log";
 constexpr char kGameMode[] = "info\\GameMode.dat";
 
-int ScreenDepth() {
-  HDC screen = GetDC(nullptr);
-  const int bits = GetDeviceCaps(screen, BITSPIXEL);
-  ReleaseDC(nullptr, screen);
-  return bits;
-}
-
 // What this display gives OpenGL under Wine: a context with llvmpipe at 24
 // bits, no pixel format at all in 256 colours.
 bool DisplayHasOpenGl() {
-  return ScreenDepth() > 8;
+  return TrueColourDisplay();
 }
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
   return text;
 }
-
-// An environment variable of this process, which the programs it starts
-// inherit, set for the life of this object.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) { SetEnvironmentVariableA(name, value); }
-  ~ScopedVariable() { SetEnvironmentVariableA(name_, nullptr); }
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
-
- private:
-  const char* name_;
-};
 
 e2e::LaunchOptions TheGame(const GameCopy& game) {
   e2e::LaunchOptions options;
@@ -246,18 +227,17 @@ TEST(Game, TakesTheDriverLibrariesInstalledBesideIt) {
 
   // Aurion's card has no context to give, whatever the display.
   install("Aurion");
+  const std::string reason = DisplayHasOpenGl() ? "wglCreateContext failed (error 50)" : "no pixel format";
   {
     Launcher launcher(game, TheGame(game));
     const std::optional<WindowFacts> window = WaitForGameWindow(launcher);
     ASSERT_TRUE(window);
-    const std::string reason = DisplayHasOpenGl() ? "wglCreateContext failed (error 50)" : "no pixel format";
     EXPECT_EQ(OpenGlText(*window), "no 3D: " + reason);
     EXPECT_EQ(Text(*window, game::kStandInDriverText), "Aurion");
     e2e::SaveScreenshot("game-window-aurion");
     PressAKeyAndExpectTheEnd(launcher, *window);
   }
   lines = LogLines(game);
-  const std::string reason = DisplayHasOpenGl() ? "wglCreateContext failed (error 50)" : "no pixel format";
   ExpectLogLines(lines, {"1", "reason: " + reason});
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(Lower(lines[2]), libraryLine);

@@ -26,7 +26,7 @@ namespace {
 
 using std::chrono::milliseconds;
 
-enum class Form { kTruncated, kEmpty, kOverlong, kNoise, kNoFinalLineEnd, kBeyond32Bits };
+enum Form { kTruncated, kEmpty, kOverlong, kNoise, kNoFinalLineEnd, kBeyond32Bits };
 
 constexpr char kAudioFile[] = "info\\Audio.cfg";
 constexpr char kKeysFile[] = "info\\keyvalue.cfg";
@@ -38,21 +38,10 @@ constexpr char kCaptionFile[] = "info\\String.dat";
 // damage a file rather than replace it.
 constexpr char kAudio[] = "1\r\nMusic 40\r\nSound 10\r\n";
 constexpr char kVideo[] = "1\r\n5\r\n3\r\n70\r\n";
-constexpr int kCodes[] = {16, 18, 19, 20, 21, 22, 23, 24, 25, 33, 34, 35};
+const std::vector<std::string> kCodes = {"16", "18", "19", "20", "21", "22",
+                                         "23", "24", "25", "33", "34", "35"};
 constexpr const char* kNames[] = {"Q", "E", "R", "T", "Y", "U", "I", "O", "P", "F", "G", "H"};
 constexpr int kBuiltInCodes[] = {328, 331, 333, 336, 26, 27, 17, 30, 32, 31, 42, 29};
-constexpr const char* kBuiltInNames[] = {"Up", "Left", "Right", "Down", "[",     "]",
-                                         "W",  "A",    "D",     "S",    "Shift", "Ctrl"};
-constexpr const char* kKeys[] = {"#1p-Up", "#1p-Left", "#1p-Right", "#1p-Down", "#1p-Fire01", "#1p-Fire02",
-                                 "#2p-Up", "#2p-Left", "#2p-Right", "#2p-Down", "#2p-Fire01", "#2p-Fire02"};
-
-std::string KeysFile() {
-  std::string file = "1\r\n";
-  for (int slot = 0; slot < 12; ++slot) {
-    file += std::string(kKeys[slot]) + " " + std::to_string(kCodes[slot]) + "\r\n";
-  }
-  return file + "#JoyStick 1\r\n";
-}
 
 // Where each line's text starts and ends (before its line end).
 struct Line {
@@ -76,7 +65,7 @@ std::vector<Line> Lines(const std::string& file) {
 
 // Cut in the middle of the line that holds the file's middle (or of the next
 // line long enough to cut).
-std::string Truncated(const std::string& file) {
+std::string Truncated(const std::string& file, unsigned) {
   for (const Line& line : Lines(file)) {
     if (line.end > file.size() / 2 && line.end - line.start >= 2) {
       return file.substr(0, line.start + (line.end - line.start) / 2);
@@ -87,14 +76,14 @@ std::string Truncated(const std::string& file) {
 
 // The second line (or the only one) made 100 KiB longer with digits: a number
 // there grows beyond 32 bits, a text beyond its field.
-std::string Overlong(const std::string& file) {
+std::string Overlong(const std::string& file, unsigned) {
   const std::vector<Line> lines = Lines(file);
   const std::size_t at = lines.size() > 1 ? lines[1].end : lines.empty() ? 0 : lines[0].end;
   return file.substr(0, at) + std::string(100 * 1024, '9') + file.substr(at);
 }
 
 // 4 KiB of random bytes from a fixed seed, NUL bytes among them.
-std::string Noise(unsigned seed) {
+std::string Noise(const std::string&, unsigned seed) {
   std::mt19937 random(seed);
   std::string bytes(4096, '\0');
   for (char& byte : bytes) {
@@ -106,7 +95,7 @@ std::string Noise(unsigned seed) {
 
 // Every number that stands alone between blanks, tabs and line ends replaced
 // by one beyond 32 bits, in turn.
-std::string Beyond32Bits(const std::string& file) {
+std::string Beyond32Bits(const std::string& file, unsigned) {
   static const char* const kHuge[] = {"99999999999", "-99999999999", "4294967296"};
   static const std::regex kNumber("[+-]?[0-9]+");
   std::string out;
@@ -127,29 +116,20 @@ std::string Beyond32Bits(const std::string& file) {
   return out + file.substr(pos);
 }
 
-std::string InForm(Form form, const std::string& file, unsigned seed) {
-  switch (form) {
-    case Form::kTruncated:
-      return Truncated(file);
-    case Form::kEmpty:
-      return "";
-    case Form::kOverlong:
-      return Overlong(file);
-    case Form::kNoise:
-      return Noise(seed);
-    case Form::kNoFinalLineEnd:
-      return file.size() >= 2 ? file.substr(0, file.size() - 2) : file;
-    case Form::kBeyond32Bits:
-      return Beyond32Bits(file);
-  }
-  return file;
+std::string NoFinalLineEnd(const std::string& file, unsigned) {
+  return file.size() >= 2 ? file.substr(0, file.size() - 2) : file;
 }
 
-const char* FormName(Form form) {
-  static const char* const kNamesOfForms[] = {"Truncated", "Empty",          "Overlong",
-                                              "Noise",     "NoFinalLineEnd", "Beyond32Bits"};
-  return kNamesOfForms[static_cast<int>(form)];
-}
+// Each form by its name, in the order of Form.
+const struct {
+  const char* name;
+  std::string (*make)(const std::string& file, unsigned seed);
+} kForms[] = {{"Truncated", Truncated},
+              {"Empty", [](const std::string&, unsigned) { return std::string(); }},
+              {"Overlong", Overlong},
+              {"Noise", Noise},
+              {"NoFinalLineEnd", NoFinalLineEnd},
+              {"Beyond32Bits", Beyond32Bits}};
 
 // The file's lines as the game reads them, or nothing when it is not exactly
 // `pattern` with CR LF line ends.
@@ -163,55 +143,22 @@ std::optional<std::smatch> Matches(const std::string& file, const std::string& p
 
 using namespace e2e::place;
 
-enum class Dialog { kAudio, kInput, kVideo };
-
-class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form> {
+class HostileFiles : public OnTheStage, public testing::WithParamInterface<int> {
  protected:
-  std::string Hostile(const std::string& file, unsigned seed) const { return InForm(GetParam(), file, seed); }
+  std::string Hostile(const std::string& file, unsigned seed) const {
+    return kForms[GetParam()].make(file, seed);
+  }
 
-  void Click(HWND window, POINT client) {
-    const POINT at = e2e::ClientToScreenPoint(window, client.x, client.y);
-    e2e::LeftClickAt(at.x, at.y);
-    Sleep(150);
+  HWND Open(Settings which) {
+    std::vector<std::string> texts;
+    const HWND dialog = OpenSettings(which, &texts);
+    EXPECT_EQ(texts.size(), which == Settings::kAudio ? 2u : 0u) << "the preview of the level read";
+    return dialog;
   }
   void CloseWith(HWND dialog, POINT button) {
-    Click(dialog, button);
+    const POINT at = e2e::ClientToScreenPoint(dialog, button.x, button.y);
+    e2e::LeftClickAt(at.x, at.y);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog stayed open";
-  }
-  HWND Open(Dialog which) {
-    const POINT button = which == Dialog::kAudio   ? kAudioButton
-                         : which == Dialog::kInput ? kInputButton
-                                                   : kVideoButton;
-    ClickOnStage(button);
-    const int control = which == Dialog::kAudio   ? IDC_MUSIC_BAR
-                        : which == Dialog::kInput ? IDC_FIRST_KEY_BOX
-                                                  : IDC_DRIVER_LIST;
-    // The audio dialog's preview of the level read speaks first.
-    std::vector<std::string> texts;
-    const auto dialog = e2e::AnswerMessageBoxesUntil(
-        *launcher_,
-        [&](const e2e::WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, control); },
-        &texts, std::chrono::milliseconds(15000));
-    EXPECT_EQ(texts.size(), which == Dialog::kAudio ? 2u : 0u) << "the preview of the level read";
-    EXPECT_TRUE(dialog) << "the dialog did not open";
-    if (!dialog) {
-      return nullptr;
-    }
-    // Clicked only once it is on the screen: a face of its own is drawn (the
-    // input dialog's DONE reaches below its client area, so a joystick's).
-    e2e::MoveMouseTo(2, 2);
-    const POINT place = which == Dialog::kInput ? kPlayer1Place : kSmallDone;
-    const int face = which == Dialog::kAudio   ? kAudioDoneFace
-                     : which == Dialog::kInput ? kJoystick1Face
-                                               : kVideoDoneFace;
-    const int heightUnits = which == Dialog::kAudio ? 176 : 172;
-    const bool shown =
-        which == Dialog::kInput
-            ? e2e::ShowsFace(dialog->handle, place, {face})
-            : e2e::DialogInPlace(dialog->handle, place, {face},
-                                 e2e::SettingsDialogPlace(stage_->handle, dialog->handle, heightUnits));
-    EXPECT_TRUE(shown) << "the dialog is not on the screen";
-    return dialog->handle;
   }
 
   // A step outwards from the end of the bar its thumb shows keeps the level
@@ -231,17 +178,17 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
 
   void WalkAudio(const std::string& hostile) {
     SCOPED_TRACE("audio dialog");
-    const HWND dialog = Open(Dialog::kAudio);
+    const HWND dialog = Open(Settings::kAudio);
     ASSERT_TRUE(dialog);
     for (const int bar : {IDC_MUSIC_BAR, IDC_SOUND_BAR}) {
       EXPECT_GE(ScrollPosition(dialog, bar), 0) << bar;
       EXPECT_LE(ScrollPosition(dialog, bar), 50) << bar;
     }
-    if (GetParam() == Form::kBeyond32Bits) {  // the music level at one end, the sound level at the other
+    if (GetParam() == kBeyond32Bits) {  // the music level at one end, the sound level at the other
       StepOutwards(dialog, IDC_MUSIC_BAR);
       StepOutwards(dialog, IDC_SOUND_BAR);
     }
-    e2e::SaveScreenshot(std::string("hostile-") + FormName(GetParam()) + "-audio");
+    e2e::SaveScreenshot(std::string("hostile-") + kForms[GetParam()].name + "-audio");
     const int music = ScrollPosition(dialog, IDC_MUSIC_BAR);
     const int sound = ScrollPosition(dialog, IDC_SOUND_BAR);
     ASSERT_NO_FATAL_FAILURE(CloseWith(dialog, kSmallDone));
@@ -252,36 +199,18 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
     EXPECT_EQ(std::stoi((*match)[3]), sound) << "the sound level as shown";
   }
 
-  // Which joystick face a place shows: 249 or 252, 0 for neither. The two
-  // differ only in their digit, so they are told apart where they differ.
+  // Which joystick face a place shows, 0 for neither. The two differ only in
+  // their digit, so they are told apart where they differ.
   int FaceAt(HWND dialog, POINT place) {
-    const e2e::Face first(kJoystick1Face), second(kJoystick2Face);
-    const int left = place.x - first.width() / 2, top = place.y - first.height() / 2;
-    const auto distance = [](COLORREF a, COLORREF b) {
-      return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
-             std::abs(GetBValue(a) - GetBValue(b));
-    };
     int shown = 0;
     e2e::WaitUntil(
         [&] {
-          shown = 0;
-          if (std::min(e2e::FaceDistance(dialog, left, top, first),
-                       e2e::FaceDistance(dialog, left, top, second)) >= 40) {
-            return false;
-          }
-          int votes = 0;  // for the first face
-          for (int y = 0; y < first.height(); ++y) {
-            for (int x = 0; x < first.width(); ++x) {
-              const COLORREF one = first.Pixel(x, y), two = second.Pixel(x, y);
-              if (distance(one, two) < 60) {
-                continue;
-              }
-              const POINT at = e2e::ClientToScreenPoint(dialog, left + x, top + y);
-              const COLORREF screen = e2e::ScreenPixel(at.x, at.y);
-              votes += distance(screen, one) < distance(screen, two) ? 1 : -1;
-            }
-          }
-          shown = votes > 0 ? kJoystick1Face : votes < 0 ? kJoystick2Face : 0;
+          const auto rather = [&](int face, int other) {
+            return e2e::ShowsFaceRatherThan(dialog, place, face, other, milliseconds(0)) ? face : 0;
+          };
+          shown = !e2e::ShowsFace(dialog, place, {kJoystick1Face, kJoystick2Face}, milliseconds(0))
+                      ? 0
+                      : rather(kJoystick1Face, kJoystick2Face) + rather(kJoystick2Face, kJoystick1Face);
           return shown != 0;
         },
         milliseconds(3000));
@@ -293,7 +222,7 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
   bool ExpectInputShownSanely(HWND dialog) {
     for (int slot = 0; slot < 12; ++slot) {
       const std::string name = e2e::ControlText(dialog, IDC_FIRST_KEY_BOX + slot);
-      EXPECT_TRUE(name.empty() || name == kNames[slot] || name == kBuiltInNames[slot])
+      EXPECT_TRUE(name.empty() || name == kNames[slot] || name == kBuiltInKeyNames[slot])
           << "slot " << slot << " shows \"" << name << "\"";
     }
     const int first = FaceAt(dialog, kPlayer1Place);
@@ -306,26 +235,29 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
 
   void WalkInput(const std::string& hostile) {
     SCOPED_TRACE("input dialog");
-    HWND dialog = Open(Dialog::kInput);
+    HWND dialog = Open(Settings::kInput);
     ASSERT_TRUE(dialog);
     ExpectInputShownSanely(dialog);
     ASSERT_NO_FATAL_FAILURE(CloseWith(dialog, kInputCancel));
     EXPECT_EQ(game_.Read(kKeysFile), hostile) << "CANCEL wrote the file";
 
-    dialog = Open(Dialog::kInput);
+    dialog = Open(Settings::kInput);
     ASSERT_TRUE(dialog);
     const bool swapped = ExpectInputShownSanely(dialog);
     std::vector<std::string> names;
     for (int slot = 0; slot < 12; ++slot) {
       names.push_back(e2e::ControlText(dialog, IDC_FIRST_KEY_BOX + slot));
     }
-    Click(dialog, kPlayer1Place);  // the joysticks change places
+    const POINT player1 = e2e::ClientToScreenPoint(dialog, kPlayer1Place.x, kPlayer1Place.y);
+    e2e::LeftClickAt(player1.x, player1.y);  // the joysticks change places
     e2e::MoveMouseTo(2, 2);
-    EXPECT_EQ(FaceAt(dialog, kPlayer1Place), swapped ? kJoystick1Face : kJoystick2Face) << "no swap";
+    const int now = swapped ? kJoystick1Face : kJoystick2Face;
+    EXPECT_TRUE(e2e::WaitUntil([&] { return FaceAt(dialog, kPlayer1Place) == now; }, milliseconds(3000)))
+        << "no swap";
     ASSERT_NO_FATAL_FAILURE(CloseWith(dialog, kInputDone));
 
     std::string pattern = "([01])\r\n";
-    for (const char* key : kKeys) {
+    for (const char* key : kKeyFileKeys) {
       pattern += std::string(key) + " ([0-9]+)\r\n";
     }
     pattern += "#JoyStick ([01])\r\n";
@@ -336,8 +268,8 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
       const int code = std::stoi((*match)[slot + 2]);
       EXPECT_LT(code, 400) << "slot " << slot;
       if (names[slot] == kNames[slot]) {
-        EXPECT_EQ(code, kCodes[slot]) << "slot " << slot;
-      } else if (names[slot] == kBuiltInNames[slot]) {
+        EXPECT_EQ(std::to_string(code), kCodes[slot]) << "slot " << slot;
+      } else if (names[slot] == kBuiltInKeyNames[slot]) {
         EXPECT_EQ(code, kBuiltInCodes[slot]) << "slot " << slot;
       }
     }
@@ -346,7 +278,7 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
 
   void WalkVideo(const std::string& what, const std::string& catalog, const std::string& settings) {
     SCOPED_TRACE(what);
-    const HWND dialog = Open(Dialog::kVideo);
+    const HWND dialog = Open(Settings::kVideo);
     ASSERT_TRUE(dialog);
     const int drivers = ComboCount(dialog, IDC_DRIVER_LIST);
     const int driver = ComboSelection(dialog, IDC_DRIVER_LIST);
@@ -361,7 +293,7 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
     EXPECT_TRUE(mode >= 0 && mode < modes) << mode << " of " << modes;
     EXPECT_TRUE(level >= 0 && level <= 100) << level;
     if (what == "catalog") {
-      e2e::SaveScreenshot(std::string("hostile-") + FormName(GetParam()) + "-video");
+      e2e::SaveScreenshot(std::string("hostile-") + kForms[GetParam()].name + "-video");
     }
     ASSERT_NO_FATAL_FAILURE(CloseWith(dialog, kSmallDone));
 
@@ -385,7 +317,7 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
   // DONE on a file that cannot be replaced: the file-error dialog names it,
   // its second line comes from the caption file, OK ends the launcher with
   // exit code 1, and the old file stays as it was, with nothing left beside it.
-  void FailToSave(Dialog which, bool locked, const char* file, const std::string& hostile) {
+  void FailToSave(Settings which, bool locked, const char* file, const std::string& hostile) {
     SCOPED_TRACE(std::string(locked ? "held open: " : "read-only: ") + file);
     game_.Write(file, hostile);
     if (!locked) {
@@ -398,11 +330,13 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<Form>
       held = game_.Lock(file);
       ASSERT_TRUE(held);
     }
-    Click(dialog, which == Dialog::kInput ? kInputDone : kSmallDone);
+    const POINT done = which == Settings::kInput ? kInputDone : kSmallDone;
+    const POINT at = e2e::ClientToScreenPoint(dialog, done.x, done.y);
+    e2e::LeftClickAt(at.x, at.y);
     const auto error = WaitForFileErrorDialog(*launcher_);
     ASSERT_TRUE(error);
     EXPECT_LT(e2e::ControlText(error->handle, IDC_FILE_ERROR_TEXT).size(), 100u);
-    e2e::SaveScreenshot(std::string("hostile-") + FormName(GetParam()) + "-file-error");
+    e2e::SaveScreenshot(std::string("hostile-") + kForms[GetParam()].name + "-file-error");
     ExpectFileErrorDialogEndsTheLauncher(*launcher_, game_.PathOf(file));
     held.reset();
     game_.SetReadOnly(file, false);
@@ -418,7 +352,7 @@ TEST_P(HostileFiles, EveryDialogShowsSaneValuesAndWritesWellFormedFiles) {
   const std::string shippedCaptions = game_.Read(kCaptionFile).value_or("");
   ASSERT_FALSE(shippedCatalog.empty());
   const std::string audio = Hostile(kAudio, 1);
-  const std::string keys = Hostile(KeysFile(), 2);
+  const std::string keys = Hostile(KeysFile(kCodes, "1", "1"), 2);
   const std::string video = Hostile(kVideo, 3);
   const std::string catalog = Hostile(shippedCatalog, 4);
   game_.Write(kCaptionFile, Hostile(shippedCaptions, 5));  // read once, at start
@@ -439,24 +373,13 @@ TEST_P(HostileFiles, EveryDialogShowsSaneValuesAndWritesWellFormedFiles) {
   WalkVideo("settings", shippedCatalog, video);
 
   // Each form ends with one file that cannot be replaced, in turn.
-  const int turn = static_cast<int>(GetParam());
-  const bool locked = turn >= 3;
-  switch (turn % 3) {
-    case 0:
-      FailToSave(Dialog::kAudio, locked, kAudioFile, audio);
-      break;
-    case 1:
-      FailToSave(Dialog::kInput, locked, kKeysFile, keys);
-      break;
-    default:
-      FailToSave(Dialog::kVideo, locked, kVideoFile, video);
-      break;
-  }
+  const int turn = GetParam();
+  const char* const files[] = {kAudioFile, kKeysFile, kVideoFile};
+  const std::string* const hostile[] = {&audio, &keys, &video};
+  FailToSave(static_cast<Settings>(turn % 3), turn >= 3, files[turn % 3], *hostile[turn % 3]);
 }
 
-INSTANTIATE_TEST_SUITE_P(Forms, HostileFiles,
-                         testing::Values(Form::kTruncated, Form::kEmpty, Form::kOverlong, Form::kNoise,
-                                         Form::kNoFinalLineEnd, Form::kBeyond32Bits),
-                         [](const testing::TestParamInfo<Form>& info) { return FormName(info.param); });
+INSTANTIATE_TEST_SUITE_P(Forms, HostileFiles, testing::Range(0, 6),
+                         [](const testing::TestParamInfo<int>& info) { return kForms[info.param].name; });
 
 }  // namespace

@@ -17,17 +17,11 @@
 
 namespace {
 
-using e2e::GameCopy;
-using e2e::Launcher;
 using e2e::WindowFacts;
 using std::chrono::milliseconds;
+using namespace e2e::place;
 
-constexpr const char* kBuiltInNames[] = {"Up", "Left", "Right", "Down", "[",     "]",
-                                         "W",  "A",    "D",     "S",    "Shift", "Ctrl"};
-// Client pixels of the buttons' centres.
-constexpr POINT kDone{288, 440}, kReset{424, 440}, kCancel{560, 440};
-constexpr POINT kPlayer1Place{183, 358}, kPlayer2Place{449, 358};
-constexpr int kJoystick1 = 249, kJoystick2 = 252;  // the normal faces
+const std::vector<std::string> kBuiltIn(std::begin(kBuiltInKeyNames), std::end(kBuiltInKeyNames));
 
 class InputSettings : public OnTheStage {
  protected:
@@ -37,22 +31,12 @@ class InputSettings : public OnTheStage {
     ASSERT_TRUE(e2e::ToOptionsMenu(stage_->handle));
   }
   void OpenDialog() {
-    const POINT input = e2e::ClientToScreenPoint(stage_->handle, 111, 84);  // SETUP INPUT DEVICE
-    e2e::LeftClickAt(input.x, input.y);
-    const auto dialog = launcher_->WaitForWindow(
-        [](const WindowFacts& w) {
-          return w.className == "#32770" && GetDlgItem(w.handle, IDC_FIRST_KEY_BOX) != nullptr;
-        },
-        milliseconds(10000));
-    ASSERT_TRUE(dialog);
-    dialog_ = dialog->handle;
-    ASSERT_TRUE(e2e::ShowsFace(dialog_, kPlayer1Place, {kJoystick1, kJoystick2}))
-        << "the dialog is not drawn";
+    dialog_ = OpenSettings(Settings::kInput);  // SETUP INPUT DEVICE
+    ASSERT_TRUE(dialog_);
   }
   void Click(POINT client) {
     const POINT at = e2e::ClientToScreenPoint(dialog_, client.x, client.y);
     e2e::LeftClickAt(at.x, at.y);
-    Sleep(150);
   }
   void Close(POINT button) {
     Click(button);
@@ -69,29 +53,19 @@ class InputSettings : public OnTheStage {
   int FocusedBox() {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info) || info.hwndFocus == nullptr) {
-      return 0;
-    }
-    return GetDlgCtrlID(info.hwndFocus);
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog_, nullptr), &info);
+    return info.hwndFocus != nullptr ? GetDlgCtrlID(info.hwndFocus) : 0;
   }
-  // Presses and releases a key; the box that had the focus binds it.
+  // Presses and releases a key; the box that had the focus binds it (or not)
+  // and hands the focus on.
   void Release(WORD key) {
+    const int before = FocusedBox();
     e2e::PressKey(key);
-    Sleep(150);
+    e2e::WaitUntil([&] { return FocusedBox() != before; }, milliseconds(3000));
   }
   // Which joystick a place shows (the faces differ only in their number).
   bool ShowsJoystick(POINT place, int face) {
-    return e2e::ShowsFaceRatherThan(dialog_, place, face, face == kJoystick1 ? kJoystick2 : kJoystick1);
-  }
-  std::string FileWith(const std::vector<std::string>& codes, const char* custom, const char* joystick) {
-    static const char* const keys[] = {"#1p-Up",     "#1p-Left",   "#1p-Right",  "#1p-Down",
-                                       "#1p-Fire01", "#1p-Fire02", "#2p-Up",     "#2p-Left",
-                                       "#2p-Right",  "#2p-Down",   "#2p-Fire01", "#2p-Fire02"};
-    std::string file = std::string(custom) + "\r\n";
-    for (int slot = 0; slot < 12; ++slot) {
-      file += std::string(keys[slot]) + " " + codes[slot] + "\r\n";
-    }
-    return file + "#JoyStick " + joystick + "\r\n";
+    return e2e::ShowsFaceRatherThan(dialog_, place, face, kJoystick1Face + kJoystick2Face - face);
   }
 
   std::string shipped_;
@@ -100,9 +74,9 @@ class InputSettings : public OnTheStage {
 
 TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
   OpenDialog();
-  EXPECT_EQ(Names(), std::vector<std::string>(std::begin(kBuiltInNames), std::end(kBuiltInNames)));
+  EXPECT_EQ(Names(), kBuiltIn);
   EXPECT_EQ(FocusedBox(), IDC_FIRST_KEY_BOX);
-  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick1)) << "JOYSTICK 1 under player 1";
+  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick1Face)) << "JOYSTICK 1 under player 1";
 
   Release(VK_UP);  // 1035
   EXPECT_EQ(e2e::ControlText(dialog_, IDC_FIRST_KEY_BOX), "Up");
@@ -127,58 +101,58 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
   EXPECT_EQ(e2e::ControlText(dialog_, IDC_LAST_KEY_BOX), "Z");
   EXPECT_EQ(FocusedBox(), IDC_FIRST_KEY_BOX);
 
-  // A right click in a box opens no menu.
-  const POINT box = e2e::ClientToScreenPoint(dialog_, 190, 80);
+  // A right click in a box opens no menu: the pointer moved on from it still
+  // lights JOYSTICK 1 (no menu holds the mouse).
+  const POINT box = e2e::ClientToScreenPoint(dialog_, kFirstKeyBox.x, kFirstKeyBox.y);
   e2e::MoveMouseTo(box.x, box.y);
   INPUT right[2] = {};
   right[0].type = right[1].type = INPUT_MOUSE;
   right[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
   right[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
   SendInput(2, right, sizeof right[0]);
-  Sleep(400);
+  const POINT player1 = e2e::ClientToScreenPoint(dialog_, kPlayer1Place.x, kPlayer1Place.y);
+  e2e::MoveMouseTo(player1.x, player1.y);
+  EXPECT_TRUE(e2e::ShowsFaceRatherThan(dialog_, kPlayer1Place, IDB_JOYSTICK_1 + kLit, kJoystick1Face));
   EXPECT_FALSE(launcher_->FindTopWindow([](const WindowFacts& w) { return w.className == "#32768"; }));
 
   // JOYSTICK 1 pressed at player 1's place: the two change places, JOYSTICK
   // 2 lit under the pointer until it goes straight onto a key box.
   Click(kPlayer1Place);
-  EXPECT_TRUE(e2e::ShowsFaceRatherThan(dialog_, kPlayer1Place, IDB_JOYSTICK_2 + 2, kJoystick2));
+  EXPECT_TRUE(e2e::ShowsFaceRatherThan(dialog_, kPlayer1Place, IDB_JOYSTICK_2 + kLit, kJoystick2Face));
   e2e::MoveMouseTo(box.x, box.y);
-  EXPECT_TRUE(e2e::ShowsFaceRatherThan(dialog_, kPlayer1Place, kJoystick2, IDB_JOYSTICK_2 + 2));
+  EXPECT_TRUE(e2e::ShowsFaceRatherThan(dialog_, kPlayer1Place, kJoystick2Face, IDB_JOYSTICK_2 + kLit));
   e2e::MoveMouseTo(2, 2);
-  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick2)) << "JOYSTICK 2 under player 1";
-  EXPECT_TRUE(ShowsJoystick(kPlayer2Place, kJoystick1)) << "JOYSTICK 1 under player 2";
+  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick2Face)) << "JOYSTICK 2 under player 1";
+  EXPECT_TRUE(ShowsJoystick(kPlayer2Place, kJoystick1Face)) << "JOYSTICK 1 under player 2";
   e2e::SaveScreenshot("input-keys-bound-joysticks-swapped");
 
-  Close(kDone);
+  Close(kInputDone);
   EXPECT_EQ(game_.Read("info\\keyvalue.cfg"),
-            FileWith({"328", "16", "333", "72", "29", "28", "17", "333", "1", "31", "42", "44"}, "1", "1"));
+            KeysFile({"328", "16", "333", "72", "29", "28", "17", "333", "1", "31", "42", "44"}, "1", "1"));
 
   // CANCEL writes nothing, and the next opening shows the file again.
   OpenDialog();
   EXPECT_EQ(Names()[1], "Q");
-  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick2));
+  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick2Face));
   // Held down there, the place shows JOYSTICK 2 pressed.
   const POINT held = e2e::ClientToScreenPoint(dialog_, kPlayer1Place.x, kPlayer1Place.y);
   e2e::MoveMouseTo(held.x, held.y);
-  INPUT button = {};
-  button.type = INPUT_MOUSE;
-  button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  SendInput(1, &button, sizeof button);
+  e2e::LeftButton(true);
   EXPECT_TRUE(e2e::ShowsFaceRatherThan(dialog_, kPlayer1Place, IDB_JOYSTICK_2, IDB_JOYSTICK_1));
-  button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(1, &button, sizeof button);
+  e2e::LeftButton(false);
   Release('X');
-  Close(kCancel);
+  Close(kInputCancel);
   OpenDialog();
   EXPECT_EQ(Names()[0], "Up");
 
   // RESET shows the built-in set and the joysticks' own places; DONE saves
   // exactly the built-in file.
-  Click(kReset);
-  EXPECT_EQ(Names(), std::vector<std::string>(std::begin(kBuiltInNames), std::end(kBuiltInNames)));
+  Click(kInputReset);
+  e2e::WaitUntil([&] { return Names() == kBuiltIn; }, milliseconds(3000));
+  EXPECT_EQ(Names(), kBuiltIn);
   e2e::MoveMouseTo(2, 2);
-  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick1));
-  Close(kDone);
+  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick1Face));
+  Close(kInputDone);
   EXPECT_EQ(game_.Read("info\\keyvalue.cfg"), shipped_);
 }
 
@@ -186,14 +160,14 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
 // and the joystick assignment as its faces last showed it.
 TEST_F(InputSettings, ACaptureAfterResetIsSavedWithTheBuiltInKeys) {
   game_.Write("info\\keyvalue.cfg",
-              FileWith({"2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "43", "999"}, "1", "0"));
+              KeysFile({"2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "43", "999"}, "1", "0"));
   OpenDialog();
   const std::vector<std::string> names = Names();
   EXPECT_EQ(names[0], "1");
   EXPECT_EQ(names[10], "") << "a code without a name";
   EXPECT_EQ(names[11], "") << "a code beyond the table";
-  Click(kReset);
-  Click(POINT{198, 70});  // box 1035 (89, 37 units)
+  Click(kInputReset);
+  e2e::LeftClickControl(dialog_, IDC_FIRST_KEY_BOX);
   Release('K');
   Release(VK_CAPITAL);  // 1036 and 1037: Caps Lock binds nothing, twice to leave it as it was
   Release(VK_CAPITAL);
@@ -201,19 +175,20 @@ TEST_F(InputSettings, ACaptureAfterResetIsSavedWithTheBuiltInKeys) {
   EXPECT_EQ(e2e::ControlText(dialog_, IDC_FIRST_KEY_BOX + 1), "Left");
   // Swapped and swapped back: each joystick at its own player's place.
   Click(kPlayer2Place);
+  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick2Face));
   Click(kPlayer1Place);
   e2e::MoveMouseTo(2, 2);
-  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick1));
-  EXPECT_TRUE(ShowsJoystick(kPlayer2Place, kJoystick2));
+  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick1Face));
+  EXPECT_TRUE(ShowsJoystick(kPlayer2Place, kJoystick2Face));
   // A press on a place released off it swaps too, and the faces say so.
   e2e::LeftDrag(e2e::ClientToScreenPoint(dialog_, kPlayer1Place.x, kPlayer1Place.y),
-                e2e::ClientToScreenPoint(dialog_, 316, 358));
+                e2e::ClientToScreenPoint(dialog_, kBetweenThePlaces.x, kBetweenThePlaces.y));
   e2e::MoveMouseTo(2, 2);
-  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick2)) << "JOYSTICK 2 under player 1";
-  EXPECT_TRUE(ShowsJoystick(kPlayer2Place, kJoystick1)) << "JOYSTICK 1 under player 2";
-  Close(kDone);
+  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick2Face)) << "JOYSTICK 2 under player 1";
+  EXPECT_TRUE(ShowsJoystick(kPlayer2Place, kJoystick1Face)) << "JOYSTICK 1 under player 2";
+  Close(kInputDone);
   EXPECT_EQ(game_.Read("info\\keyvalue.cfg"),
-            FileWith({"37", "331", "333", "336", "26", "27", "17", "30", "32", "31", "42", "29"}, "1", "1"));
+            KeysFile({"37", "331", "333", "336", "26", "27", "17", "30", "32", "31", "42", "29"}, "1", "1"));
 }
 
 // The whole way: a key saved here reaches the stand-in game, started from
@@ -221,12 +196,10 @@ TEST_F(InputSettings, ACaptureAfterResetIsSavedWithTheBuiltInKeys) {
 TEST_F(InputSettings, TheGameSeesTheSavedKeys) {
   OpenDialog();
   Release('Q');  // player 1 Up
-  Close(kDone);
+  Close(kInputDone);
   ASSERT_TRUE(e2e::ToMainMenu(stage_->handle));
-  ClickOnStage(e2e::place::kStartGame);
-  const auto question = WaitForDialogWith(IDC_START_WITH_CURRENT_DRIVER);
-  ASSERT_TRUE(question);
-  e2e::LeftClickControl(question->handle, IDC_START_WITH_CURRENT_DRIVER);
+  ClickOnStage(kStartGame);
+  ASSERT_NO_FATAL_FAILURE(StartWithCurrentDriver());
 
   HWND game = nullptr;
   ASSERT_TRUE(e2e::WaitUntil([&] { return (game = FindWindowA("Quil3D Game", nullptr)) != nullptr; }));

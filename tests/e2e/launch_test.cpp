@@ -29,24 +29,6 @@ constexpr char kCardReport[] =
     "Please "
     "check the video calibration for an appropriate 3D card.";
 
-// What the stand-in game is told to do, through the environment it inherits
-// from the launcher; cleared when the test ends.
-class GameHooks {
- public:
-  GameHooks() { Clear(); }
-  ~GameHooks() { Clear(); }
-  void ExitAtOnce(int code) { SetEnvironmentVariableA("QUIL_GAME_EXIT_CODE", std::to_string(code).c_str()); }
-  void LeaveLog(const char* content) { SetEnvironmentVariableA("QUIL_GAME_LOG", content); }
-  void NoLog() { SetEnvironmentVariableA("QUIL_GAME_LOG", nullptr); }
-  // The game shows its window for `seconds`.
-  void RunFor(int seconds) { SetEnvironmentVariableA("QUIL_GAME_SECONDS", std::to_string(seconds).c_str()); }
-  static void Clear() {
-    SetEnvironmentVariableA("QUIL_GAME_EXIT_CODE", nullptr);
-    SetEnvironmentVariableA("QUIL_GAME_LOG", nullptr);
-    SetEnvironmentVariableA("QUIL_GAME_SECONDS", nullptr);
-  }
-};
-
 // Whether a dialog's icon control holds an icon.
 bool ShowsAnIcon(HWND dialog) {
   for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -84,12 +66,11 @@ class StartGame : public OnTheStage {
         milliseconds(20000));
   }
 
-  GameHooks hooks_;
   std::optional<WindowFacts> frame_;
 };
 
 TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
-  hooks_.ExitAtOnce(0);
+  const ScopedVariable exitAtOnce("QUIL_GAME_EXIT_CODE", "0");
   Start("0\r\n");
   game_.Remove("Info\\GameMode.dat");
   ClickOnStage(e2e::place::kStartGame);
@@ -109,12 +90,12 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
             texts.end());
   e2e::SaveScreenshot("launch-driver-check");
   e2e::PressKey(VK_ESCAPE);
-  Sleep(400);
+  EXPECT_TRUE(e2e::PushedDown(GetDlgItem(question->handle, IDC_START_AFTER_SETTING_DRIVER)));
   EXPECT_TRUE(IsWindow(question->handle)) << "Escape leaves the question open";
 
   // "after setting": the game-mode file was written before the question, and
   // nothing is started.
-  e2e::LeftClickControl(question->handle, IDC_START_AFTER_SETTING_DRIVER);
+  e2e::LeftButton(false);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(question->handle); }));
   const auto mode = game_.Read("Info\\GameMode.dat");
   ASSERT_TRUE(mode);
@@ -126,9 +107,7 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
 
   // Asked again, then "by current": minimized, the game runs and ends, back.
   ClickOnStage(e2e::place::kStartGame);
-  question = WaitForDialogWith(IDC_START_WITH_CURRENT_DRIVER);
-  ASSERT_TRUE(question);
-  e2e::LeftClickControl(question->handle, IDC_START_WITH_CURRENT_DRIVER);
+  ASSERT_NO_FATAL_FAILURE(StartWithCurrentDriver());
   EXPECT_TRUE(Restored());
   const RECT placed = e2e::Describe(stage_->handle).rect;
   EXPECT_EQ(placed.left, (e2e::ScreenWidth() - 640) / 2);
@@ -139,9 +118,8 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
   EXPECT_FALSE(WaitForDialogWith(IDC_START_WITH_CURRENT_DRIVER, milliseconds(2000)));
   EXPECT_TRUE(Restored());
   EXPECT_TRUE(e2e::ShowsFaceRatherThan(stage_->handle, e2e::place::kStartGame,
-                                       e2e::place::kStartGameFaces + 2, e2e::place::kStartGameFaces));
-  e2e::CloseWithAltF4(stage_->handle);
-  EXPECT_EQ(launcher_->WaitForExit(), 0u);
+                                       IDB_START_GAME + e2e::place::kLit, IDB_START_GAME));
+  CloseCleanly();
   EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
 }
 
@@ -161,12 +139,7 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.log != nullptr ? c.log : "no log");
-    hooks_.ExitAtOnce(0);
-    if (c.log != nullptr) {
-      hooks_.LeaveLog(c.log);
-    } else {
-      hooks_.NoLog();
-    }
+    const ScopedVariable exitAtOnce("QUIL_GAME_EXIT_CODE", "0"), log("QUIL_GAME_LOG", c.log);
     Start("1\r\n");
     ClickOnStage(e2e::place::kStartGame);
     if (c.report) {
@@ -176,9 +149,9 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
       EXPECT_TRUE(ShowsAnIcon(report->handle)) << "the report's icon, while no launcher window is active";
       e2e::SaveScreenshot("launch-card-report");
       e2e::PressKey(VK_ESCAPE);
-      Sleep(400);
+      EXPECT_TRUE(e2e::PushedDown(GetDlgItem(report->handle, IDC_REPORT_OK)));
       EXPECT_TRUE(IsWindow(report->handle)) << "only OK closes the report";
-      e2e::LeftClickControl(report->handle, IDC_REPORT_OK);
+      e2e::LeftButton(false);  // OK clicked
       EXPECT_TRUE(e2e::WaitUntil([&] { return !IsWindow(report->handle); }));
     } else {
       EXPECT_TRUE(MainMenuAnswers());
@@ -186,13 +159,11 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
     }
     EXPECT_TRUE(Restored());
     EXPECT_FALSE(e2e::FileExists(game_.PathOf("Info\\Proc.log")));
-    e2e::CloseWithAltF4(stage_->handle);
-    EXPECT_EQ(launcher_->WaitForExit(), 0u);
+    CloseCleanly();
   }
 
   // A game that ends with the platform's "still active" code is noticed too.
-  hooks_.NoLog();
-  hooks_.ExitAtOnce(259);
+  const ScopedVariable exitAtOnce("QUIL_GAME_EXIT_CODE", "259");
   Start("1\r\n");
   ClickOnStage(e2e::place::kStartGame);
   EXPECT_TRUE(Restored());
@@ -207,8 +178,8 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
 // picks it only when the click is read, so the input of the second round is
 // posted as Windows would queue it.
 TEST_F(StartGame, ADoubleClickStartsOneGameAndTheLauncherAnswersWhileItRuns) {
-  hooks_.RunFor(30);  // each round ends the game itself with a key
-  hooks_.LeaveLog("0");
+  // The game shows its window 30 s: each round ends it with a key.
+  const ScopedVariable seconds("QUIL_GAME_SECONDS", "30"), log("QUIL_GAME_LOG", "0");
   Start("1\r\n");
   const POINT startGame =
       e2e::ClientToScreenPoint(stage_->handle, e2e::place::kStartGame.x, e2e::place::kStartGame.y);
@@ -273,10 +244,11 @@ TEST_F(StartGame, ADoubleClickStartsOneGameAndTheLauncherAnswersWhileItRuns) {
   EXPECT_TRUE(answered(stage_->handle, WM_CLOSE));
   EXPECT_FALSE(IsWindow(stage_->handle));
   PostMessageA(game, WM_KEYDOWN, VK_SPACE, 0);
+  // Watched in 1 ms steps until the launcher has ended.
   bool restored = false;
-  for (const DWORD start = GetTickCount(); launcher_->Running() && GetTickCount() - start < 30000;) {
+  for (const DWORD start = GetTickCount();
+       !launcher_->WaitForExit(milliseconds(1)) && GetTickCount() - start < 30000;) {
     restored = restored || (IsWindow(frame_->handle) && !IsIconic(frame_->handle));
-    Sleep(1);
   }
   EXPECT_FALSE(restored) << "the frame came back after the stage had gone";
   EXPECT_EQ(launcher_->WaitForExit(), 0u);
@@ -289,9 +261,7 @@ TEST_F(StartGame, AGameThatCannotStartIsReportedAndTheLauncherComesBack) {
   for (int attempt = 0; attempt < 2; ++attempt) {
     ClickOnStage(e2e::place::kStartGame);
     if (attempt == 0) {
-      const auto question = WaitForDialogWith(IDC_START_WITH_CURRENT_DRIVER);
-      ASSERT_TRUE(question);
-      e2e::LeftClickControl(question->handle, IDC_START_WITH_CURRENT_DRIVER);
+      ASSERT_NO_FATAL_FAILURE(StartWithCurrentDriver());
     }
     const auto box = e2e::WaitForMessageBox(*launcher_);
     ASSERT_TRUE(box) << "attempt " << attempt;
@@ -299,8 +269,7 @@ TEST_F(StartGame, AGameThatCannotStartIsReportedAndTheLauncherComesBack) {
     EXPECT_EQ(e2e::AnswerMessageBox(*box), "Cannot start .\\proc.exe");
     EXPECT_TRUE(Restored());
   }
-  e2e::CloseWithAltF4(stage_->handle);
-  EXPECT_EQ(launcher_->WaitForExit(), 0u);
+  CloseCleanly();
   EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
 }
 
@@ -308,8 +277,6 @@ TEST_F(StartGame, AGameThatCannotStartIsReportedAndTheLauncherComesBack) {
 // before netscape.exe: with the second alone, and with both. The stand-in
 // browser records how it was started.
 TEST_F(StartGame, QuitOpensTheHomePageInTheFirstBrowserFound) {
-  const char* browser = std::getenv("QUIL_RECORD_BROWSER");
-  ASSERT_NE(browser, nullptr);
   const struct {
     std::vector<const char*> offered;
     const char* started;
@@ -321,15 +288,13 @@ TEST_F(StartGame, QuitOpensTheHomePageInTheFirstBrowserFound) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.started);
     for (const char* name : c.offered) {
-      ASSERT_TRUE(CopyFileA(e2e::WindowsPath(browser).c_str(), game_.PathOf(name).c_str(), FALSE));
+      ASSERT_TRUE(InstallRecordingBrowser(game_, name));
     }
     game_.Remove("browser-started.txt");
     Start("0\r\n");
     ClickOnStage(e2e::place::kQuit);
     EXPECT_EQ(launcher_->WaitForExit(), 0u);
-    ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(game_.PathOf("browser-started.txt")); }));
-    Sleep(300);
-    const auto record = game_.Read("browser-started.txt");
+    const auto record = e2e::BrowserRecord(game_);
     ASSERT_TRUE(record);
     const std::string page = game_.PathOf("Homepage\\default.html");
     EXPECT_NE(record->find(page), std::string::npos) << *record;

@@ -11,104 +11,38 @@
 
 #include "resources/resource.h"
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/stage_fixture.h"
 
 namespace {
 
-using e2e::Face;
 using e2e::GameCopy;
 using e2e::Launcher;
 using e2e::WindowFacts;
+using namespace e2e::place;
 
-// Face resources: n pressed, n + 1 normal, n + 2 hover.
-struct MenuButton {
-  int left, top, right, bottom;
-  int faces;
-  int CentreX() const { return (left + right) / 2; }
-  int CentreY() const { return (top + bottom) / 2; }
-};
-constexpr MenuButton kStartGame{273, 86, 417, 171, 189};
-constexpr MenuButton kNetworkGame{5, 145, 204, 230, 192};
-constexpr MenuButton kOption{484, 297, 634, 358, 195};
-constexpr MenuButton kQuit{465, 145, 634, 230, 198};
-constexpr MenuButton kOptionsButtons[] = {
-    {17, 67, 206, 102, 201},  {17, 127, 206, 162, 204}, {17, 187, 206, 222, 207},
-    {17, 247, 206, 282, 210}, {17, 307, 206, 342, 295},
-};
-constexpr const MenuButton& kCloseOptions = kOptionsButtons[4];
-
-enum class Shown { kPressed = 0, kNormal = 1, kHover = 2 };
-
-// Parks the pointer on the frame, away from every button, before a launcher
-// starts, so no button lights up by itself.
-bool ParkPointer() {
-  e2e::MoveMouseTo(2, 2);
-  return true;
-}
-
-// A stand-in browser in the game folder, so QUIT's home page goes to it.
-bool InstallBrowser(const GameCopy& game) {
-  const char* browser = std::getenv("QUIL_RECORD_BROWSER");
-  return browser != nullptr &&
-         CopyFileA(e2e::WindowsPath(browser).c_str(), game.PathOf("netscape.exe").c_str(), FALSE) != FALSE;
-}
-
-class Menus : public testing::Test {
+class Menus : public OnTheStage {
  protected:
   void SetUp() override {
-    stage_ = launcher_.WaitForStage();
-    ASSERT_TRUE(stage_);
-    ASSERT_TRUE(e2e::BringToFront(stage_->handle));
-    ASSERT_TRUE(WaitForFace(kStartGame, Shown::kNormal)) << "the main menu is drawn";
+    ASSERT_TRUE(InstallRecordingBrowser(game_, "netscape.exe"));  // QUIT's home page goes to it
+    StartLauncher();
+    ASSERT_TRUE(ShowsButtonFace(stage_->handle, kStartGameButton, kNormal)) << "the main menu is drawn";
   }
-  void TearDown() override {
-    if (launcher_.Running() && stage_) {
-      e2e::CloseWithAltF4(stage_->handle);
-      EXPECT_EQ(launcher_.WaitForExit(), 0u);
-    }
+  testing::AssertionResult Shows(const Button& button, Shown shown) {
+    return ShowsButtonFace(stage_->handle, button, shown);
   }
-
-  // The face shown is the closest of the button's three: exactly the face in
-  // true colour; on the 256-colour display Wine maps device bitmaps to its
-  // own colour cube, so there the faces are told apart by nearness.
-  bool IsShowing(const MenuButton& button, Shown shown) {
-    double distance[3];
-    for (int f = 0; f < 3; ++f) {
-      const Face face(button.faces + f);
-      distance[f] = e2e::FaceDistance(stage_->handle, button.left, button.top, face);
-    }
-    const int wanted = static_cast<int>(shown);
-    lastDistances_ = "pressed " + std::to_string(distance[0]) + ", normal " + std::to_string(distance[1]) +
-                     ", hover " + std::to_string(distance[2]);
-    // Clearly nearer to the wanted face than to either other one.
-    const double nearestOther = std::min(distance[(wanted + 1) % 3], distance[(wanted + 2) % 3]);
-    return distance[wanted] < 40 && distance[wanted] < 0.75 * nearestOther;
-  }
-  testing::AssertionResult WaitForFace(const MenuButton& button, Shown shown) {
-    if (e2e::WaitUntil([&] { return IsShowing(button, shown); }, std::chrono::milliseconds(3000))) {
-      return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure() << "face distances: " << lastDistances_;
-  }
-  void MoveTo(int x, int y) {
-    const POINT at = e2e::ClientToScreenPoint(stage_->handle, x, y);
+  void MoveTo(POINT client) {
+    const POINT at = e2e::ClientToScreenPoint(stage_->handle, client.x, client.y);
     e2e::MoveMouseTo(at.x, at.y);
   }
-  void ClickAt(int x, int y) {
-    const POINT at = e2e::ClientToScreenPoint(stage_->handle, x, y);
-    e2e::LeftClickAt(at.x, at.y);
+  // A button's right or bottom edge, just outside it.
+  static POINT RightEdge(const Button& button) {
+    return {button.corner.x + e2e::Face(button.faces).width(), button.centre.y};
   }
-  // The sounds played so far, once `count` of them have come whole (or it is
-  // clear they will not) and nothing more has followed.
-  std::vector<std::string> SoundsOnceSettled(std::size_t count, const char* wave) {
-    const auto samples = e2e::SoundCapture::WaveSamples(game_.PathOf(wave));
-    return e2e::SoundCapture::PlayedOnceSettled(
-        [&](const std::vector<std::string>& sounds) {
-          return e2e::SoundCapture::WholePlaysOf(sounds, samples) >= count;
-        },
-        std::chrono::milliseconds(10000));
+  static POINT BottomEdge(const Button& button) {
+    return {button.centre.x, button.corner.y + e2e::Face(button.faces).height()};
   }
   testing::AssertionResult AreHoverTicks(std::size_t count) {
-    const auto sounds = SoundsOnceSettled(count, "sound\\mmove.wav");
+    const auto sounds = SoundsOnceSettled(game_, "sound\\mmove.wav", count);
     const auto tick = e2e::SoundCapture::WaveSamples(game_.PathOf("sound\\mmove.wav"));
     if (sounds.size() == count && e2e::SoundCapture::WholePlaysOf(sounds, tick) == count) {
       return testing::AssertionSuccess();
@@ -121,112 +55,99 @@ class Menus : public testing::Test {
     return failure << " where " << count << " whole ticks of " << (tick ? tick->size() : 0)
                    << " bytes were due";
   }
-
-  std::string lastDistances_;
-  bool parked_ = ParkPointer();
-  GameCopy game_;
-  bool browser_ = InstallBrowser(game_);
-  Launcher launcher_{game_};
-  std::optional<WindowFacts> stage_;
 };
 
 TEST_F(Menus, TheMainMenuShowsItsFourButtons) {
-  EXPECT_TRUE(IsShowing(kNetworkGame, Shown::kNormal));
-  EXPECT_TRUE(IsShowing(kOption, Shown::kNormal));
-  EXPECT_TRUE(IsShowing(kQuit, Shown::kNormal));
+  for (const Button& button : {kNetworkGameButton, kOptionButton, kQuitButton}) {
+    EXPECT_TRUE(Shows(button, kNormal));
+  }
   e2e::SaveScreenshot("menus-main");
 }
 
 TEST_F(Menus, HoverLightsAButtonOnceAndMovesFromButtonToButton) {
-  MoveTo(20, 20);
+  MoveTo({20, 20});
   e2e::SoundCapture::ClearWhenQuiet();
-  MoveTo(kStartGame.CentreX(), kStartGame.CentreY());
-  EXPECT_TRUE(WaitForFace(kStartGame, Shown::kHover));
+  MoveTo(kStartGame);
+  EXPECT_TRUE(Shows(kStartGameButton, kLit));
   e2e::SaveScreenshot("menus-main-start-game-lit");
-  MoveTo(kStartGame.CentreX() + 10, kStartGame.CentreY() + 5);  // within the same button
+  MoveTo({kStartGame.x + 10, kStartGame.y + 5});  // within the same button
   EXPECT_TRUE(AreHoverTicks(1)) << "one tick for entering, none for moving within";
 
-  MoveTo(kOption.CentreX(), kOption.CentreY());  // straight onto another button
-  EXPECT_TRUE(WaitForFace(kOption, Shown::kHover));
-  EXPECT_TRUE(WaitForFace(kStartGame, Shown::kNormal));
+  MoveTo(kOption);  // straight onto another button
+  EXPECT_TRUE(Shows(kOptionButton, kLit));
+  EXPECT_TRUE(Shows(kStartGameButton, kNormal));
   EXPECT_TRUE(AreHoverTicks(2));
 }
 
 TEST_F(Menus, NetworkGameIsDrawnButNeverLightsOrSounds) {
-  MoveTo(20, 20);
+  MoveTo({20, 20});
   e2e::SoundCapture::ClearWhenQuiet();
-  MoveTo(kNetworkGame.CentreX(), kNetworkGame.CentreY());
-  ClickAt(kNetworkGame.CentreX(), kNetworkGame.CentreY());
-  EXPECT_TRUE(SoundsOnceSettled(0, "sound\\mclick.wav").empty());
-  EXPECT_TRUE(IsShowing(kNetworkGame, Shown::kNormal));
-  EXPECT_TRUE(launcher_.Running());
+  MoveTo(kNetworkGame);
+  ClickOnStage(kNetworkGame);
+  EXPECT_TRUE(SoundsOnceSettled(game_, "sound\\mclick.wav", 0).empty());
+  EXPECT_TRUE(Shows(kNetworkGameButton, kNormal));
+  EXPECT_TRUE(launcher_->Running());
 }
 
 // START GAME clicks once and asks the driver question of a first start, which
 // covers the button (its pressed face is checked in-process); answered with
 // "after setting", the menu is back with its normal faces.
 TEST_F(Menus, APressClicksOnceAndRunsTheButtonsCommand) {
-  MoveTo(kStartGame.CentreX(), kStartGame.CentreY());
-  ASSERT_TRUE(WaitForFace(kStartGame, Shown::kHover));
+  MoveTo(kStartGame);
+  ASSERT_TRUE(Shows(kStartGameButton, kLit));
   e2e::SoundCapture::ClearWhenQuiet();
-  ClickAt(kStartGame.CentreX(), kStartGame.CentreY());
-  const auto question = launcher_.WaitForWindow([](const WindowFacts& w) {
-    return w.className == "#32770" && GetDlgItem(w.handle, IDC_START_AFTER_SETTING_DRIVER) != nullptr;
-  });
+  ClickOnStage(kStartGame);
+  const auto question = WaitForDialogWith(IDC_START_AFTER_SETTING_DRIVER, e2e::kPatience);
   ASSERT_TRUE(question);
-  const std::vector<std::string> sounds = SoundsOnceSettled(1, "sound\\mclick.wav");
+  const std::vector<std::string> sounds = SoundsOnceSettled(game_, "sound\\mclick.wav", 1);
   ASSERT_EQ(sounds.size(), 1u);
   EXPECT_TRUE(e2e::SoundCapture::IsWholePlayOf(
       sounds[0], e2e::SoundCapture::WaveSamples(game_.PathOf("sound\\mclick.wav"))));
   e2e::LeftClickControl(question->handle, IDC_START_AFTER_SETTING_DRIVER);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(question->handle); }));
-  MoveTo(20, 20);
-  EXPECT_TRUE(WaitForFace(kStartGame, Shown::kNormal));
+  MoveTo({20, 20});
+  EXPECT_TRUE(Shows(kStartGameButton, kNormal));
 }
 
 TEST_F(Menus, ClicksOutsideEveryButtonAndOnRightOrBottomEdgesDoNothing) {
-  MoveTo(20, 20);
+  MoveTo({20, 20});
   e2e::SoundCapture::ClearWhenQuiet();
-  const int outside[][2] = {{20, 20},
-                            {kStartGame.right, kStartGame.CentreY()},
-                            {kStartGame.CentreX(), kStartGame.bottom},
-                            {kOption.right, kOption.CentreY()},
-                            {kQuit.CentreX(), kQuit.bottom}};
-  for (const auto& point : outside) {
-    ClickAt(point[0], point[1]);
+  for (const POINT point : {POINT{20, 20}, RightEdge(kStartGameButton), BottomEdge(kStartGameButton),
+                            RightEdge(kOptionButton), BottomEdge(kQuitButton)}) {
+    ClickOnStage(point);
   }
-  EXPECT_TRUE(SoundsOnceSettled(0, "sound\\mclick.wav").empty()) << "no click sound";
-  EXPECT_TRUE(IsShowing(kStartGame, Shown::kNormal));
-  EXPECT_TRUE(IsShowing(kOption, Shown::kNormal));
-  EXPECT_TRUE(IsShowing(kQuit, Shown::kNormal));
-  EXPECT_TRUE(launcher_.Running());
+  EXPECT_TRUE(SoundsOnceSettled(game_, "sound\\mclick.wav", 0).empty()) << "no click sound";
+  for (const Button& button : {kStartGameButton, kOptionButton, kQuitButton}) {
+    EXPECT_TRUE(Shows(button, kNormal));
+  }
+  EXPECT_TRUE(launcher_->Running());
 }
 
 TEST_F(Menus, OptionOpensTheOptionsMenuAndCloseComesBack) {
-  ClickAt(kOption.CentreX(), kOption.CentreY());
-  for (const MenuButton& button : kOptionsButtons) {
-    EXPECT_TRUE(WaitForFace(button, Shown::kNormal)) << button.faces;
+  ClickOnStage(kOption);
+  for (const Button& button : kOptionsMenu) {
+    EXPECT_TRUE(Shows(button, kNormal)) << button.faces;
   }
-  MoveTo(kOptionsButtons[1].CentreX(), kOptionsButtons[1].CentreY());
-  EXPECT_TRUE(WaitForFace(kOptionsButtons[1], Shown::kHover));
+  MoveTo(kAudioButton);
+  EXPECT_TRUE(Shows(kOptionsMenu[1], kLit));
   e2e::SaveScreenshot("menus-options-audio-lit");
 
-  ClickAt(kCloseOptions.CentreX(), kCloseOptions.CentreY());
-  EXPECT_TRUE(WaitForFace(kStartGame, Shown::kNormal));
-  EXPECT_TRUE(WaitForFace(kQuit, Shown::kNormal));
+  ClickOnStage(kCloseOptions);
+  EXPECT_TRUE(Shows(kStartGameButton, kNormal));
+  EXPECT_TRUE(Shows(kQuitButton, kNormal));
 
   // Again: the options menu comes back with the same faces.
-  ClickAt(kOption.CentreX(), kOption.CentreY());
-  EXPECT_TRUE(WaitForFace(kCloseOptions, Shown::kNormal));
+  ClickOnStage(kOption);
+  EXPECT_TRUE(Shows(kOptionsMenu[4], kNormal));
   e2e::SaveScreenshot("menus-options");
 }
 
 TEST_F(Menus, QuitClicksPausesAndClosesTheLauncher) {
-  MoveTo(kQuit.CentreX(), kQuit.CentreY());
-  ASSERT_TRUE(WaitForFace(kQuit, Shown::kHover));
+  MoveTo(kQuit);
+  ASSERT_TRUE(Shows(kQuitButton, kLit));
   e2e::SoundCapture::ClearWhenQuiet();
-  ClickAt(kQuit.CentreX(), kQuit.CentreY());
-  EXPECT_EQ(launcher_.WaitForExit(), 0u);
+  ClickOnStage(kQuit);
+  EXPECT_EQ(launcher_->WaitForExit(), 0u);
   const std::vector<std::string> sounds = e2e::SoundCapture::Played();
   ASSERT_GE(sounds.size(), 1u);
   const auto click = e2e::SoundCapture::WaveSamples(game_.PathOf("sound\\mclick.wav"));
@@ -238,26 +159,44 @@ TEST_F(Menus, QuitClicksPausesAndClosesTheLauncher) {
   EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "0\r\n");
 }
 
+// Answers the reports of `failures` pictures that failed to load, each by its number.
+void ExpectPictureReports(const Launcher& launcher, int failures) {
+  for (int n = 1; n <= failures; ++n) {
+    const auto open = e2e::WaitForMessageBox(launcher);
+    ASSERT_TRUE(open) << n;
+    EXPECT_EQ(e2e::AnswerMessageBox(*open), "Bmp File Open Error");
+    const auto report = e2e::WaitForMessageBox(launcher);
+    ASSERT_TRUE(report) << n;
+    const char expected[] = {
+        'R', 'e', 'a', 'd', 'B', 'M', 'P', 'F', 'i', 'l', 'e', ' ', static_cast<char>('0' + n), 0};
+    EXPECT_EQ(e2e::AnswerMessageBox(*report), expected);
+  }
+}
+
 TEST(MenuPictures, AMissingPictureIsReportedAndTheLauncherGoesOn) {
   GameCopy game;
   game.Remove("resource\\background\\MainBK.bmp");
   Launcher launcher(game);
-  const auto first = e2e::WaitForMessageBox(launcher);
-  ASSERT_TRUE(first);
-  EXPECT_EQ(e2e::AnswerMessageBox(*first), "Bmp File Open Error");
-  const auto second = e2e::WaitForMessageBox(launcher);
-  ASSERT_TRUE(second);
-  EXPECT_EQ(e2e::AnswerMessageBox(*second), "ReadBMPFile 1");
+  ASSERT_NO_FATAL_FAILURE(ExpectPictureReports(launcher, 1));
   const auto stage = launcher.WaitForStage();
   ASSERT_TRUE(stage);
   // The stage stays black where the picture would be, and its buttons are there.
-  const Face startGame(kStartGame.faces + static_cast<int>(Shown::kNormal));
-  EXPECT_TRUE(e2e::WaitUntil(
-      [&] { return e2e::FaceDistance(stage->handle, kStartGame.left, kStartGame.top, startGame) < 40; },
-      std::chrono::milliseconds(3000)));
+  EXPECT_TRUE(e2e::ShowsFace(stage->handle, FaceCentre(kStartGameButton), {IDB_START_GAME + kNormal}));
   e2e::SaveScreenshot("menus-main-without-its-picture");
-  e2e::CloseWithAltF4(stage->handle);
-  EXPECT_EQ(launcher.WaitForExit(), 0u);
+  CloseAndExpectACleanExit(launcher, stage->handle);
+}
+
+TEST(MenuPictures, EveryPictureThatFailsToLoadIsReportedByItsNumber) {
+  GameCopy game;
+  for (const char* name : {"MainBK", "OptionBK", "inputBK", "smallwin", "how1", "how2", "how3"}) {
+    std::string path = "resource\\background\\";
+    game.Remove(path.append(name).append(".bmp"));
+  }
+  Launcher launcher(game);
+  ASSERT_NO_FATAL_FAILURE(ExpectPictureReports(launcher, 8));
+  const auto stage = launcher.WaitForStage();
+  ASSERT_TRUE(stage);
+  CloseAndExpectACleanExit(launcher, stage->handle);
 }
 
 // Which menu picture the stage shows: the nearer of the two by a clear margin.
@@ -272,63 +211,26 @@ const char* PictureShown(HWND stage, const GameCopy& game) {
 // On the 256-colour display Wine puts every window's pixels on the screen in
 // the 20 static colours, where the two pictures are no longer told apart; the
 // pictures' own colours are checked in-process there.
-bool TrueColourScreen() {
-  HDC screen = GetDC(nullptr);
-  const int bits = GetDeviceCaps(screen, BITSPIXEL);
-  ReleaseDC(nullptr, screen);
-  return bits > 8;
-}
-
 TEST_F(Menus, EachMenuShowsItsPictureAndVideoCalibrationSetsTheFirstRunFlag) {
-  const bool comparable = TrueColourScreen();
+  const bool comparable = TrueColourDisplay();
   EXPECT_TRUE(!comparable ||
               e2e::WaitUntil([&] { return std::string(PictureShown(stage_->handle, game_)) == "main"; }));
-  ClickAt(kOption.CentreX(), kOption.CentreY());
+  ClickOnStage(kOption);
   EXPECT_TRUE(!comparable ||
               e2e::WaitUntil([&] { return std::string(PictureShown(stage_->handle, game_)) == "options"; }));
   ASSERT_EQ(game_.Read("info\\InitFlag.flg"), "0\r\n");
-  ClickAt(kOptionsButtons[2].CentreX(), kOptionsButtons[2].CentreY());  // VIDEO CALIBRATION
-  const auto video = launcher_.WaitForWindow([](const WindowFacts& w) {
-    return w.className == "#32770" && GetDlgItem(w.handle, IDC_DRIVER_LIST) != nullptr;
-  });
+  const HWND video = OpenSettings(Settings::kVideo);  // VIDEO CALIBRATION
   ASSERT_TRUE(video);
-  Sleep(300);
-  const POINT done = e2e::ClientToScreenPoint(video->handle, 141, 248);
+  const POINT done = e2e::ClientToScreenPoint(video, kSmallDone.x, kSmallDone.y);
   e2e::LeftClickAt(done.x, done.y);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(video->handle); }));
-  EXPECT_TRUE(WaitForFace(kCloseOptions, Shown::kNormal)) << "the options menu is drawn again";
-  e2e::CloseWithAltF4(stage_->handle);
-  EXPECT_EQ(launcher_.WaitForExit(), 0u);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(video); }));
+  EXPECT_TRUE(Shows(kOptionsMenu[4], kNormal)) << "the options menu is drawn again";
+  CloseCleanly();
   EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
 }
 
-TEST(MenuPictures, EveryPictureThatFailsToLoadIsReportedByItsNumber) {
-  GameCopy game;
-  const char* const pictures[] = {"MainBK", "OptionBK", "inputBK", "smallwin", "how1", "how2", "how3"};
-  for (const char* name : pictures) {
-    std::string path = "resource\\background\\";
-    path.append(name).append(".bmp");
-    game.Remove(path);
-  }
-  Launcher launcher(game);
-  for (int n = 1; n <= 8; ++n) {
-    const auto open = e2e::WaitForMessageBox(launcher);
-    ASSERT_TRUE(open) << n;
-    EXPECT_EQ(e2e::AnswerMessageBox(*open), "Bmp File Open Error");
-    const auto report = e2e::WaitForMessageBox(launcher);
-    ASSERT_TRUE(report) << n;
-    const char expected[] = {
-        'R', 'e', 'a', 'd', 'B', 'M', 'P', 'F', 'i', 'l', 'e', ' ', static_cast<char>('0' + n), 0};
-    EXPECT_EQ(e2e::AnswerMessageBox(*report), expected);
-  }
-  const auto stage = launcher.WaitForStage();
-  ASSERT_TRUE(stage);
-  e2e::CloseWithAltF4(stage->handle);
-  EXPECT_EQ(launcher.WaitForExit(), 0u);
-}
-
 TEST(MenuSounds, MissingOrUnplayableWaveFilesLeaveTheButtonsWorkingSilently) {
-  ParkPointer();
+  e2e::MoveMouseTo(2, 2);
   GameCopy game;
   game.Remove("sound\\mmove.wav");
   game.Write("sound\\mclick.wav", std::string("RIFF\x10\0\0\0WAVEjunkjunk", 20));
@@ -336,25 +238,17 @@ TEST(MenuSounds, MissingOrUnplayableWaveFilesLeaveTheButtonsWorkingSilently) {
   const auto stage = launcher.WaitForStage();
   ASSERT_TRUE(stage);
   ASSERT_TRUE(e2e::BringToFront(stage->handle));
-  Sleep(500);
+  ASSERT_TRUE(e2e::MainMenuShows(stage->handle));
   e2e::SoundCapture::ClearWhenQuiet();
-  const POINT option = e2e::ClientToScreenPoint(stage->handle, kOption.CentreX(), kOption.CentreY());
+  const POINT option = e2e::ClientToScreenPoint(stage->handle, kOption.x, kOption.y);
   e2e::MoveMouseTo(option.x, option.y);
-  const Face lit(kOption.faces + static_cast<int>(Shown::kHover));
-  EXPECT_TRUE(
-      e2e::WaitUntil([&] { return e2e::FaceDistance(stage->handle, kOption.left, kOption.top, lit) < 40; },
-                     std::chrono::milliseconds(3000)))
+  EXPECT_TRUE(e2e::ShowsFace(stage->handle, FaceCentre(kOptionButton), {IDB_OPTION + kLit}))
       << "OPTION lights without its sound";
   e2e::LeftClickAt(option.x, option.y);
-  const Face close(kCloseOptions.faces + static_cast<int>(Shown::kNormal));
-  EXPECT_TRUE(e2e::WaitUntil(
-      [&] { return e2e::FaceDistance(stage->handle, kCloseOptions.left, kCloseOptions.top, close) < 40; },
-      std::chrono::milliseconds(3000)))
+  EXPECT_TRUE(e2e::ShowsFace(stage->handle, FaceCentre(kOptionsMenu[4]), {IDB_CLOSE_OPTIONS + kNormal}))
       << "the press still opens the options menu";
-  Sleep(400);
-  EXPECT_TRUE(e2e::SoundCapture::Played().empty());
-  e2e::CloseWithAltF4(stage->handle);
-  EXPECT_EQ(launcher.WaitForExit(), 0u);
+  EXPECT_TRUE(SoundsOnceSettled(game, "sound\\mclick.wav", 0).empty());
+  CloseAndExpectACleanExit(launcher, stage->handle);
 }
 
 }  // namespace

@@ -71,20 +71,16 @@ TEST(Placement, TheStageSitsInTheMiddleOwnedByTheFrame) {
   EXPECT_EQ(stage->client.bottom, 478);
   EXPECT_EQ(frame->width(), e2e::ScreenWidth());
   EXPECT_EQ(frame->height(), e2e::ScreenHeight());
-  if (e2e::ScreenWidth() == 1024) {
-    EXPECT_EQ(stage->rect.left, 192);
-    EXPECT_EQ(stage->rect.top, 144);
-  } else if (e2e::ScreenWidth() == 800) {
-    EXPECT_EQ(stage->rect.left, 80);
-    EXPECT_EQ(stage->rect.top, 60);
-  } else if (e2e::ScreenWidth() == 640) {
-    EXPECT_EQ(stage->rect.left, 0);
-    EXPECT_EQ(stage->rect.top, 0);
+  const struct { int screenWidth, left, top; } corners[] = {{1024, 192, 144}, {800, 80, 60}, {640, 0, 0}};
+  for (const auto& corner : corners) {
+    if (e2e::ScreenWidth() == corner.screenWidth) {
+      EXPECT_EQ(stage->rect.left, corner.left);
+      EXPECT_EQ(stage->rect.top, corner.top);
+    }
   }
   e2e::SaveScreenshot("placement-" + std::to_string(e2e::ScreenWidth()) + "x" +
                       std::to_string(e2e::ScreenHeight()));
-  e2e::CloseWithAltF4(stage->handle);
-  EXPECT_EQ(launcher.WaitForExit(), 0u);
+  CloseAndExpectACleanExit(launcher, stage->handle);
 }
 
 TEST(Shell, AltF4OnTheStageEndsCleanlyAndSavesTheFlag) {
@@ -92,8 +88,7 @@ TEST(Shell, AltF4OnTheStageEndsCleanlyAndSavesTheFlag) {
   Launcher launcher(game);
   const std::optional<WindowFacts> stage = launcher.WaitForStage();
   ASSERT_TRUE(stage);
-  e2e::CloseWithAltF4(stage->handle);
-  EXPECT_EQ(launcher.WaitForExit(), 0u);
+  CloseAndExpectACleanExit(launcher, stage->handle);
   EXPECT_EQ(game.Read(kFlagFile), "0\r\n");
   EXPECT_TRUE(e2e::TopLevelWindows(launcher.ProcessId()).empty());
 }
@@ -106,8 +101,7 @@ TEST(Shell, AltF4OnTheFrameAlsoEndsCleanly) {
   Launcher launcher(game);
   const std::optional<WindowFacts> frame = launcher.WaitForFrame();
   ASSERT_TRUE(frame && launcher.WaitForStage());
-  e2e::CloseWithAltF4(frame->handle);
-  EXPECT_EQ(launcher.WaitForExit(), 0u);
+  CloseAndExpectACleanExit(launcher, frame->handle);
   EXPECT_EQ(game.Read(kFlagFile), "1\r\n");
 }
 
@@ -178,8 +172,7 @@ TEST(Shell, F5OnTheFramePrintsTheMemoryLine) {
   EXPECT_EQ(digits.find_first_not_of("0123456789"), std::string::npos) << output;
   EXPECT_EQ(output.substr(output.find_first_of("\r\n")), "\r\n") << "exactly one line";
   EXPECT_TRUE(launcher.Running());
-  e2e::CloseWithAltF4(stage->handle);
-  EXPECT_EQ(launcher.WaitForExit(), 0u);
+  CloseAndExpectACleanExit(launcher, stage->handle);
 }
 
 }  // namespace

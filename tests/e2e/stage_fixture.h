@@ -7,13 +7,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "resources/resource.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/e2e/driver/places.h"
+#include "tests/e2e/driver/waits.h"
 
 // Readings of a dialog's standard controls, from outside.
 inline int ScrollPosition(HWND dialog, int barId) {
@@ -24,6 +28,93 @@ inline int ComboSelection(HWND dialog, int comboId) {
 }
 inline int ComboCount(HWND dialog, int comboId) {
   return static_cast<int>(SendMessageA(GetDlgItem(dialog, comboId), CB_GETCOUNT, 0, 0));
+}
+
+// An environment variable of this process, which the programs it starts
+// inherit, set for the life of this object.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) { SetEnvironmentVariableA(name, value); }
+  ~ScopedVariable() { SetEnvironmentVariableA(name_, nullptr); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const char* name_;
+};
+
+// Whether the display shows more than 256 colours.
+inline bool TrueColourDisplay() {
+  const win::WindowDc screen(nullptr);
+  return GetDeviceCaps(screen.get(), BITSPIXEL) > 8;
+}
+
+// The recording stand-in browser put in the game folder as `name`.
+inline bool InstallRecordingBrowser(const e2e::GameCopy& game, const char* name) {
+  const char* browser = std::getenv("QUIL_RECORD_BROWSER");
+  return browser != nullptr &&
+         CopyFileA(e2e::WindowsPath(browser).c_str(), game.PathOf(name).c_str(), FALSE) != FALSE;
+}
+
+inline void CloseAndExpectACleanExit(e2e::Launcher& launcher, HWND window) {
+  e2e::CloseWithAltF4(window);
+  EXPECT_EQ(launcher.WaitForExit(), 0u);
+}
+
+// The keys of keyvalue.cfg in their order, and the names of the built-in set.
+constexpr const char* kKeyFileKeys[] = {"#1p-Up",     "#1p-Left",   "#1p-Right",  "#1p-Down",
+                                        "#1p-Fire01", "#1p-Fire02", "#2p-Up",     "#2p-Left",
+                                        "#2p-Right",  "#2p-Down",   "#2p-Fire01", "#2p-Fire02"};
+constexpr const char* kBuiltInKeyNames[] = {"Up", "Left", "Right", "Down", "[",     "]",
+                                            "W",  "A",    "D",     "S",    "Shift", "Ctrl"};
+inline std::string KeysFile(const std::vector<std::string>& codes, const char* custom, const char* joystick) {
+  std::string file = std::string(custom) + "\r\n";
+  for (int slot = 0; slot < 12; ++slot) {
+    file += std::string(kKeyFileKeys[slot]) + " " + codes[slot] + "\r\n";
+  }
+  return file + "#JoyStick " + joystick + "\r\n";
+}
+
+// The centre of a button's faces, as e2e::ShowsFace takes it.
+inline POINT FaceCentre(const e2e::place::Button& button) {
+  const e2e::Face face(button.faces);
+  return {button.corner.x + face.width() / 2, button.corner.y + face.height() / 2};
+}
+
+// Whether `window` shows the face `shown` of `button` within 3 s: the closest
+// of its three, exactly the face in true colour; on the 256-colour display
+// Wine maps device bitmaps to its own colour cube, so there the faces are told
+// apart by nearness. Only rows above `clipBottom` count.
+inline testing::AssertionResult ShowsButtonFace(HWND window, const e2e::place::Button& button,
+                                                e2e::place::Shown shown, int clipBottom = 1 << 30) {
+  double distance[3] = {};
+  const auto showing = [&] {
+    for (int f = 0; f < 3; ++f) {
+      distance[f] = e2e::FaceDistance(window, button.corner.x, button.corner.y, e2e::Face(button.faces + f),
+                                      clipBottom);
+    }
+    // Clearly nearer to the wanted face than to either other one.
+    const double nearestOther = std::min(distance[(shown + 1) % 3], distance[(shown + 2) % 3]);
+    return distance[shown] < 40 && distance[shown] < 0.75 * nearestOther;
+  };
+  if (e2e::WaitUntil(showing, std::chrono::milliseconds(3000))) {
+    return testing::AssertionSuccess();
+  }
+  return testing::AssertionFailure() << "face " << button.faces + shown << ": distances pressed "
+                                     << distance[0] << ", normal " << distance[1] << ", lit " << distance[2];
+}
+
+// The sounds played so far, once `count` whole plays of `wave` (a file of the
+// game folder) have come, or it is clear they will not, and nothing more has
+// followed.
+inline std::vector<std::string> SoundsOnceSettled(const e2e::GameCopy& game, const char* wave,
+                                                  std::size_t count) {
+  const auto samples = e2e::SoundCapture::WaveSamples(game.PathOf(wave));
+  return e2e::SoundCapture::PlayedOnceSettled(
+      [&](const std::vector<std::string>& sounds) {
+        return e2e::SoundCapture::WholePlaysOf(sounds, samples) >= count;
+      },
+      std::chrono::milliseconds(10000));
 }
 
 // The file-error dialog (the launcher's dialog with the path text 1069), once
@@ -53,13 +144,15 @@ inline void ExpectFileErrorDialogEndsTheLauncher(e2e::Launcher& launcher, const 
   ASSERT_TRUE(e2e::BringToFront(dialog->handle));
   e2e::PressKey(VK_ESCAPE);
   e2e::PressKey(VK_RETURN);
-  Sleep(300);
+  EXPECT_TRUE(e2e::PushedDown(GetDlgItem(dialog->handle, IDC_FILE_ERROR_OK)));
   EXPECT_TRUE(launcher.Running()) << "Escape or Enter closed the file-error dialog";
   EXPECT_TRUE(IsWindowVisible(dialog->handle));
-
-  e2e::LeftClickControl(dialog->handle, IDC_FILE_ERROR_OK);
+  e2e::LeftButton(false);  // OK clicked
   EXPECT_EQ(launcher.WaitForExit(), 1u);
 }
+
+// The settings dialogs, as the options menu opens them.
+enum class Settings { kAudio, kInput, kVideo };
 
 class OnTheStage : public testing::Test {
  protected:
@@ -82,10 +175,53 @@ class OnTheStage : public testing::Test {
     const POINT at = e2e::ClientToScreenPoint(stage_->handle, client.x, client.y);
     e2e::LeftClickAt(at.x, at.y);
   }
+  void CloseCleanly() { CloseAndExpectACleanExit(*launcher_, stage_->handle); }
   // A dialog of the launcher that holds the control `id`.
   std::optional<e2e::WindowFacts> WaitForDialogWith(
       int id, std::chrono::milliseconds timeout = std::chrono::milliseconds(15000)) {
     return launcher_->WaitForDialogWith(id, timeout);
+  }
+  // The driver question of a first start answered "by current driver".
+  void StartWithCurrentDriver() {
+    const auto question = WaitForDialogWith(IDC_START_WITH_CURRENT_DRIVER);
+    ASSERT_TRUE(question);
+    e2e::LeftClickControl(question->handle, IDC_START_WITH_CURRENT_DRIVER);
+  }
+  // A settings dialog opened from the options menu, once a face of its own
+  // is drawn (the input dialog's DONE reaches below its client area, so a
+  // joystick's); `previews` gets the messages of the audio dialog's preview
+  // of the level read, which speaks first. Null when it did not open.
+  HWND OpenSettings(Settings which, std::vector<std::string>* previews = nullptr) {
+    using namespace e2e::place;
+    static constexpr struct {
+      POINT button;
+      int control;
+      POINT face;
+      int faces, heightUnits;
+    } kSettings[] = {{kAudioButton, IDC_MUSIC_BAR, kSmallDone, kAudioDoneFace, 176},
+                     {kInputButton, IDC_FIRST_KEY_BOX, kPlayer1Place, kJoystick1Face, 0},
+                     {kVideoButton, IDC_DRIVER_LIST, kSmallDone, kVideoDoneFace, 172}};
+    const auto& settings = kSettings[static_cast<int>(which)];
+    ClickOnStage(settings.button);
+    const auto dialog = e2e::AnswerMessageBoxesUntil(
+        *launcher_,
+        [&](const e2e::WindowFacts& w) {
+          return w.className == "#32770" && GetDlgItem(w.handle, settings.control);
+        },
+        previews, std::chrono::milliseconds(15000));
+    EXPECT_TRUE(dialog) << "the dialog did not open";
+    if (!dialog) {
+      return nullptr;
+    }
+    // Told its place again where Wine lost it.
+    e2e::MoveMouseTo(2, 2);
+    const bool shown = which == Settings::kInput
+                           ? e2e::ShowsFace(dialog->handle, settings.face, {kJoystick1Face, kJoystick2Face})
+                           : e2e::DialogInPlace(dialog->handle, settings.face, {settings.faces},
+                                                e2e::SettingsDialogPlace(stage_->handle, dialog->handle,
+                                                                         settings.heightUnits));
+    EXPECT_TRUE(shown) << "the dialog is not on the screen";
+    return dialog->handle;
   }
   // Once the game has been seen running (or its report showing): the
   // launcher back from it, with its 3D-card report answered where it shows
@@ -121,7 +257,7 @@ class OnTheStage : public testing::Test {
         [&] {
           e2e::MoveMouseTo(away.x, away.y);
           e2e::MoveMouseTo(on.x, on.y);
-          return e2e::ShowsFace(stage_->handle, e2e::place::kStartGame, {e2e::place::kStartGameFaces + 2},
+          return e2e::ShowsFace(stage_->handle, e2e::place::kStartGame, {IDB_START_GAME + e2e::place::kLit},
                                 std::chrono::milliseconds(500));
         },
         patience);

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,9 +18,9 @@
 namespace {
 
 using e2e::WindowFacts;
+using e2e::place::kSmallDefault;
+using e2e::place::kSmallDone;
 using std::chrono::milliseconds;
-
-constexpr POINT kDone{141, 248}, kDefault{141, 296};
 constexpr char kAdvice[] =
     "But if there is an error relating 'glide??.dll', install 'Glide driver' first. You can find the driver "
     "in your "
@@ -33,25 +33,20 @@ class VideoSettings : public OnTheStage {
     game_.Write("info\\InitFlag.flg", firstRunFlag);
     StartLauncher();
   }
+  // Once its DONE face shows: the dialog is on the screen, where input aimed at it lands.
   void OpenDialog() {
     ASSERT_TRUE(e2e::ToOptionsMenu(stage_->handle));
-    ClickOnStage(e2e::place::kVideoButton);
-    const auto dialog = WaitForDialogWith(IDC_DRIVER_LIST);
-    ASSERT_TRUE(dialog);
-    dialog_ = dialog->handle;
-    // Its DONE face: the dialog is on the screen, where input aimed at it lands.
-    ASSERT_TRUE(
-        e2e::DialogInPlace(dialog_, kDone, {232}, e2e::SettingsDialogPlace(stage_->handle, dialog_, 172)));
+    dialog_ = OpenSettings(Settings::kVideo);
+    ASSERT_TRUE(dialog_);
   }
   void Done() {
-    Click(kDone);
+    Click(kSmallDone);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
     ASSERT_TRUE(e2e::ToMainMenu(stage_->handle));
   }
   void Click(POINT client) {
     const POINT at = e2e::ClientToScreenPoint(dialog_, client.x, client.y);
     e2e::LeftClickAt(at.x, at.y);
-    Sleep(200);
   }
   // Picks entry `index` of a list with the pointer: the list dropped, scrolled
   // to show the entry as near its top as it goes, and the entry clicked.
@@ -68,9 +63,9 @@ class VideoSettings : public OnTheStage {
     const int top = static_cast<int>(SendMessageA(dropped->handle, LB_GETTOPINDEX, 0, 0));
     const int height = static_cast<int>(SendMessageA(dropped->handle, LB_GETITEMHEIGHT, 0, 0));
     const POINT at = e2e::ClientToScreenPoint(dropped->handle, 10, (index - top) * height + height / 2);
-    Sleep(100);
     e2e::LeftClickAt(at.x, at.y);
-    Sleep(300);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return Selected(listId) == index; }))
+        << "entry " << index << " not chosen";
   }
   // Clicks `client` on the dialog with the window `above` it moved aside first,
   // as a player moves a box off the button beneath.
@@ -94,11 +89,15 @@ class VideoSettings : public OnTheStage {
     return game_.Read("Opengl32.dll") == game_.Read(std::string("Driver\\") + card + "\\Opengl32.dll") &&
            game_.Read("Glu32.dll") == game_.Read(std::string("Driver\\") + card + "\\Glu32.dll");
   }
-  // Chooses a driver the launcher installs and confirms the dialog that says so.
-  void ChooseInstalledDriver(int index) {
+  // Chooses a driver the launcher installs and confirms the dialog that says
+  // so, once `check` has looked at it.
+  void ChooseInstalledDriver(int index, const std::function<void(const WindowFacts&)>& check = nullptr) {
     Choose(IDC_DRIVER_LIST, index);
     const auto installed = WaitForDialogWith(IDC_INSTALLED_OK);
     ASSERT_TRUE(installed);
+    if (check) {
+      check(*installed);
+    }
     e2e::LeftClickControl(installed->handle, IDC_INSTALLED_OK);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(installed->handle); }));
   }
@@ -110,9 +109,7 @@ class VideoSettings : public OnTheStage {
 };
 
 TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
-  const char* browser = std::getenv("QUIL_RECORD_BROWSER");
-  ASSERT_NE(browser, nullptr);
-  ASSERT_TRUE(CopyFileA(e2e::WindowsPath(browser).c_str(), game_.PathOf("netscape.exe").c_str(), FALSE));
+  ASSERT_TRUE(InstallRecordingBrowser(game_, "netscape.exe"));
   for (const char* library : {"Glu32.dll", "Opengl32.dll"}) {
     ASSERT_TRUE(CopyFileA(game_.PathOf(std::string("Driver\\Velox\\") + library).c_str(),
                           game_.PathOf(library).c_str(), FALSE));
@@ -123,7 +120,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   EXPECT_EQ(Selected(IDC_MODE_LIST), 0);
   EXPECT_EQ(Level(), 50);
   EXPECT_EQ(Entries(IDC_DRIVER_LIST), 7);
-  Sleep(200);
+  EXPECT_TRUE(e2e::ShowsFace(dialog_, kSmallDefault, {IDB_VIDEO_DEFAULT + e2e::place::kNormal}));
   e2e::SaveScreenshot("video-dialog");
   // DONE with nothing touched: the stored driver 3 was never shown, so the
   // copies in place stay.
@@ -134,14 +131,11 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   EXPECT_EQ(Selected(IDC_DRIVER_LIST), 0);
 
   // Driver 2: the launcher installs it, and says so.
-  Choose(IDC_DRIVER_LIST, 2);
-  const auto installed = WaitForDialogWith(IDC_INSTALLED_OK);
-  ASSERT_TRUE(installed);
-  EXPECT_EQ(installed->owner, stage_->handle);
-  EXPECT_EQ(e2e::ControlText(installed->handle, IDC_INSTALLED_ADVICE), kAdvice);
-  e2e::SaveScreenshot("video-driver-installed");
-  e2e::LeftClickControl(installed->handle, IDC_INSTALLED_OK);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(installed->handle); }));
+  ChooseInstalledDriver(2, [&](const WindowFacts& installed) {
+    EXPECT_EQ(installed.owner, stage_->handle);
+    EXPECT_EQ(e2e::ControlText(installed.handle, IDC_INSTALLED_ADVICE), kAdvice);
+    e2e::SaveScreenshot("video-driver-installed");
+  });
   EXPECT_EQ(Selected(IDC_DRIVER_LIST), 2) << "the chosen driver stays shown";
   EXPECT_EQ(Entries(IDC_MODE_LIST), 1) << "one mode for a driver the launcher installs";
   Done();
@@ -153,12 +147,12 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   game_.SetReadOnly("Opengl32.dll", true);
   OpenDialog();
   ChooseInstalledDriver(3);
-  Click(kDone);
+  Click(kSmallDone);
   const auto box = e2e::WaitForMessageBox(*launcher_);
   ASSERT_TRUE(box);
   e2e::SaveScreenshot("video-driver-not-installed");
   // DONE again, the box moved off it: nothing runs under the box.
-  ClickBeside(box->handle, kDone);
+  ClickBeside(box->handle, kSmallDone);
   std::vector<std::string> texts;
   ASSERT_TRUE(e2e::AnswerMessageBoxesUntil(
       *launcher_, [&](const WindowFacts& w) { return w.handle == stage_->handle && !IsWindow(dialog_); },
@@ -182,7 +176,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
             "Please, install  OpenGL driver in your system.");
   e2e::SaveScreenshot("video-driver-guide");
   // The video dialog waits under the guide: DONE does nothing until it goes.
-  ClickBeside(guide->handle, kDone);
+  ClickBeside(guide->handle, kSmallDone);
   e2e::LeftClickControl(guide->handle, IDC_GUIDE_CANCEL);  // Cancel
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(guide->handle); }));
   EXPECT_TRUE(IsWindow(dialog_)) << "DONE ran under the guide";
@@ -194,9 +188,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   EXPECT_EQ(e2e::ControlText(guide->handle, IDC_GUIDE_LOCATION), "");
   e2e::LeftClickControl(guide->handle, IDC_GUIDE_DOWNLOAD);  // Download
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(guide->handle); }));
-  ASSERT_TRUE(e2e::WaitUntil([&] { return e2e::FileExists(game_.PathOf("browser-started.txt")); }));
-  Sleep(300);
-  EXPECT_NE(game_.Read("browser-started.txt")->find("/quil3d/drivers/index.html"), std::string::npos);
+  EXPECT_NE(e2e::BrowserRecord(game_).value_or("").find("/quil3d/drivers/index.html"), std::string::npos);
   EXPECT_TRUE(IsWindow(dialog_)) << "the video dialog stays open";
   Done();
   EXPECT_TRUE(Installed("Prism3D")) << "a driver installed by hand leaves the copies";
@@ -216,7 +208,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   Done();
   EXPECT_TRUE(Installed("Velox"));
   OpenDialog();
-  Click(kDefault);
+  Click(kSmallDefault);
   Done();
   EXPECT_TRUE(NoCopies());
   EXPECT_EQ(game_.Read("info\\video.cfg"), "0\r\n0\r\n0\r\n70\r\n");
@@ -230,7 +222,7 @@ TEST_F(VideoSettings, PageRightAt95GivesOneHundred) {
   RECT bar = {};
   GetWindowRect(GetDlgItem(dialog_, IDC_CALIBRATION_BAR), &bar);
   e2e::LeftClickAt(bar.right - (bar.bottom - bar.top) - 2, (bar.top + bar.bottom) / 2);
-  Sleep(300);
+  e2e::WaitUntil([&] { return Level() == 100; }, milliseconds(3000));
   EXPECT_EQ(Level(), 100);
   Done();
   EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n5\r\n3\r\n100\r\n");
@@ -242,17 +234,10 @@ TEST_F(VideoSettings, TheGameRunsWithTheInstalledDriver) {
   Start("1\r\n0\r\n0\r\n50\r\n");
   for (const int driver : {3, 1}) {
     OpenDialog();
-    Choose(IDC_DRIVER_LIST, driver);
-    if (const auto installed = WaitForDialogWith(IDC_INSTALLED_OK)) {
-      e2e::LeftClickControl(installed->handle, IDC_INSTALLED_OK);
-      e2e::WaitUntil([&] { return !IsWindow(installed->handle); });
-    }
+    ChooseInstalledDriver(driver);
     Done();
     ClickOnStage(e2e::place::kStartGame);
-    HDC screen = GetDC(nullptr);
-    const bool trueColour = GetDeviceCaps(screen, BITSPIXEL) > 8;
-    ReleaseDC(nullptr, screen);
-    const bool reportExpected = driver == 3 || !trueColour;  // no pixel format at all on 256 colours
+    const bool reportExpected = driver == 3 || !TrueColourDisplay();  // no pixel format at all on 256 colours
     // The game runs a few seconds with a working card, its report waits for
     // OK: either is seen.
     EXPECT_TRUE(e2e::WaitUntil([&] {
