@@ -244,11 +244,13 @@ TEST_F(StartGame, ADoubleClickStartsOneGameAndTheLauncherAnswersWhileItRuns) {
   EXPECT_TRUE(answered(stage_->handle, WM_CLOSE));
   EXPECT_FALSE(IsWindow(stage_->handle));
   PostMessageA(game, WM_KEYDOWN, VK_SPACE, 0);
-  // Watched in 1 ms steps until the launcher has ended.
+  // Watched in 1 ms steps until the launcher has ended. The frame may go
+  // between two looks, and IsIconic answers no for a window that is gone: so
+  // IsWindow is asked after it.
   bool restored = false;
   for (const DWORD start = GetTickCount();
        !launcher_->WaitForExit(milliseconds(1)) && GetTickCount() - start < 30000;) {
-    restored = restored || (IsWindow(frame_->handle) && !IsIconic(frame_->handle));
+    restored = restored || (!IsIconic(frame_->handle) && IsWindow(frame_->handle));
   }
   EXPECT_FALSE(restored) << "the frame came back after the stage had gone";
   EXPECT_EQ(launcher_->WaitForExit(), 0u);
