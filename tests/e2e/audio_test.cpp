@@ -42,10 +42,7 @@ class AudioSettings : public OnTheStage {
     ASSERT_TRUE(dialog_);
     EXPECT_EQ(texts, kOnePreview) << "the preview of the level read";
   }
-  void ClickOnDialog(POINT client) {
-    const POINT at = e2e::ClientToScreenPoint(dialog_, client.x, client.y);
-    e2e::LeftClickAt(at.x, at.y);
-  }
+  void ClickOnDialog(POINT client) { e2e::LeftClickInClient(dialog_, client); }
   // DONE, and the file it wrote.
   std::optional<std::string> Done() {
     ClickOnDialog(place::kSmallDone);

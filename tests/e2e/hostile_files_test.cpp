@@ -156,8 +156,7 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<int> 
     return dialog;
   }
   void CloseWith(HWND dialog, POINT button) {
-    const POINT at = e2e::ClientToScreenPoint(dialog, button.x, button.y);
-    e2e::LeftClickAt(at.x, at.y);
+    e2e::LeftClickInClient(dialog, button);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog); })) << "the dialog stayed open";
   }
 
@@ -248,8 +247,7 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<int> 
     for (int slot = 0; slot < 12; ++slot) {
       names.push_back(e2e::ControlText(dialog, IDC_FIRST_KEY_BOX + slot));
     }
-    const POINT player1 = e2e::ClientToScreenPoint(dialog, kPlayer1Place.x, kPlayer1Place.y);
-    e2e::LeftClickAt(player1.x, player1.y);  // the joysticks change places
+    e2e::LeftClickInClient(dialog, kPlayer1Place);  // the joysticks change places
     e2e::MoveMouseTo(2, 2);
     const int now = swapped ? kJoystick1Face : kJoystick2Face;
     EXPECT_TRUE(e2e::WaitUntil([&] { return FaceAt(dialog, kPlayer1Place) == now; }, milliseconds(3000)))
@@ -331,8 +329,7 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<int> 
       ASSERT_TRUE(held);
     }
     const POINT done = which == Settings::kInput ? kInputDone : kSmallDone;
-    const POINT at = e2e::ClientToScreenPoint(dialog, done.x, done.y);
-    e2e::LeftClickAt(at.x, at.y);
+    e2e::LeftClickInClient(dialog, done);
     const auto error = WaitForFileErrorDialog(*launcher_);
     ASSERT_TRUE(error);
     EXPECT_LT(e2e::ControlText(error->handle, IDC_FILE_ERROR_TEXT).size(), 100u);

@@ -43,10 +43,7 @@ class HowToPlay : public OnTheStage {
     const POINT at = e2e::ClientToScreenPoint(viewer_, x, y);
     e2e::MoveMouseTo(at.x, at.y);
   }
-  void Click(const Button& button) {
-    const POINT at = e2e::ClientToScreenPoint(viewer_, button.centre.x, button.centre.y);
-    e2e::LeftClickAt(at.x, at.y);
-  }
+  void Click(const Button& button) { e2e::LeftClickInClient(viewer_, button.centre); }
 
   // The page shown: clearly nearer to one of the three pictures than to the
   // others (on the 256-colour display Wine maps the colours to its own set).

@@ -34,10 +34,7 @@ class InputSettings : public OnTheStage {
     dialog_ = OpenSettings(Settings::kInput);  // SETUP INPUT DEVICE
     ASSERT_TRUE(dialog_);
   }
-  void Click(POINT client) {
-    const POINT at = e2e::ClientToScreenPoint(dialog_, client.x, client.y);
-    e2e::LeftClickAt(at.x, at.y);
-  }
+  void Click(POINT client) { e2e::LeftClickInClient(dialog_, client); }
   void Close(POINT button) {
     Click(button);
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));

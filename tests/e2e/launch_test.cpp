@@ -26,8 +26,7 @@ using std::chrono::milliseconds;
 
 constexpr char kCardReport[] =
     "Due to the installed 3D card not working properly, QUIL 3D is having trouble executing its program. "
-    "Please "
-    "check the video calibration for an appropriate 3D card.";
+    "Please check the video calibration for an appropriate 3D card.";
 
 // Whether a dialog's icon control holds an icon.
 bool ShowsAnIcon(HWND dialog) {
@@ -170,13 +169,12 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
 }
 
 // A player's double-click on START GAME, with the stand-in game as players
-// see it (a window, a few seconds): one game, and a launcher that answers
-// the messages other programs send it while the game runs.
-// While the game runs the launcher answers what other programs send it and
-// keeps what is posted to it for later; the input that reached it meanwhile
-// is dropped. Windows queues a click for the window under the pointer, Wine
-// picks it only when the click is read, so the input of the second round is
-// posted as Windows would queue it.
+// see it (a window, a few seconds): one game. While the game runs the
+// launcher answers what other programs send it and keeps what is posted to
+// it for later; the input that reached it meanwhile is dropped. Windows
+// queues a click for the window under the pointer, Wine picks it only when
+// the click is read, so the input of the second round is posted as Windows
+// would queue it.
 TEST_F(StartGame, ADoubleClickStartsOneGameAndTheLauncherAnswersWhileItRuns) {
   // The game shows its window 30 s: each round ends it with a key.
   const ScopedVariable seconds("QUIL_GAME_SECONDS", "30"), log("QUIL_GAME_LOG", "0");

@@ -221,8 +221,7 @@ TEST_F(Menus, EachMenuShowsItsPictureAndVideoCalibrationSetsTheFirstRunFlag) {
   ASSERT_EQ(game_.Read("info\\InitFlag.flg"), "0\r\n");
   const HWND video = OpenSettings(Settings::kVideo);  // VIDEO CALIBRATION
   ASSERT_TRUE(video);
-  const POINT done = e2e::ClientToScreenPoint(video, kSmallDone.x, kSmallDone.y);
-  e2e::LeftClickAt(done.x, done.y);
+  e2e::LeftClickInClient(video, kSmallDone);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(video); }));
   EXPECT_TRUE(Shows(kOptionsMenu[4], kNormal)) << "the options menu is drawn again";
   CloseCleanly();

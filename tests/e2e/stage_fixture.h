@@ -171,10 +171,7 @@ class OnTheStage : public testing::Test {
       EXPECT_EQ(launcher_->WaitForExit(), 0u);
     }
   }
-  void ClickOnStage(POINT client) {
-    const POINT at = e2e::ClientToScreenPoint(stage_->handle, client.x, client.y);
-    e2e::LeftClickAt(at.x, at.y);
-  }
+  void ClickOnStage(POINT client) { e2e::LeftClickInClient(stage_->handle, client); }
   void CloseCleanly() { CloseAndExpectACleanExit(*launcher_, stage_->handle); }
   // A dialog of the launcher that holds the control `id`.
   std::optional<e2e::WindowFacts> WaitForDialogWith(

@@ -23,8 +23,7 @@ using e2e::place::kSmallDone;
 using std::chrono::milliseconds;
 constexpr char kAdvice[] =
     "But if there is an error relating 'glide??.dll', install 'Glide driver' first. You can find the driver "
-    "in your "
-    "Voodoo installation CD-ROM, or download it at 3dfx homepage";
+    "in your Voodoo installation CD-ROM, or download it at 3dfx homepage";
 
 class VideoSettings : public OnTheStage {
  protected:
@@ -44,10 +43,7 @@ class VideoSettings : public OnTheStage {
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(dialog_); }));
     ASSERT_TRUE(e2e::ToMainMenu(stage_->handle));
   }
-  void Click(POINT client) {
-    const POINT at = e2e::ClientToScreenPoint(dialog_, client.x, client.y);
-    e2e::LeftClickAt(at.x, at.y);
-  }
+  void Click(POINT client) { e2e::LeftClickInClient(dialog_, client); }
   // Picks entry `index` of a list with the pointer: the list dropped, scrolled
   // to show the entry as near its top as it goes, and the entry clicked.
   void Choose(int listId, int index) {

@@ -69,10 +69,7 @@ TEST(CaptionFile, WhereTheValueStartsAndEnds) {
       {"LF alone ends a line", "FONT:\tArial\nFONT:\tCourier\n", "Courier"},
       {"a lone CR belongs to the value", "FONT:\tArial\r\r\n", "Arial\r"},
       {"a NUL byte ends the line", "FONT:\tAri\0al\r\n"s, "Ari"},
-      {"Ctrl-Z ends the file",
-       "FONT:\tArial\r\n\x1A"
-       "FONT:\tCourier\r\n",
-       "Arial"},
+      {"Ctrl-Z ends the file", "FONT:\tArial\r\n\x1A"s + "FONT:\tCourier\r\n", "Arial"},
       {"the key must be exact", "font:\tArial\r\nFONT\tCourier\r\nFONT:x\tTahoma\r\n", ""},
       {"the last line with the key wins", "FONT:\tArial\r\nFONT:\tCourier\r\n", "Courier"},
   };

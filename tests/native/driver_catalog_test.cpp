@@ -47,9 +47,8 @@ TEST(DriverCatalog, ReaderCases) {
     const char* expected;
   } cases[] = {
       {"a whole catalog",
-       "2\r\n#D System\r\n#N System OpenGL\r\n\t #D Velox\r\n #N Velox 3D\r\n3\r\n640 480 16\r\n800\t600 "
-       "16\r\n"
-       "0 0\r\n0\r\n\r\nDesktop resolution\r\nignored\r\n",
+       "2\r\n#D System\r\n#N System OpenGL\r\n\t #D Velox\r\n #N Velox 3D\r\n3\r\n640 480 16\r\n"
+       "800\t600 16\r\n0 0\r\n0\r\n\r\nDesktop resolution\r\nignored\r\n",
        "2: [System|System OpenGL] [Velox|Velox 3D] / 3: 640x480x16 800x600x16 0x0x0 / Desktop resolution"},
       {"one or two spaces after a tag, a tab, trailing blanks",
        "2\r\n#D  two\r\n#N\tName  \r\n#D one\r\n#N x\r\n0\r\nL\r\n", "2: [ two|Name  ] [one|x] / 0: / L"},
@@ -64,9 +63,7 @@ TEST(DriverCatalog, ReaderCases) {
       {"negative counts read no records", "-1\r\n-5\r\nL\r\n", "0: / 0: / L"},
       {"a mode that is cut short", "0\r\n2\r\n640 480\r\nL\r\n", "0: / 2: 640x480x0 1x1x1 / L"},
       {"hexadecimal and negative modes", "0\r\n1\r\n0x280 -480 16\r\n", "0: / 1: 0x0x0 / x280 -480 16"},
-      {"a NUL byte ends a value, Ctrl-Z the file",
-       "1\r\n#D a\0b\r\n#N c\r\n0\r\nL\x1A"
-       "tail\r\n"s,
+      {"a NUL byte ends a value, Ctrl-Z the file", "1\r\n#D a\0b\r\n#N c\r\n0\r\nL\x1A"s + "tail\r\n",
        "1: [a|c] / 0: / L"},
       {"a lone CR stays in the value", "1\r\n#D a\rb\r\n#N c\r\r\n0\r\nL\r", "1: [a\rb|c\r] / 0: / L\r"},
       {"no final line end", "1\r\n#D a\r\n#N b\r\n1\r\n1 2 3\r\nDesktop", "1: [a|b] / 1: 1x2x3 / Desktop"},

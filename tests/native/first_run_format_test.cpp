@@ -31,15 +31,9 @@ TEST(FirstRunFlagFile, ReadsAsTheRuntimeScansIt) {
       {"0x10", true, 0},
       {"99999999999", true, INT_MAX},
       {"-99999999999", true, INT_MIN},
-      {"\x1A"
-       "1\r\n",
-       false, 0},  // Ctrl-Z ends a text-mode stream
-      {"1\x1A"
-       "9",
-       true, 1},
-      {"\0"
-       "1"s,
-       false, 0},
+      {"\x1A"s + "1\r\n", false, 0},  // Ctrl-Z ends a text-mode stream
+      {"1\x1A"s + "9", true, 1},
+      {"\0"s + "1", false, 0},
   };
   for (const FlagCase& c : cases) {
     std::int32_t flag = 0;

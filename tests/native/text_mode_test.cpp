@@ -16,9 +16,7 @@ TEST(TextMode, DecodingTurnsCrLfIntoLfAndStopsAtCtrlZ) {
   EXPECT_EQ(text::DecodeTextMode("a\rb"), "a\rb");        // a lone CR stays
   EXPECT_EQ(text::DecodeTextMode("a\r\r\nb"), "a\r\nb");  // only the CR before LF goes
   EXPECT_EQ(text::DecodeTextMode("a\n\rb\r"), "a\n\rb\r");
-  EXPECT_EQ(text::DecodeTextMode("ab\x1A"
-                                 "cd\r\n"),
-            "ab");
+  EXPECT_EQ(text::DecodeTextMode("ab\x1A"s + "cd\r\n"), "ab");
   EXPECT_EQ(text::DecodeTextMode("a\0b\r\n"s), "a\0b\n"s);
   EXPECT_EQ(text::DecodeTextMode(""), "");
 }

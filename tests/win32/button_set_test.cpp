@@ -14,7 +14,6 @@
 #include <string>
 
 #include "resources/resource.h"
-
 #include "tests/win32/in_process.h"
 
 namespace {

@@ -15,7 +15,6 @@
 
 #include "common/bounded_text.h"
 #include "common/win/handles.h"
-
 #include "tests/support/canvas.h"
 #include "tests/win32/in_process.h"
 

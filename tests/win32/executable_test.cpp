@@ -34,6 +34,7 @@ class DialogReader {
     pos_ += 2;
     return value;
   }
+  short Short() { return static_cast<short>(Word()); }
   std::uint32_t Dword() {
     const std::uint32_t low = Word();
     return low | (static_cast<std::uint32_t>(Word()) << 16);
@@ -62,56 +63,46 @@ class DialogReader {
 
 struct DialogItem {
   std::uint32_t style, exStyle;
-  short x, y, cx, cy;
+  std::vector<short> box;  // x, y, cx, cy
   std::uint32_t id;
   std::string windowClass, title;
 };
+
+// Checks an extended template's header, in the font both dialogs use, and
+// returns how many items follow.
+int ExpectHeader(DialogReader& dialog, std::uint32_t exStyle, std::uint32_t style,
+                 const std::vector<short>& box, int pointSize) {
+  EXPECT_EQ(dialog.Word(), 1);       // version
+  EXPECT_EQ(dialog.Word(), 0xFFFF);  // extended template
+  dialog.Dword();                    // help id
+  EXPECT_EQ(dialog.Dword(), exStyle);
+  EXPECT_EQ(dialog.Dword(), style);
+  const int items = dialog.Word();
+  EXPECT_EQ((std::vector<short>{dialog.Short(), dialog.Short(), dialog.Short(), dialog.Short()}), box);
+  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // no menu
+  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // the standard dialog class
+  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // no caption
+  EXPECT_EQ(dialog.Word(), pointSize);
+  dialog.Word();  // weight
+  dialog.Word();  // italic and character set
+  EXPECT_EQ(dialog.NameOrOrdinal(), "System");
+  return items;
+}
 
 TEST_F(ShippedExecutable, TheHowToPlayTemplateIsABorderlessPopUpWithNoControls) {
   const std::vector<unsigned char> bytes = Resource(RT_DIALOG, IDD_HOW_TO_PLAY);
   ASSERT_FALSE(bytes.empty());
   DialogReader dialog(bytes);
-  EXPECT_EQ(dialog.Word(), 1);
-  EXPECT_EQ(dialog.Word(), 0xFFFF);
-  dialog.Dword();                 // help id
-  EXPECT_EQ(dialog.Dword(), 0u);  // no extended style
-  EXPECT_EQ(dialog.Dword(), 0x80000040u) << "WS_POPUP | DS_SETFONT";
-  EXPECT_EQ(dialog.Word(), 0) << "no controls";
-  const short place[] = {144, 31, 140, 170};
-  for (short expected : place) {
-    EXPECT_EQ(static_cast<short>(dialog.Word()), expected);
-  }
-  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // no menu
-  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // the standard dialog class
-  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // no caption
-  EXPECT_EQ(dialog.Word(), 10);           // point size
-  dialog.Word();
-  dialog.Word();
-  EXPECT_EQ(dialog.NameOrOrdinal(), "System");
+  // No extended style; WS_POPUP | DS_SETFONT.
+  EXPECT_EQ(ExpectHeader(dialog, 0, 0x80000040u, {144, 31, 140, 170}, 10), 0) << "no controls";
 }
 
 TEST_F(ShippedExecutable, TheFileErrorDialogTemplateIsExact) {
   const std::vector<unsigned char> bytes = Resource(RT_DIALOG, IDD_FILE_ERROR);
   ASSERT_FALSE(bytes.empty());
   DialogReader dialog(bytes);
-  EXPECT_EQ(dialog.Word(), 1);       // version
-  EXPECT_EQ(dialog.Word(), 0xFFFF);  // extended template
-  dialog.Dword();                    // help id
-  EXPECT_EQ(dialog.Dword(), 0x200u) << "WS_EX_CLIENTEDGE";
-  EXPECT_EQ(dialog.Dword(), 0x900008C2u)
-      << "WS_POPUP | WS_VISIBLE | DS_CENTER | DS_MODALFRAME | DS_SYSMODAL | DS_SETFONT";
-  const std::uint16_t items = dialog.Word();
-  EXPECT_EQ(static_cast<short>(dialog.Word()), 0);  // x
-  EXPECT_EQ(static_cast<short>(dialog.Word()), 0);  // y
-  EXPECT_EQ(dialog.Word(), 195);
-  EXPECT_EQ(dialog.Word(), 86);
-  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // no menu
-  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // the standard dialog class
-  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // no caption
-  EXPECT_EQ(dialog.Word(), 12);           // point size
-  dialog.Word();                          // weight
-  dialog.Word();                          // italic and character set
-  EXPECT_EQ(dialog.NameOrOrdinal(), "System");
+  // WS_EX_CLIENTEDGE; WS_POPUP | WS_VISIBLE | DS_CENTER | DS_MODALFRAME | DS_SYSMODAL | DS_SETFONT.
+  const int items = ExpectHeader(dialog, 0x200u, 0x900008C2u, {0, 0, 195, 86}, 12);
 
   std::vector<DialogItem> read;
   for (int i = 0; i < items; ++i) {
@@ -120,10 +111,7 @@ TEST_F(ShippedExecutable, TheFileErrorDialogTemplateIsExact) {
     dialog.Dword();  // help id
     item.exStyle = dialog.Dword();
     item.style = dialog.Dword();
-    item.x = static_cast<short>(dialog.Word());
-    item.y = static_cast<short>(dialog.Word());
-    item.cx = static_cast<short>(dialog.Word());
-    item.cy = static_cast<short>(dialog.Word());
+    item.box = {dialog.Short(), dialog.Short(), dialog.Short(), dialog.Short()};
     item.id = dialog.Dword();
     item.windowClass = dialog.NameOrOrdinal();
     item.title = dialog.NameOrOrdinal();
@@ -145,7 +133,7 @@ TEST_F(ShippedExecutable, TheFileErrorDialogTemplateIsExact) {
     const auto item = find(expected.id);
     ASSERT_NE(item, read.end()) << expected.id;
     EXPECT_EQ(item->windowClass, expected.windowClass) << expected.id;
-    EXPECT_EQ((std::vector<short>{item->x, item->y, item->cx, item->cy}), expected.box) << expected.id;
+    EXPECT_EQ(item->box, expected.box) << expected.id;
   }
   const auto ok = find(IDC_FILE_ERROR_OK);
   EXPECT_EQ(ok->title, "OK");
@@ -158,7 +146,7 @@ TEST_F(ShippedExecutable, TheFileErrorDialogTemplateIsExact) {
   });
   ASSERT_NE(icon, read.end());
   EXPECT_EQ(icon->title, "#290");
-  EXPECT_EQ((std::vector<short>{icon->x, icon->y, icon->cx, icon->cy}), (std::vector<short>{9, 10, 20, 20}));
+  EXPECT_EQ(icon->box, (std::vector<short>{9, 10, 20, 20}));
 }
 
 // Each dialog's picture is drawn for the client area its template gives at two

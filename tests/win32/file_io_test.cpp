@@ -49,30 +49,6 @@ TEST_F(InTemporaryFolderWithCount, APathBeyond259CharactersDoesNotResolveAndIsCu
   }
 }
 
-TEST_F(InTemporaryFolderWithCount, AReplacedFileHoldsExactlyTheNewBytes) {
-  const std::string path = Full("info\\video.cfg");
-  ASSERT_TRUE(win::ReplaceFileContents(path.c_str(), "a much longer earlier content\r\n\r\n\r\n"));
-  ASSERT_TRUE(win::ReplaceFileContents(path.c_str(), "1\r\n"));
-  EXPECT_EQ(Contents(path), "1\r\n");
-  EXPECT_EQ(FilesIn("info"), 1) << "no temporary file is left beside it";
-}
-
-TEST_F(InTemporaryFolderWithCount, AReadOnlyFileIsNotReplacedAndStaysAsItWas) {
-  const std::string path = Full("info\\InitFlag.flg");
-  ASSERT_TRUE(win::ReplaceFileContents(path.c_str(), "1\r\n"));
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(win::ReplaceFileContents(path.c_str(), "0\r\n"));
-  EXPECT_EQ(Contents(path), "1\r\n");
-  EXPECT_EQ(FilesIn("info"), 1);
-}
-
-TEST_F(InTemporaryFolderWithCount, AMissingFolderOrAFolderInTheWayFailsTheWrite) {
-  EXPECT_FALSE(win::ReplaceFileContents(Full("Info2\\InitFlag.flg").c_str(), "0\r\n"));
-  CreateDirectoryA(Full("info\\keyvalue.cfg").c_str(), nullptr);
-  EXPECT_FALSE(win::ReplaceFileContents(Full("info\\keyvalue.cfg").c_str(), "0\r\n"));
-  EXPECT_EQ(FilesIn("info"), 0);
-}
-
 // The two ways of replacing a file: the one-step move, and the renaming that
 // stands in for it where the move is not implemented.
 struct ReplaceWay {
@@ -82,7 +58,7 @@ struct ReplaceWay {
 constexpr ReplaceWay kOneStep{"one-step move", win::ReplaceFileContents};
 constexpr ReplaceWay kRenaming{"renaming", win::ReplaceFileContentsByRenaming};
 
-TEST_F(InTemporaryFolderWithCount, RenamingReplacesTheFileWithExactlyTheNewBytes) {
+TEST_F(InTemporaryFolderWithCount, AReplacedFileHoldsExactlyTheNewBytes) {
   struct Case {
     const char* before;  // nullptr: no file yet
     const char* after;
@@ -93,25 +69,39 @@ TEST_F(InTemporaryFolderWithCount, RenamingReplacesTheFileWithExactlyTheNewBytes
       {"1\r\n", ""},
   };
   const std::string path = Full("info\\keyvalue.cfg");
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.after);
-    DeleteFileA(path.c_str());
-    if (c.before != nullptr) {
-      ASSERT_TRUE(win::ReplaceFileContentsByRenaming(path.c_str(), c.before));
+  for (const ReplaceWay& way : {kOneStep, kRenaming}) {
+    for (const Case& c : cases) {
+      SCOPED_TRACE(std::string(way.name) + ": " + c.after);
+      DeleteFileA(path.c_str());
+      if (c.before != nullptr) {
+        ASSERT_TRUE(way.replace(path.c_str(), c.before));
+      }
+      ASSERT_TRUE(way.replace(path.c_str(), c.after));
+      EXPECT_EQ(Contents(path), c.after);
+      EXPECT_EQ(FilesIn("info"), 1) << "neither a temporary file nor a backup is left";
     }
-    ASSERT_TRUE(win::ReplaceFileContentsByRenaming(path.c_str(), c.after));
-    EXPECT_EQ(Contents(path), c.after);
-    EXPECT_EQ(FilesIn("info"), 1) << "neither the temporary file nor the backup is left";
   }
 }
 
-TEST_F(InTemporaryFolderWithCount, RenamingLeavesAReadOnlyFileAsItWas) {
+TEST_F(InTemporaryFolderWithCount, AReadOnlyFileIsNotReplacedAndStaysAsItWas) {
   const std::string path = Full("info\\InitFlag.flg");
-  ASSERT_TRUE(win::ReplaceFileContentsByRenaming(path.c_str(), "1\r\n"));
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(win::ReplaceFileContentsByRenaming(path.c_str(), "0\r\n"));
-  EXPECT_EQ(Contents(path), "1\r\n");
-  EXPECT_EQ(FilesIn("info"), 1);
+  for (const ReplaceWay& way : {kOneStep, kRenaming}) {
+    SCOPED_TRACE(way.name);
+    ASSERT_TRUE(way.replace(path.c_str(), "1\r\n"));
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(way.replace(path.c_str(), "0\r\n"));
+    EXPECT_EQ(Contents(path), "1\r\n");
+    EXPECT_EQ(FilesIn("info"), 1);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
+  }
+}
+
+TEST_F(InTemporaryFolderWithCount, AMissingFolderOrAFolderInTheWayFailsTheWrite) {
+  EXPECT_FALSE(win::ReplaceFileContents(Full("Info2\\InitFlag.flg").c_str(), "0\r\n"));
+  CreateDirectoryA(Full("info\\keyvalue.cfg").c_str(), nullptr);
+  EXPECT_FALSE(win::ReplaceFileContents(Full("info\\keyvalue.cfg").c_str(), "0\r\n"));
+  EXPECT_EQ(FilesIn("info"), 0);
 }
 
 TEST_F(InTemporaryFolderWithCount, AFileWhosePathFitsIsWrittenHoweverLongItsFolder) {

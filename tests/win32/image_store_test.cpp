@@ -15,10 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/win32/message_boxes.h"
-
 #include "tests/support/canvas.h"
 #include "tests/win32/in_process.h"
+#include "tests/win32/message_boxes.h"
 
 namespace {
 

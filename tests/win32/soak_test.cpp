@@ -54,11 +54,11 @@ int Rounds() {
 // QUIT pauses 300 ms before its pressed face.
 constexpr int kQuitRounds = 50;
 
-// Client points that the end-to-end tests do not name: NETWORK GAME, a
-// point on no button of the stage, one on no button of any dialog, and the
-// how-to-play viewer's PREVIOUS.
+// Client points that the end-to-end tests do not name: a point on no button
+// of the stage, one on no button of any dialog, and the how-to-play viewer's
+// PREVIOUS.
 using namespace e2e::place;
-constexpr POINT kNetworkGame{104, 187}, kOffTheButtons{320, 420}, kDialogCorner{4, 4}, kPreviousPage{41, 313};
+constexpr POINT kOffTheButtons{320, 420}, kDialogCorner{4, 4}, kPreviousPage{41, 313};
 
 // Where the launcher, the game folder and the message boxes live for the run.
 struct Evening {
@@ -134,6 +134,14 @@ DialogScripts& Scripts() {
   return *TheEvening().scripts;
 }
 
+// The next dialog that has `control` painted, then its `button` clicked.
+void ExpectClick(int control, int button) {
+  Scripts().Expect(control, [button](HWND dialog) {
+    Paint(dialog);
+    pointer::ClickControl(dialog, button);
+  });
+}
+
 // What a soak expects of every round: how many dialogs it opens, and what the
 // message boxes shown on the way may say.
 struct EachRound {
@@ -192,6 +200,13 @@ void Soak(const char* what, const EachRound& expected, const std::function<void(
   std::fflush(stdout);
   // Every sound played was caught in a file of its own on the test displays.
   e2e::SoundCapture::Clear();
+}
+
+// Soak() with the options menu opened before and closed after.
+void SoakInOptions(const char* what, const EachRound& expected, const std::function<void()>& round) {
+  PressOnStage(kOption);
+  Soak(what, expected, round);
+  PressOnStage(kCloseOptions);
 }
 
 // The launcher as WinMain starts it, without the intro, in a copy of the game
@@ -266,24 +281,17 @@ TEST(Soak, MenusSwitchedAndTheirButtonsLit) {
 TEST(Soak, DriverQuestionBothWays) {
   Soak("driver question (289), both answers", {.dialogs = 2}, [&] {
     SetFirstRunFlag(0);
-    Scripts().Expect(IDC_START_WITH_CURRENT_DRIVER, [](HWND dialog) {
-      Paint(dialog);
-      pointer::ClickControl(dialog, IDC_START_AFTER_SETTING_DRIVER);
-    });
+    ExpectClick(IDC_START_WITH_CURRENT_DRIVER, IDC_START_AFTER_SETTING_DRIVER);
     PressOnStage(kStartGame);
     EXPECT_EQ(FirstRunFlag(), 0) << "no game was started";
-    Scripts().Expect(IDC_START_WITH_CURRENT_DRIVER, [](HWND dialog) {
-      Paint(dialog);
-      pointer::ClickControl(dialog, IDC_START_WITH_CURRENT_DRIVER);
-    });
+    ExpectClick(IDC_START_WITH_CURRENT_DRIVER, IDC_START_WITH_CURRENT_DRIVER);
     EXPECT_TRUE(DriverCheckDialog(Stage(), GetModuleHandleA(nullptr)));
   });
 }
 
 // The three pages turned both ways, then CLOSE.
 TEST(Soak, HowToPlay) {
-  PressOnStage(kOption);
-  Soak("how to play (293)", {.dialogs = 1}, [&] {
+  SoakInOptions("how to play (293)", {.dialogs = 1}, [&] {
     Scripts().Expect(0, [](HWND dialog) {
       Paint(dialog);
       pointer::HoverAndPress(dialog, kHowToPlayNext, kDialogCorner);
@@ -292,7 +300,6 @@ TEST(Soak, HowToPlay) {
     });
     PressOnStage(kHowToPlayButton);
   });
-  PressOnStage(kCloseOptions);
 }
 
 // The mixer's reports on the test displays (Wine's mixer plays but cannot
@@ -303,8 +310,7 @@ const std::set<std::string> kMixerReports = {" Mixer Open Error1", " Mixer Open 
 // Opened, DEFAULT lit, DONE. Opening sets the music level on the mixer, which
 // reports twice on the test displays.
 TEST(Soak, AudioSettings) {
-  PressOnStage(kOption);
-  Soak("audio settings (178)", {.dialogs = 1, .boxes = kMixerReports}, [&] {
+  SoakInOptions("audio settings (178)", {.dialogs = 1, .boxes = kMixerReports}, [&] {
     Scripts().Expect(IDC_MUSIC_BAR, [](HWND dialog) {
       Paint(dialog);
       pointer::MoveTo(dialog, kSmallDefault);
@@ -313,7 +319,6 @@ TEST(Soak, AudioSettings) {
     });
     PressOnStage(kAudioButton);
   });
-  PressOnStage(kCloseOptions);
 }
 
 // DEFAULT pressed 200 times in one opening: each press sets the music level
@@ -340,8 +345,7 @@ TEST(Soak, AudioDefaultPressedInOneOpening) {
 // control frees what it holds when it is destroyed (without, each opening
 // left about 3.7 KiB behind).
 void InputRounds(const char* what, POINT close) {
-  PressOnStage(kOption);
-  Soak(what, {.dialogs = 1}, [&] {
+  SoakInOptions(what, {.dialogs = 1}, [&] {
     Scripts().Expect(IDC_FIRST_KEY_BOX, [close](HWND dialog) {
       Paint(dialog);
       SendMessageA(GetDlgItem(dialog, IDC_FIRST_KEY_BOX), WM_KEYUP, VK_LEFT, 0);
@@ -357,7 +361,6 @@ void InputRounds(const char* what, POINT close) {
     });
     PressOnStage(kInputButton);
   });
-  PressOnStage(kCloseOptions);
 }
 
 TEST(Soak, InputSettingsClosedWithDone) {
@@ -371,17 +374,13 @@ TEST(Soak, InputSettingsClosedWithCancel) {
 // DEFAULT; the last driver in the list, which the player installs (the guide
 // 284 without a folder, CANCEL); one the launcher installs (309, OK); DONE.
 TEST(Soak, VideoSettingsAndTheDriverGuides) {
-  PressOnStage(kOption);
-  Soak("video settings (177) with the guides 284 and 309", {.dialogs = 3}, [&] {
+  SoakInOptions("video settings (177) with the guides 284 and 309", {.dialogs = 3}, [&] {
     Scripts().Expect(IDC_DRIVER_LIST, [](HWND dialog) {
       Paint(dialog);
       pointer::HoverAndPress(dialog, kSmallDefault, kDialogCorner);
       const HWND list = GetDlgItem(dialog, IDC_DRIVER_LIST);
       const auto choose = [&](int index, int control, int button) {
-        Scripts().Expect(control, [button](HWND guide) {
-          Paint(guide);
-          pointer::ClickControl(guide, button);
-        });
+        ExpectClick(control, button);
         SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_DRIVER_LIST, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(list));
@@ -392,17 +391,13 @@ TEST(Soak, VideoSettingsAndTheDriverGuides) {
     });
     PressOnStage(kVideoButton);
   });
-  PressOnStage(kCloseOptions);
 }
 
 // The guide 284 for a driver with its folder, Download: the drivers page
 // offered to a browser (none on the test displays).
 TEST(Soak, DriverGuideDownload) {
   Soak("driver guide (284), Download", {.dialogs = 1, .boxes = {"Web browsers not find"}}, [&] {
-    Scripts().Expect(IDC_GUIDE_DOWNLOAD, [](HWND guide) {
-      Paint(guide);
-      pointer::ClickControl(guide, IDC_GUIDE_DOWNLOAD);
-    });
+    ExpectClick(IDC_GUIDE_DOWNLOAD, IDC_GUIDE_DOWNLOAD);
     EXPECT_TRUE(
         DriverGuideDialog(Stage(), GetModuleHandleA(nullptr), "C:\\Games\\Quil3D\\Driver\\Kestrel\\"));
   });
@@ -428,10 +423,7 @@ TEST(Soak, QuitWithItsCloseHeldBack) {
 TEST(Soak, AfterGameReport) {
   Soak("after-game report (307)", {.dialogs = 1}, [&] {
     TheEvening().game->Write("Info\\Proc.log", "1\r\n");
-    Scripts().Expect(IDC_REPORT_TEXT, [](HWND dialog) {
-      Paint(dialog);
-      pointer::ClickControl(dialog, IDC_REPORT_OK);
-    });
+    ExpectClick(IDC_REPORT_TEXT, IDC_REPORT_OK);
     AfterGameReport();
     EXPECT_FALSE(TheEvening().game->Read("Info\\Proc.log")) << "the report deletes the log";
   });

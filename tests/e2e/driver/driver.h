@@ -151,6 +151,7 @@ int ScreenHeight();
 void MoveMouseTo(int x, int y);  // screen coordinates
 void LeftClickAt(int x, int y);
 void LeftClickControl(HWND dialog, int controlId);  // at the control's centre
+void LeftClickInClient(HWND window, POINT client);  // at a point of its client area
 // Two clicks in one burst of input, as a quick hand gives them: all four
 // button events are in the queue before the program looks at the first.
 void DoubleClickAt(int x, int y);

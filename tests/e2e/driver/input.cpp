@@ -117,6 +117,11 @@ void LeftClickControl(HWND dialog, int controlId) {
   LeftClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
 
+void LeftClickInClient(HWND window, POINT client) {
+  const POINT at = ClientToScreenPoint(window, client.x, client.y);
+  LeftClickAt(at.x, at.y);
+}
+
 void KeyDown(WORD virtualKey) {
   SendKey(virtualKey, true);
 }

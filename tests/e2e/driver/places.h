@@ -34,23 +34,20 @@ constexpr POINT kBetweenThePlaces{316, 358}, kFirstKeyBox{190, 80};
 // The how-to-play viewer (clear of the page's lower edge).
 constexpr POINT kHowToPlayPrevious{41, 308}, kHowToPlayNext{104, 308}, kHowToPlayClose{204, 308};
 
-// Top-left corners of faces on the stage.
-constexpr POINT kStartGameCorner{273, 86}, kCloseOptionsCorner{17, 307};
-// Menu buttons' first faces.
-constexpr int kStartGameFaces = IDB_START_GAME, kCloseOptionsFaces = IDB_CLOSE_OPTIONS;
 // DONE's normal faces, and the input dialog's joysticks (normal).
 constexpr int kAudioDoneFace = IDB_AUDIO_DONE + kNormal, kVideoDoneFace = IDB_VIDEO_DONE + kNormal;
 constexpr int kJoystick1Face = IDB_JOYSTICK_1 + kNormal, kJoystick2Face = IDB_JOYSTICK_2 + kNormal;
 
 // The menus' buttons, and the how-to-play viewer's.
-constexpr Button kStartGameButton{kStartGame, kStartGameCorner, IDB_START_GAME};
+constexpr Button kStartGameButton{kStartGame, {273, 86}, IDB_START_GAME};
 constexpr Button kNetworkGameButton{kNetworkGame, {5, 145}, IDB_NETWORK_GAME};
 constexpr Button kOptionButton{kOption, {484, 297}, IDB_OPTION}, kQuitButton{kQuit, {465, 145}, IDB_QUIT};
+constexpr Button kCloseOptionsButton{kCloseOptions, {17, 307}, IDB_CLOSE_OPTIONS};
 constexpr Button kOptionsMenu[] = {{kInputButton, {17, 67}, IDB_SETUP_INPUT},
                                    {kAudioButton, {17, 127}, IDB_AUDIO_CALIBRATION},
                                    {kVideoButton, {17, 187}, IDB_VIDEO_CALIBRATION},
                                    {kHowToPlayButton, {17, 247}, IDB_HOW_TO_PLAY},
-                                   {kCloseOptions, kCloseOptionsCorner, IDB_CLOSE_OPTIONS}};
+                                   kCloseOptionsButton};
 constexpr Button kPreviousPageButton{kHowToPlayPrevious, {10, 295}, IDB_PREVIOUS_PAGE};
 constexpr Button kNextPageButton{kHowToPlayNext, {73, 295}, IDB_NEXT_PAGE};
 constexpr Button kCloseViewerButton{kHowToPlayClose, {142, 295}, IDB_HOW_TO_PLAY_CLOSE};

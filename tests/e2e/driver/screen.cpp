@@ -39,18 +39,18 @@ std::vector<POINT> Grid(int width, int height, int cells) {
   return points;
 }
 
-// Whether the stage shows one of a menu button's faces with their top-left
-// corner at `corner`.
-bool MenuButtonShows(HWND stage, POINT corner, std::initializer_list<int> faces, milliseconds timeout) {
-  const Face face(*faces.begin());
-  return ShowsFace(stage, POINT{corner.x + face.width() / 2, corner.y + face.height() / 2}, faces, timeout);
+// Whether the stage shows a menu button, normal or under the pointer.
+bool MenuButtonShows(HWND stage, const place::Button& button, milliseconds timeout) {
+  const int normal = button.faces + place::kNormal, lit = button.faces + place::kLit;
+  const Face face(normal);
+  const POINT centre{button.corner.x + face.width() / 2, button.corner.y + face.height() / 2};
+  return ShowsFace(stage, centre, {normal, lit}, timeout);
 }
 
-bool SwitchMenu(HWND stage, POINT button, POINT corner, int faces) {
+bool SwitchMenu(HWND stage, POINT click, const place::Button& shows) {
   for (int attempt = 0; attempt < 3; ++attempt) {
-    const POINT at = ClientToScreenPoint(stage, button.x, button.y);
-    LeftClickAt(at.x, at.y);
-    if (MenuButtonShows(stage, corner, {faces + 1, faces + 2}, milliseconds(attempt < 2 ? 2500 : 5000))) {
+    LeftClickInClient(stage, click);
+    if (MenuButtonShows(stage, shows, milliseconds(attempt < 2 ? 2500 : 5000))) {
       return true;
     }
   }
@@ -216,16 +216,15 @@ double PictureDistance(HWND window, int width, int height, const Picture& pictur
 }
 
 bool ToOptionsMenu(HWND stage) {
-  return SwitchMenu(stage, place::kOption, place::kCloseOptionsCorner, place::kCloseOptionsFaces);
+  return SwitchMenu(stage, place::kOption, place::kCloseOptionsButton);
 }
 
 bool ToMainMenu(HWND stage) {
-  return SwitchMenu(stage, place::kCloseOptions, place::kStartGameCorner, place::kStartGameFaces);
+  return SwitchMenu(stage, place::kCloseOptions, place::kStartGameButton);
 }
 
 bool MainMenuShows(HWND stage, milliseconds timeout) {
-  return MenuButtonShows(stage, place::kStartGameCorner,
-                         {place::kStartGameFaces + 1, place::kStartGameFaces + 2}, timeout);
+  return MenuButtonShows(stage, place::kStartGameButton, timeout);
 }
 
 }  // namespace e2e

@@ -114,8 +114,7 @@ class Player {
     return false;
   }
   bool Click(HWND window, POINT client) {
-    const POINT at = ClientToScreenPoint(window, client.x, client.y);
-    LeftClickAt(at.x, at.y);
+    LeftClickInClient(window, client);
     return true;
   }
   bool Closed(HWND window, const std::string& step) {
