@@ -52,6 +52,7 @@ class Player {
     if (!ShowsFace(dialog->handle, kPlayer1Place, {kJoystick1Face, kJoystick2Face})) {
       return Fail("the input dialog is not on the screen");
     }
+    BringToFront(dialog->handle);
     return Click(dialog->handle, kInputCancel) && Closed(dialog->handle, "the input dialog's CANCEL");
   }
   bool AudioDialog() {
@@ -137,6 +138,7 @@ class Player {
       Fail(name + " is not on the screen");
       return nullptr;
     }
+    BringToFront(dialog->handle);
     return dialog->handle;
   }
   // Answers a dialog that holds `id` by pressing `button`.
