@@ -71,15 +71,11 @@ MenuState& State() {
   return state;
 }
 
-// The screen shown is drawn with every face normal; the other one's buttons
-// are gone from the stage.
 void ShowScreen(std::int32_t screen) {
   MenuState& state = State();
   state.screenState = screen;
   state.mainMenuActive = screen == kMainMenuScreen;
   state.optionsMenuActive = screen == kOptionsMenuScreen;
-  ForgetButtonHover(state.mainMenu);
-  ForgetButtonHover(state.optionsMenu);
 }
 
 // Copies a menu picture, freshly made from its slot, to the client area
@@ -192,10 +188,6 @@ int ClickOptionsMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint3
   const int command = PressButton(State().optionsMenu, stage, static_cast<int>(x), static_cast<int>(y));
   RunOptionsMenuCommand(stage, instance, command);
   return command;
-}
-
-void ShowMainMenuFacesWherePointerIs(HWND stage) {
-  ShowFacesWherePointerIs(State().mainMenu, stage);
 }
 
 void RunMainMenuCommand(HWND stage, HINSTANCE instance, int command) {

@@ -41,11 +41,6 @@ int ClickOptionsMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint3
 void RunMainMenuCommand(HWND stage, HINSTANCE instance, int command);
 void RunOptionsMenuCommand(HWND stage, HINSTANCE instance, int command);
 
-// Back from the game: each main-menu face drawn as the pointer's place calls
-// for (START GAME may still show its pressed face, and the pointer may be
-// anywhere now).
-void ShowMainMenuFacesWherePointerIs(HWND stage);
-
 // Stage destruction: the two button sets, main first.
 void ReleaseMainMenuButtons();
 void ReleaseOptionsMenuButtons();

@@ -37,16 +37,10 @@ void OnMouseMove(HWND stage) {
   }
 }
 
-// START GAME: the game runs with the shell's windows around it. Back on the
-// main menu (unless a close taken during the game has destroyed the stage),
-// any repaint the return brought comes first, so that the faces then drawn
-// where the pointer is are set right.
+// START GAME: the game runs with the shell's windows around it; back, the
+// stage's next paint draws the main menu with every face normal.
 void StartGame(HWND stage) {
   StartGameSequence(stage, Shell().instance, ShellWindowsAroundTheGame());
-  if (IsWindow(stage)) {
-    UpdateWindow(stage);
-    ShowMainMenuFacesWherePointerIs(stage);
-  }
 }
 
 // A click is offered to the main menu, then to the options menu, in the same

@@ -1,5 +1,5 @@
 // The decisions of the bitmap buttons, apart from drawing: where a point
-// falls, and what the pointer does to a button's hover state.
+// falls, and what a pointer movement does to a button's hover state.
 #pragma once
 
 #include <cstddef>
@@ -19,12 +19,9 @@ struct Rect {
 
 enum class HoverChange { kNone, kEnter, kLeave };
 
-// What the pointer at (x, y) does to a button that is (or is not) lit. Over
-// another window than the button's (one of its window's controls, a window
-// in front) or off its window, the pointer is on no button.
-constexpr HoverChange HoverStep(const Rect& rect, bool lit, std::int32_t x, std::int32_t y,
-                                bool overButtonsWindow = true) {
-  const bool inside = overButtonsWindow && rect.Contains(x, y);
+// What one movement to (x, y) does to a button that is (or is not) lit.
+constexpr HoverChange HoverStep(const Rect& rect, bool lit, std::int32_t x, std::int32_t y) {
+  const bool inside = rect.Contains(x, y);
   if (inside && !lit) {
     return HoverChange::kEnter;
   }

@@ -2,7 +2,6 @@
 
 #include <mmsystem.h>
 
-#include <algorithm>
 #include <array>
 
 #include "common/win/gdi.h"
@@ -72,82 +71,6 @@ POINT HoverPointOf(const ButtonSet& set, HWND window, POINT messagePoint) {
   GetCursorPos(&cursor);
   ScreenToClient(window, &cursor);
   return cursor;
-}
-
-// Where the pointer is for `window`'s buttons, read from the cursor: a
-// client point, and whether `window` itself lies under it.
-struct PointerPlace {
-  POINT at = {};
-  bool overWindow = false;
-};
-
-PointerPlace PointerNow(HWND window) {
-  PointerPlace place;
-  if (!GetCursorPos(&place.at)) {
-    return place;  // nowhere to be seen: on no button
-  }
-  place.overWindow = WindowFromPoint(place.at) == window;
-  ScreenToClient(window, &place.at);
-  return place;
-}
-
-UINT_PTR LookTimerOf(const ButtonSet& set) {
-  return reinterpret_cast<UINT_PTR>(&set);
-}
-
-void StopWatching(ButtonSet& set) {
-  if (set.watching != nullptr) {
-    KillTimer(set.watching, LookTimerOf(set));
-    set.watching = nullptr;
-  }
-}
-
-void CALLBACK LookAtPointer(HWND window, UINT, UINT_PTR timer, DWORD);
-
-// The timer runs while a face of the set is lit, and only then.
-void WatchWhileLit(ButtonSet& set, HWND window) {
-  const bool lit = std::any_of(set.buttons.begin(), set.buttons.end(),
-                               [](const Button& button) { return button.hovering; });
-  if (!lit || set.watching != window) {
-    StopWatching(set);
-  }
-  if (lit && set.watching == nullptr &&
-      SetTimer(window, LookTimerOf(set), kPointerLookPeriod, LookAtPointer) != 0) {
-    set.watching = window;
-  }
-}
-
-// One hover step for every tracked button with the pointer at `place`. With
-// `redrawEveryFace`, a button whose state stays is drawn again in the face
-// that state gives it.
-void HoverStepAt(ButtonSet& set, HWND window, const PointerPlace& place, bool redrawEveryFace) {
-  for (Button& button : set.buttons) {
-    if (!button.spec->tracked) {
-      continue;
-    }
-    switch (buttons::HoverStep(button.rect, button.hovering, place.at.x, place.at.y, place.overWindow)) {
-      case buttons::HoverChange::kEnter:
-        PlayUiSound(set.traits.hoverSound);
-        DrawButtonFace(set, window, button.spec->id, kFaceHover);
-        button.hovering = true;
-        break;
-      case buttons::HoverChange::kLeave:
-        DrawButtonFace(set, window, button.spec->id, kFaceNormal);
-        button.hovering = false;
-        break;
-      case buttons::HoverChange::kNone:
-        if (redrawEveryFace) {
-          DrawButtonFace(set, window, button.spec->id, button.hovering ? kFaceHover : kFaceNormal);
-        }
-        break;
-    }
-  }
-  WatchWhileLit(set, window);
-}
-
-void CALLBACK LookAtPointer(HWND window, UINT, UINT_PTR timer, DWORD) {
-  ButtonSet& set = *reinterpret_cast<ButtonSet*>(timer);
-  HoverStepAt(set, window, PointerNow(window), false);
 }
 
 }  // namespace
@@ -222,20 +145,26 @@ void DrawAllButtons(const ButtonSet& set, HWND window) {
   }
 }
 
-// A movement message came to `window`: the pointer is over it.
 void TrackButtonHover(ButtonSet& set, HWND window, POINT messagePoint) {
-  HoverStepAt(set, window, PointerPlace{HoverPointOf(set, window, messagePoint), true}, false);
-}
-
-void ShowFacesWherePointerIs(ButtonSet& set, HWND window) {
-  HoverStepAt(set, window, PointerNow(window), true);
-}
-
-void ForgetButtonHover(ButtonSet& set) {
+  const POINT at = HoverPointOf(set, window, messagePoint);
   for (Button& button : set.buttons) {
-    button.hovering = false;
+    if (!button.spec->tracked) {
+      continue;
+    }
+    switch (buttons::HoverStep(button.rect, button.hovering, at.x, at.y)) {
+      case buttons::HoverChange::kEnter:
+        PlayUiSound(set.traits.hoverSound);
+        DrawButtonFace(set, window, button.spec->id, kFaceHover);
+        button.hovering = true;
+        break;
+      case buttons::HoverChange::kLeave:
+        DrawButtonFace(set, window, button.spec->id, kFaceNormal);
+        button.hovering = false;
+        break;
+      case buttons::HoverChange::kNone:
+        break;
+    }
   }
-  StopWatching(set);
 }
 
 int PressButton(ButtonSet& set, HWND window, int x, int y) {
@@ -260,24 +189,19 @@ int PressButton(ButtonSet& set, HWND window, int x, int y) {
   return button.spec->action;
 }
 
-void ReleaseButtonStep(ButtonSet& set, HWND window, int x, int y) {
+void ReleaseButtonStep(const ButtonSet& set, HWND window, int x, int y) {
   if (!set.traits.releaseStep) {
     return;
   }
-  for (Button& button : set.buttons) {
+  for (const Button& button : set.buttons) {
     if (button.rect.Contains(x, y)) {
       DrawButtonFace(set, window, button.spec->id, kFaceHover);
-      if (button.spec->tracked) {
-        button.hovering = true;
-        WatchWhileLit(set, window);
-      }
       return;
     }
   }
 }
 
 void ReleaseButtonSet(ButtonSet& set) {
-  ForgetButtonHover(set);
   for (Button& button : set.buttons) {
     button.rect = {};
     ReleaseFace(button.normal, set.traits.releasePalettesWithFaces);

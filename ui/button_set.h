@@ -75,11 +75,7 @@ struct ButtonSet {
   ButtonSetTraits traits;
   std::vector<Button> buttons;
   bool facesPending = true;  // the faces are (re)loaded at the next set-up
-  HWND watching = nullptr;   // the window whose timer looks at the pointer while a face is lit
 };
-
-// How often a set with a lit face looks where the pointer is.
-constexpr UINT kPointerLookPeriod = 100;  // ms
 
 // A set for the first kMaxButtonsInSet rows of `table`, which must outlive it.
 ButtonSet MakeButtonSet(std::span<const ButtonSpec> table, const ButtonSetTraits& traits);
@@ -100,33 +96,21 @@ void DrawButtonFace(const ButtonSet& set, HWND window, int buttonId, int state);
 void DrawAllButtons(const ButtonSet& set, HDC dc);
 void DrawAllButtons(const ButtonSet& set, HWND window);
 
-// The hover step. The pointer is where the set's traits say: the cursor, or
-// `messagePoint` (client pixels, from the pointer-movement message).
-// While a face is lit, a timer of `window`'s (its id the set's address, so
-// the set stays where it is until it is released) takes the same step every
-// kPointerLookPeriod ms from the cursor: no movement message tells `window`
-// that the pointer has gone onto one of its controls, behind a window in
-// front or off it, and the Windows 95 family has no leave notification.
+// The hover step, from the window's pointer-movement messages only: the
+// pointer is where the set's traits say, the cursor or `messagePoint`
+// (client pixels, from the message). A face lit when the pointer leaves the
+// window stays lit until the pointer comes back; the hover flags outlive
+// redraws, screens and dialog openings.
 void TrackButtonHover(ButtonSet& set, HWND window, POINT messagePoint);
-
-// Every tracked button shows the face the pointer gives it now, whatever it
-// showed: the hover face under the pointer, the normal face elsewhere (for a
-// window that comes back with a pressed face still up). A button the pointer
-// has entered meanwhile sounds as on a movement.
-void ShowFacesWherePointerIs(ButtonSet& set, HWND window);
-
-// The set's window shows another screen: none of its faces counts as lit,
-// and the look at the pointer stops.
-void ForgetButtonHover(ButtonSet& set);
 
 // The press step: the first tracked button under (x, y) sounds, shows its
 // pressed face and gives its action; 0 when no button is hit.
 int PressButton(ButtonSet& set, HWND window, int x, int y);
 
 // The release step (sets whose traits have it): the button under (x, y)
-// shows its hover face, and counts as lit.
-void ReleaseButtonStep(ButtonSet& set, HWND window, int x, int y);
+// shows its hover face; its hover flag stays as it was.
+void ReleaseButtonStep(const ButtonSet& set, HWND window, int x, int y);
 
 // Empties the rectangles and deletes the face bitmaps (and, in dialog sets,
-// their palettes); nothing is lit any more.
+// their palettes); the hover flags keep their values.
 void ReleaseButtonSet(ButtonSet& set);

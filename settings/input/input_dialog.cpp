@@ -191,11 +191,14 @@ void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
 
 // Every release shows both joysticks in their normal faces where they now
 // are, so a press on a place released outside it leaves no pressed face
-// behind; then the release step lights the button under it, on a place the
-// joystick that has just moved there.
+// behind; off the places the release step lights the button under it.
 void OnRelease(PictureDialog& self, HWND dialog, POINT at) {
+  const buttons::Rect& first = self.buttons.buttons[kPlayer1Place].rect;
+  const buttons::Rect& second = self.buttons.buttons[kPlayer2Place].rect;
   DrawJoysticks(self, dialog);
-  ReleaseButtonStep(self.buttons, dialog, at.x, at.y);
+  if (!first.Contains(at.x, at.y) && !second.Contains(at.x, at.y)) {
+    ReleaseButtonStep(self.buttons, dialog, at.x, at.y);
+  }
 }
 
 constexpr PictureDialogSpec kInputDialog{

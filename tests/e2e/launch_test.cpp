@@ -112,12 +112,14 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
   EXPECT_EQ(placed.left, (e2e::ScreenWidth() - 640) / 2);
   EXPECT_EQ(placed.top, (e2e::ScreenHeight() - 480) / 2);
 
-  // A second start asks nothing; back, START GAME is lit under the pointer.
+  // A second start asks nothing; back, the menu is drawn afresh: START GAME
+  // normal, though the pointer is still on it.
   ClickOnStage(e2e::place::kStartGame);
   EXPECT_FALSE(WaitForDialogWith(IDC_START_WITH_CURRENT_DRIVER, milliseconds(2000)));
   EXPECT_TRUE(Restored());
   EXPECT_TRUE(e2e::ShowsFaceRatherThan(stage_->handle, e2e::place::kStartGame,
-                                       IDB_START_GAME + e2e::place::kLit, IDB_START_GAME));
+                                       IDB_START_GAME + e2e::place::kNormal,
+                                       IDB_START_GAME + e2e::place::kLit));
   CloseCleanly();
   EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
 }

@@ -77,6 +77,14 @@ TEST_F(Menus, HoverLightsAButtonOnceAndMovesFromButtonToButton) {
   EXPECT_TRUE(Shows(kOptionButton, kLit));
   EXPECT_TRUE(Shows(kStartGameButton, kNormal));
   EXPECT_TRUE(AreHoverTicks(2));
+
+  // Off the stage onto the frame in one jump: no movement tells the stage,
+  // so OPTION stays lit and coming back onto it is no new entry.
+  MoveTo({640, kOption.y});
+  EXPECT_TRUE(Shows(kOptionButton, kLit));
+  EXPECT_TRUE(AreHoverTicks(2));
+  MoveTo(kOption);
+  EXPECT_TRUE(AreHoverTicks(2));
 }
 
 TEST_F(Menus, NetworkGameIsDrawnButNeverLightsOrSounds) {

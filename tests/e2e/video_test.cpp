@@ -125,6 +125,14 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   EXPECT_EQ(game_.Read("info\\video.cfg"), "0\r\n3\r\n0\r\n70\r\n");
   OpenDialog();
   EXPECT_EQ(Selected(IDC_DRIVER_LIST), 0);
+  // DONE's hover flag outlived the closing: back under the pointer it neither
+  // lights nor ticks until the pointer has left it.
+  e2e::SoundCapture::ClearWhenQuiet();
+  const POINT done = e2e::ClientToScreenPoint(dialog_, kSmallDone.x, kSmallDone.y);
+  e2e::MoveMouseTo(done.x, done.y);
+  EXPECT_TRUE(e2e::ShowsFaceRatherThan(dialog_, kSmallDone, e2e::place::kVideoDoneFace,
+                                       IDB_VIDEO_DONE + e2e::place::kLit));
+  EXPECT_TRUE(SoundsOnceSettled(game_, "sound\\mmove.wav", 0).empty());
 
   // Driver 2: the launcher installs it, and says so.
   ChooseInstalledDriver(2, [&](const WindowFacts& installed) {
