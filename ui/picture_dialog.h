@@ -51,6 +51,9 @@ struct PictureDialog {
   HWND owner = nullptr;
   HINSTANCE instance = nullptr;
   RECT client = {};  // remembered at opening
+  // This opening's own state (what the dialog shows, what DONE decided): the
+  // dialog's run function keeps it for the opening's time (RunPictureDialog).
+  void* opening = nullptr;
   // A scroll bar whose press brought up a report box: what it still sends for
   // that press is dropped.
   HWND barLetGo = nullptr;
@@ -62,6 +65,20 @@ PictureDialog MakePictureDialog(const PictureDialogSpec& spec);
 // Runs the dialog modally, owned by `owner`; 1 when it ended with a nonzero
 // result, else 0.
 int RunPictureDialog(PictureDialog& self, HWND owner, HINSTANCE instance);
+
+// The same with `opening` as this opening's state, which the dialog's hooks
+// reach through OpeningOf; it is forgotten when the dialog has ended.
+template <typename Opening>
+int RunPictureDialog(PictureDialog& self, HWND owner, HINSTANCE instance, Opening& opening) {
+  self.opening = &opening;
+  const int result = RunPictureDialog(self, owner, instance);
+  self.opening = nullptr;
+  return result;
+}
+template <typename Opening>
+Opening& OpeningOf(const PictureDialog& self) {
+  return *static_cast<Opening*>(self.opening);
+}
 
 // Draws the whole dialog into `dc`: the background, the extras, and every
 // button in its normal face.
