@@ -24,12 +24,16 @@ bool LoadSettingsFile(HWND owner, const char* path, std::string& bytes) {
   return false;
 }
 
+// The dialog names what stood in the way: the file, or a read-only file or
+// folder under the name its replacement goes through.
 bool SaveSettingsFile(HWND owner, const char* path, std::string_view bytes) {
   win::FullPath full;
-  if (win::ResolveFullPath(path, full) && win::ReplaceFileContents(full.text, bytes)) {
+  win::FullPath inTheWay;
+  const bool resolved = win::ResolveFullPath(path, full);
+  if (resolved && win::ReplaceFileContents(full.text, bytes, &inTheWay)) {
     return true;
   }
-  FileErrorDialog(owner, full.text, fileErrorText);
+  FileErrorDialog(owner, resolved ? inTheWay.text : full.text, fileErrorText);
   return false;
 }
 

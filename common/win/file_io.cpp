@@ -49,17 +49,33 @@ bool BackupPathFor(const char* fullPath, FullPath& backup) {
   return SiblingPath(fullPath, '$', '!', backup);
 }
 
+// A read-only file or a folder under `path`: nothing the launcher may
+// replace or take away.
+bool Blocks(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0;
+}
+
+// Names `path` as what stood in the way, for a caller that asked.
+bool InTheWay(const char* path, FullPath* inTheWay) {
+  if (inTheWay != nullptr) {
+    text::CopyBounded(inTheWay->text, path);
+  }
+  return false;
+}
+
 // Writes and flushes the temporary file of `fullPath`, after the checks both
 // ways of replacing share. False, with no temporary file left, when the target
-// may not be replaced or the file cannot be written whole.
-bool WriteTemporaryFile(const char* fullPath, std::string_view bytes, FullPath& temporary) {
-  const DWORD attributes = GetFileAttributesA(fullPath);
-  if (attributes != INVALID_FILE_ATTRIBUTES &&
-      (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+// may not be replaced or the file cannot be written whole; a read-only file or
+// a folder under the temporary name is what stood in the way.
+bool WriteTemporaryFile(const char* fullPath, std::string_view bytes, FullPath& temporary,
+                        FullPath* inTheWay) {
+  if (Blocks(fullPath) || !TemporaryPathFor(fullPath, temporary)) {
     return false;
   }
-  if (!TemporaryPathFor(fullPath, temporary)) {
-    return false;
+  if (Blocks(temporary.text)) {
+    return InTheWay(temporary.text, inTheWay);
   }
   bool written = false;
   {
@@ -98,10 +114,13 @@ bool MoveRetryingWhileHeld(Move move) {
 
 // Puts the finished temporary file in the target's place by renaming, keeping
 // the old target under the backup name until the new one is in place.
-bool RenameOverTarget(const char* temporary, const char* fullPath) {
+bool RenameOverTarget(const char* temporary, const char* fullPath, FullPath* inTheWay) {
   FullPath backup;
   if (!BackupPathFor(fullPath, backup)) {
     return false;
+  }
+  if (Blocks(backup.text)) {
+    return InTheWay(backup.text, inTheWay);
   }
   // A backup still there is from a write that was cut short; the target, or
   // the new file about to become it, is newer.
@@ -120,9 +139,10 @@ bool RenameOverTarget(const char* temporary, const char* fullPath) {
   return true;
 }
 
-bool Replace(const char* fullPath, std::string_view bytes, bool oneStepMove) {
+bool Replace(const char* fullPath, std::string_view bytes, bool oneStepMove, FullPath* inTheWay) {
+  InTheWay(fullPath, inTheWay);
   FullPath temporary;
-  if (!WriteTemporaryFile(fullPath, bytes, temporary)) {
+  if (!WriteTemporaryFile(fullPath, bytes, temporary, inTheWay)) {
     return false;
   }
   bool replaced = false;
@@ -132,10 +152,10 @@ bool Replace(const char* fullPath, std::string_view bytes, bool oneStepMove) {
     });
     // The Windows 95 family has the call but does not implement it.
     if (!replaced && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) {
-      replaced = RenameOverTarget(temporary.text, fullPath);
+      replaced = RenameOverTarget(temporary.text, fullPath, inTheWay);
     }
   } else {
-    replaced = RenameOverTarget(temporary.text, fullPath);
+    replaced = RenameOverTarget(temporary.text, fullPath, inTheWay);
   }
   if (!replaced) {
     DeleteFileA(temporary.text);
@@ -189,11 +209,16 @@ bool ReadFileBytes(const char* fullPath, std::string& bytes) {
   }
 }
 
-bool ReplaceFileContents(const char* fullPath, std::string_view bytes) {
-  return Replace(fullPath, bytes, true);
+bool ReplaceFileContents(const char* fullPath, std::string_view bytes, FullPath* inTheWay) {
+  return Replace(fullPath, bytes, true, inTheWay);
 }
 
-bool CanReplaceFile(const char* fullPath) {
+bool CanReplaceFile(const char* fullPath, FullPath* inTheWay) {
+  InTheWay(fullPath, inTheWay);
+  FullPath temporary;
+  if (TemporaryPathFor(fullPath, temporary) && Blocks(temporary.text)) {
+    return InTheWay(temporary.text, inTheWay);
+  }
   const DWORD attributes = GetFileAttributesA(fullPath);
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     return GetLastError() == ERROR_FILE_NOT_FOUND;
@@ -208,8 +233,8 @@ bool CanReplaceFile(const char* fullPath) {
   });
 }
 
-bool ReplaceFileContentsByRenaming(const char* fullPath, std::string_view bytes) {
-  return Replace(fullPath, bytes, false);
+bool ReplaceFileContentsByRenaming(const char* fullPath, std::string_view bytes, FullPath* inTheWay) {
+  return Replace(fullPath, bytes, false, inTheWay);
 }
 
 }  // namespace win

@@ -38,17 +38,20 @@ bool ReadFileBytes(const char* fullPath, std::string& bytes);
 // program, failing with a sharing violation or access denied, is tried again
 // a few times within about half a second. A read-only target, a folder in the
 // way, a missing folder or any failed step leave the target as it was and
-// return false; no temporary file is left behind.
-bool ReplaceFileContents(const char* fullPath, std::string_view bytes);
+// return false; no temporary file is left behind. `inTheWay`, when given, then
+// names what stood in the way: a read-only file or a folder under the
+// temporary (or backup) name, else the target.
+bool ReplaceFileContents(const char* fullPath, std::string_view bytes, FullPath* inTheWay = nullptr);
 
 // Whether ReplaceFileContents could replace the file now, found out without
 // changing it: it is not read-only and not a folder, and no other program has
 // it open (it opens for writing with no sharing, as replacing needs), or it is
-// not there yet in a folder that is. For a caller that must know before it
+// not there yet in a folder that is; and no read-only file or folder holds
+// its temporary name (named in `inTheWay`). For a caller that must know before it
 // changes what the file is to describe. False after a failed open leaves that
 // open's error as the last error (ERROR_SHARING_VIOLATION for a file held open).
 // A file held for a moment is waited for, as a write waits for it.
-bool CanReplaceFile(const char* fullPath);
+bool CanReplaceFile(const char* fullPath, FullPath* inTheWay = nullptr);
 
 // The same write without a one-step move, for systems that lack it: the new
 // bytes go to the temporary file and are flushed; then the target is renamed
@@ -57,6 +60,7 @@ bool CanReplaceFile(const char* fullPath);
 // and the backup is deleted. When the second rename fails the backup is put
 // back; a backup left by a write cut short between the renames is deleted by
 // the next write. Same results and guarantees as ReplaceFileContents otherwise.
-bool ReplaceFileContentsByRenaming(const char* fullPath, std::string_view bytes);
+bool ReplaceFileContentsByRenaming(const char* fullPath, std::string_view bytes,
+                                   FullPath* inTheWay = nullptr);
 
 }  // namespace win

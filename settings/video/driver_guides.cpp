@@ -55,7 +55,9 @@ void DriverInstalledDialog(HWND owner, HINSTANCE instance) {
 
 bool DriverGuideDialog(HWND owner, HINSTANCE instance, const char* location) {
   GuideLocation shown;
-  text::CopyBounded(shown.text, location != nullptr ? location : "");
+  // A deep game folder is shortened in its middle: the driver's own folder at
+  // the end is what the player needs.
+  text::CopyBounded(shown.text, text::NamingPath("", location != nullptr ? location : "", "", kLocationSize));
   return win::RunMessageDialog(kGuide, owner, instance, reinterpret_cast<LPARAM>(&shown)) == kDownload;
 }
 

@@ -7,7 +7,8 @@
 
 // Dialog 309, closed by its OK.
 void DriverInstalledDialog(HWND owner, HINSTANCE instance);
-// Dialog 284 showing `location` (copied, cut to 99 characters). Download
+// Dialog 284 showing `location` (at most 99 characters: a longer one is
+// shortened in its middle, so its last folders stay whole). Download
 // closes it and opens the drivers page; true when Download was chosen.
 bool DriverGuideDialog(HWND owner, HINSTANCE instance, const char* location);
 

@@ -53,7 +53,7 @@ TEST_F(InTemporaryFolderWithCount, APathBeyond259CharactersDoesNotResolveAndIsCu
 // stands in for it where the move is not implemented.
 struct ReplaceWay {
   const char* name;
-  bool (*replace)(const char* fullPath, std::string_view bytes);
+  bool (*replace)(const char* fullPath, std::string_view bytes, win::FullPath* inTheWay);
 };
 constexpr ReplaceWay kOneStep{"one-step move", win::ReplaceFileContents};
 constexpr ReplaceWay kRenaming{"renaming", win::ReplaceFileContentsByRenaming};
@@ -74,9 +74,9 @@ TEST_F(InTemporaryFolderWithCount, AReplacedFileHoldsExactlyTheNewBytes) {
       SCOPED_TRACE(std::string(way.name) + ": " + c.after);
       DeleteFileA(path.c_str());
       if (c.before != nullptr) {
-        ASSERT_TRUE(way.replace(path.c_str(), c.before));
+        ASSERT_TRUE(way.replace(path.c_str(), c.before, nullptr));
       }
-      ASSERT_TRUE(way.replace(path.c_str(), c.after));
+      ASSERT_TRUE(way.replace(path.c_str(), c.after, nullptr));
       EXPECT_EQ(Contents(path), c.after);
       EXPECT_EQ(FilesIn("info"), 1) << "neither a temporary file nor a backup is left";
     }
@@ -87,9 +87,9 @@ TEST_F(InTemporaryFolderWithCount, AReadOnlyFileIsNotReplacedAndStaysAsItWas) {
   const std::string path = Full("info\\InitFlag.flg");
   for (const ReplaceWay& way : {kOneStep, kRenaming}) {
     SCOPED_TRACE(way.name);
-    ASSERT_TRUE(way.replace(path.c_str(), "1\r\n"));
+    ASSERT_TRUE(way.replace(path.c_str(), "1\r\n", nullptr));
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_FALSE(way.replace(path.c_str(), "0\r\n"));
+    EXPECT_FALSE(way.replace(path.c_str(), "0\r\n", nullptr));
     EXPECT_EQ(Contents(path), "1\r\n");
     EXPECT_EQ(FilesIn("info"), 1);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -97,11 +97,36 @@ TEST_F(InTemporaryFolderWithCount, AReadOnlyFileIsNotReplacedAndStaysAsItWas) {
   }
 }
 
-TEST_F(InTemporaryFolderWithCount, AMissingFolderOrAFolderInTheWayFailsTheWrite) {
+// A folder or a read-only file under the target's name or the temporary
+// name its replacement goes through fails the write, and the look before it,
+// and is named; the target stays as it was.
+TEST_F(InTemporaryFolderWithCount, WhatStandsInTheWayFailsTheWriteAndIsNamed) {
   EXPECT_FALSE(win::ReplaceFileContents(Full("Info2\\InitFlag.flg").c_str(), "0\r\n"));
-  CreateDirectoryA(Full("info\\keyvalue.cfg").c_str(), nullptr);
-  EXPECT_FALSE(win::ReplaceFileContents(Full("info\\keyvalue.cfg").c_str(), "0\r\n"));
-  EXPECT_EQ(FilesIn("info"), 0);
+  const std::string target = Full("info\\video.cfg"), temporary = Full("info\\video.cf~");
+  for (const ReplaceWay& way : {kOneStep, kRenaming}) {
+    for (const std::string& blocker : {target, temporary}) {
+      for (const bool folder : {true, false}) {
+        SCOPED_TRACE(std::string(way.name) + " " + blocker + (folder ? " folder" : " read-only"));
+        ASSERT_TRUE(win::ReplaceFileContents(target.c_str(), "1\r\n"));
+        ASSERT_TRUE(win::ReplaceFileContents(blocker.c_str(), "1\r\n"));
+        if (folder) {
+          DeleteFileA(blocker.c_str());
+          CreateDirectoryA(blocker.c_str(), nullptr);
+        }
+        SetFileAttributesA(blocker.c_str(), folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_READONLY);
+        win::FullPath looked, named;
+        EXPECT_FALSE(win::CanReplaceFile(target.c_str(), &looked));
+        EXPECT_FALSE(way.replace(target.c_str(), "0\r\n", &named));
+        EXPECT_STREQ(looked.text, blocker.c_str());
+        EXPECT_STREQ(named.text, blocker.c_str());
+        EXPECT_EQ(Contents(target), folder && blocker == target ? "(unread)" : "1\r\n");
+        SetFileAttributesA(blocker.c_str(), FILE_ATTRIBUTE_NORMAL);
+        RemoveDirectoryA(blocker.c_str());
+        DeleteFileA(blocker.c_str());
+        DeleteFileA(target.c_str());
+      }
+    }
+  }
 }
 
 TEST_F(InTemporaryFolderWithCount, AFileWhosePathFitsIsWrittenHoweverLongItsFolder) {
@@ -117,8 +142,8 @@ TEST_F(InTemporaryFolderWithCount, AFileWhosePathFitsIsWrittenHoweverLongItsFold
   ASSERT_EQ(path.size(), win::kPathCapacity - 1);
   for (const ReplaceWay& way : {kOneStep, kRenaming}) {
     SCOPED_TRACE(way.name);
-    EXPECT_TRUE(way.replace(path.c_str(), "1\r\n"));
-    EXPECT_TRUE(way.replace(path.c_str(), std::string(way.name) + "\r\n"));
+    EXPECT_TRUE(way.replace(path.c_str(), "1\r\n", nullptr));
+    EXPECT_TRUE(way.replace(path.c_str(), std::string(way.name) + "\r\n", nullptr));
     EXPECT_EQ(Contents(path), std::string(way.name) + "\r\n");
     EXPECT_EQ(FilesIn(folder.substr(folder_.size() + 1)), 1);
   }
@@ -139,11 +164,11 @@ TEST_F(InTemporaryFolderWithCount, AFileLeftByAWriteCutShortIsReusedOrRemoved) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.way.name) + ": " + c.leftover);
     const std::string path = Full(std::string("info\\") + c.target);
-    ASSERT_TRUE(c.way.replace(path.c_str(), "old\r\n"));
+    ASSERT_TRUE(c.way.replace(path.c_str(), "old\r\n", nullptr));
     const std::string leftover = Full(std::string("info\\") + c.leftover);
     std::ofstream(leftover, std::ios::binary) << "a longer half-written file from before";
     ASSERT_EQ(FilesIn("info"), 2);
-    ASSERT_TRUE(c.way.replace(path.c_str(), "new\r\n"));
+    ASSERT_TRUE(c.way.replace(path.c_str(), "new\r\n", nullptr));
     EXPECT_EQ(Contents(path), "new\r\n");
     EXPECT_EQ(FilesIn("info"), 1);
     DeleteFileA(path.c_str());
@@ -159,7 +184,7 @@ TEST_F(InTemporaryFolderWithCount, AHeldFileIsReplacedOnceLetGoWithinHalfASecond
   for (const ReplaceWay& way : {kOneStep, kRenaming}) {
     for (const bool letGo : {true, false}) {
       SCOPED_TRACE(std::string(way.name) + (letGo ? ", let go after 150 ms" : ", held for good"));
-      ASSERT_TRUE(way.replace(path.c_str(), "old\r\n"));
+      ASSERT_TRUE(way.replace(path.c_str(), "old\r\n", nullptr));
       win::UniqueFile held(
           CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
       ASSERT_TRUE(held);
@@ -169,7 +194,7 @@ TEST_F(InTemporaryFolderWithCount, AHeldFileIsReplacedOnceLetGoWithinHalfASecond
           held.reset();
         }
       });
-      EXPECT_EQ(way.replace(path.c_str(), "new\r\n"), letGo);
+      EXPECT_EQ(way.replace(path.c_str(), "new\r\n", nullptr), letGo);
       holder.join();
       held.reset();
       EXPECT_EQ(Contents(path), letGo ? "new\r\n" : "old\r\n");
