@@ -48,11 +48,6 @@ std::int32_t StoredCount(std::int32_t count, std::int32_t limit) {
 
 }  // namespace
 
-DriverCatalog& Catalog() {
-  static DriverCatalog catalog;
-  return catalog;
-}
-
 void ParseDriverCatalog(std::string_view fileBytes, DriverCatalog& catalog) {
   const std::string decoded = text::DecodeTextMode(fileBytes);
   text::Scanner scanner(decoded);

@@ -45,9 +45,6 @@ struct DriverCatalog {
   char lastModeLabel[kModeLabelSize] = {};
 };
 
-// The catalog as the launcher keeps it for its run.
-DriverCatalog& Catalog();
-
 // Reads the file's bytes into `catalog`, field by field as the file gives
 // them; whatever the file does not give keeps its value.
 //

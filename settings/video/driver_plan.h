@@ -2,7 +2,7 @@
 // the driver it applies and what the game folder holds, either a refusal with
 // its reason or the exact copies and removals that put that driver's pair of
 // libraries in place in the program folder (the current folder). Planning
-// reads nothing and changes nothing; driver_install carries a plan out, whole
+// reads nothing and changes nothing; driver_files carries a plan out, whole
 // or not at all.
 #pragma once
 

@@ -1,5 +1,7 @@
 #include "settings/video/video_dialog.h"
 
+#include <windowsx.h>
+
 #include <optional>
 #include <string>
 
@@ -8,9 +10,8 @@
 #include "ui/captions.h"
 #include "ui/picture_dialog.h"
 #include "resources/resource.h"
-#include "settings/video/driver_guides.h"
-#include "settings/video/driver_install.h"
-#include "settings/video/video_choices.h"
+#include "settings/video/driver_dialogs.h"
+#include "settings/video/driver_files.h"
 #include "settings/video/video_files.h"
 
 namespace {
@@ -23,52 +24,51 @@ constexpr ButtonSpec kButtons[] = {
     {BTN_VIDEO_DEFAULT, {46, 278, 236, 314}, IDB_VIDEO_DEFAULT, BTN_VIDEO_DEFAULT},
 };
 
-// What the dialog keeps for its time on the screen.
-struct VideoDialogState {
-  // The settings when the dialog opened (within the catalog): video.cfg goes
-  // on naming their driver and display mode when the chosen driver's files
-  // could not be put in place.
-  video::VideoSettings opened;
+// One opening: the catalog and the settings as read, what the dialog shows
+// now, and what DONE saved.
+struct VideoOpening {
+  video::DriverCatalog catalog;
+  video::VideoEdit edit;
+  std::optional<video::VideoSettings> saved;
 };
 
-VideoDialogState& State() {
-  static VideoDialogState state;
-  return state;
+VideoOpening& Opening(const PictureDialog& self) {
+  return OpeningOf<VideoOpening>(self);
 }
 
-void FillDriverList(HWND dialog) {
-  const video::DriverCatalog& catalog = video::Catalog();
+void FillDriverList(HWND dialog, const video::DriverCatalog& catalog) {
   const HWND list = GetDlgItem(dialog, IDC_DRIVER_LIST);
-  SendMessageA(list, CB_RESETCONTENT, 0, 0);
+  ComboBox_ResetContent(list);
   for (std::int32_t i = 0; i < catalog.driverCount; ++i) {
-    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(catalog.drivers[i].name));
+    ComboBox_AddString(list, catalog.drivers[i].name);
   }
 }
 
-void FillModeList(HWND dialog, std::int32_t driverIndex) {
+void FillModeList(HWND dialog, const video::DriverCatalog& catalog, std::int32_t driverIndex) {
   const HWND list = GetDlgItem(dialog, IDC_MODE_LIST);
-  SendMessageA(list, CB_RESETCONTENT, 0, 0);
-  for (const std::string& text : video::ModeListTexts(video::Catalog(), driverIndex)) {
-    SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  ComboBox_ResetContent(list);
+  for (const std::string& text : video::ModeListTexts(catalog, driverIndex)) {
+    ComboBox_AddString(list, text.c_str());
   }
 }
 
-void ShowVideoSettings(HWND dialog) {
-  const video::ShownVideoValues shown = video::ShownValues(video::Settings());
+void ShowVideoSettings(HWND dialog, const video::VideoSettings& settings) {
+  const video::ShownVideoValues shown = video::ShownValues(settings);
   SetScrollPos(GetDlgItem(dialog, IDC_CALIBRATION_BAR), SB_CTL, shown.calibrationLevel, TRUE);
-  SendMessageA(GetDlgItem(dialog, IDC_DRIVER_LIST), CB_SETCURSEL, static_cast<WPARAM>(shown.driver), 0);
-  SendMessageA(GetDlgItem(dialog, IDC_MODE_LIST), CB_SETCURSEL, static_cast<WPARAM>(shown.mode), 0);
+  ComboBox_SetCurSel(GetDlgItem(dialog, IDC_DRIVER_LIST), shown.driver);
+  ComboBox_SetCurSel(GetDlgItem(dialog, IDC_MODE_LIST), shown.mode);
 }
 
-INT_PTR OnOpen(PictureDialog&, HWND dialog) {
+INT_PTR OnOpen(PictureDialog& self, HWND dialog) {
+  VideoOpening& opening = Opening(self);
   SetScrollRange(GetDlgItem(dialog, IDC_CALIBRATION_BAR), SB_CTL, 0, video::kHighestCalibrationLevel, FALSE);
-  LoadDriverCatalog(dialog, kCatalogFile);
-  LoadVideoSettings(dialog, kVideoFile);
-  video::FitToCatalog(video::Settings(), video::Catalog());
-  State().opened = video::Settings();
-  FillDriverList(dialog);
-  FillModeList(dialog, video::Settings().driverIndex);
-  ShowVideoSettings(dialog);
+  opening.catalog = LoadDriverCatalog(dialog, kCatalogFile);
+  video::VideoSettings read = LoadVideoSettings(dialog, kVideoFile);
+  video::FitToCatalog(read, opening.catalog);
+  opening.edit = {read, read};
+  FillDriverList(dialog, opening.catalog);
+  FillModeList(dialog, opening.catalog, read.driverIndex);
+  ShowVideoSettings(dialog, read);
   return FALSE;
 }
 
@@ -99,19 +99,18 @@ class HeldBeneathTheGuide {
 };
 
 // The choice counts as the player's at once, so the list keeps showing it
-// even when the dialog held the defaults; then the guide that goes with it.
+// even when the dialog held the defaults; then the note or guide that goes
+// with it.
 void OnDriverChosen(const PictureDialog& self, HWND dialog) {
-  video::VideoSettings& settings = video::Settings();
-  const LRESULT selected = SendMessageA(GetDlgItem(dialog, IDC_DRIVER_LIST), CB_GETCURSEL, 0, 0);
+  VideoOpening& opening = Opening(self);
+  const int selected = ComboBox_GetCurSel(GetDlgItem(dialog, IDC_DRIVER_LIST));
   if (selected == CB_ERR) {
     return;
   }
-  settings.driverIndex = static_cast<std::int32_t>(selected);
-  FillModeList(dialog, settings.driverIndex);
-  settings.modeIndex = 0;
-  settings.customized = 1;
-  ShowVideoSettings(dialog);
-  const video::DriverChoice choice = video::WhatChoosingShows(video::Catalog(), settings.driverIndex);
+  video::ChooseDriver(opening.edit, selected);
+  FillModeList(dialog, opening.catalog, selected);
+  ShowVideoSettings(dialog, opening.edit.now);
+  const video::DriverChoice choice = video::WhatChoosingShows(opening.catalog, selected);
   if (choice.shows == video::DriverChoiceShows::kNothing) {
     return;
   }
@@ -127,65 +126,56 @@ void OnDriverChosen(const PictureDialog& self, HWND dialog) {
   }
 }
 
-void OnModeChosen(HWND dialog) {
-  const LRESULT selected = SendMessageA(GetDlgItem(dialog, IDC_MODE_LIST), CB_GETCURSEL, 0, 0);
+void OnModeChosen(const PictureDialog& self, HWND dialog) {
+  const int selected = ComboBox_GetCurSel(GetDlgItem(dialog, IDC_MODE_LIST));
   if (selected != CB_ERR) {
-    video::Settings().modeIndex = static_cast<std::int32_t>(selected);
-    video::Settings().customized = 1;
+    video::ChooseMode(Opening(self).edit, selected);
   }
 }
 
-void OnScroll(HWND dialog, WPARAM wParam) {
-  video::VideoSettings& settings = video::Settings();
-  settings.calibrationLevel = video::ScrolledCalibration(settings.calibrationLevel, LOWORD(wParam),
-                                                         static_cast<std::int16_t>(HIWORD(wParam)));
-  SetScrollPos(GetDlgItem(dialog, IDC_CALIBRATION_BAR), SB_CTL, settings.calibrationLevel, TRUE);
-  settings.customized = 1;
+void OnScroll(const PictureDialog& self, HWND dialog, UINT scrollCode, int thumbPosition) {
+  video::VideoEdit& edit = Opening(self).edit;
+  video::ScrollCalibration(edit, static_cast<int>(scrollCode), static_cast<std::int16_t>(thumbPosition));
+  ShowVideoSettings(dialog, edit.now);
 }
 
-INT_PTR OnOtherMessage(PictureDialog& self, HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+void OnCommand(const PictureDialog& self, HWND dialog, int id, UINT notification) {
+  if (notification == CBN_SELCHANGE && id == IDC_DRIVER_LIST) {
+    OnDriverChosen(self, dialog);
+  } else if (notification == CBN_SELCHANGE && id == IDC_MODE_LIST) {
+    OnModeChosen(self, dialog);
+  }
+}
+
+INT_PTR OnOtherMessage(PictureDialog& self, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto command = [&](HWND, int id, HWND, UINT notification) {
+    OnCommand(self, dialog, id, notification);
+  };
+  const auto scroll = [&](HWND, HWND, UINT code, int position) { OnScroll(self, dialog, code, position); };
   switch (message) {
     case WM_COMMAND:
-      if (HIWORD(wParam) == CBN_SELCHANGE && LOWORD(wParam) == IDC_DRIVER_LIST) {
-        OnDriverChosen(self, dialog);
-      } else if (HIWORD(wParam) == CBN_SELCHANGE && LOWORD(wParam) == IDC_MODE_LIST) {
-        OnModeChosen(dialog);
-      }
+      HANDLE_WM_COMMAND(dialog, wParam, lParam, command);
       return TRUE;  // Enter and Escape do nothing
     case WM_HSCROLL:
-      OnScroll(dialog, wParam);
+      HANDLE_WM_HSCROLL(dialog, wParam, lParam, scroll);
       return TRUE;
     default:
       return FALSE;
   }
 }
 
-// DONE applies the driver the list shows when it is the one the settings
-// hold (an untouched list included, so a working installed driver is never
-// deleted by a DONE that changed nothing, and a stored driver the defaults
-// keep out of sight is never installed), then saves the settings; see
-// ApplyAndSaveAtDone for what video.cfg names when the driver cannot be put
-// in place.
-void SaveAtDone(HWND dialog) {
-  const LRESULT shown = SendMessageA(GetDlgItem(dialog, IDC_DRIVER_LIST), CB_GETCURSEL, 0, 0);
-  const std::optional<video::AppliedDriver> applied =
-      video::DriverDoneApplies(video::Catalog(), shown == CB_ERR ? -1 : static_cast<std::int32_t>(shown),
-                               video::Settings().driverIndex);
-  ApplyAndSaveAtDone(dialog, kVideoFile, applied, State().opened);
-}
-
 void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
-  video::VideoSettings& settings = video::Settings();
+  VideoOpening& opening = Opening(self);
   switch (buttonId) {
     case BTN_VIDEO_DONE:
-      SaveAtDone(dialog);
+      opening.saved =
+          ApplyAndSaveAtDone(dialog, kVideoFile, opening.catalog,
+                             ComboBox_GetCurSel(GetDlgItem(dialog, IDC_DRIVER_LIST)), opening.edit);
       EndPictureDialog(self, dialog, 1);
       break;
     case BTN_VIDEO_DEFAULT:
-      settings.customized = 0;
-      settings.driverIndex = 0;
-      settings.modeIndex = 0;
-      ShowVideoSettings(dialog);
+      video::ChooseDefaults(opening.edit);
+      ShowVideoSettings(dialog, opening.edit.now);
       break;
     default:
       break;
@@ -212,6 +202,8 @@ PictureDialog& Dialog() {
 
 }  // namespace
 
-int VideoCalibrationDialog(HWND owner, HINSTANCE instance) {
-  return RunPictureDialog(Dialog(), owner, instance);
+std::optional<video::VideoSettings> VideoCalibrationDialog(HWND owner, HINSTANCE instance) {
+  VideoOpening opening;
+  RunPictureDialog(Dialog(), owner, instance, opening);
+  return opening.saved;
 }

@@ -1,19 +1,19 @@
 #include "settings/video/video_files.h"
 
-#include <string>
-
 #include "services/settings_files.h"
 
-int LoadDriverCatalog(HWND owner, const char* path) {
-  return ReadSettingsFile(owner, path,
-                          [](std::string_view bytes) { video::ParseDriverCatalog(bytes, video::Catalog()); });
+video::DriverCatalog LoadDriverCatalog(HWND owner, const char* path) {
+  video::DriverCatalog catalog;
+  ReadSettingsFile(owner, path, [&](std::string_view bytes) { video::ParseDriverCatalog(bytes, catalog); });
+  return catalog;
 }
 
-int LoadVideoSettings(HWND owner, const char* path) {
-  return ReadSettingsFile(
-      owner, path, [](std::string_view bytes) { video::ParseVideoSettings(bytes, video::Settings()); });
+video::VideoSettings LoadVideoSettings(HWND owner, const char* path) {
+  video::VideoSettings settings;
+  ReadSettingsFile(owner, path, [&](std::string_view bytes) { video::ParseVideoSettings(bytes, settings); });
+  return settings;
 }
 
-int SaveVideoSettings(HWND owner, const char* path) {
-  return SaveSettingsFile(owner, path, video::FormatVideoSettings(video::Settings())) ? 1 : 0;
+bool SaveVideoSettings(HWND owner, const char* path, const video::VideoSettings& settings) {
+  return SaveSettingsFile(owner, path, video::FormatVideoSettings(settings));
 }

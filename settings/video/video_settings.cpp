@@ -9,11 +9,6 @@
 
 namespace video {
 
-VideoSettings& Settings() {
-  static VideoSettings settings;
-  return settings;
-}
-
 void ParseVideoSettings(std::string_view fileBytes, VideoSettings& settings) {
   const std::string decoded = text::DecodeTextMode(fileBytes);
   text::Scanner scanner(decoded);
@@ -55,6 +50,70 @@ ShownVideoValues ShownValues(const VideoSettings& settings) {
 
 std::int32_t ScrolledCalibration(std::int32_t level, int scrollCode, std::int16_t thumbPosition) {
   return settings::ScrolledLevel(level, scrollCode, thumbPosition, kHighestCalibrationLevel);
+}
+
+namespace {
+
+// The values the dialog shows become the player's own.
+void MakeOwn(VideoSettings& settings) {
+  if (settings.customized == 0) {
+    settings = {1, 0, 0, kDefaultCalibrationLevel};
+  }
+  settings.customized = 1;
+}
+
+}  // namespace
+
+void ChooseDriver(VideoEdit& edit, std::int32_t driverIndex) {
+  MakeOwn(edit.now);
+  edit.now.driverIndex = driverIndex;
+  edit.now.modeIndex = 0;
+}
+
+void ChooseMode(VideoEdit& edit, std::int32_t modeIndex) {
+  MakeOwn(edit.now);
+  edit.now.modeIndex = modeIndex;
+}
+
+void ScrollCalibration(VideoEdit& edit, int scrollCode, std::int16_t thumbPosition) {
+  MakeOwn(edit.now);
+  edit.now.calibrationLevel = ScrolledCalibration(edit.now.calibrationLevel, scrollCode, thumbPosition);
+}
+
+void ChooseDefaults(VideoEdit& edit) {
+  edit.now.customized = 0;
+  edit.now.driverIndex = 0;
+  edit.now.modeIndex = 0;
+}
+
+VideoSettings SavedAtDone(const VideoEdit& edit, bool driverInPlace) {
+  if (driverInPlace) {
+    return edit.now;
+  }
+  return {edit.opened.customized, edit.opened.driverIndex, edit.opened.modeIndex, edit.now.calibrationLevel};
+}
+
+std::optional<AppliedDriver> DriverDoneApplies(const DriverCatalog& catalog, std::int32_t shownDriver,
+                                               const VideoSettings& now) {
+  const std::int32_t driverIndex = now.driverIndex;
+  if (shownDriver < 0 || shownDriver != driverIndex) {
+    return std::nullopt;
+  }
+  return AppliedDriver{driverIndex,
+                       driverIndex < catalog.driverCount ? &catalog.drivers[driverIndex] : nullptr};
+}
+
+DriverChoice WhatChoosingShows(const DriverCatalog& catalog, std::int32_t driverIndex) {
+  if (ActionFor(driverIndex) == DriverAction::kCopyFromFolder) {
+    return {DriverChoiceShows::kInstalledNote, std::nullopt};
+  }
+  if (driverIndex < 4 || driverIndex >= catalog.driverCount) {
+    return {};
+  }
+  if (driverIndex == catalog.driverCount - 1) {
+    return {DriverChoiceShows::kGuide, std::nullopt};
+  }
+  return {DriverChoiceShows::kGuide, DriverFolderPath(catalog.drivers[driverIndex].folder)};
 }
 
 }  // namespace video

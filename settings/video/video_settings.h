@@ -1,12 +1,16 @@
 // video.cfg: the player's driver, display mode and calibration level, four
-// decimal lines that the game reads when it starts.
+// decimal lines that the game reads when it starts; and what the video
+// dialog's choices make of them, from opening to DONE.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include <optional>
+
 #include "settings/video/driver_catalog.h"
+#include "settings/video/driver_plan.h"
 
 namespace video {
 
@@ -16,9 +20,6 @@ struct VideoSettings {
   std::int32_t modeIndex = 0;         // an entry of the mode list as the dialog shows it
   std::int32_t calibrationLevel = 0;  // 0 to 100
 };
-
-// The settings as the launcher keeps them for its run.
-VideoSettings& Settings();
 
 // Four "%d\n" reads in field order; a value that is not there keeps the
 // field's value (and so do all after it). Nothing is checked.
@@ -51,5 +52,48 @@ ShownVideoValues ShownValues(const VideoSettings& settings);
 // it by 10 within 0 to 100, the thumb codes take `thumbPosition` (a signed
 // 16-bit value), the ends go to 0 or 100, any other code leaves it.
 std::int32_t ScrolledCalibration(std::int32_t level, int scrollCode, std::int16_t thumbPosition);
+
+// One opening of the video dialog, as values: the settings it opened with
+// (within the catalog) and those it shows now, which DONE saves.
+struct VideoEdit {
+  VideoSettings opened;
+  VideoSettings now;
+};
+
+// Each choice the player makes goes on from what the dialog shows: a dialog
+// that showed the defaults goes on from driver 0, mode 0 and level 50, never
+// from values the file holds out of sight; and the settings become the
+// player's own (customized 1).
+void ChooseDriver(VideoEdit& edit, std::int32_t driverIndex);  // its mode list starts again at 0
+void ChooseMode(VideoEdit& edit, std::int32_t modeIndex);
+void ScrollCalibration(VideoEdit& edit, int scrollCode, std::int16_t thumbPosition);
+// DEFAULT: customized, driver and mode 0; the level stays as it is (and the
+// dialog shows 50).
+void ChooseDefaults(VideoEdit& edit);
+
+// The driver DONE puts in place, for the entry the driver list shows (-1:
+// none): that driver when the settings hold it; nothing when the defaults
+// keep a stored driver out of sight (a DONE that changed nothing never
+// removes a working installed driver, nor installs one the player never saw).
+std::optional<AppliedDriver> DriverDoneApplies(const DriverCatalog& catalog, std::int32_t shownDriver,
+                                               const VideoSettings& now);
+
+// What video.cfg must say after DONE: the settings shown, or, when the driver
+// could not be put in place, the level shown with the mark, driver and mode
+// the file named when the dialog opened, so the file never names a driver
+// whose files are not there.
+VideoSettings SavedAtDone(const VideoEdit& edit, bool driverInPlace);
+
+// What choosing a driver in the list brings up: for a driver the launcher
+// installs (1 to 3), the note that it is installed; for any later driver, the
+// guide to installing it by hand, with the location of its folder under
+// .\Driver\ (`guideFolder`) unless it is the list's last entry or its folder
+// is not usable; for the system's own (0), nothing.
+enum class DriverChoiceShows { kNothing, kInstalledNote, kGuide };
+struct DriverChoice {
+  DriverChoiceShows shows = DriverChoiceShows::kNothing;
+  std::optional<std::string> guideFolder;  // relative, as DriverFolderPath gives it
+};
+DriverChoice WhatChoosingShows(const DriverCatalog& catalog, std::int32_t driverIndex);
 
 }  // namespace video

@@ -1,6 +1,5 @@
 #include "settings/video/driver_paths.h"
 #include "settings/video/driver_plan.h"
-#include "settings/video/video_choices.h"
 #include "settings/video/video_settings.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -81,24 +81,6 @@ TEST(VideoSettings, ValuesBeyondTheCatalogAreBroughtWithinIt) {
     video::VideoSettings settings = c.read;
     video::FitToCatalog(settings, c.catalog);
     EXPECT_EQ(Fields(settings), c.expected) << c.what;
-  }
-}
-
-TEST(VideoSettings, TheDialogShowsThePlayersValuesOrElseTheDefaults) {
-  const struct Case {
-    const char* what;
-    video::VideoSettings held;
-    std::vector<std::int32_t> shown;  // driver, mode, level
-  } cases[] = {
-      {"the defaults, whatever is stored", {0, 5, 2, 70}, {0, 0, 50}},
-      {"the player's values", {1, 5, 2, 70}, {5, 2, 70}},
-      {"the system's own driver keeps its mode", {1, 0, 2, 0}, {0, 2, 0}},
-      {"one mode for a driver the launcher installs", {1, 3, 2, 70}, {3, 0, 70}},
-  };
-  for (const Case& c : cases) {
-    const video::ShownVideoValues shown = video::ShownValues(c.held);
-    EXPECT_EQ((std::vector<std::int32_t>{shown.driver, shown.mode, shown.calibrationLevel}), c.shown)
-        << c.what;
   }
 }
 
@@ -191,27 +173,72 @@ TEST(DriverPlan, DoneCopiesOrRemovesThePairWholeOrSaysWhyNot) {
     }
     EXPECT_EQ(seen, c.plan) << c.driver << " " << (c.folder ? c.folder : "-") << " "
                             << c.resolved.value_or("-");
-    EXPECT_EQ(video::DriverFolderPath(entry.folder).has_value(),
-              video::CheckDriverFolder(entry.folder) == video::FolderCheck::kUsable)
-        << entry.folder << ": the guide shows no location for a folder DONE refuses";
   }
 }
 
-// DONE puts in place only the driver the list shows: a stored driver kept out
-// of sight by the defaults (list 0, settings 2) is never installed.
-TEST(VideoChoices, DoneAppliesTheDriverTheListShows) {
+// Every sequence of choices from every file, followed by what the controls
+// show: the list, the mode and the bar show the player's last choices (the
+// defaults, driver 0, mode 0 and level 50, until the first); DONE puts in
+// place the driver the list shows and saves exactly what was shown, or, when
+// that driver's files cannot be put in place, keeps the mark, driver and mode
+// the file named at opening. An untouched file keeps its stored driver out of
+// sight: DONE neither installs nor removes one for it.
+TEST(VideoEdit, DoneSavesWhatTheDialogShowedOverEverySequence) {
+  std::mt19937 random(20261210);
+  const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
   video::DriverCatalog catalog;
-  catalog.driverCount = 2;
-  const struct {
-    std::int32_t shown, driverIndex;
-    std::optional<std::int32_t> applied;
-  } cases[] = {{2, 2, 2}, {0, 0, 0}, {0, 2, std::nullopt}, {-1, 0, std::nullopt}};
-  for (const auto& c : cases) {
-    const auto applied = video::DriverDoneApplies(catalog, c.shown, c.driverIndex);
-    EXPECT_EQ(applied ? std::optional(applied->index) : std::nullopt, c.applied)
-        << c.shown << " " << c.driverIndex;
-    // Driver 2 lies past this catalog's end: DONE has no folder to copy from.
-    EXPECT_EQ(applied && applied->entry, applied && c.driverIndex < 2) << c.driverIndex;
+  catalog.driverCount = 7;
+  catalog.modeCount = 4;
+  for (int run = 0; run < 5000; ++run) {
+    video::VideoSettings read{pick(-1, 2), pick(-1, 8), pick(-1, 5), pick(-20, 120)};
+    video::FitToCatalog(read, catalog);
+    video::VideoEdit edit{read, read};
+    const bool stored = read.customized != 0;
+    int list = stored ? read.driverIndex : 0, level = stored ? read.calibrationLevel : 50;
+    int mode = stored && (list < 1 || list > 3) ? read.modeIndex : 0;
+    bool own = stored, defaulted = false;
+    std::string steps = "from " + video::FormatVideoSettings(read);
+    for (int step = pick(0, 5);; --step) {
+      const video::ShownVideoValues shown = video::ShownValues(edit.now);
+      ASSERT_EQ((std::vector<int>{shown.driver, shown.mode, shown.calibrationLevel}),
+                (std::vector<int>{list, mode, level}))
+          << steps;
+      if (step == 0) {
+        break;
+      }
+      const int choice = pick(0, 3);
+      if (choice == 0) {
+        list = pick(0, catalog.driverCount - 1), mode = 0;
+        video::ChooseDriver(edit, list);
+      } else if (choice == 1) {
+        mode = pick(0, static_cast<int>(video::ModeListTexts(catalog, list).size()) - 1);
+        video::ChooseMode(edit, mode);
+      } else if (choice == 2) {
+        const int code = pick(0, 8), thumb = pick(-5, 120);
+        level = video::ScrolledCalibration(level, code, static_cast<std::int16_t>(thumb));
+        video::ScrollCalibration(edit, code, static_cast<std::int16_t>(thumb));
+      } else {
+        list = mode = 0, level = 50;
+        video::ChooseDefaults(edit);
+      }
+      own = choice != 3;
+      defaulted = choice == 3;
+      steps += " " + std::to_string(choice);
+    }
+    const auto applied = video::DriverDoneApplies(catalog, list, edit.now);
+    const video::VideoSettings saved = video::SavedAtDone(edit, true);
+    if (own) {
+      EXPECT_EQ(Fields(saved), (std::vector<std::int32_t>{1, list, mode, level})) << steps;
+      EXPECT_TRUE(applied && applied->index == list) << steps;
+    } else {
+      EXPECT_EQ(saved.customized, 0) << steps;
+      EXPECT_EQ(applied.has_value(), saved.driverIndex == 0) << steps;
+      EXPECT_TRUE(!defaulted || (saved.driverIndex == 0 && saved.modeIndex == 0)) << steps;
+    }
+    const video::VideoSettings refused = video::SavedAtDone(edit, false);
+    EXPECT_EQ(Fields(refused), (std::vector<std::int32_t>{read.customized, read.driverIndex, read.modeIndex,
+                                                          saved.calibrationLevel}))
+        << steps;
   }
 }
 

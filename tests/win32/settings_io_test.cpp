@@ -71,23 +71,22 @@ TEST_F(InGameFolder, KeyBindingsReadResetAndWrite) {
 }
 
 TEST_F(InGameFolder, VideoSettingsAndTheDriverCatalog) {
-  video::Settings() = {};
   Put("video.cfg", "1\r\n5\r\n2\r\n70\r\n");
-  EXPECT_EQ(LoadVideoSettings(nullptr, ".\\info\\video.cfg"), 1);
-  EXPECT_EQ(video::Settings().driverIndex, 5);
-  EXPECT_EQ(video::Settings().calibrationLevel, 70);
+  const video::VideoSettings read = LoadVideoSettings(nullptr, ".\\info\\video.cfg");
+  EXPECT_EQ(read.driverIndex, 5);
+  EXPECT_EQ(read.calibrationLevel, 70);
   Put("video.cfg", "junk, twice as long as the settings\r\n");
-  EXPECT_EQ(SaveVideoSettings(nullptr, ".\\info\\video.cfg"), 1);
+  EXPECT_TRUE(SaveVideoSettings(nullptr, ".\\info\\video.cfg", read));
   EXPECT_EQ(Get("video.cfg"), "1\r\n5\r\n2\r\n70\r\n");
 
   const std::string catalog =
       "2\r\n#D System\r\n#N System OpenGL\r\n#D Velox\r\n#N Velox\r\n1\r\n640 480 16\r\nDesktop\r\n";
   Put("Driver.dat", catalog);
-  EXPECT_EQ(LoadDriverCatalog(nullptr, ".\\INFO\\driver.dat"), 1);
-  EXPECT_EQ(video::Catalog().driverCount, 2);
-  EXPECT_STREQ(video::Catalog().drivers[1].folder, "Velox");
-  EXPECT_EQ(video::Catalog().modes[0].height, 480);
-  EXPECT_STREQ(video::Catalog().lastModeLabel, "Desktop");
+  const video::DriverCatalog drivers = LoadDriverCatalog(nullptr, ".\\INFO\\driver.dat");
+  EXPECT_EQ(drivers.driverCount, 2);
+  EXPECT_STREQ(drivers.drivers[1].folder, "Velox");
+  EXPECT_EQ(drivers.modes[0].height, 480);
+  EXPECT_STREQ(drivers.lastModeLabel, "Desktop");
   EXPECT_EQ(Get("Driver.dat"), catalog) << "the catalog is only read";
 }
 

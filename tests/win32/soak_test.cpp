@@ -31,7 +31,7 @@
 #include "launch/driver_check_dialog.h"
 #include "menus/menu_controller.h"
 #include "resources/resource.h"
-#include "settings/video/driver_guides.h"
+#include "settings/video/driver_dialogs.h"
 #include "shell/app_windows.h"
 #include "services/first_run_flag.h"
 #include "shell/shell_state.h"
@@ -393,13 +393,19 @@ TEST(Soak, VideoSettingsAndTheDriverGuides) {
   });
 }
 
-// The guide 284 for a driver with its folder, Download: the drivers page
+// The guide 284 for a driver with its folder in a deep game folder: the
+// location keeps its ending, the driver's folder. Download: the drivers page
 // offered to a browser (none on the test displays).
 TEST(Soak, DriverGuideDownload) {
+  const std::string deep = "C:\\Games\\" + std::string(90, 'q') + "\\Driver\\Kestrel";
   Soak("driver guide (284), Download", {.dialogs = 1, .boxes = {"Web browsers not find"}}, [&] {
-    ExpectClick(IDC_GUIDE_DOWNLOAD, IDC_GUIDE_DOWNLOAD);
-    EXPECT_TRUE(
-        DriverGuideDialog(Stage(), GetModuleHandleA(nullptr), "C:\\Games\\Quil3D\\Driver\\Kestrel\\"));
+    Scripts().Expect(IDC_GUIDE_DOWNLOAD, [](HWND guide) {
+      char shown[128] = {};
+      GetDlgItemTextA(guide, IDC_GUIDE_LOCATION, shown, sizeof shown);
+      EXPECT_TRUE(std::string(shown).ends_with("...\\Driver\\Kestrel")) << shown;
+      pointer::ClickControl(guide, IDC_GUIDE_DOWNLOAD);
+    });
+    EXPECT_TRUE(DriverGuideDialog(Stage(), GetModuleHandleA(nullptr), deep.c_str()));
   });
 }
 

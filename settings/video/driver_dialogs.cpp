@@ -1,4 +1,4 @@
-#include "settings/video/driver_guides.h"
+#include "settings/video/driver_dialogs.h"
 
 #include "common/bounded_text.h"
 #include "common/win/message_dialog.h"

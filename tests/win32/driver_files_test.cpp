@@ -1,19 +1,19 @@
 // DONE's driver step on the real file system of a temporary game folder: the
 // pair of libraries in the program folder is replaced or removed whole, or
 // stays as it was, named by video.cfg, and the player reads which file failed.
-#include "settings/video/driver_install.h"
+#include "settings/video/driver_files.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "common/win/file_io.h"
 #include "common/win/handles.h"
-#include "settings/video/video_choices.h"
 #include "settings/video/video_files.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/win32/message_boxes.h"
@@ -22,6 +22,10 @@
 namespace {
 
 using Names = std::vector<std::string>;
+
+std::vector<std::int32_t> Fields(const video::VideoSettings& s) {
+  return {s.customized, s.driverIndex, s.modeIndex, s.calibrationLevel};
+}
 
 // Photographs a box for a person to look at, once the screen shows it
 // painted and steady.
@@ -49,11 +53,11 @@ class DriverInstall : public InTemporaryFolder {
  protected:
   void SetUp() override {
     InTemporaryFolder::SetUp();
-    video::Catalog() = {};
-    video::Catalog().driverCount = 4;
+    catalog_.driverCount = 5;  // Kestrel, the last, is installed by hand
+    lstrcpyA(catalog_.drivers[4].folder, "Kestrel");
     const char* folders[] = {"System", "Velox", "Prism3D", "Aurion"};
     for (int i = 0; i < 4; ++i) {
-      lstrcpyA(video::Catalog().drivers[i].folder, folders[i]);
+      lstrcpyA(catalog_.drivers[i].folder, folders[i]);
       CreateDirectoryA(Full("Driver").c_str(), nullptr);
       CreateDirectoryA(Full(std::string("Driver\\") + folders[i]).c_str(), nullptr);
       Put(std::string("Driver\\") + folders[i] + "\\Glu32.dll", std::string(folders[i]) + " glu");
@@ -82,14 +86,15 @@ class DriverInstall : public InTemporaryFolder {
         Photograph(box, picture);
       }
     });
-    video::Settings() = {1, driver, 0, 70};
+    video::VideoEdit edit{{1, 5, 3, 70}, {1, 5, 3, 70}};
+    video::ChooseDriver(edit, driver);
     const bool applied =
-        ApplyAndSaveAtDone(nullptr, ".\\info\\video.cfg",
-                           video::DriverDoneApplies(video::Catalog(), driver, driver), {1, 5, 3, 70});
+        ApplyAndSaveAtDone(nullptr, ".\\info\\video.cfg", catalog_, driver, edit).driverIndex == driver;
     messages_ = boxes.Take();
     return applied;
   }
   static constexpr char kOpened[] = "1\r\n5\r\n3\r\n70\r\n";
+  video::DriverCatalog catalog_;
   Names messages_;
 };
 
@@ -155,6 +160,108 @@ TEST_F(DriverInstall, WhatCannotBeDoneLeavesTheOldPairWholeAndIsNamed) {
     std::string file;
     win::ReadFileBytes(Full("info\\video.cfg").c_str(), file);
     EXPECT_EQ(file, kOpened) << what;
+  }
+}
+
+// Random game folders, random choices, DONE: each time either video.cfg names
+// the driver the list showed and that driver's pair lies in the program
+// folder, or the player was told why not (a box, or the file-error dialog for
+// video.cfg) and the pair is byte for byte as before, with video.cfg naming
+// the mark, driver and mode it named at opening, or left as it was.
+TEST_F(DriverInstall, EveryDoneLeavesVideoCfgAndThePairAgreeing) {
+  std::mt19937 random(20261210);
+  const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  const char* const names[] = {"System", "Velox", "Prism3D", "Aurion"};
+  enum Trouble {
+    kNone,
+    kSourceMissing,
+    kVideoReadOnly,
+    kVideoHeld,
+    kTemporaryFolder,
+    kTemporaryReadOnly,
+    kCopyHeld,
+    kLeftovers,
+    kTroubles
+  };
+  for (int run = 0; run < 80; ++run) {
+    const int pair = pick(0, 4);  // none, odd bytes, or the pair of driver 1 to 3
+    for (const char* library : {"Glu32.dll", "Opengl32.dll"}) {
+      DeleteFileA(Full(library).c_str());
+      if (pair > 0) {
+        Put(library,
+            pair == 1 ? "odd" : std::string(names[pair - 1]) + (library[0] == 'G' ? " glu" : " opengl"));
+      }
+    }
+    const video::VideoSettings opened{pick(0, 1), pick(0, 4), 0, pick(0, 10) * 10};
+    const std::string before = video::FormatVideoSettings(opened);
+    Put("info\\video.cfg", before);
+    video::VideoEdit edit{opened, opened};
+    std::string what = "run " + std::to_string(run) + " pair " + std::to_string(pair) + " from " +
+                       std::to_string(opened.customized) + std::to_string(opened.driverIndex);
+    for (int step = pick(0, 3); step > 0; --step) {
+      const int choice = pick(0, 3);
+      choice == 0   ? video::ChooseDriver(edit, pick(0, 4))
+      : choice == 1 ? video::ScrollCalibration(edit, SB_LINERIGHT, 0)
+      : choice == 2 ? video::ChooseMode(edit, 0)
+                    : video::ChooseDefaults(edit);
+      what.append(" ").append(std::to_string(choice));
+    }
+    const Trouble trouble = static_cast<Trouble>(pick(0, kTroubles - 1));
+    const std::string source = std::string("Driver\\") + names[pick(1, 3)] + "\\Opengl32.dll";
+    const std::string blocked = trouble == kVideoReadOnly || trouble == kVideoHeld ? "info\\video.cfg"
+                                : trouble == kCopyHeld                             ? "Glu32.dll"
+                                : trouble == kSourceMissing                        ? source
+                                                                                   : "info\\video.cf~";
+    const std::string pairBefore = Pair();
+    win::UniqueFile held;
+    if (trouble == kSourceMissing) {
+      MoveFileA(Full(source).c_str(), Full(source + "-aside").c_str());
+    } else if (trouble == kTemporaryFolder) {
+      CreateDirectoryA(Full(blocked).c_str(), nullptr);
+    } else if (trouble == kVideoReadOnly || trouble == kTemporaryReadOnly) {
+      if (trouble == kTemporaryReadOnly) {
+        Put(blocked, "x");
+      }
+      SetFileAttributesA(Full(blocked).c_str(), FILE_ATTRIBUTE_READONLY);
+    } else if (trouble == kVideoHeld || trouble == kCopyHeld) {
+      held.reset(CreateFileA(Full(blocked).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    } else if (trouble == kLeftovers) {
+      Put("Glu32.dl~", "cut short");
+      Put("Opengl32.dl$", "cut short");
+    }
+    what.append(" trouble ").append(std::to_string(trouble));
+    MessageBoxReader boxes;
+    const int shown = video::ShownValues(edit.now).driver;
+    const video::VideoSettings saved =
+        ApplyAndSaveAtDone(nullptr, ".\\info\\video.cfg", catalog_, shown, edit);
+    const bool told = !boxes.Take().empty();
+    held.reset();
+    SetFileAttributesA(Full(blocked).c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(Full(blocked).c_str());
+    if (trouble == kSourceMissing) {
+      MoveFileA(Full(source + "-aside").c_str(), Full(source).c_str());
+    } else if (trouble == kTemporaryReadOnly) {
+      DeleteFileA(Full(blocked).c_str());
+    }
+    // video.cfg cannot be replaced: nothing moves, the file-error dialog tells.
+    const bool saveable = trouble < kVideoReadOnly || trouble > kTemporaryReadOnly;
+    std::string file;
+    win::ReadFileBytes(Full("info\\video.cfg").c_str(), file);
+    EXPECT_EQ(file, saveable ? video::FormatVideoSettings(saved) : before) << what;
+    if (!saveable || told) {
+      EXPECT_EQ(Pair(), pairBefore) << what;
+      EXPECT_EQ(Fields(saved), Fields(video::SavedAtDone(edit, false))) << what;
+      continue;
+    }
+    const std::int32_t named = saved.customized != 0 || saved.driverIndex == 0 ? saved.driverIndex : -1;
+    EXPECT_EQ(Fields(saved), Fields(edit.now)) << what;
+    if (named == 0) {
+      EXPECT_EQ(Pair(), " | ") << what;
+    } else if (named >= 1 && named <= 3) {
+      EXPECT_EQ(Pair(), std::string(names[named]) + " glu | " + names[named] + " opengl") << what;
+    } else {
+      EXPECT_EQ(Pair(), pairBefore) << what << ": the pair is the player's";
+    }
   }
 }
 

@@ -18,17 +18,17 @@
 
 #include <optional>
 
-#include "settings/video/driver_plan.h"
+#include "settings/video/driver_catalog.h"
 #include "settings/video/video_settings.h"
 
-// DONE: looks at the game folder (video.cfg at `videoFile` included) for the
-// driver `applied` names, if any (video::DriverDoneApplies), carries out the
-// plan for it, then saves video::Settings() to `videoFile` (SaveVideoSettings,
-// whose file-error dialog is owned by `owner`). When the plan is refused
-// (told in an error box, or by the save where video.cfg cannot be replaced)
-// or a step fails, the libraries are as they were and the file keeps the
-// driver and display mode of `opened` (what the dialog opened with); the
-// other values are saved as chosen. True when the chosen driver is in place
-// (or none was to be).
-bool ApplyAndSaveAtDone(HWND owner, const char* videoFile, const std::optional<video::AppliedDriver>& applied,
-                        const video::VideoSettings& opened);
+// DONE: looks at the game folder (video.cfg at `videoFile` and the names its
+// replacement goes through included) for the driver DONE applies (the entry
+// the driver list shows, `shownDriver`; video::DriverDoneApplies), carries
+// out the plan for it, then saves what video.cfg must say after
+// (video::SavedAtDone; a save that fails brings the file-error dialog, owned
+// by `owner`). When the plan is refused (told in an error box, or by the save
+// where video.cfg cannot be replaced) or a step fails, the libraries are as
+// they were. What video.cfg was told to say.
+video::VideoSettings ApplyAndSaveAtDone(HWND owner, const char* videoFile,
+                                        const video::DriverCatalog& catalog, std::int32_t shownDriver,
+                                        const video::VideoEdit& edit);

@@ -1,4 +1,4 @@
-#include "settings/video/driver_install.h"
+#include "settings/video/driver_files.h"
 
 #include <windows.h>
 
@@ -8,7 +8,7 @@
 
 #include "common/win/file_io.h"
 #include "settings/video/driver_paths.h"
-#include "settings/video/video_files.h"  // SaveVideoSettings
+#include "settings/video/video_files.h"
 #include "services/error_box.h"
 #include "services/settings_files.h"
 
@@ -240,16 +240,15 @@ bool CarryOut(const video::DriverPlan& plan) {
 
 }  // namespace
 
-bool ApplyAndSaveAtDone(HWND owner, const char* videoFile, const std::optional<video::AppliedDriver>& applied,
-                        const video::VideoSettings& opened) {
-  video::VideoSettings& settings = video::Settings();
+video::VideoSettings ApplyAndSaveAtDone(HWND owner, const char* videoFile,
+                                        const video::DriverCatalog& catalog, std::int32_t shownDriver,
+                                        const video::VideoEdit& edit) {
+  const std::optional<video::AppliedDriver> applied =
+      video::DriverDoneApplies(catalog, shownDriver, edit.now);
   const video::GameFolder folder =
       applied ? LookAtGameFolder(videoFile, applied->entry) : video::GameFolder{};
-  const bool inPlace = CarryOut(video::PlanDriverChange(applied, folder));
-  if (!inPlace) {
-    settings.driverIndex = opened.driverIndex;
-    settings.modeIndex = opened.modeIndex;
-  }
-  SaveVideoSettings(owner, videoFile);
-  return inPlace;
+  const video::VideoSettings saved =
+      video::SavedAtDone(edit, CarryOut(video::PlanDriverChange(applied, folder)));
+  SaveVideoSettings(owner, videoFile, saved);
+  return saved;
 }
