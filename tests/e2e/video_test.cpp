@@ -141,10 +141,11 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
     e2e::SaveScreenshot("video-driver-installed");
   });
   EXPECT_EQ(Selected(IDC_DRIVER_LIST), 2) << "the chosen driver stays shown";
+  EXPECT_EQ(Level(), 50) << "and so does the level: the choice goes on from what was shown";
   EXPECT_EQ(Entries(IDC_MODE_LIST), 1) << "one mode for a driver the launcher installs";
   Done();
   EXPECT_TRUE(Installed("Prism3D"));
-  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n70\r\n");
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n50\r\n");
 
   // A copy made read-only: driver 3 cannot replace it. The player reads which
   // file, driver 2's pair stays and video.cfg goes on naming driver 2.
@@ -166,7 +167,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   ASSERT_TRUE(e2e::ToMainMenu(stage_->handle));
   game_.SetReadOnly("Opengl32.dll", false);
   EXPECT_TRUE(Installed("Prism3D"));
-  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n70\r\n");
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n50\r\n");
 
   // Driver 4, installed by hand: the guide with its folder; DONE leaves the
   // copies of driver 2.
@@ -196,7 +197,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   EXPECT_TRUE(IsWindow(dialog_)) << "the video dialog stays open";
   Done();
   EXPECT_TRUE(Installed("Prism3D")) << "a driver installed by hand leaves the copies";
-  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n6\r\n0\r\n70\r\n");
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n6\r\n0\r\n50\r\n");
 
   // The system's driver: both copies go, without a word.
   OpenDialog();
@@ -215,7 +216,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   Click(kSmallDefault);
   Done();
   EXPECT_TRUE(NoCopies());
-  EXPECT_EQ(game_.Read("info\\video.cfg"), "0\r\n0\r\n0\r\n70\r\n");
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "0\r\n0\r\n0\r\n50\r\n");
 }
 
 TEST_F(VideoSettings, PageRightAt95GivesOneHundred) {
