@@ -30,12 +30,12 @@ constexpr win::MessageDialog kReport{
 }  // namespace
 
 void AfterGameReport() {
-  if (CheckProcLog(kProcLogForReading) != 1) {
+  const std::optional<launch::ReportText> report = CheckProcLog(kProcLogForReading);
+  if (!report) {
     return;
   }
   // The launcher is still minimized, so there may be no active window: the
   // report's icon then comes from the program's own module all the same.
   const HWND owner = GetActiveWindow();
-  win::RunMessageDialog(kReport, owner, win::InstanceOf(owner),
-                        reinterpret_cast<LPARAM>(launch::AfterGameReportText().text));
+  win::RunMessageDialog(kReport, owner, win::InstanceOf(owner), reinterpret_cast<LPARAM>(report->text));
 }

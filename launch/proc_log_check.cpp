@@ -7,28 +7,19 @@
 #include "common/bounded_text.h"
 #include "common/win/file_io.h"
 
-namespace launch {
-
-ReportText& AfterGameReportText() {
-  static ReportText report;
-  return report;
-}
-
-}  // namespace launch
-
-int CheckProcLog(const char* path) {
-  launch::AfterGameReportText() = launch::ReportText{};
+std::optional<launch::ReportText> CheckProcLog(const char* path) {
   win::FullPath full;
   std::string bytes;
   if (!win::ResolveFullPath(path, full) || !win::ReadFileBytes(full.text, bytes)) {
-    return 0;
+    return std::nullopt;
   }
   if (launch::ScanProcLog(bytes) == launch::ProcLogStatus::kCardFailed) {
-    text::CopyBounded(launch::AfterGameReportText().text, launch::kCardFailureReport);
-    return 1;
+    launch::ReportText report;
+    text::CopyBounded(report.text, launch::kCardFailureReport);
+    return report;
   }
   DeleteFileA(full.text);
-  return 0;
+  return std::nullopt;
 }
 
 void DeleteProcLog(const char* path) {

@@ -1,6 +1,7 @@
-// The check of the game's log after it has ended, and the report it leaves
-// for the after-game dialog.
+// The check of the game's log after it has ended, and the report it calls for.
 #pragma once
+
+#include <optional>
 
 #include "launch/proc_log.h"
 
@@ -10,17 +11,14 @@ struct ReportText {
   char text[kReportTextSize] = {};
 };
 
-// The text the after-game dialog shows; cleared at every check.
-ReportText& AfterGameReportText();
-
 }  // namespace launch
 
-// Reads the log at `path` (relative to the current folder). Returns 1 when the
-// log reports a failing 3D card: the report text is then set and the log is
-// kept for the dialog to delete. Otherwise returns 0 with an empty report: a
-// log that cannot be read is left alone, and a log that says there is nothing
-// to report, or ends before it says anything, is deleted.
-int CheckProcLog(const char* path);
+// Reads the log at `path` (relative to the current folder). Returns the report
+// to show when the log reports a failing 3D card; the log is then kept for the
+// report's dialog to delete. Otherwise returns nothing: a log that cannot be
+// read is left alone, and a log that says there is nothing to report, or ends
+// before it says anything, is deleted.
+std::optional<launch::ReportText> CheckProcLog(const char* path);
 
 // Deletes the log at `path`, resolved to its full path first; failures are
 // ignored.

@@ -1,5 +1,7 @@
 #include "launch/start_game.h"
 
+#include <optional>
+
 #include "common/win/handles.h"
 #include "launch/after_game_report.h"
 #include "launch/driver_check_dialog.h"
@@ -60,20 +62,26 @@ void WaitForGameToEnd(HANDLE process) {
 // The clicks and keys that reached the launcher while the game ran (the
 // second click of a double-click on START GAME, say) are not meant for the
 // launcher that comes back: one press is one game.
-// Looking at the queue takes a quit message whatever the range asked for: a
-// launcher closed while the game ran gets it back, and ends.
-void DropInputQueuedDuringTheGame() {
-  constexpr UINT kInput[][2] = {
-      {WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST}, {WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK}};
+// A launcher closed while the game ran has a quit message waiting, which a
+// look at the queue may hand over whatever range it asked for. It is taken
+// too, and its exit code returned, to be put back once the game's report has
+// been answered: the report's own message loop would end at it at once, and
+// the log would go unseen.
+std::optional<int> DropInputQueuedDuringTheGame() {
+  constexpr UINT kQueued[][2] = {{WM_KEYFIRST, WM_KEYLAST},
+                                 {WM_MOUSEFIRST, WM_MOUSELAST},
+                                 {WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK},
+                                 {WM_QUIT, WM_QUIT}};
+  std::optional<int> quit;
   MSG message;
-  for (const auto& range : kInput) {
+  for (const auto& range : kQueued) {
     while (PeekMessageA(&message, nullptr, range[0], range[1], PM_REMOVE)) {
       if (message.message == WM_QUIT) {
-        PostQuitMessage(static_cast<int>(message.wParam));
-        return;
+        quit = static_cast<int>(message.wParam);
       }
     }
   }
+  return quit;
 }
 
 }  // namespace
@@ -97,8 +105,11 @@ bool GameLaunch() {
   WaitForInputIdle(process.get(), kInputIdleLimit);
   thread.reset();
   WaitForGameToEnd(process.get());
-  DropInputQueuedDuringTheGame();
+  const std::optional<int> quit = DropInputQueuedDuringTheGame();
   AfterGameReport();
+  if (quit) {
+    PostQuitMessage(*quit);  // then the launcher ends, as it was asked to
+  }
   return true;
 }
 

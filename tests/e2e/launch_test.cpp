@@ -131,12 +131,8 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
     const char* log;  // what the game leaves; null for no log
     bool report;
   } cases[] = {
-      {"1 the card failed", true},
-      {"0", false},
-      {"7\\n1", true},
-      {"7\\n0", false},
-      {"  \t1", true},
-      {nullptr, false},
+      {"1 card failed", true}, {"0", false},    {"7\\n1", true},
+      {"7\\n0", false},        {"  \t1", true}, {nullptr, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.log != nullptr ? c.log : "no log");
@@ -236,14 +232,19 @@ TEST_F(StartGame, ADoubleClickStartsOneGameAndTheLauncherAnswersWhileItRuns) {
   PostMessageA(game, WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_EQ(launcher_->WaitForExit(), 0u);
 
-  // A close sent while the game runs ends the launcher then; after the game
-  // nothing of it is restored.
+  // A close sent while the game runs ends the launcher then, once the game's
+  // failing card has been reported; nothing of it is restored.
+  const ScopedVariable failingCard("QUIL_GAME_LOG", "1");
   Start("1\r\n");
   ClickOnStage(e2e::place::kStartGame);
   game = gameRuns();
   EXPECT_TRUE(answered(stage_->handle, WM_CLOSE));
   EXPECT_FALSE(IsWindow(stage_->handle));
   PostMessageA(game, WM_KEYDOWN, VK_SPACE, 0);
+  const auto report = WaitForDialogWith(IDC_REPORT_TEXT);
+  ASSERT_TRUE(report) << "the close took the report with it";
+  EXPECT_TRUE(e2e::PushedDown(GetDlgItem(report->handle, IDC_REPORT_OK))) << "the report went by itself";
+  e2e::LeftButton(false);  // OK clicked
   // Watched in 1 ms steps until the launcher has ended. The frame may go
   // between two looks, and IsIconic answers no for a window that is gone: so
   // IsWindow is asked after it.
@@ -254,6 +255,7 @@ TEST_F(StartGame, ADoubleClickStartsOneGameAndTheLauncherAnswersWhileItRuns) {
   }
   EXPECT_FALSE(restored) << "the frame came back after the stage had gone";
   EXPECT_EQ(launcher_->WaitForExit(), 0u);
+  EXPECT_FALSE(e2e::FileExists(game_.PathOf("Info\\Proc.log")));
   EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
 }
 
