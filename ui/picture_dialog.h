@@ -51,9 +51,9 @@ struct PictureDialog {
   HWND owner = nullptr;
   HINSTANCE instance = nullptr;
   RECT client = {};  // remembered at opening
-  // A scroll bar whose press brought up a report box: what it still sends for
-  // that press is dropped.
-  HWND barLetGo = nullptr;
+  // The scroll bar whose press is going on (none between presses); what
+  // another bar sends without the mouse is dropped.
+  HWND pressedBar = nullptr;
 };
 
 // The state for `spec`, which must outlive it.
