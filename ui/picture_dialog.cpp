@@ -20,7 +20,7 @@ PictureDialog* Self(HWND dialog) {
 
 POINT MessagePoint(LPARAM lParam) {
   // Signed: a captured pointer left of or above the dialog gives negatives.
-  return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
 // The dialog's template as the resource holds it.
