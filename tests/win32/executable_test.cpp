@@ -25,128 +25,52 @@ namespace {
 
 using ShippedExecutable = WithShippedExecutable;
 
-// Reads a DLGTEMPLATEEX and its items.
-class DialogReader {
- public:
-  explicit DialogReader(const std::vector<unsigned char>& bytes) : bytes_(bytes) {}
-  std::uint16_t Word() {
-    const std::uint16_t value = static_cast<std::uint16_t>(bytes_.at(pos_) | (bytes_.at(pos_ + 1) << 8));
-    pos_ += 2;
-    return value;
+// Every dialog template, read with the launcher's own reader, holds each
+// control its code addresses, once, and nothing outside its box (a control
+// past the edge is never seen); the picture dialogs have no caption over
+// their art, and the how-to-play viewer no control at all.
+TEST_F(ShippedExecutable, EachDialogHoldsTheControlsItsCodeAddressesInsideItsBox) {
+  std::vector<std::uint32_t> keyBoxes;
+  for (std::uint32_t id = IDC_FIRST_KEY_BOX; id <= IDC_LAST_KEY_BOX; ++id) {
+    keyBoxes.push_back(id);
   }
-  short Short() { return static_cast<short>(Word()); }
-  std::uint32_t Dword() {
-    const std::uint32_t low = Word();
-    return low | (static_cast<std::uint32_t>(Word()) << 16);
-  }
-  // A name or ordinal field: "#n" for an ordinal, else the text.
-  std::string NameOrOrdinal() {
-    const std::uint16_t first = Word();
-    if (first == 0xFFFF) {
-      std::string ordinal = std::to_string(Word());
-      ordinal.insert(ordinal.begin(), '#');
-      return ordinal;
-    }
-    std::string text;
-    for (std::uint16_t c = first; c != 0; c = Word()) {
-      text.push_back(static_cast<char>(c));
-    }
-    return text;
-  }
-  void AlignDword() { pos_ = (pos_ + 3) & ~std::size_t{3}; }
-  void Skip(std::size_t n) { pos_ += n; }
-
- private:
-  const std::vector<unsigned char>& bytes_;
-  std::size_t pos_ = 0;
-};
-
-struct DialogItem {
-  std::uint32_t style, exStyle;
-  std::vector<short> box;  // x, y, cx, cy
-  std::uint32_t id;
-  std::string windowClass, title;
-};
-
-// Checks an extended template's header, in the font both dialogs use, and
-// returns how many items follow.
-int ExpectHeader(DialogReader& dialog, std::uint32_t exStyle, std::uint32_t style,
-                 const std::vector<short>& box, int pointSize) {
-  EXPECT_EQ(dialog.Word(), 1);       // version
-  EXPECT_EQ(dialog.Word(), 0xFFFF);  // extended template
-  dialog.Dword();                    // help id
-  EXPECT_EQ(dialog.Dword(), exStyle);
-  EXPECT_EQ(dialog.Dword(), style);
-  const int items = dialog.Word();
-  EXPECT_EQ((std::vector<short>{dialog.Short(), dialog.Short(), dialog.Short(), dialog.Short()}), box);
-  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // no menu
-  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // the standard dialog class
-  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // no caption
-  EXPECT_EQ(dialog.Word(), pointSize);
-  dialog.Word();  // weight
-  dialog.Word();  // italic and character set
-  EXPECT_EQ(dialog.NameOrOrdinal(), "System");
-  return items;
-}
-
-TEST_F(ShippedExecutable, TheHowToPlayTemplateIsABorderlessPopUpWithNoControls) {
-  const std::vector<unsigned char> bytes = Resource(RT_DIALOG, IDD_HOW_TO_PLAY);
-  ASSERT_FALSE(bytes.empty());
-  DialogReader dialog(bytes);
-  // No extended style; WS_POPUP | DS_SETFONT.
-  EXPECT_EQ(ExpectHeader(dialog, 0, 0x80000040u, {144, 31, 140, 170}, 10), 0) << "no controls";
-}
-
-TEST_F(ShippedExecutable, TheFileErrorDialogTemplateIsExact) {
-  const std::vector<unsigned char> bytes = Resource(RT_DIALOG, IDD_FILE_ERROR);
-  ASSERT_FALSE(bytes.empty());
-  DialogReader dialog(bytes);
-  // WS_EX_CLIENTEDGE; WS_POPUP | WS_VISIBLE | DS_CENTER | DS_MODALFRAME | DS_SYSMODAL | DS_SETFONT.
-  const int items = ExpectHeader(dialog, 0x200u, 0x900008C2u, {0, 0, 195, 86}, 12);
-
-  std::vector<DialogItem> read;
-  for (int i = 0; i < items; ++i) {
-    dialog.AlignDword();
-    DialogItem item{};
-    dialog.Dword();  // help id
-    item.exStyle = dialog.Dword();
-    item.style = dialog.Dword();
-    item.box = {dialog.Short(), dialog.Short(), dialog.Short(), dialog.Short()};
-    item.id = dialog.Dword();
-    item.windowClass = dialog.NameOrOrdinal();
-    item.title = dialog.NameOrOrdinal();
-    dialog.Skip(dialog.Word());  // creation data
-    read.push_back(item);
-  }
-  ASSERT_EQ(read.size(), 4u);
-  const auto find = [&](std::uint32_t id) {
-    return std::find_if(read.begin(), read.end(), [&](const DialogItem& item) { return item.id == id; });
-  };
   const struct {
-    std::uint32_t id;
-    const char* windowClass;  // #128 a button, #130 a static
-    std::vector<short> box;
-  } kItems[] = {{IDC_FILE_ERROR_OK, "#128", {62, 65, 70, 14}},
-                {IDC_FILE_ERROR_PATH, "#130", {33, 16, 155, 8}},
-                {IDC_FILE_ERROR_TEXT, "#130", {7, 33, 181, 23}}};
-  for (const auto& expected : kItems) {
-    const auto item = find(expected.id);
-    ASSERT_NE(item, read.end()) << expected.id;
-    EXPECT_EQ(item->windowClass, expected.windowClass) << expected.id;
-    EXPECT_EQ(item->box, expected.box) << expected.id;
+    int templateId;
+    bool picture;
+    std::vector<std::uint32_t> controls;
+  } kDialogs[] = {
+      {IDD_VIDEO_SETTINGS, true, {IDC_DRIVER_LIST, IDC_MODE_LIST, IDC_CALIBRATION_BAR}},
+      {IDD_AUDIO_SETTINGS, true, {IDC_MUSIC_BAR, IDC_SOUND_BAR}},
+      {IDD_INPUT_SETTINGS, true, keyBoxes},
+      {IDD_HOW_TO_PLAY, true, {}},
+      {IDD_FILE_ERROR, false, {IDC_FILE_ERROR_OK, IDC_FILE_ERROR_PATH, IDC_FILE_ERROR_TEXT}},
+      {IDD_DRIVER_CHECK, false, {IDC_START_WITH_CURRENT_DRIVER, IDC_START_AFTER_SETTING_DRIVER}},
+      {IDD_CARD_REPORT, false, {IDC_REPORT_OK, IDC_REPORT_TEXT}},
+      {IDD_MOMENTARY, false, {IDCANCEL}},
+      {IDD_DRIVER_INSTALLED, false, {IDC_INSTALLED_ICON, IDC_INSTALLED_ADVICE, IDC_INSTALLED_OK}},
+      {IDD_DRIVER_GUIDE, false, {IDC_GUIDE_ICON, IDC_GUIDE_LOCATION, IDC_GUIDE_DOWNLOAD, IDC_GUIDE_CANCEL}},
+  };
+  for (const auto& dialog : kDialogs) {
+    SCOPED_TRACE(dialog.templateId);
+    const std::optional<dialog_template::Template> parsed =
+        dialog_template::Parse(Resource(RT_DIALOG, dialog.templateId));
+    ASSERT_TRUE(parsed.has_value());
+    const auto& controls = parsed->controls;
+    for (const std::uint32_t id : dialog.controls) {
+      EXPECT_EQ(std::count_if(controls.begin(), controls.end(), [&](const auto& c) { return c.id == id; }), 1)
+          << "control " << id;
+    }
+    for (const dialog_template::Control& control : controls) {
+      const dialog_template::Box& at = control.box;
+      EXPECT_TRUE(at.x >= 0 && at.y >= 0 && at.x + at.width <= parsed->box.width &&
+                  at.y + at.height <= parsed->box.height)
+          << "control " << control.id;
+    }
+    if (dialog.picture) {
+      EXPECT_NE(parsed->style & WS_CAPTION, static_cast<std::uint32_t>(WS_CAPTION));
+      EXPECT_EQ(controls.size(), dialog.controls.size()) << "nothing else stands on the art";
+    }
   }
-  const auto ok = find(IDC_FILE_ERROR_OK);
-  EXPECT_EQ(ok->title, "OK");
-  EXPECT_EQ(ok->style & 0x0F, static_cast<std::uint32_t>(BS_PUSHBUTTON)) << "not a default button";
-  EXPECT_NE(ok->style & WS_TABSTOP, 0u);
-
-  const auto icon = std::find_if(read.begin(), read.end(), [](const DialogItem& item) {
-    const bool isStatic = item.windowClass == "#130" || _stricmp(item.windowClass.c_str(), "STATIC") == 0;
-    return isStatic && (item.style & SS_TYPEMASK) == SS_ICON;
-  });
-  ASSERT_NE(icon, read.end());
-  EXPECT_EQ(icon->title, "#290");
-  EXPECT_EQ(icon->box, (std::vector<short>{9, 10, 20, 20}));
 }
 
 // Each dialog's picture is drawn for the client area its template gives at two
