@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -122,24 +121,10 @@ BOOL CALLBACK NoteType(HMODULE, LPSTR type, LONG_PTR found) {
 
 // A manifest asking for an execution level would switch off the platform's
 // file virtualisation, which lets the settings be saved under Program Files.
-TEST_F(ShippedExecutable, CarriesNoManifestAndAVersionBlock) {
+TEST_F(ShippedExecutable, CarriesNoManifest) {
   std::vector<ULONG_PTR> types;
   EnumResourceTypesA(module_, NoteType, reinterpret_cast<LONG_PTR>(&types));
   EXPECT_EQ(std::count(types.begin(), types.end(), reinterpret_cast<ULONG_PTR>(RT_MANIFEST)), 0);
-
-  const std::vector<unsigned char> version = Resource(RT_VERSION, 1);
-  ASSERT_FALSE(version.empty());
-  const auto contains = [&](const std::string& ascii) {
-    std::vector<unsigned char> wide;
-    for (char c : ascii) {
-      wide.push_back(static_cast<unsigned char>(c));
-      wide.push_back(0);
-    }
-    return std::search(version.begin(), version.end(), wide.begin(), wide.end()) != version.end();
-  };
-  EXPECT_TRUE(contains("ProductName"));
-  EXPECT_TRUE(contains("QUIL 3D"));
-  EXPECT_TRUE(contains("FileDescription"));
 }
 
 // One program's version block, read as the platform's Properties sheet and
@@ -189,26 +174,17 @@ class VersionBlock {
   std::vector<char> block_;
 };
 
-// A program or library file of the game folder, read whole, with its
-// headers. Empty when it cannot be read or is not a 32-bit PE file.
-class PeFile {
+// A program or library file of the game folder mapped as the loader maps
+// it, as an image resource: nothing of it runs, and no import is bound.
+class PeImage {
  public:
-  explicit PeFile(const std::string& path) {
-    const std::string bytes = e2e::ReadFileBytes(path).value_or("");
-    bytes_.assign(bytes.begin(), bytes.end());
-    if (bytes_.size() < sizeof(IMAGE_DOS_HEADER)) {
-      return;
+  explicit PeImage(const std::string& path)
+      : module_(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE)),
+        base_(reinterpret_cast<const unsigned char*>(reinterpret_cast<ULONG_PTR>(module_.get()) &
+                                                     ~ULONG_PTR{3})) {
+    if (base_ != nullptr && At<IMAGE_DOS_HEADER>(0)->e_magic == IMAGE_DOS_SIGNATURE) {
+      nt_ = At<IMAGE_NT_HEADERS32>(At<IMAGE_DOS_HEADER>(0)->e_lfanew);
     }
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes_.data());
-    nt_ = reinterpret_cast<const IMAGE_NT_HEADERS32*>(At(dos->e_lfanew, sizeof(IMAGE_NT_HEADERS32)));
-    if (nt_ == nullptr || nt_->Signature != IMAGE_NT_SIGNATURE ||
-        nt_->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
-      nt_ = nullptr;
-      return;
-    }
-    sections_ = reinterpret_cast<const IMAGE_SECTION_HEADER*>(At(
-        dos->e_lfanew + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + nt_->FileHeader.SizeOfOptionalHeader,
-        nt_->FileHeader.NumberOfSections * sizeof(IMAGE_SECTION_HEADER)));
   }
 
   const IMAGE_OPTIONAL_HEADER32* Header() const { return nt_ != nullptr ? &nt_->OptionalHeader : nullptr; }
@@ -216,33 +192,18 @@ class PeFile {
   // The functions it imports, as "DLL!Function" (DLL names in capitals).
   std::vector<std::string> Imports() const {
     std::vector<std::string> imports;
-    if (nt_ == nullptr) {
-      return imports;
-    }
-    const DWORD directory = nt_->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    for (std::size_t entry = OffsetOf(directory);; entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-      const auto* dll =
-          reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(At(entry, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
-      if (dll == nullptr || dll->Name == 0) {
-        break;
-      }
-      std::string dllName = Text(dll->Name);
-      std::transform(dllName.begin(), dllName.end(), dllName.begin(),
+    const DWORD directory =
+        nt_ != nullptr ? nt_->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress : 0;
+    for (auto* dll = At<IMAGE_IMPORT_DESCRIPTOR>(directory); directory != 0 && dll->Name != 0; ++dll) {
+      std::string name = At<char>(dll->Name);
+      std::transform(name.begin(), name.end(), name.begin(),
                      [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
-      const DWORD thunks = dll->OriginalFirstThunk != 0 ? dll->OriginalFirstThunk : dll->FirstThunk;
-      for (std::size_t thunk = OffsetOf(thunks);; thunk += sizeof(DWORD)) {
-        const auto* value = reinterpret_cast<const DWORD*>(At(thunk, sizeof(DWORD)));
-        if (value == nullptr || *value == 0) {
-          break;
-        }
-        std::string import = dllName;
-        import += '!';
-        if ((*value & IMAGE_ORDINAL_FLAG32) != 0) {
-          import += '#';
-          import += std::to_string(*value & 0xFFFF);
-        } else {
-          import += Text(*value + offsetof(IMAGE_IMPORT_BY_NAME, Name));
-        }
+      for (auto* thunk = At<DWORD>(dll->OriginalFirstThunk != 0 ? dll->OriginalFirstThunk : dll->FirstThunk);
+           *thunk != 0; ++thunk) {
+        std::string import = name;
+        import += (*thunk & IMAGE_ORDINAL_FLAG32) != 0
+                      ? "!#" + std::to_string(*thunk & 0xFFFF)
+                      : std::string("!") + At<IMAGE_IMPORT_BY_NAME>(*thunk)->Name;
         imports.push_back(import);
       }
     }
@@ -250,30 +211,14 @@ class PeFile {
   }
 
  private:
-  const unsigned char* At(std::size_t offset, std::size_t size) const {
-    return offset <= bytes_.size() && size <= bytes_.size() - offset ? bytes_.data() + offset : nullptr;
-  }
-  // The file offset of an address in the loaded image.
-  std::size_t OffsetOf(DWORD rva) const {
-    for (WORD i = 0; sections_ != nullptr && i < nt_->FileHeader.NumberOfSections; ++i) {
-      if (rva >= sections_[i].VirtualAddress &&
-          rva < sections_[i].VirtualAddress + sections_[i].SizeOfRawData) {
-        return rva - sections_[i].VirtualAddress + sections_[i].PointerToRawData;
-      }
-    }
-    return bytes_.size();
-  }
-  std::string Text(DWORD rva) const {
-    std::string name;
-    for (std::size_t i = OffsetOf(rva); i < bytes_.size() && bytes_[i] != 0; ++i) {
-      name.push_back(static_cast<char>(bytes_[i]));
-    }
-    return name;
+  template <typename T>
+  const T* At(DWORD rva) const {
+    return reinterpret_cast<const T*>(base_ + rva);
   }
 
-  std::vector<unsigned char> bytes_;
+  support::UniqueModule module_;
+  const unsigned char* base_;
   const IMAGE_NT_HEADERS32* nt_ = nullptr;
-  const IMAGE_SECTION_HEADER* sections_ = nullptr;
 };
 
 // The imports someone has looked up and found on the Windows 95 family, one
@@ -300,7 +245,7 @@ TEST(ShippedImports, EveryImportHasBeenReviewedForTheWindows95Family) {
   const std::set<std::string> reviewed = ReviewedImports();
   ASSERT_GT(reviewed.size(), 50u) << "the reviewed list is read";
   for (const char* program : {"Quil3D.exe", "proc.exe"}) {
-    const std::vector<std::string> imports = PeFile(e2e::GameFolder() + "\\" + program).Imports();
+    const std::vector<std::string> imports = PeImage(e2e::GameFolder() + "\\" + program).Imports();
     EXPECT_GT(imports.size(), 50u) << program << ": its import directory is read";
     for (const std::string& import : imports) {
       EXPECT_EQ(reviewed.count(import), 1u)
@@ -325,7 +270,7 @@ TEST(ShippedHeaders, TheProgramsAndDriversLoadOnWindows4) {
   };
   for (const auto& f : files) {
     SCOPED_TRACE(f.file);
-    const PeFile pe(folder + "\\" + f.file);
+    const PeImage pe(folder + "\\" + f.file);
     const IMAGE_OPTIONAL_HEADER32* header = pe.Header();
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(header->MajorOperatingSystemVersion, 4);
@@ -362,7 +307,8 @@ TEST(ShippedVersion, BothProgramsCarryTheProjectVersion) {
     EXPECT_EQ(version.Text("FileVersion"), projectVersion);
     EXPECT_EQ(version.Text("ProductVersion"), projectVersion);
     EXPECT_EQ(version.Text("OriginalFilename"), std::string(program));
-    for (const char* shown : {"ProductName", "CompanyName", "FileDescription", "LegalCopyright"}) {
+    EXPECT_EQ(version.Text("ProductName"), "QUIL 3D");
+    for (const char* shown : {"CompanyName", "FileDescription", "LegalCopyright"}) {
       EXPECT_NE(version.Text(shown).value_or(""), "") << shown;
     }
   }
