@@ -18,35 +18,23 @@
 #include "tests/e2e/driver/places.h"
 #include "tests/win32/dialog_scripts.h"
 #include "tests/win32/in_process.h"
+#include "ui/dialog_template.h"
 
 namespace {
 
 // Left, top, width, height.
 using Place = std::vector<LONG>;
 
-struct Layout {
+// Where each client area stands on the stage; the controls stand at their
+// template units times two.
+const struct {
   int templateId;
   int heldControl;  // tells the dialog apart (0: no controls)
   Place client;     // in the stage's client area
-  std::vector<std::pair<int, Place>> controls;
-};
-
-// The templates' units times two.
-// clang-format off
-const Layout kLayouts[] = {
-    {IDD_VIDEO_SETTINGS, IDC_DRIVER_LIST, {288, 62, 280, 344},
-     {{IDC_DRIVER_LIST, {14, 42, 254, 114}}, {IDC_MODE_LIST, {14, 114, 254, 96}},
-      {IDC_CALIBRATION_BAR, {24, 180, 230, 22}}}},
-    {IDD_AUDIO_SETTINGS, IDC_MUSIC_BAR, {288, 62, 280, 352},
-     {{IDC_MUSIC_BAR, {24, 70, 232, 22}}, {IDC_SOUND_BAR, {24, 152, 232, 22}}}},
-    {IDD_INPUT_SETTINGS, 1035, {0, 0, 638, 478},
-     {{1035, {178, 74, 76, 26}}, {1036, {134, 124, 76, 26}}, {1037, {220, 124, 76, 26}},
-      {1038, {178, 176, 76, 26}}, {1039, {178, 226, 76, 26}}, {1040, {178, 278, 76, 26}},
-      {1041, {448, 74, 76, 26}}, {1042, {404, 124, 76, 26}}, {1043, {490, 124, 76, 26}},
-      {1044, {450, 176, 76, 26}}, {1045, {448, 226, 76, 26}}, {1046, {448, 278, 76, 26}}}},
-    {IDD_HOW_TO_PLAY, 0, {288, 62, 280, 340}, {}},
-};
-// clang-format on
+} kLayouts[] = {{IDD_VIDEO_SETTINGS, IDC_DRIVER_LIST, {288, 62, 280, 344}},
+                {IDD_AUDIO_SETTINGS, IDC_MUSIC_BAR, {288, 62, 280, 352}},
+                {IDD_INPUT_SETTINGS, IDC_FIRST_KEY_BOX, {0, 0, 638, 478}},
+                {IDD_HOW_TO_PLAY, 0, {288, 62, 280, 340}}};
 
 // `rect` of `from` in the client coordinates of `to`.
 Place PlaceIn(HWND from, HWND to, RECT rect) {
@@ -78,8 +66,10 @@ TEST_F(PictureDialogs, EachAndItsControlsStandAtTwoPixelsADialogUnitOverTheStage
                                                     70, 640, 480, nullptr, nullptr, nullptr, nullptr));
   const HWND stage = owned.get();
   ASSERT_NE(stage, nullptr);
-  for (const Layout& layout : kLayouts) {
+  for (const auto& layout : kLayouts) {
     SCOPED_TRACE(layout.templateId);
+    const auto parsed = dialog_template::Parse(Resource(RT_DIALOG, layout.templateId));
+    ASSERT_TRUE(parsed.has_value());
     const PictureDialogSpec spec{.templateId = layout.templateId,
                                  .backgroundSlot = 0,
                                  .backgroundDrawing = BackgroundDrawing::kStretched,
@@ -94,8 +84,11 @@ TEST_F(PictureDialogs, EachAndItsControlsStandAtTwoPixelsADialogUnitOverTheStage
       RECT client = {};
       GetClientRect(shown, &client);
       EXPECT_EQ(PlaceIn(shown, stage, client), layout.client);
-      for (const auto& [id, place] : layout.controls) {
-        EXPECT_EQ(ControlPlace(shown, GetDlgItem(shown, id)), place) << "control " << id;
+      for (const dialog_template::Control& control : parsed->controls) {
+        const dialog_template::Box& units = control.box;
+        EXPECT_EQ(ControlPlace(shown, GetDlgItem(shown, control.id)),
+                  (Place{2 * units.x, 2 * units.y, 2 * units.width, 2 * units.height}))
+            << "control " << control.id;
       }
       EndDialog(shown, 1);
     });
