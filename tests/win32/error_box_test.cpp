@@ -31,22 +31,6 @@ struct SeenBox {
   int result = 0;
 };
 
-BOOL CALLBACK CountButton(HWND child, LPARAM count) {
-  char name[32] = {};
-  GetClassNameA(child, name, sizeof name);
-  *reinterpret_cast<int*>(count) += lstrcmpiA(name, "Button") == 0;
-  return TRUE;
-}
-
-BOOL CALLBACK NoteBox(HWND window, LPARAM found) {
-  char name[8] = {};
-  GetClassNameA(window, name, sizeof name);
-  if (lstrcmpA(name, "#32770") == 0) {
-    *reinterpret_cast<HWND*>(found) = window;
-  }
-  return TRUE;
-}
-
 // The error box with `text`, read from another thread once it shows (a fresh
 // run's first window takes about 10 s), then confirmed with OK. One that has
 // not shown within a minute counts as not shown, and is confirmed unseen, so
@@ -58,8 +42,10 @@ SeenBox Shown(const char* text) {
   std::thread reader([&] {
     HWND box = nullptr;
     const auto look = [&] {
-      box = nullptr;
-      EnumThreadWindows(thread, NoteBox, reinterpret_cast<LPARAM>(&box));
+      for (box = FindWindowExA(nullptr, nullptr, "#32770", nullptr);
+           box != nullptr && GetWindowThreadProcessId(box, nullptr) != thread;) {
+        box = FindWindowExA(nullptr, box, "#32770", nullptr);
+      }
       return box != nullptr && IsWindowVisible(box);
     };
     seen.found = e2e::WaitUntil([&] { return look() || returned; }, std::chrono::seconds(60)) && !returned;
@@ -70,7 +56,10 @@ SeenBox Shown(const char* text) {
       GetDlgItemTextA(box, 0xFFFF, read, sizeof read);
       seen.text = read;
       seen.owner = GetWindow(box, GW_OWNER);
-      EnumChildWindows(box, CountButton, reinterpret_cast<LPARAM>(&seen.buttons));
+      for (HWND b = FindWindowExA(box, nullptr, "Button", nullptr); b;
+           b = FindWindowExA(box, b, "Button", nullptr)) {
+        ++seen.buttons;
+      }
     }
     e2e::WaitUntil([&] {
       look();
