@@ -1,5 +1,7 @@
 #include "howto/howto_dialog.h"
 
+#include <windowsx.h>
+
 #include "media/image_store.h"
 #include "ui/picture_dialog.h"
 #include "resources/resource.h"
@@ -48,8 +50,9 @@ void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
 }
 
 // No keyboard: Enter and Escape do nothing.
-INT_PTR OnOtherMessage(PictureDialog&, HWND, UINT message, WPARAM wParam, LPARAM) {
-  return message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL);
+INT_PTR OnOtherMessage(PictureDialog&, HWND, UINT message, WPARAM wParam, [[maybe_unused]] LPARAM lParam) {
+  return message == WM_COMMAND &&
+         (GET_WM_COMMAND_ID(wParam, lParam) == IDOK || GET_WM_COMMAND_ID(wParam, lParam) == IDCANCEL);
 }
 
 constexpr PictureDialogSpec kViewer{

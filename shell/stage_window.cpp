@@ -1,3 +1,6 @@
+#include <windows.h>
+#include <windowsx.h>
+
 #include "common/win/window_ledger.h"
 #include "launch/start_game.h"
 #include "ui/captions.h"
@@ -45,9 +48,7 @@ void StartGame(HWND stage) {
 
 // A click is offered to the main menu, then to the options menu, in the same
 // message: no options button lies under the main menu's Options button.
-void OnLeftButtonDown(HWND stage, LPARAM point) {
-  const std::uint32_t x = LOWORD(point);
-  const std::uint32_t y = HIWORD(point);
+void OnLeftButtonDown(HWND stage, std::uint32_t x, std::uint32_t y) {
   if (MainMenuActive() && ClickMainMenu(stage, Shell().instance, x, y) == CMD_START_GAME) {
     StartGame(stage);
   }
@@ -80,7 +81,7 @@ LRESULT CALLBACK StageWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       OnMouseMove(window);
       break;
     case WM_LBUTTONDOWN:
-      OnLeftButtonDown(window, lParam);
+      OnLeftButtonDown(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       break;
     case WM_DESTROY:
       OnDestroy(window);

@@ -3,6 +3,8 @@
 #include <optional>
 #include <span>
 
+#include <windowsx.h>
+
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
 #include "common/win/window_ledger.h"
@@ -18,7 +20,7 @@ PictureDialog* Self(HWND dialog) {
 
 POINT MessagePoint(LPARAM lParam) {
   // Signed: a captured pointer left of or above the dialog gives negatives.
-  return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
 }
 
 // The dialog's template as the resource holds it.
@@ -77,6 +79,7 @@ INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
   SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
   PlaceAtFixedPixels(*self, dialog);
   GetClientRect(dialog, &self->client);
+  self->pressedBar = nullptr;
   SetUpButtonSet(self->buttons, self->instance);
   return self->spec->onOpen != nullptr ? self->spec->onOpen(*self, dialog) : TRUE;
 }
@@ -129,28 +132,32 @@ bool ComesFromBeneathAReport(UINT message) {
   }
 }
 
-// A press on a scroll bar whose message brought up a report box is over for
-// the dialog: the player has turned to the box. Windows takes the mouse from
-// the bar as the box comes up; Wine may leave it there, and the bar would go
-// on with the press once the box has gone (a drag's moves, a held arrow's
-// repeats, the release). So the bar lets the mouse go here, and what it still
-// sends for that press (until its end of scroll) is dropped; a new press
-// takes the mouse again before the bar sends anything for it.
+// Only a press the player is making now moves a bar. A press begins with the
+// bar taking the mouse and sending its first message; what it sends while it
+// holds the mouse is that press, and so are the last messages of its own
+// release (its thumb position and end of scroll, sent once it has let the
+// mouse go). A press whose message brought up a report box is over for the
+// dialog: the player has turned to the box. Windows takes the mouse from the
+// bar as the box comes up; Wine may leave it there, so the bar lets it go here.
+// What a bar sends without the mouse outside its own press is dropped: the
+// repeats of a held arrow that was let go, and under Wine, whose tracking of a
+// press is one for all bars while each bar keeps its own repeat timer, the
+// repeats of an earlier press whose release went elsewhere (to the box's OK),
+// which resume as soon as another bar is pressed.
 INT_PTR OnScroll(PictureDialog& self, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  const HWND bar = reinterpret_cast<HWND>(lParam);
-  if (self.barLetGo == bar && GetCapture() != bar) {
-    if (LOWORD(wParam) == SB_ENDSCROLL) {
-      self.barLetGo = nullptr;
-    }
-    return TRUE;
+  const HWND bar = GET_WM_HSCROLL_HWND(wParam, lParam);
+  const UINT code = GET_WM_HSCROLL_CODE(wParam, lParam);
+  if (GetCapture() == bar) {
+    self.pressedBar = bar;  // a new press, or the one going on
+  } else if (bar != self.pressedBar || (code != SB_THUMBPOSITION && code != SB_ENDSCROLL)) {
+    return TRUE;  // sent outside any press the player is making
   }
-  self.barLetGo = nullptr;
   const int boxesBefore = ReportBoxesShown();
   const INT_PTR result = self.spec->onOtherMessage != nullptr
                              ? self.spec->onOtherMessage(self, dialog, message, wParam, lParam)
                              : FALSE;
-  if (ReportBoxesShown() != boxesBefore && bar != nullptr) {
-    self.barLetGo = bar;
+  if (ReportBoxesShown() != boxesBefore || code == SB_ENDSCROLL) {
+    self.pressedBar = nullptr;  // the press is over
     if (GetCapture() == bar) {
       ReleaseCapture();
     }

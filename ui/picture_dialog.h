@@ -54,9 +54,9 @@ struct PictureDialog {
   // This opening's own state (what the dialog shows, what DONE decided): the
   // dialog's run function keeps it for the opening's time (RunPictureDialog).
   void* opening = nullptr;
-  // A scroll bar whose press brought up a report box: what it still sends for
-  // that press is dropped.
-  HWND barLetGo = nullptr;
+  // The scroll bar whose press is going on (none between presses); what
+  // another bar sends without the mouse is dropped.
+  HWND pressedBar = nullptr;
 };
 
 // The state for `spec`, which must outlive it.

@@ -1,5 +1,7 @@
 #include "settings/audio/audio_dialog.h"
 
+#include <windowsx.h>
+
 #include "media/image_store.h"
 #include "media/mixer.h"
 #include "ui/captions.h"
@@ -61,10 +63,8 @@ void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
 
 // Whatever the bar and the code, the mixer hears the music level again and
 // the levels count as the player's own.
-void OnHorizontalScroll(HWND dialog, WPARAM wParam, HWND bar) {
+void OnHorizontalScroll(HWND dialog, HWND bar, int scrollCode, std::int16_t thumbPosition) {
   audio::AudioSettings& levels = audio::Settings();
-  const int scrollCode = LOWORD(wParam);
-  const auto thumbPosition = static_cast<std::int16_t>(HIWORD(wParam));
   switch (GetDlgCtrlID(bar) - IDC_MUSIC_BAR) {
     case 0:
       levels.musicLevel =
@@ -84,7 +84,8 @@ void OnHorizontalScroll(HWND dialog, WPARAM wParam, HWND bar) {
 
 INT_PTR OnOtherMessage(PictureDialog&, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_HSCROLL) {
-    OnHorizontalScroll(dialog, wParam, reinterpret_cast<HWND>(lParam));
+    OnHorizontalScroll(dialog, GET_WM_HSCROLL_HWND(wParam, lParam), GET_WM_HSCROLL_CODE(wParam, lParam),
+                       static_cast<std::int16_t>(GET_WM_HSCROLL_POS(wParam, lParam)));
     return TRUE;
   }
   return FALSE;

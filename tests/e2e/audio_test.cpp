@@ -84,23 +84,32 @@ TEST_F(AudioSettings, LevelsAreReadShownResetAndSavedMusicFirst) {
 }
 
 // The defaults show whatever the file holds; a bar moved from them makes the
-// levels the player's own. The music bar's right arrow is pressed as a finger
-// does (about 150 ms) and then held: each press steps once and previews once,
-// its boxes one at a time; the bar does not go on by itself under them.
+// levels the player's own. An arrow is pressed as a finger does (about 150 ms)
+// or held, on either bar after the other: each press steps once and previews
+// once, its boxes one at a time; no bar goes on by itself under them.
 TEST_F(AudioSettings, DefaultLevelsShowWhateverTheFileHoldsUntilABarMoves) {
   Open("0\r\nMusic 3\r\nSound 44\r\n");
   EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 25);
   EXPECT_EQ(Thumb(IDC_SOUND_BAR), 25);
-  const POINT right = Arrow(IDC_MUSIC_BAR, true);
-  for (const auto& [held, level] : {std::pair{milliseconds(150), 35}, std::pair{milliseconds(300), 45}}) {
-    e2e::MoveMouseTo(right.x, right.y);
+  const struct {
+    int bar;
+    bool right;
+    milliseconds held;
+    int level;
+  } kPresses[] = {{IDC_MUSIC_BAR, true, milliseconds(150), 35},
+                  {IDC_MUSIC_BAR, true, milliseconds(300), 45},
+                  {IDC_SOUND_BAR, true, milliseconds(150), 35},
+                  {IDC_MUSIC_BAR, false, milliseconds(300), 35}};
+  for (const auto& press : kPresses) {
+    const POINT arrow = Arrow(press.bar, press.right);
+    e2e::MoveMouseTo(arrow.x, arrow.y);
     e2e::LeftButton(true);
-    e2e::KeepPressedFor(held);  // the finger on the arrow
+    e2e::KeepPressedFor(press.held);  // the finger on the arrow
     e2e::LeftButton(false);
-    EXPECT_EQ(AnswerMixerMessages(1, milliseconds(600)), 2u) << "held " << held.count() << " ms";
-    EXPECT_EQ(Thumb(IDC_MUSIC_BAR), level);
+    EXPECT_EQ(AnswerMixerMessages(1, milliseconds(600)), 2u) << press.bar << " held " << press.held.count();
+    EXPECT_EQ(Thumb(press.bar), press.level) << press.bar << " held " << press.held.count();
   }
-  EXPECT_EQ(Done(), "1\r\nMusic 45\r\nSound 25\r\n");
+  EXPECT_EQ(Done(), "1\r\nMusic 35\r\nSound 35\r\n");
 }
 
 // Page right on a bar at 45 gives 50, and the thumbs follow; the mixer is

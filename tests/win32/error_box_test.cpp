@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <string>
 #include <thread>
 
@@ -29,47 +31,47 @@ struct SeenBox {
   int result = 0;
 };
 
-BOOL CALLBACK CountButton(HWND child, LPARAM count) {
-  char name[32] = {};
-  GetClassNameA(child, name, sizeof name);
-  if (lstrcmpiA(name, "Button") == 0) {
-    ++*reinterpret_cast<int*>(count);
-  }
-  return TRUE;
-}
-
-// Waits for this process's message box, notes what it shows and presses OK.
-SeenBox ReadAndConfirm() {
-  SeenBox seen;
-  HWND box = nullptr;
-  seen.found = e2e::WaitUntil(
-      [&] {
-        box = FindWindowA("#32770", nullptr);
-        DWORD process = 0;
-        GetWindowThreadProcessId(box, &process);
-        return box != nullptr && process == GetCurrentProcessId() && IsWindowVisible(box);
-      },
-      std::chrono::milliseconds(5000), std::chrono::milliseconds(10));
-  if (seen.found) {
-    char text[512] = {};
-    GetWindowTextA(box, text, sizeof text);
-    seen.caption = text;
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    seen.text = text;
-    seen.owner = GetWindow(box, GW_OWNER);
-    EnumChildWindows(box, CountButton, reinterpret_cast<LPARAM>(&seen.buttons));
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-  }
-  return seen;
-}
-
-// The error box with `text`, read and confirmed from another thread.
+// The error box with `text`, read from another thread once it shows (a fresh
+// run's first window takes about 10 s), then confirmed with OK. One that has
+// not shown within a minute counts as not shown, and is confirmed unseen, so
+// that the test fails instead of waiting for ever.
 SeenBox Shown(const char* text) {
   SeenBox seen;
-  std::thread reader([&] { seen = ReadAndConfirm(); });
-  const int result = ErrorBox(text);
+  const DWORD thread = GetCurrentThreadId();
+  std::atomic<bool> returned = false;
+  std::thread reader([&] {
+    HWND box = nullptr;
+    const auto look = [&] {
+      for (box = FindWindowExA(nullptr, nullptr, "#32770", nullptr);
+           box != nullptr && GetWindowThreadProcessId(box, nullptr) != thread;) {
+        box = FindWindowExA(nullptr, box, "#32770", nullptr);
+      }
+      return box != nullptr && IsWindowVisible(box);
+    };
+    seen.found = e2e::WaitUntil([&] { return look() || returned; }, std::chrono::seconds(60)) && !returned;
+    if (seen.found) {
+      char read[512] = {};
+      GetWindowTextA(box, read, sizeof read);
+      seen.caption = read;
+      GetDlgItemTextA(box, 0xFFFF, read, sizeof read);
+      seen.text = read;
+      seen.owner = GetWindow(box, GW_OWNER);
+      for (HWND b = FindWindowExA(box, nullptr, "Button", nullptr); b;
+           b = FindWindowExA(box, b, "Button", nullptr)) {
+        ++seen.buttons;
+      }
+    }
+    e2e::WaitUntil([&] {
+      look();
+      if (box != nullptr) {
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+      }
+      return returned.load();
+    });
+  });
+  seen.result = ErrorBox(text);
+  returned = true;
   reader.join();
-  seen.result = result;
   return seen;
 }
 

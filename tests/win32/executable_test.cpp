@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -25,128 +24,52 @@ namespace {
 
 using ShippedExecutable = WithShippedExecutable;
 
-// Reads a DLGTEMPLATEEX and its items.
-class DialogReader {
- public:
-  explicit DialogReader(const std::vector<unsigned char>& bytes) : bytes_(bytes) {}
-  std::uint16_t Word() {
-    const std::uint16_t value = static_cast<std::uint16_t>(bytes_.at(pos_) | (bytes_.at(pos_ + 1) << 8));
-    pos_ += 2;
-    return value;
+// Every dialog template, read with the launcher's own reader, holds each
+// control its code addresses, once, and nothing outside its box (a control
+// past the edge is never seen); the picture dialogs have no caption over
+// their art, and the how-to-play viewer no control at all.
+TEST_F(ShippedExecutable, EachDialogHoldsTheControlsItsCodeAddressesInsideItsBox) {
+  std::vector<std::uint32_t> keyBoxes;
+  for (std::uint32_t id = IDC_FIRST_KEY_BOX; id <= IDC_LAST_KEY_BOX; ++id) {
+    keyBoxes.push_back(id);
   }
-  short Short() { return static_cast<short>(Word()); }
-  std::uint32_t Dword() {
-    const std::uint32_t low = Word();
-    return low | (static_cast<std::uint32_t>(Word()) << 16);
-  }
-  // A name or ordinal field: "#n" for an ordinal, else the text.
-  std::string NameOrOrdinal() {
-    const std::uint16_t first = Word();
-    if (first == 0xFFFF) {
-      std::string ordinal = std::to_string(Word());
-      ordinal.insert(ordinal.begin(), '#');
-      return ordinal;
-    }
-    std::string text;
-    for (std::uint16_t c = first; c != 0; c = Word()) {
-      text.push_back(static_cast<char>(c));
-    }
-    return text;
-  }
-  void AlignDword() { pos_ = (pos_ + 3) & ~std::size_t{3}; }
-  void Skip(std::size_t n) { pos_ += n; }
-
- private:
-  const std::vector<unsigned char>& bytes_;
-  std::size_t pos_ = 0;
-};
-
-struct DialogItem {
-  std::uint32_t style, exStyle;
-  std::vector<short> box;  // x, y, cx, cy
-  std::uint32_t id;
-  std::string windowClass, title;
-};
-
-// Checks an extended template's header, in the font both dialogs use, and
-// returns how many items follow.
-int ExpectHeader(DialogReader& dialog, std::uint32_t exStyle, std::uint32_t style,
-                 const std::vector<short>& box, int pointSize) {
-  EXPECT_EQ(dialog.Word(), 1);       // version
-  EXPECT_EQ(dialog.Word(), 0xFFFF);  // extended template
-  dialog.Dword();                    // help id
-  EXPECT_EQ(dialog.Dword(), exStyle);
-  EXPECT_EQ(dialog.Dword(), style);
-  const int items = dialog.Word();
-  EXPECT_EQ((std::vector<short>{dialog.Short(), dialog.Short(), dialog.Short(), dialog.Short()}), box);
-  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // no menu
-  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // the standard dialog class
-  EXPECT_EQ(dialog.NameOrOrdinal(), "");  // no caption
-  EXPECT_EQ(dialog.Word(), pointSize);
-  dialog.Word();  // weight
-  dialog.Word();  // italic and character set
-  EXPECT_EQ(dialog.NameOrOrdinal(), "System");
-  return items;
-}
-
-TEST_F(ShippedExecutable, TheHowToPlayTemplateIsABorderlessPopUpWithNoControls) {
-  const std::vector<unsigned char> bytes = Resource(RT_DIALOG, IDD_HOW_TO_PLAY);
-  ASSERT_FALSE(bytes.empty());
-  DialogReader dialog(bytes);
-  // No extended style; WS_POPUP | DS_SETFONT.
-  EXPECT_EQ(ExpectHeader(dialog, 0, 0x80000040u, {144, 31, 140, 170}, 10), 0) << "no controls";
-}
-
-TEST_F(ShippedExecutable, TheFileErrorDialogTemplateIsExact) {
-  const std::vector<unsigned char> bytes = Resource(RT_DIALOG, IDD_FILE_ERROR);
-  ASSERT_FALSE(bytes.empty());
-  DialogReader dialog(bytes);
-  // WS_EX_CLIENTEDGE; WS_POPUP | WS_VISIBLE | DS_CENTER | DS_MODALFRAME | DS_SYSMODAL | DS_SETFONT.
-  const int items = ExpectHeader(dialog, 0x200u, 0x900008C2u, {0, 0, 195, 86}, 12);
-
-  std::vector<DialogItem> read;
-  for (int i = 0; i < items; ++i) {
-    dialog.AlignDword();
-    DialogItem item{};
-    dialog.Dword();  // help id
-    item.exStyle = dialog.Dword();
-    item.style = dialog.Dword();
-    item.box = {dialog.Short(), dialog.Short(), dialog.Short(), dialog.Short()};
-    item.id = dialog.Dword();
-    item.windowClass = dialog.NameOrOrdinal();
-    item.title = dialog.NameOrOrdinal();
-    dialog.Skip(dialog.Word());  // creation data
-    read.push_back(item);
-  }
-  ASSERT_EQ(read.size(), 4u);
-  const auto find = [&](std::uint32_t id) {
-    return std::find_if(read.begin(), read.end(), [&](const DialogItem& item) { return item.id == id; });
-  };
   const struct {
-    std::uint32_t id;
-    const char* windowClass;  // #128 a button, #130 a static
-    std::vector<short> box;
-  } kItems[] = {{IDC_FILE_ERROR_OK, "#128", {62, 65, 70, 14}},
-                {IDC_FILE_ERROR_PATH, "#130", {33, 16, 155, 8}},
-                {IDC_FILE_ERROR_TEXT, "#130", {7, 33, 181, 23}}};
-  for (const auto& expected : kItems) {
-    const auto item = find(expected.id);
-    ASSERT_NE(item, read.end()) << expected.id;
-    EXPECT_EQ(item->windowClass, expected.windowClass) << expected.id;
-    EXPECT_EQ(item->box, expected.box) << expected.id;
+    int templateId;
+    bool picture;
+    std::vector<std::uint32_t> controls;
+  } kDialogs[] = {
+      {IDD_VIDEO_SETTINGS, true, {IDC_DRIVER_LIST, IDC_MODE_LIST, IDC_CALIBRATION_BAR}},
+      {IDD_AUDIO_SETTINGS, true, {IDC_MUSIC_BAR, IDC_SOUND_BAR}},
+      {IDD_INPUT_SETTINGS, true, keyBoxes},
+      {IDD_HOW_TO_PLAY, true, {}},
+      {IDD_FILE_ERROR, false, {IDC_FILE_ERROR_OK, IDC_FILE_ERROR_PATH, IDC_FILE_ERROR_TEXT}},
+      {IDD_DRIVER_CHECK, false, {IDC_START_WITH_CURRENT_DRIVER, IDC_START_AFTER_SETTING_DRIVER}},
+      {IDD_CARD_REPORT, false, {IDC_REPORT_OK, IDC_REPORT_TEXT}},
+      {IDD_MOMENTARY, false, {IDCANCEL}},
+      {IDD_DRIVER_INSTALLED, false, {IDC_INSTALLED_ICON, IDC_INSTALLED_ADVICE, IDC_INSTALLED_OK}},
+      {IDD_DRIVER_GUIDE, false, {IDC_GUIDE_ICON, IDC_GUIDE_LOCATION, IDC_GUIDE_DOWNLOAD, IDC_GUIDE_CANCEL}},
+  };
+  for (const auto& dialog : kDialogs) {
+    SCOPED_TRACE(dialog.templateId);
+    const std::optional<dialog_template::Template> parsed =
+        dialog_template::Parse(Resource(RT_DIALOG, dialog.templateId));
+    ASSERT_TRUE(parsed.has_value());
+    const auto& controls = parsed->controls;
+    for (const std::uint32_t id : dialog.controls) {
+      EXPECT_EQ(std::count_if(controls.begin(), controls.end(), [&](const auto& c) { return c.id == id; }), 1)
+          << "control " << id;
+    }
+    for (const dialog_template::Control& control : controls) {
+      const dialog_template::Box& at = control.box;
+      EXPECT_TRUE(at.x >= 0 && at.y >= 0 && at.x + at.width <= parsed->box.width &&
+                  at.y + at.height <= parsed->box.height)
+          << "control " << control.id;
+    }
+    if (dialog.picture) {
+      EXPECT_NE(parsed->style & WS_CAPTION, static_cast<std::uint32_t>(WS_CAPTION));
+      EXPECT_EQ(controls.size(), dialog.controls.size()) << "nothing else stands on the art";
+    }
   }
-  const auto ok = find(IDC_FILE_ERROR_OK);
-  EXPECT_EQ(ok->title, "OK");
-  EXPECT_EQ(ok->style & 0x0F, static_cast<std::uint32_t>(BS_PUSHBUTTON)) << "not a default button";
-  EXPECT_NE(ok->style & WS_TABSTOP, 0u);
-
-  const auto icon = std::find_if(read.begin(), read.end(), [](const DialogItem& item) {
-    const bool isStatic = item.windowClass == "#130" || _stricmp(item.windowClass.c_str(), "STATIC") == 0;
-    return isStatic && (item.style & SS_TYPEMASK) == SS_ICON;
-  });
-  ASSERT_NE(icon, read.end());
-  EXPECT_EQ(icon->title, "#290");
-  EXPECT_EQ(icon->box, (std::vector<short>{9, 10, 20, 20}));
 }
 
 // Each dialog's picture is drawn for the client area its template gives at two
@@ -198,24 +121,10 @@ BOOL CALLBACK NoteType(HMODULE, LPSTR type, LONG_PTR found) {
 
 // A manifest asking for an execution level would switch off the platform's
 // file virtualisation, which lets the settings be saved under Program Files.
-TEST_F(ShippedExecutable, CarriesNoManifestAndAVersionBlock) {
+TEST_F(ShippedExecutable, CarriesNoManifest) {
   std::vector<ULONG_PTR> types;
   EnumResourceTypesA(module_, NoteType, reinterpret_cast<LONG_PTR>(&types));
   EXPECT_EQ(std::count(types.begin(), types.end(), reinterpret_cast<ULONG_PTR>(RT_MANIFEST)), 0);
-
-  const std::vector<unsigned char> version = Resource(RT_VERSION, 1);
-  ASSERT_FALSE(version.empty());
-  const auto contains = [&](const std::string& ascii) {
-    std::vector<unsigned char> wide;
-    for (char c : ascii) {
-      wide.push_back(static_cast<unsigned char>(c));
-      wide.push_back(0);
-    }
-    return std::search(version.begin(), version.end(), wide.begin(), wide.end()) != version.end();
-  };
-  EXPECT_TRUE(contains("ProductName"));
-  EXPECT_TRUE(contains("QUIL 3D"));
-  EXPECT_TRUE(contains("FileDescription"));
 }
 
 // One program's version block, read as the platform's Properties sheet and
@@ -265,26 +174,17 @@ class VersionBlock {
   std::vector<char> block_;
 };
 
-// A program or library file of the game folder, read whole, with its
-// headers. Empty when it cannot be read or is not a 32-bit PE file.
-class PeFile {
+// A program or library file of the game folder mapped as the loader maps
+// it, as an image resource: nothing of it runs, and no import is bound.
+class PeImage {
  public:
-  explicit PeFile(const std::string& path) {
-    const std::string bytes = e2e::ReadFileBytes(path).value_or("");
-    bytes_.assign(bytes.begin(), bytes.end());
-    if (bytes_.size() < sizeof(IMAGE_DOS_HEADER)) {
-      return;
+  explicit PeImage(const std::string& path)
+      : module_(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_IMAGE_RESOURCE)),
+        base_(reinterpret_cast<const unsigned char*>(reinterpret_cast<ULONG_PTR>(module_.get()) &
+                                                     ~ULONG_PTR{3})) {
+    if (base_ != nullptr && At<IMAGE_DOS_HEADER>(0)->e_magic == IMAGE_DOS_SIGNATURE) {
+      nt_ = At<IMAGE_NT_HEADERS32>(At<IMAGE_DOS_HEADER>(0)->e_lfanew);
     }
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes_.data());
-    nt_ = reinterpret_cast<const IMAGE_NT_HEADERS32*>(At(dos->e_lfanew, sizeof(IMAGE_NT_HEADERS32)));
-    if (nt_ == nullptr || nt_->Signature != IMAGE_NT_SIGNATURE ||
-        nt_->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
-      nt_ = nullptr;
-      return;
-    }
-    sections_ = reinterpret_cast<const IMAGE_SECTION_HEADER*>(At(
-        dos->e_lfanew + offsetof(IMAGE_NT_HEADERS32, OptionalHeader) + nt_->FileHeader.SizeOfOptionalHeader,
-        nt_->FileHeader.NumberOfSections * sizeof(IMAGE_SECTION_HEADER)));
   }
 
   const IMAGE_OPTIONAL_HEADER32* Header() const { return nt_ != nullptr ? &nt_->OptionalHeader : nullptr; }
@@ -292,33 +192,18 @@ class PeFile {
   // The functions it imports, as "DLL!Function" (DLL names in capitals).
   std::vector<std::string> Imports() const {
     std::vector<std::string> imports;
-    if (nt_ == nullptr) {
-      return imports;
-    }
-    const DWORD directory = nt_->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    for (std::size_t entry = OffsetOf(directory);; entry += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
-      const auto* dll =
-          reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(At(entry, sizeof(IMAGE_IMPORT_DESCRIPTOR)));
-      if (dll == nullptr || dll->Name == 0) {
-        break;
-      }
-      std::string dllName = Text(dll->Name);
-      std::transform(dllName.begin(), dllName.end(), dllName.begin(),
+    const DWORD directory =
+        nt_ != nullptr ? nt_->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress : 0;
+    for (auto* dll = At<IMAGE_IMPORT_DESCRIPTOR>(directory); directory != 0 && dll->Name != 0; ++dll) {
+      std::string name = At<char>(dll->Name);
+      std::transform(name.begin(), name.end(), name.begin(),
                      [](char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); });
-      const DWORD thunks = dll->OriginalFirstThunk != 0 ? dll->OriginalFirstThunk : dll->FirstThunk;
-      for (std::size_t thunk = OffsetOf(thunks);; thunk += sizeof(DWORD)) {
-        const auto* value = reinterpret_cast<const DWORD*>(At(thunk, sizeof(DWORD)));
-        if (value == nullptr || *value == 0) {
-          break;
-        }
-        std::string import = dllName;
-        import += '!';
-        if ((*value & IMAGE_ORDINAL_FLAG32) != 0) {
-          import += '#';
-          import += std::to_string(*value & 0xFFFF);
-        } else {
-          import += Text(*value + offsetof(IMAGE_IMPORT_BY_NAME, Name));
-        }
+      for (auto* thunk = At<DWORD>(dll->OriginalFirstThunk != 0 ? dll->OriginalFirstThunk : dll->FirstThunk);
+           *thunk != 0; ++thunk) {
+        std::string import = name;
+        import += (*thunk & IMAGE_ORDINAL_FLAG32) != 0
+                      ? "!#" + std::to_string(*thunk & 0xFFFF)
+                      : std::string("!") + At<IMAGE_IMPORT_BY_NAME>(*thunk)->Name;
         imports.push_back(import);
       }
     }
@@ -326,30 +211,14 @@ class PeFile {
   }
 
  private:
-  const unsigned char* At(std::size_t offset, std::size_t size) const {
-    return offset <= bytes_.size() && size <= bytes_.size() - offset ? bytes_.data() + offset : nullptr;
-  }
-  // The file offset of an address in the loaded image.
-  std::size_t OffsetOf(DWORD rva) const {
-    for (WORD i = 0; sections_ != nullptr && i < nt_->FileHeader.NumberOfSections; ++i) {
-      if (rva >= sections_[i].VirtualAddress &&
-          rva < sections_[i].VirtualAddress + sections_[i].SizeOfRawData) {
-        return rva - sections_[i].VirtualAddress + sections_[i].PointerToRawData;
-      }
-    }
-    return bytes_.size();
-  }
-  std::string Text(DWORD rva) const {
-    std::string name;
-    for (std::size_t i = OffsetOf(rva); i < bytes_.size() && bytes_[i] != 0; ++i) {
-      name.push_back(static_cast<char>(bytes_[i]));
-    }
-    return name;
+  template <typename T>
+  const T* At(DWORD rva) const {
+    return reinterpret_cast<const T*>(base_ + rva);
   }
 
-  std::vector<unsigned char> bytes_;
+  support::UniqueModule module_;
+  const unsigned char* base_;
   const IMAGE_NT_HEADERS32* nt_ = nullptr;
-  const IMAGE_SECTION_HEADER* sections_ = nullptr;
 };
 
 // The imports someone has looked up and found on the Windows 95 family, one
@@ -376,7 +245,7 @@ TEST(ShippedImports, EveryImportHasBeenReviewedForTheWindows95Family) {
   const std::set<std::string> reviewed = ReviewedImports();
   ASSERT_GT(reviewed.size(), 50u) << "the reviewed list is read";
   for (const char* program : {"Quil3D.exe", "proc.exe"}) {
-    const std::vector<std::string> imports = PeFile(e2e::GameFolder() + "\\" + program).Imports();
+    const std::vector<std::string> imports = PeImage(e2e::GameFolder() + "\\" + program).Imports();
     EXPECT_GT(imports.size(), 50u) << program << ": its import directory is read";
     for (const std::string& import : imports) {
       EXPECT_EQ(reviewed.count(import), 1u)
@@ -401,7 +270,7 @@ TEST(ShippedHeaders, TheProgramsAndDriversLoadOnWindows4) {
   };
   for (const auto& f : files) {
     SCOPED_TRACE(f.file);
-    const PeFile pe(folder + "\\" + f.file);
+    const PeImage pe(folder + "\\" + f.file);
     const IMAGE_OPTIONAL_HEADER32* header = pe.Header();
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(header->MajorOperatingSystemVersion, 4);
@@ -438,7 +307,8 @@ TEST(ShippedVersion, BothProgramsCarryTheProjectVersion) {
     EXPECT_EQ(version.Text("FileVersion"), projectVersion);
     EXPECT_EQ(version.Text("ProductVersion"), projectVersion);
     EXPECT_EQ(version.Text("OriginalFilename"), std::string(program));
-    for (const char* shown : {"ProductName", "CompanyName", "FileDescription", "LegalCopyright"}) {
+    EXPECT_EQ(version.Text("ProductName"), "QUIL 3D");
+    for (const char* shown : {"CompanyName", "FileDescription", "LegalCopyright"}) {
       EXPECT_NE(version.Text(shown).value_or(""), "") << shown;
     }
   }

@@ -1,48 +1,40 @@
 // The four picture dialogs from the shipped templates, opened through the
 // picture-dialog mechanism over a stand-in stage: each stands, with each of
 // its controls, where two pixels a dialog unit put it, whatever units the
-// platform's System font gives (Wine's are 8 x 15, Windows' at 96 DPI 8 x 16).
+// platform's System font gives (Wine's are 8 x 15, Windows' at 96 DPI 8 x 16);
+// and the audio dialog's scroll bars, press by press.
 #include "ui/picture_dialog.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <utility>
 #include <vector>
 
 #include "resources/resource.h"
+#include "settings/audio/audio_dialog.h"
+#include "tests/e2e/driver/places.h"
 #include "tests/win32/dialog_scripts.h"
 #include "tests/win32/in_process.h"
+#include "ui/dialog_template.h"
 
 namespace {
 
 // Left, top, width, height.
 using Place = std::vector<LONG>;
 
-struct Layout {
+// Where each client area stands on the stage; the controls stand at their
+// template units times two.
+const struct {
   int templateId;
   int heldControl;  // tells the dialog apart (0: no controls)
   Place client;     // in the stage's client area
-  std::vector<std::pair<int, Place>> controls;
-};
-
-// The templates' units times two.
-// clang-format off
-const Layout kLayouts[] = {
-    {IDD_VIDEO_SETTINGS, IDC_DRIVER_LIST, {288, 62, 280, 344},
-     {{IDC_DRIVER_LIST, {14, 42, 254, 114}}, {IDC_MODE_LIST, {14, 114, 254, 96}},
-      {IDC_CALIBRATION_BAR, {24, 180, 230, 22}}}},
-    {IDD_AUDIO_SETTINGS, IDC_MUSIC_BAR, {288, 62, 280, 352},
-     {{IDC_MUSIC_BAR, {24, 70, 232, 22}}, {IDC_SOUND_BAR, {24, 152, 232, 22}}}},
-    {IDD_INPUT_SETTINGS, 1035, {0, 0, 638, 478},
-     {{1035, {178, 74, 76, 26}}, {1036, {134, 124, 76, 26}}, {1037, {220, 124, 76, 26}},
-      {1038, {178, 176, 76, 26}}, {1039, {178, 226, 76, 26}}, {1040, {178, 278, 76, 26}},
-      {1041, {448, 74, 76, 26}}, {1042, {404, 124, 76, 26}}, {1043, {490, 124, 76, 26}},
-      {1044, {450, 176, 76, 26}}, {1045, {448, 226, 76, 26}}, {1046, {448, 278, 76, 26}}}},
-    {IDD_HOW_TO_PLAY, 0, {288, 62, 280, 340}, {}},
-};
-// clang-format on
+} kLayouts[] = {{IDD_VIDEO_SETTINGS, IDC_DRIVER_LIST, {288, 62, 280, 344}},
+                {IDD_AUDIO_SETTINGS, IDC_MUSIC_BAR, {288, 62, 280, 352}},
+                {IDD_INPUT_SETTINGS, IDC_FIRST_KEY_BOX, {0, 0, 638, 478}},
+                {IDD_HOW_TO_PLAY, 0, {288, 62, 280, 340}}};
 
 // `rect` of `from` in the client coordinates of `to`.
 Place PlaceIn(HWND from, HWND to, RECT rect) {
@@ -74,8 +66,10 @@ TEST_F(PictureDialogs, EachAndItsControlsStandAtTwoPixelsADialogUnitOverTheStage
                                                     70, 640, 480, nullptr, nullptr, nullptr, nullptr));
   const HWND stage = owned.get();
   ASSERT_NE(stage, nullptr);
-  for (const Layout& layout : kLayouts) {
+  for (const auto& layout : kLayouts) {
     SCOPED_TRACE(layout.templateId);
+    const auto parsed = dialog_template::Parse(Resource(RT_DIALOG, layout.templateId));
+    ASSERT_TRUE(parsed.has_value());
     const PictureDialogSpec spec{.templateId = layout.templateId,
                                  .backgroundSlot = 0,
                                  .backgroundDrawing = BackgroundDrawing::kStretched,
@@ -90,14 +84,108 @@ TEST_F(PictureDialogs, EachAndItsControlsStandAtTwoPixelsADialogUnitOverTheStage
       RECT client = {};
       GetClientRect(shown, &client);
       EXPECT_EQ(PlaceIn(shown, stage, client), layout.client);
-      for (const auto& [id, place] : layout.controls) {
-        EXPECT_EQ(ControlPlace(shown, GetDlgItem(shown, id)), place) << "control " << id;
+      for (const dialog_template::Control& control : parsed->controls) {
+        const dialog_template::Box& units = control.box;
+        EXPECT_EQ(ControlPlace(shown, GetDlgItem(shown, control.id)),
+                  (Place{2 * units.x, 2 * units.y, 2 * units.width, 2 * units.height}))
+            << "control " << control.id;
       }
       EndDialog(shown, 1);
     });
     EXPECT_EQ(RunPictureDialog(dialog, stage, module_), 1);
     EXPECT_TRUE(seen);
   }
+}
+
+// The audio dialog's two bars worked with the pointer's messages, in the
+// way of Wine's message tests: each kind of press on either bar, after each
+// kind on either (every ordered pair once, a de Bruijn sequence), causes the
+// steps and mixer calls its table gives, phase by phase, and the other bar
+// stays. Here every mixer call (a preview of the music level) reports twice.
+enum class Phase { kPress, kHold, kReleaseOnTheBar, kReleaseOnTheBoxesOk, kPressReleasedUnderItsBox };
+struct Expected {
+  Phase phase;
+  int steps, mixerCalls;
+};
+const struct {
+  const char* name;
+  std::vector<Expected> sequence;
+} kPresses[] = {
+    {"click", {{Phase::kPress, 1, 1}, {Phase::kReleaseOnTheBar, 0, 0}}},
+    {"click released where the box was", {{Phase::kPress, 1, 1}, {Phase::kReleaseOnTheBoxesOk, 0, 0}}},
+    {"hold 0.3 s", {{Phase::kPress, 1, 1}, {Phase::kHold, 0, 0}, {Phase::kReleaseOnTheBoxesOk, 0, 0}}},
+    {"click released under its box", {{Phase::kPressReleasedUnderItsBox, 1, 1}}},
+};
+constexpr int kBars[] = {IDC_MUSIC_BAR, IDC_SOUND_BAR};
+constexpr int kKinds = static_cast<int>(std::size(kBars) * std::size(kPresses));
+
+// Every message for this thread for `span`: what a bar sends meanwhile shows.
+void HandleMessagesFor(DWORD span) {
+  const DWORD end = GetTickCount() + span;
+  for (LONG left = static_cast<LONG>(span); left > 0; left = static_cast<LONG>(end - GetTickCount())) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
+    HandleQueuedMessages();
+  }
+}
+
+using AudioBars = InTemporaryFolder;
+
+TEST_F(AudioBars, EveryPressAfterAnyEarlierOneIsOneStepAndOneMixerCall) {
+  ASSERT_TRUE(e2e::WriteFileBytes(Full("info\\Audio.cfg"), "1\r\nMusic 20\r\nSound 20\r\n"));
+  const support::UniqueModule module(
+      LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  const support::UniqueWindow stage(CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 100, 70, 640, 480,
+                                                    nullptr, nullptr, nullptr, nullptr));
+  std::vector<int> order;  // kinds: bar + 2 * press
+  for (int a = 0; a < kKinds; ++a) {
+    order.push_back(a);
+    for (int b = a + 1; b < kKinds; ++b) {
+      order.insert(order.end(), {a, b});
+    }
+  }
+  order.push_back(0);
+  DialogScripts scripts;
+  scripts.Expect(IDC_MUSIC_BAR, [&](HWND dialog) {
+    scripts.TakeMessageBoxes();  // the opening's preview
+    for (std::size_t i = 0; i < order.size(); ++i) {
+      const HWND bar = GetDlgItem(dialog, kBars[order[i] % 2]);
+      const HWND other = GetDlgItem(dialog, kBars[1 - order[i] % 2]);
+      const int otherLevel = GetScrollPos(other, SB_CTL);
+      const bool right = GetScrollPos(bar, SB_CTL) < 30;  // so every step stays within 0 to 50
+      RECT box = {};
+      GetClientRect(bar, &box);
+      const LPARAM arrow = MAKELPARAM(right ? box.right - box.bottom / 2 : box.bottom / 2, box.bottom / 2);
+      for (const Expected& expected : kPresses[order[i] / 2].sequence) {
+        SCOPED_TRACE(testing::Message() << "press " << i << ", " << kPresses[order[i] / 2].name << " on bar "
+                                        << order[i] % 2 << ", phase " << static_cast<int>(expected.phase));
+        const int level = GetScrollPos(bar, SB_CTL);
+        switch (expected.phase) {
+          case Phase::kPressReleasedUnderItsBox:
+            PostMessageA(bar, WM_LBUTTONUP, 0, arrow);
+            [[fallthrough]];
+          case Phase::kPress:
+            SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
+            break;
+          case Phase::kHold:
+            HandleMessagesFor(300);
+            break;
+          case Phase::kReleaseOnTheBar:
+            PostMessageA(bar, WM_LBUTTONUP, 0, arrow);
+            break;
+          case Phase::kReleaseOnTheBoxesOk:  // the bar never hears of it
+            PostMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+            break;
+        }
+        HandleMessagesFor(60);  // a held arrow repeats every 50 ms
+        EXPECT_EQ(GetScrollPos(bar, SB_CTL), level + (right ? 10 : -10) * expected.steps);
+        EXPECT_EQ(scripts.TakeMessageBoxes().size(), 2u * expected.mixerCalls);
+        EXPECT_EQ(GetScrollPos(other, SB_CTL), otherLevel);
+      }
+    }
+    pointer::HoverAndPressToClose(dialog, e2e::place::kSmallDone, POINT{4, 4});
+  });
+  EXPECT_EQ(AudioSettingsDialog(stage.get(), module.get()), 1);
+  EXPECT_EQ(scripts.Played(), 1);
 }
 
 }  // namespace
