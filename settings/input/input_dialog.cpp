@@ -144,6 +144,14 @@ INT_PTR OnOpen(PictureDialog& self, HWND dialog) {
   return FALSE;  // the focus is set
 }
 
+// The boxes get their own procedures back as the dialog ends, before they
+// are destroyed: their destruction is the edit control's to handle (it frees
+// the control's text and state there), not the default procedure's.
+void Close(PictureDialog& self, HWND dialog) {
+  OpeningOf<Opening>(self).keyBoxes.reset();
+  EndPictureDialog(self, dialog, 1);
+}
+
 void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
   Opening& opening = OpeningOf<Opening>(self);
   switch (buttonId) {
@@ -152,7 +160,7 @@ void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
       if (WriteKeyBindings(dialog, kBindingsFile, toSave)) {
         opening.decided = toSave;
       }
-      EndPictureDialog(self, dialog, 1);
+      Close(self, dialog);
       break;
     }
     case BTN_INPUT_RESET:
@@ -162,7 +170,7 @@ void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
       DrawJoysticks(self, dialog);
       break;
     case BTN_INPUT_CANCEL:
-      EndPictureDialog(self, dialog, 1);
+      Close(self, dialog);
       break;
     case BTN_JOYSTICK_1:
     case BTN_JOYSTICK_2:
@@ -191,16 +199,6 @@ void OnRelease(PictureDialog& self, HWND dialog, POINT at) {
   }
 }
 
-// The boxes get their own procedures back as the dialog goes, before they
-// are destroyed: their destruction is the edit control's to handle (it frees
-// the control's text and state there), not the default procedure's.
-INT_PTR OnDestroy(PictureDialog& self, HWND /*dialog*/, UINT message, WPARAM /*wParam*/, LPARAM /*lParam*/) {
-  if (message == WM_DESTROY) {
-    OpeningOf<Opening>(self).keyBoxes.reset();
-  }
-  return FALSE;
-}
-
 constexpr PictureDialogSpec kInputDialog{
     .templateId = IDD_INPUT_SETTINGS,
     .backgroundSlot = image_slot::kInputDialog,
@@ -211,7 +209,6 @@ constexpr PictureDialogSpec kInputDialog{
     .onOpen = OnOpen,
     .onButton = OnButton,
     .onRelease = OnRelease,
-    .onOtherMessage = OnDestroy,
 };
 
 // The button set and its hover flags, which outlive openings.
