@@ -1,11 +1,14 @@
 #include "settings/input/input_dialog.h"
 
+#include <windowsx.h>
+
+#include <optional>
 #include <utility>
 
 #include "media/image_store.h"
-#include "ui/picture_dialog.h"
 #include "resources/resource.h"
 #include "settings/input/key_bindings_file.h"
+#include "ui/picture_dialog.h"
 
 namespace {
 
@@ -24,28 +27,62 @@ constexpr ButtonSpec kButtons[] = {
 constexpr std::size_t kPlayer1Place = 3;
 constexpr std::size_t kPlayer2Place = 4;
 
-struct KeyBoxes {
-  HWND boxes[kKeyBoxes] = {};
-  WNDPROC replaced[kKeyBoxes] = {};
-  bool facesSwapped = false;  // the places show each other's joystick faces
+// The twelve key boxes with `procedure` in place of their own, for the guard's
+// time; each gets back the procedure it had when the guard goes.
+class KeyBoxSubclassing {
+ public:
+  KeyBoxSubclassing(HWND dialog, WNDPROC procedure) {
+    for (int slot = 0; slot < kKeyBoxes; ++slot) {
+      boxes_[slot] = GetDlgItem(dialog, IDC_FIRST_KEY_BOX + slot);
+      replaced_[slot] = reinterpret_cast<WNDPROC>(
+          SetWindowLongPtrA(boxes_[slot], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
+    }
+  }
+  ~KeyBoxSubclassing() {
+    for (int slot = 0; slot < kKeyBoxes; ++slot) {
+      if (replaced_[slot] != nullptr && IsWindow(boxes_[slot])) {
+        SetWindowLongPtrA(boxes_[slot], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(replaced_[slot]));
+      }
+    }
+  }
+  KeyBoxSubclassing(const KeyBoxSubclassing&) = delete;
+  KeyBoxSubclassing& operator=(const KeyBoxSubclassing&) = delete;
+
+  HWND Box(int slot) const { return boxes_[slot]; }
+  WNDPROC Replaced(int slot) const { return replaced_[slot]; }
+
+ private:
+  HWND boxes_[kKeyBoxes] = {};
+  WNDPROC replaced_[kKeyBoxes] = {};
 };
 
-KeyBoxes& Boxes() {
-  static KeyBoxes boxes;
-  return boxes;
+// One opening's own state, kept by OpenInputSettingsDialog for its time.
+struct Opening {
+  input::KeyEdit edit;        // what the boxes and joystick places show
+  bool facesSwapped = false;  // the places' buttons hold each other's faces
+  std::optional<KeyBoxSubclassing> keyBoxes;
+  std::optional<input::InputSettings> decided;  // what DONE saved
+};
+
+PictureDialog& Dialog();
+
+const char* NameOf(input::KeyCode code) {
+  return input::KeyName(input::FixedKeyNameTable(), code);
 }
 
 // The two joystick places are the set's last two buttons, each with its own
-// hover flag; the assignment decides which button's faces each place shows.
+// hover flag; the assignment shown decides which button's faces each place
+// holds.
 void PlaceJoysticks(PictureDialog& self) {
-  const bool swapped = input::Settings().joystickSwap != 0;
-  if (Boxes().facesSwapped != swapped) {
+  Opening& opening = OpeningOf<Opening>(self);
+  const bool swapped = opening.edit.joysticksSwapped;
+  if (opening.facesSwapped != swapped) {
     Button& first = self.buttons.buttons[kPlayer1Place];
     Button& second = self.buttons.buttons[kPlayer2Place];
     std::swap(first.normal, second.normal);
     std::swap(first.hover, second.hover);
     std::swap(first.pressed, second.pressed);
-    Boxes().facesSwapped = swapped;
+    opening.facesSwapped = swapped;
   }
 }
 
@@ -54,59 +91,35 @@ void DrawJoysticks(const PictureDialog& self, HWND dialog) {
   DrawButtonFace(self.buttons, dialog, BTN_JOYSTICK_2, kFaceNormal);
 }
 
-void ShowNames(HWND dialog, const char* const (&names)[kKeyBoxes]) {
+void ShowKeys(HWND dialog, const input::KeyEdit& edit) {
   for (int slot = 0; slot < kKeyBoxes; ++slot) {
-    SetDlgItemTextA(dialog, IDC_FIRST_KEY_BOX + slot, names[slot]);
+    SetDlgItemTextA(dialog, IDC_FIRST_KEY_BOX + slot, NameOf(edit.shown[slot]));
   }
 }
 
-// The built-in set, shown and taken as the bindings: what the boxes show is
-// what DONE saves. Until a key is captured, DONE saves the built-in file.
-void ShowDefaultKeyNames(PictureDialog& self, HWND dialog) {
-  input::InputSettings& settings = input::Settings();
-  const input::DefaultBindings& defaults = input::Defaults();
-  const char* names[kKeyBoxes];
-  for (int slot = 0; slot < kKeyBoxes; ++slot) {
-    names[slot] = defaults.names[slot];
-    settings.bindings[slot] = defaults.codes[slot];
+// A key box binds the key released in it and hands the focus on: to the next
+// box (the last to the first), or to none after Escape, bound or not.
+void OnKeyUp(HWND box, UINT virtualKey, BOOL /*down*/, int /*repeats*/, UINT /*flags*/) {
+  Opening& opening = OpeningOf<Opening>(Dialog());
+  const int slot = GetDlgCtrlID(box) - IDC_FIRST_KEY_BOX;
+  if (input::CaptureKey(opening.edit, slot, virtualKey)) {
+    SetWindowTextA(box, NameOf(opening.edit.shown[slot]));
   }
-  input::DefaultsPending() = 1;
-  ShowNames(dialog, names);
-  PlaceJoysticks(self);
-  if (settings.joystickSwap == 0) {
-    DrawJoysticks(self, dialog);
-  }
+  SetFocus(virtualKey == VK_ESCAPE ? nullptr : opening.keyBoxes->Box((slot + 1) % kKeyBoxes));
 }
 
-void ShowBoundKeyNames(HWND dialog) {
-  const char* names[kKeyBoxes];
-  for (int slot = 0; slot < kKeyBoxes; ++slot) {
-    names[slot] = input::KeyName(input::KeyNames(), input::Settings().bindings[slot]);
-  }
-  ShowNames(dialog, names);
-}
-
-void CaptureKey(HWND box, int slot, WPARAM virtualKey) {
-  const input::KeyCode code = input::FindKeyCode(input::KeyNames(), static_cast<std::uint32_t>(virtualKey));
-  if (code == 0) {
-    return;
-  }
-  SetWindowTextA(box, input::KeyName(input::KeyNames(), code));
-  input::Settings().bindings[slot] = code;
-  input::DefaultsPending() = 0;  // the boxes no longer show the built-in set alone
-}
-
-// A key box binds the key released in it and hands the focus on; its context
-// menu never opens.
+// Each key box's procedure while the dialog is open; its context menu never
+// opens.
 LRESULT CALLBACK KeyBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   const int slot = GetDlgCtrlID(box) - IDC_FIRST_KEY_BOX;
-  if (slot < 0 || slot >= kKeyBoxes || Boxes().replaced[slot] == nullptr) {
+  const PictureDialog& self = Dialog();
+  if (slot < 0 || slot >= kKeyBoxes || self.opening == nullptr || !OpeningOf<Opening>(self).keyBoxes) {
     return DefWindowProcA(box, message, wParam, lParam);
   }
+  const WNDPROC replaced = OpeningOf<Opening>(self).keyBoxes->Replaced(slot);
   switch (message) {
     case WM_KEYUP:
-      CaptureKey(box, slot, wParam);
-      SetFocus(wParam == VK_ESCAPE ? nullptr : Boxes().boxes[(slot + 1) % kKeyBoxes]);
+      HANDLE_WM_KEYUP(box, wParam, lParam, OnKeyUp);
       break;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
@@ -114,72 +127,57 @@ LRESULT CALLBACK KeyBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam
     default:
       break;
   }
-  return CallWindowProcA(Boxes().replaced[slot], box, message, wParam, lParam);
+  return CallWindowProcA(replaced, box, message, wParam, lParam);
 }
 
 INT_PTR OnOpen(PictureDialog& self, HWND dialog) {
-  Boxes().facesSwapped = false;  // the faces were loaded afresh, in table order
-  input::FillKeyNameTable(input::KeyNames());
-  ReadKeyBindings(dialog, kBindingsFile);
-  input::DefaultsPending() = 0;
-  if (input::Settings().customKeys == 0) {
-    input::LoadDefaultBindings(input::Defaults(), input::Settings());
-    ShowDefaultKeyNames(self, dialog);
-  } else {
-    ShowBoundKeyNames(dialog);
-  }
+  Opening& opening = OpeningOf<Opening>(self);
+  opening.facesSwapped = false;  // the faces were loaded afresh, in table order
+  opening.edit = input::OpenKeyEdit(ReadKeyBindings(dialog, kBindingsFile).value_or(input::InputSettings{}));
+  ShowKeys(dialog, opening.edit);
   PlaceJoysticks(self);
-  KeyBoxes& keys = Boxes();
+  SetFocus(GetDlgItem(dialog, IDC_FIRST_KEY_BOX));
   for (int slot = 0; slot < kKeyBoxes; ++slot) {
-    keys.boxes[slot] = GetDlgItem(dialog, IDC_FIRST_KEY_BOX + slot);
+    SendDlgItemMessageA(dialog, IDC_FIRST_KEY_BOX + slot, EM_SETSEL, 0, -1);
   }
-  SetFocus(keys.boxes[0]);
-  for (HWND box : keys.boxes) {
-    SendMessageA(box, EM_SETSEL, 0, -1);
-  }
-  for (int slot = 0; slot < kKeyBoxes; ++slot) {
-    keys.replaced[slot] = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(keys.boxes[slot], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeyBoxProc)));
-  }
+  opening.keyBoxes.emplace(dialog, KeyBoxProc);
   return FALSE;  // the focus is set
 }
 
-// The boxes get their own procedures back before the dialog goes: their
-// destruction is the edit control's to handle (it frees the control's text
-// and state there), not the default procedure's.
+// The boxes get their own procedures back as the dialog ends, before they
+// are destroyed: their destruction is the edit control's to handle (it frees
+// the control's text and state there), not the default procedure's.
 void Close(PictureDialog& self, HWND dialog) {
-  KeyBoxes& keys = Boxes();
-  for (int slot = 0; slot < kKeyBoxes; ++slot) {
-    if (keys.boxes[slot] != nullptr && keys.replaced[slot] != nullptr) {
-      SetWindowLongPtrA(keys.boxes[slot], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(keys.replaced[slot]));
-    }
-  }
-  keys = KeyBoxes{};
+  OpeningOf<Opening>(self).keyBoxes.reset();
   EndPictureDialog(self, dialog, 1);
 }
 
 void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
+  Opening& opening = OpeningOf<Opening>(self);
   switch (buttonId) {
-    case BTN_INPUT_DONE:
-      WriteKeyBindings(dialog, kBindingsFile);
+    case BTN_INPUT_DONE: {
+      const input::InputSettings toSave = input::SettingsToSave(opening.edit);
+      if (WriteKeyBindings(dialog, kBindingsFile, toSave)) {
+        opening.decided = toSave;
+      }
       Close(self, dialog);
       break;
+    }
     case BTN_INPUT_RESET:
-      input::Settings().customKeys = 0;
-      input::LoadDefaultBindings(input::Defaults(), input::Settings());
-      ShowDefaultKeyNames(self, dialog);
+      input::ResetKeys(opening.edit);
+      ShowKeys(dialog, opening.edit);
+      PlaceJoysticks(self);
+      DrawJoysticks(self, dialog);
       break;
     case BTN_INPUT_CANCEL:
-      input::DefaultsPending() = 0;  // a RESET not saved is dropped with the rest
       Close(self, dialog);
       break;
     case BTN_JOYSTICK_1:
     case BTN_JOYSTICK_2:
-      // Any value but 0 means swapped, so the press swaps through 0 and 1
-      // (flipping one bit of 2 would leave it swapped). The faces follow the
-      // value at once, wherever the button goes up: the pressed place keeps
-      // its pressed face until then, the other shows its new joystick now.
-      input::Settings().joystickSwap = input::Settings().joystickSwap != 0 ? 0 : 1;
+      // The faces follow the assignment at once, wherever the button goes up:
+      // the pressed place keeps its pressed face until then, the other shows
+      // its new joystick now.
+      input::SwapJoysticks(opening.edit);
       PlaceJoysticks(self);
       DrawButtonFace(self.buttons, dialog, buttonId == BTN_JOYSTICK_1 ? BTN_JOYSTICK_2 : BTN_JOYSTICK_1,
                      kFaceNormal);
@@ -213,6 +211,7 @@ constexpr PictureDialogSpec kInputDialog{
     .onRelease = OnRelease,
 };
 
+// The button set and its hover flags, which outlive openings.
 PictureDialog& Dialog() {
   static PictureDialog dialog = MakePictureDialog(kInputDialog);
   return dialog;
@@ -220,6 +219,8 @@ PictureDialog& Dialog() {
 
 }  // namespace
 
-int OpenInputSettingsDialog(HWND owner, HINSTANCE instance) {
-  return RunPictureDialog(Dialog(), owner, instance);
+std::optional<input::InputSettings> OpenInputSettingsDialog(HWND owner, HINSTANCE instance) {
+  Opening opening;
+  RunPictureDialog(Dialog(), owner, instance, opening);
+  return opening.decided;
 }

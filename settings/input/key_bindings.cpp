@@ -1,6 +1,5 @@
 #include "settings/input/key_bindings.h"
 
-#include "common/bounded_text.h"
 #include "common/text_mode.h"
 #include "settings/key_value_line.h"
 
@@ -15,31 +14,17 @@ const char kJoystickKey[] = "#JoyStick";
 namespace {
 
 // Player 1 on the arrow keys with the bracket keys to fire, player 2 on W, A,
-// S, D with Shift and Ctrl.
-struct BuiltInKey {
-  KeyCode code;
-  const char* name;
-};
-constexpr BuiltInKey kBuiltInKeys[kBindingSlotCount] = {
-    {328, "Up"}, {331, "Left"}, {333, "Right"}, {336, "Down"}, {26, "["},     {27, "]"},
-    {17, "W"},   {30, "A"},     {32, "D"},      {31, "S"},     {42, "Shift"}, {29, "Ctrl"},
-};
+// S, D with Shift and Ctrl: Up, Left, Right, Down, [, ], W, A, D, S, Shift,
+// Ctrl by their names in the key table.
+constexpr KeyCode kBuiltInCodes[kBindingSlotCount] = {328, 331, 333, 336, 26, 27, 17, 30, 32, 31, 42, 29};
 
 // A code outside the game's key numbering (0 to 399) shows an empty box, and
 // goes back to the file as what the box shows: no key.
-KeyCode WrittenCode(KeyCode code) {
+KeyCode ShownCode(KeyCode code) {
   return code >= 0 && code < kKeyCodeCount ? code : 0;
 }
 
 }  // namespace
-
-void LoadDefaultBindings(DefaultBindings& defaults, InputSettings& settings) {
-  for (int slot = 0; slot < kBindingSlotCount; ++slot) {
-    defaults.codes[slot] = kBuiltInKeys[slot].code;
-    text::CopyBounded(defaults.names[slot], kBuiltInKeys[slot].name);
-  }
-  settings.joystickSwap = 0;
-}
 
 void ParseKeyBindings(std::string_view fileBytes, InputSettings& settings) {
   const std::string decoded = text::DecodeTextMode(fileBytes);
@@ -63,6 +48,12 @@ void ParseKeyBindings(std::string_view fileBytes, InputSettings& settings) {
   }
 }
 
+InputSettings ParseKeyBindings(std::string_view fileBytes) {
+  InputSettings settings;
+  ParseKeyBindings(fileBytes, settings);
+  return settings;
+}
+
 std::string FormatKeyBindings(std::int32_t customKeys, const KeyCode (&codes)[kBindingSlotCount],
                               std::int32_t joystickSwap) {
   std::string lines = std::to_string(customKeys);
@@ -70,7 +61,7 @@ std::string FormatKeyBindings(std::int32_t customKeys, const KeyCode (&codes)[kB
   for (int slot = 0; slot < kBindingSlotCount; ++slot) {
     lines += kBindingKeys[slot];
     lines += ' ';
-    lines += std::to_string(WrittenCode(codes[slot]));
+    lines += std::to_string(ShownCode(codes[slot]));
     lines += '\n';
   }
   lines += kJoystickKey;
@@ -80,29 +71,57 @@ std::string FormatKeyBindings(std::int32_t customKeys, const KeyCode (&codes)[kB
   return text::EncodeTextMode(lines);
 }
 
-std::string FormatKeyBindingsWrite(InputSettings& settings, const DefaultBindings& defaults,
-                                   std::int32_t& defaultsPending) {
-  if (defaultsPending != 0) {
-    defaultsPending = 0;
-    return FormatKeyBindings(settings.customKeys, defaults.codes, settings.joystickSwap);
-  }
-  settings.customKeys = 1;
+std::string FormatKeyBindings(const InputSettings& settings) {
   return FormatKeyBindings(settings.customKeys, settings.bindings, settings.joystickSwap);
 }
 
-InputSettings& Settings() {
-  static InputSettings settings;
+KeyEdit OpenKeyEdit(const InputSettings& read) {
+  KeyEdit edit;
+  if (read.customKeys == 0) {
+    ResetKeys(edit);
+    return edit;
+  }
+  for (int slot = 0; slot < kBindingSlotCount; ++slot) {
+    edit.shown[slot] = ShownCode(read.bindings[slot]);
+  }
+  edit.joysticksSwapped = read.joystickSwap != 0;
+  return edit;
+}
+
+bool CaptureKey(KeyEdit& edit, int slot, std::uint32_t virtualKey) {
+  const KeyCode code = FindKeyCode(FixedKeyNameTable(), virtualKey);
+  if (code == 0 || slot < 0 || slot >= kBindingSlotCount) {
+    return false;
+  }
+  edit.shown[slot] = code;
+  edit.builtInSet = false;  // the boxes no longer show the built-in set alone
+  return true;
+}
+
+void ResetKeys(KeyEdit& edit) {
+  for (int slot = 0; slot < kBindingSlotCount; ++slot) {
+    edit.shown[slot] = kBuiltInCodes[slot];
+  }
+  edit.joysticksSwapped = false;
+  edit.builtInSet = true;
+}
+
+void SwapJoysticks(KeyEdit& edit) {
+  edit.joysticksSwapped = !edit.joysticksSwapped;
+}
+
+// A built-in mark over swapped joysticks would be read back as the built-in
+// set with the joysticks in their own places: the next opening would show
+// them unswapped, and its DONE would swap them back for the game unasked.
+// So that file is marked chosen, and reads back as saved.
+InputSettings SettingsToSave(const KeyEdit& edit) {
+  InputSettings settings;
+  settings.customKeys = edit.builtInSet && !edit.joysticksSwapped ? 0 : 1;
+  for (int slot = 0; slot < kBindingSlotCount; ++slot) {
+    settings.bindings[slot] = edit.shown[slot];
+  }
+  settings.joystickSwap = edit.joysticksSwapped ? 1 : 0;
   return settings;
-}
-
-DefaultBindings& Defaults() {
-  static DefaultBindings defaults;
-  return defaults;
-}
-
-std::int32_t& DefaultsPending() {
-  static std::int32_t pending = 0;
-  return pending;
 }
 
 }  // namespace input

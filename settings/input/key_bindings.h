@@ -1,6 +1,7 @@
 // keyvalue.cfg: the two players' keys and the joystick assignment, as the
 // game reads them. 14 lines: customKeys, twelve "key code" lines and the
-// joystick line, CR LF each.
+// joystick line, CR LF each. Also the input dialog's decisions: what its
+// boxes and joystick places show during one opening, and what DONE saves.
 #pragma once
 
 #include <cstddef>
@@ -24,19 +25,9 @@ struct InputSettings {
   std::int32_t joystickSwap = 0;
 };
 
-// The built-in key set, filled by LoadDefaultBindings.
-struct DefaultBindings {
-  KeyCode codes[kBindingSlotCount] = {};
-  char names[kBindingSlotCount][kKeyNameSize] = {};
-};
-
 // The file key of each slot, then the joystick line's key.
 extern const char* const kBindingKeys[kBindingSlotCount];
 extern const char kJoystickKey[];
-
-// Fills `defaults` with the built-in codes and names and sets joystickSwap to
-// 0; customKeys and the bindings stay as they are.
-void LoadDefaultBindings(DefaultBindings& defaults, InputSettings& settings);
 
 // Reads the file's bytes into `settings`: the first value into customKeys,
 // then every line (in pieces of at most 255 characters) whose first token is
@@ -44,24 +35,45 @@ void LoadDefaultBindings(DefaultBindings& defaults, InputSettings& settings);
 // Lines with an unknown key, a key without a value or no key at all change
 // nothing, and a missing key leaves its field as it was.
 void ParseKeyBindings(std::string_view fileBytes, InputSettings& settings);
+// The same from nothing: what the file says, 0 wherever it says nothing.
+InputSettings ParseKeyBindings(std::string_view fileBytes);
 
 // The 14 lines of a file holding these values, CR LF each. Every value is one
 // the game can use: a code outside the key numbering (0 to 399) is written as
 // 0, no key, and the joystick line as 0 or 1.
 std::string FormatKeyBindings(std::int32_t customKeys, const KeyCode (&codes)[kBindingSlotCount],
                               std::int32_t joystickSwap);
+std::string FormatKeyBindings(const InputSettings& settings);
 
-// What a write stores: with `defaultsPending` set, the current customKeys, the
-// built-in codes and joystickSwap, and `defaultsPending` goes back to 0;
-// otherwise customKeys becomes 1 and the file takes the bindings. Callers
-// pass copies and keep them once the bytes are on disk.
-std::string FormatKeyBindingsWrite(InputSettings& settings, const DefaultBindings& defaults,
-                                   std::int32_t& defaultsPending);
+// One opening of the input dialog: what its twelve boxes and two joystick
+// places show. DONE saves exactly that (SettingsToSave); CANCEL drops it.
+struct KeyEdit {
+  // The code behind each box; the box shows its name (none for a code
+  // without a name). Always within the key numbering.
+  KeyCode shown[kBindingSlotCount] = {};
+  // JOYSTICK 2 stands under player 1 and JOYSTICK 1 under player 2.
+  bool joysticksSwapped = false;
+  // The built-in set shows as RESET put it (or as a file marked built-in
+  // opened), no key captured since: DONE marks the file built-in again while
+  // the joysticks stand in their own places.
+  bool builtInSet = false;
+};
 
-// The input settings as the launcher keeps them for its run.
-InputSettings& Settings();
-DefaultBindings& Defaults();
-// 1 after RESET: the next write stores the built-in set.
-std::int32_t& DefaultsPending();
+// What the dialog shows on opening a file read as `read`: a file marked
+// built-in (customKeys 0) shows the built-in set with the joysticks in their
+// own places, whatever else it holds; any other shows its codes (none for a
+// code beyond the key numbering) and its joystick assignment.
+KeyEdit OpenKeyEdit(const InputSettings& read);
+// A key released in the box of `slot` with `virtualKey`: the box shows and
+// holds its code. False, and nothing changes, for a key the game does not
+// know (the key name table has no entry for it).
+bool CaptureKey(KeyEdit& edit, int slot, std::uint32_t virtualKey);
+// RESET: the built-in set, the joysticks in their own places.
+void ResetKeys(KeyEdit& edit);
+// Either joystick pressed: the two change places.
+void SwapJoysticks(KeyEdit& edit);
+// What DONE writes: the codes and joystick assignment shown, marked built-in
+// (customKeys 0) only for RESET's set untouched, else chosen (1).
+InputSettings SettingsToSave(const KeyEdit& edit);
 
 }  // namespace input

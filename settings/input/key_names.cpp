@@ -66,8 +66,12 @@ const char* KeyName(const KeyNameTable& table, KeyCode code) {
   return table.name[code];
 }
 
-KeyNameTable& KeyNames() {
-  static KeyNameTable table;
+const KeyNameTable& FixedKeyNameTable() {
+  static const KeyNameTable table = [] {
+    KeyNameTable filled;
+    FillKeyNameTable(filled);
+    return filled;
+  }();
   return table;
 }
 

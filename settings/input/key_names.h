@@ -32,7 +32,8 @@ KeyCode FindKeyCode(const KeyNameTable& table, std::uint32_t virtualKey);
 // code outside 0..399, which never indexes the table.
 const char* KeyName(const KeyNameTable& table, KeyCode code);
 
-// The run's table of key names.
-KeyNameTable& KeyNames();
+// The table filled once, on first use, and never written again: the one the
+// input dialog names and finds keys in.
+const KeyNameTable& FixedKeyNameTable();
 
 }  // namespace input

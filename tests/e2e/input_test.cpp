@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,7 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
             KeysFile({"328", "16", "333", "72", "29", "28", "17", "333", "1", "31", "42", "44"}, "1", "1"));
 
   // CANCEL writes nothing, and the next opening shows the file again.
+  const std::optional<std::string> saved = game_.Read("info\\keyvalue.cfg");
   OpenDialog();
   EXPECT_EQ(Names()[1], "Q");
   EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick2Face));
@@ -136,46 +138,31 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
   EXPECT_TRUE(e2e::ShowsFaceRatherThan(dialog_, kPlayer1Place, IDB_JOYSTICK_2, IDB_JOYSTICK_1));
   e2e::LeftButton(false);
   Release('X');
+  Click(kInputReset);
   Close(kInputCancel);
-  OpenDialog();
-  EXPECT_EQ(Names()[0], "Up");
+  EXPECT_EQ(game_.Read("info\\keyvalue.cfg"), saved);
 
   // RESET shows the built-in set and the joysticks' own places; DONE saves
   // exactly the built-in file.
+  OpenDialog();
+  EXPECT_EQ(Names()[0], "Up");
   Click(kInputReset);
-  e2e::WaitUntil([&] { return Names() == kBuiltIn; }, milliseconds(3000));
-  EXPECT_EQ(Names(), kBuiltIn);
+  EXPECT_TRUE(e2e::WaitUntil([&] { return Names() == kBuiltIn; }, milliseconds(3000)));
   e2e::MoveMouseTo(2, 2);
   EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick1Face));
   Close(kInputDone);
   EXPECT_EQ(game_.Read("info\\keyvalue.cfg"), shipped_);
-}
 
-// A key captured after RESET is saved, with the built-in keys in the others,
-// and the joystick assignment as its faces last showed it.
-TEST_F(InputSettings, ACaptureAfterResetIsSavedWithTheBuiltInKeys) {
+  // Codes without a name show empty boxes. A key captured after RESET is
+  // saved with the built-in keys, and a press on a place released off it
+  // swaps the joysticks too, as the faces then say.
   game_.Write("info\\keyvalue.cfg",
               KeysFile({"2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "43", "999"}, "1", "0"));
   OpenDialog();
-  const std::vector<std::string> names = Names();
-  EXPECT_EQ(names[0], "1");
-  EXPECT_EQ(names[10], "") << "a code without a name";
-  EXPECT_EQ(names[11], "") << "a code beyond the table";
+  EXPECT_EQ(Names()[10] + Names()[11], "") << "a code without a name, a code beyond the table";
   Click(kInputReset);
   e2e::LeftClickControl(dialog_, IDC_FIRST_KEY_BOX);
   Release('K');
-  Release(VK_CAPITAL);  // 1036 and 1037: Caps Lock binds nothing, twice to leave it as it was
-  Release(VK_CAPITAL);
-  EXPECT_EQ(FocusedBox(), IDC_FIRST_KEY_BOX + 3);
-  EXPECT_EQ(e2e::ControlText(dialog_, IDC_FIRST_KEY_BOX + 1), "Left");
-  // Swapped and swapped back: each joystick at its own player's place.
-  Click(kPlayer2Place);
-  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick2Face));
-  Click(kPlayer1Place);
-  e2e::MoveMouseTo(2, 2);
-  EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick1Face));
-  EXPECT_TRUE(ShowsJoystick(kPlayer2Place, kJoystick2Face));
-  // A press on a place released off it swaps too, and the faces say so.
   e2e::LeftDrag(e2e::ClientToScreenPoint(dialog_, kPlayer1Place.x, kPlayer1Place.y),
                 e2e::ClientToScreenPoint(dialog_, kBetweenThePlaces.x, kBetweenThePlaces.y));
   e2e::MoveMouseTo(2, 2);

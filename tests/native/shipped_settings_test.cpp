@@ -35,11 +35,10 @@ TEST(ShippedFiles, EveryLineEndsInCrLf) {
 }
 
 TEST(ShippedFiles, SettingsHoldTheDefaultsAndWriteBackTheSame) {
-  input::InputSettings keys;
-  input::DefaultBindings defaults;
-  std::int32_t pending = 1;
-  input::LoadDefaultBindings(defaults, keys);
-  EXPECT_EQ(input::FormatKeyBindingsWrite(keys, defaults, pending), Shipped("info/keyvalue.cfg"));
+  const std::string keys = Shipped("info/keyvalue.cfg");
+  EXPECT_EQ(
+      input::FormatKeyBindings(input::SettingsToSave(input::OpenKeyEdit(input::ParseKeyBindings(keys)))),
+      keys);
 
   audio::AudioSettings levels{9, 9, 9};
   audio::ParseAudioSettings(Shipped("info/Audio.cfg"), levels);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "common/win/file_io.h"
@@ -41,33 +42,22 @@ const std::string kBuiltInKeys =
     "#2p-Up 17\r\n#2p-Left 30\r\n#2p-Right 32\r\n#2p-Down 31\r\n#2p-Fire01 42\r\n#2p-Fire02 29\r\n"
     "#JoyStick 0\r\n";
 
-TEST_F(InGameFolder, KeyBindingsReadResetAndWrite) {
-  input::Settings() = {};
+TEST_F(InGameFolder, KeyBindingsReadAndWriteTheValuesGiven) {
   Put("keyvalue.cfg",
       "1\r\n#2p-Up 5\r\n\r\n\r\n#1p-Fire01\t57\r\n#JoyStick 1\r\n" + std::string(600, '#') + "\r\n");
-  EXPECT_EQ(ReadKeyBindings(nullptr, kKeys), 1);
-  EXPECT_EQ(input::Settings().customKeys, 1);
-  EXPECT_EQ(input::Settings().bindings[6], 5);
-  EXPECT_EQ(input::Settings().bindings[4], 57);
-  EXPECT_EQ(input::Settings().joystickSwap, 1);
+  const std::optional<input::InputSettings> read = ReadKeyBindings(nullptr, kKeys);
+  ASSERT_TRUE(read);
+  EXPECT_EQ(read->customKeys, 1);
+  EXPECT_EQ(read->bindings[6], 5);
+  EXPECT_EQ(read->bindings[4], 57);
+  EXPECT_EQ(read->bindings[0], 0) << "a key the file lacks";
+  EXPECT_EQ(read->joystickSwap, 1);
 
-  // RESET, then DONE: the built-in set, and the longer earlier file is gone.
-  input::LoadDefaultBindings(input::Defaults(), input::Settings());
-  input::Settings().customKeys = 0;
-  input::DefaultsPending() = 1;
-  EXPECT_EQ(WriteKeyBindings(nullptr, kKeys), 1);
+  // RESET's set, in place of the longer earlier file.
+  input::KeyEdit reset;
+  input::ResetKeys(reset);
+  EXPECT_TRUE(WriteKeyBindings(nullptr, kKeys, input::SettingsToSave(reset)));
   EXPECT_EQ(Get("keyvalue.cfg"), kBuiltInKeys);
-  EXPECT_EQ(input::DefaultsPending(), 0);
-  EXPECT_EQ(input::Settings().customKeys, 0);
-
-  // An ordinary DONE stores the bindings in memory as the player's own.
-  EXPECT_EQ(WriteKeyBindings(nullptr, kKeys), 1);
-  EXPECT_EQ(input::Settings().customKeys, 1);
-  EXPECT_EQ(Get("keyvalue.cfg").substr(0, 16), "1\r\n#1p-Up 0\r\n#1p");
-  input::InputSettings read;
-  input::ParseKeyBindings(Get("keyvalue.cfg"), read);
-  EXPECT_EQ(read.bindings[4], 57);
-  EXPECT_EQ(read.joystickSwap, 0);
 }
 
 TEST_F(InGameFolder, VideoSettingsAndTheDriverCatalog) {
