@@ -80,6 +80,24 @@ Opening& OpeningOf(const PictureDialog& self) {
   return *static_cast<Opening*>(self.opening);
 }
 
+// The run-wide state of the dialog `spec` describes: its buttons, whose hover
+// flags outlive its openings.
+template <const PictureDialogSpec& spec>
+PictureDialog& RunWideState() {
+  static PictureDialog dialog = MakePictureDialog(spec);
+  return dialog;
+}
+
+// Runs the dialog `spec` describes with a fresh `Opening`, owned by `owner`:
+// what its DONE decided (the opening's `decided`), nothing when it ended
+// otherwise.
+template <const PictureDialogSpec& spec, typename Opening>
+auto RunForDecision(HWND owner, HINSTANCE instance) {
+  Opening opening;
+  RunPictureDialog(RunWideState<spec>(), owner, instance, opening);
+  return opening.decided;
+}
+
 // Draws the whole dialog into `dc`: the background, the extras, and every
 // button in its normal face.
 void PaintPictureDialog(const PictureDialog& self, HWND dialog, HDC dc);

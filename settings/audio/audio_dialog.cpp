@@ -2,13 +2,14 @@
 
 #include <windowsx.h>
 
+#include <optional>
+
 #include "media/image_store.h"
 #include "media/mixer.h"
 #include "ui/captions.h"
 #include "ui/picture_dialog.h"
 #include "resources/resource.h"
 #include "settings/audio/audio_file.h"
-#include "settings/scroll_steps.h"
 
 namespace {
 
@@ -19,26 +20,34 @@ constexpr ButtonSpec kButtons[] = {
     {BTN_AUDIO_DEFAULT, {46, 278, 236, 314}, IDB_AUDIO_DEFAULT, BTN_AUDIO_DEFAULT},
 };
 
-void ShowThumbs(HWND dialog, bool redraw) {
-  const audio::AudioSettings& settings = audio::Settings();
-  SetScrollPos(GetDlgItem(dialog, IDC_MUSIC_BAR), SB_CTL, settings.musicLevel, redraw);
-  SetScrollPos(GetDlgItem(dialog, IDC_SOUND_BAR), SB_CTL, settings.soundLevel, redraw);
+// One opening: the levels shown, and what DONE saved.
+struct AudioOpening {
+  audio::AudioSettings levels;
+  std::optional<audio::AudioSettings> decided;
+};
+
+audio::AudioSettings& Levels(const PictureDialog& self) {
+  return OpeningOf<AudioOpening>(self).levels;
 }
 
-// The thumbs and the mixer from the levels; the defaults when the player has
-// not chosen any.
-void ApplyAudioLevels(HWND dialog) {
-  audio::AudioSettings& settings = audio::Settings();
-  audio::ApplyDefaultsUnlessCustomized(settings);
-  ShowThumbs(dialog, true);
-  SetMusicVolume(settings.musicLevel);
+void ShowThumbs(HWND dialog, const audio::AudioSettings& levels) {
+  SetScrollPos(GetDlgItem(dialog, IDC_MUSIC_BAR), SB_CTL, levels.musicLevel, TRUE);
+  SetScrollPos(GetDlgItem(dialog, IDC_SOUND_BAR), SB_CTL, levels.soundLevel, TRUE);
 }
 
-INT_PTR OnOpen(PictureDialog&, HWND dialog) {
+// The thumbs, then the mixer, from the levels.
+void ShowLevels(HWND dialog, const audio::AudioSettings& levels) {
+  ShowThumbs(dialog, levels);
+  SetMusicVolume(levels.musicLevel);
+}
+
+INT_PTR OnOpen(PictureDialog& self, HWND dialog) {
   SetScrollRange(GetDlgItem(dialog, IDC_MUSIC_BAR), SB_CTL, audio::kLowestLevel, audio::kHighestLevel, FALSE);
   SetScrollRange(GetDlgItem(dialog, IDC_SOUND_BAR), SB_CTL, audio::kLowestLevel, audio::kHighestLevel, FALSE);
-  ReadAudioSettings(dialog, kAudioFile);
-  ApplyAudioLevels(dialog);
+  audio::AudioSettings& levels = Levels(self);
+  levels = ReadAudioSettings(dialog, kAudioFile);
+  audio::ApplyDefaultsUnlessCustomized(levels);
+  ShowLevels(dialog, levels);
   return FALSE;
 }
 
@@ -47,14 +56,17 @@ void DrawCaptions(HWND dialog, HDC) {
 }
 
 void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
+  AudioOpening& opening = OpeningOf<AudioOpening>(self);
   switch (buttonId) {
     case BTN_AUDIO_DONE:
-      WriteAudioSettings(dialog, kAudioFile);
+      if (WriteAudioSettings(dialog, kAudioFile, opening.levels)) {
+        opening.decided = opening.levels;
+      }
       EndPictureDialog(self, dialog, 1);
       break;
     case BTN_AUDIO_DEFAULT:
-      audio::Settings().customized = 0;
-      ApplyAudioLevels(dialog);
+      audio::ChooseDefaultLevels(opening.levels);
+      ShowLevels(dialog, opening.levels);
       break;
     default:
       break;
@@ -63,29 +75,21 @@ void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
 
 // Whatever the bar and the code, the mixer hears the music level again and
 // the levels count as the player's own.
-void OnHorizontalScroll(HWND dialog, HWND bar, int scrollCode, std::int16_t thumbPosition) {
-  audio::AudioSettings& levels = audio::Settings();
-  switch (GetDlgCtrlID(bar) - IDC_MUSIC_BAR) {
-    case 0:
-      levels.musicLevel =
-          settings::ScrolledLevel(levels.musicLevel, scrollCode, thumbPosition, audio::kHighestLevel);
-      break;
-    case 1:
-      levels.soundLevel =
-          settings::ScrolledLevel(levels.soundLevel, scrollCode, thumbPosition, audio::kHighestLevel);
-      break;
-    default:
-      break;
-  }
+void OnHorizontalScroll(const PictureDialog& self, HWND dialog, HWND bar, UINT scrollCode,
+                        int thumbPosition) {
+  audio::AudioSettings& levels = Levels(self);
+  audio::StepLevel(levels, GetDlgCtrlID(bar) - IDC_MUSIC_BAR, static_cast<int>(scrollCode),
+                   static_cast<std::int16_t>(thumbPosition));
   SetMusicVolume(levels.musicLevel);
-  ShowThumbs(dialog, true);
-  levels.customized = 1;
+  ShowThumbs(dialog, levels);
 }
 
-INT_PTR OnOtherMessage(PictureDialog&, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR OnOtherMessage(PictureDialog& self, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto scroll = [&](HWND, HWND bar, UINT code, int position) {
+    OnHorizontalScroll(self, dialog, bar, code, position);
+  };
   if (message == WM_HSCROLL) {
-    OnHorizontalScroll(dialog, GET_WM_HSCROLL_HWND(wParam, lParam), GET_WM_HSCROLL_CODE(wParam, lParam),
-                       static_cast<std::int16_t>(GET_WM_HSCROLL_POS(wParam, lParam)));
+    HANDLE_WM_HSCROLL(dialog, wParam, lParam, scroll);
     return TRUE;
   }
   return FALSE;
@@ -104,13 +108,8 @@ constexpr PictureDialogSpec kAudioDialog{
     .onOtherMessage = OnOtherMessage,
 };
 
-PictureDialog& Dialog() {
-  static PictureDialog dialog = MakePictureDialog(kAudioDialog);
-  return dialog;
-}
-
 }  // namespace
 
-int AudioSettingsDialog(HWND owner, HINSTANCE instance) {
-  return RunPictureDialog(Dialog(), owner, instance);
+std::optional<audio::AudioSettings> AudioSettingsDialog(HWND owner, HINSTANCE instance) {
+  return RunForDecision<kAudioDialog, AudioOpening>(owner, instance);
 }

@@ -1,14 +1,13 @@
 #include "settings/audio/audio_file.h"
 
-#include <string>
-
 #include "services/settings_files.h"
 
-int ReadAudioSettings(HWND owner, const char* path) {
-  return ReadSettingsFile(
-      owner, path, [](std::string_view bytes) { audio::ParseAudioSettings(bytes, audio::Settings()); });
+audio::AudioSettings ReadAudioSettings(HWND owner, const char* path) {
+  audio::AudioSettings levels;
+  ReadSettingsFile(owner, path, [&](std::string_view bytes) { audio::ParseAudioSettings(bytes, levels); });
+  return levels;
 }
 
-int WriteAudioSettings(HWND owner, const char* path) {
-  return SaveSettingsFile(owner, path, audio::FormatAudioSettings(audio::Settings())) ? 1 : 0;
+bool WriteAudioSettings(HWND owner, const char* path, const audio::AudioSettings& levels) {
+  return SaveSettingsFile(owner, path, audio::FormatAudioSettings(levels));
 }

@@ -1,15 +1,14 @@
-// .\info\Audio.cfg, read into and written from audio::Settings().
-// A file that cannot be opened is fatal: the file-error dialog, owned by
-// `owner`, shows its full path and ends the launcher; these return 0 only if
-// that dialog could not be shown.
+// .\info\Audio.cfg, as values. A file that cannot be opened is fatal: the
+// file-error dialog, owned by `owner`, shows its full path (or what stood in
+// the way of a write) and ends the launcher; the reader gives what it could
+// read, and the writer false, only if that dialog could not be shown.
 #pragma once
 
 #include <windows.h>
 
 #include "settings/audio/audio_settings.h"
 
-// Fills audio::Settings() from the file. Returns 1.
-int ReadAudioSettings(HWND owner, const char* path);
+audio::AudioSettings ReadAudioSettings(HWND owner, const char* path);
 
-// Replaces the file with the current levels. Returns 1.
-int WriteAudioSettings(HWND owner, const char* path);
+// Replaces the file with the levels.
+bool WriteAudioSettings(HWND owner, const char* path, const audio::AudioSettings& levels);

@@ -4,6 +4,7 @@
 
 #include "common/text_mode.h"
 #include "settings/key_value_line.h"
+#include "settings/scroll_steps.h"
 
 namespace audio {
 
@@ -18,16 +19,24 @@ std::int32_t WrittenLevel(std::int32_t level) {
 
 }  // namespace
 
-AudioSettings& Settings() {
-  static AudioSettings settings;
-  return settings;
-}
-
 void ApplyDefaultsUnlessCustomized(AudioSettings& settings) {
   if (settings.customized == 0) {
     settings.musicLevel = kDefaultLevel;
     settings.soundLevel = kDefaultLevel;
   }
+}
+
+void StepLevel(AudioSettings& settings, int bar, int scrollCode, std::int16_t thumbPosition) {
+  std::int32_t* const level = bar == 0 ? &settings.musicLevel : bar == 1 ? &settings.soundLevel : nullptr;
+  if (level != nullptr) {
+    *level = settings::ScrolledLevel(*level, scrollCode, thumbPosition, kHighestLevel);
+  }
+  settings.customized = 1;
+}
+
+void ChooseDefaultLevels(AudioSettings& settings) {
+  settings.customized = 0;
+  ApplyDefaultsUnlessCustomized(settings);
 }
 
 void ParseAudioSettings(std::string_view fileBytes, AudioSettings& settings) {

@@ -16,9 +16,6 @@ struct AudioSettings {
   std::int32_t soundLevel = 0;
 };
 
-// The levels as the launcher keeps them for its run.
-AudioSettings& Settings();
-
 // The levels a dialog shows, which the settings then hold: the player's own
 // when customized, otherwise kDefaultLevel for both.
 void ApplyDefaultsUnlessCustomized(AudioSettings& settings);
@@ -35,6 +32,14 @@ void ParseAudioSettings(std::string_view fileBytes, AudioSettings& settings);
 
 constexpr std::int32_t kLowestLevel = 0;
 constexpr std::int32_t kHighestLevel = 50;
+
+// What the dialog's choices make of the levels it shows, which DONE saves. A
+// step of the music bar (0) or the sound bar (1), by scroll code and thumb
+// position: that level moves as settings::ScrolledLevel says, and, whatever
+// the bar, the levels become the player's own.
+void StepLevel(AudioSettings& settings, int bar, int scrollCode, std::int16_t thumbPosition);
+// DEFAULT: the default levels, no longer the player's own.
+void ChooseDefaultLevels(AudioSettings& settings);
 
 // The three lines, CR LF each, Music before Sound. The file holds what the
 // dialog shows: customized as 0 or 1, and each level as its bar's thumb shows

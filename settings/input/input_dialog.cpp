@@ -213,14 +213,11 @@ constexpr PictureDialogSpec kInputDialog{
 
 // The button set and its hover flags, which outlive openings.
 PictureDialog& Dialog() {
-  static PictureDialog dialog = MakePictureDialog(kInputDialog);
-  return dialog;
+  return RunWideState<kInputDialog>();
 }
 
 }  // namespace
 
 std::optional<input::InputSettings> OpenInputSettingsDialog(HWND owner, HINSTANCE instance) {
-  Opening opening;
-  RunPictureDialog(Dialog(), owner, instance, opening);
-  return opening.decided;
+  return RunForDecision<kInputDialog, Opening>(owner, instance);
 }

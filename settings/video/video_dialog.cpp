@@ -29,7 +29,7 @@ constexpr ButtonSpec kButtons[] = {
 struct VideoOpening {
   video::DriverCatalog catalog;
   video::VideoEdit edit;
-  std::optional<video::VideoSettings> saved;
+  std::optional<video::VideoSettings> decided;
 };
 
 VideoOpening& Opening(const PictureDialog& self) {
@@ -168,7 +168,7 @@ void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
   VideoOpening& opening = Opening(self);
   switch (buttonId) {
     case BTN_VIDEO_DONE:
-      opening.saved =
+      opening.decided =
           ApplyAndSaveAtDone(dialog, kVideoFile, opening.catalog,
                              ComboBox_GetCurSel(GetDlgItem(dialog, IDC_DRIVER_LIST)), opening.edit);
       EndPictureDialog(self, dialog, 1);
@@ -195,15 +195,8 @@ constexpr PictureDialogSpec kVideoDialog{
     .onOtherMessage = OnOtherMessage,
 };
 
-PictureDialog& Dialog() {
-  static PictureDialog dialog = MakePictureDialog(kVideoDialog);
-  return dialog;
-}
-
 }  // namespace
 
 std::optional<video::VideoSettings> VideoCalibrationDialog(HWND owner, HINSTANCE instance) {
-  VideoOpening opening;
-  RunPictureDialog(Dialog(), owner, instance, opening);
-  return opening.saved;
+  return RunForDecision<kVideoDialog, VideoOpening>(owner, instance);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -32,19 +34,41 @@ TEST(AudioSettings, WritesThreeLinesMusicFirst) {
   EXPECT_EQ(audio::FormatAudioSettings(settings), "1\r\nMusic 40\r\nSound 10\r\n");
 }
 
-TEST(AudioSettings, ADialogShowsThePlayersLevelsOrElseTheDefaults) {
-  const struct {
-    audio::AudioSettings held;
-    std::vector<std::int32_t> shown;
-  } cases[] = {
-      {{0, 10, 40}, {0, 25, 25}},
-      {{1, 10, 40}, {1, 10, 40}},
-      {{-1, 70, 0}, {-1, 70, 0}},  // any value but 0 means the player's own
-  };
-  for (const auto& c : cases) {
-    audio::AudioSettings settings = c.held;
-    audio::ApplyDefaultsUnlessCustomized(settings);
-    EXPECT_EQ(Fields(settings), c.shown) << c.held.customized;
+// Every sequence of steps on either bar and DEFAULT, from every file: DONE
+// saves the levels as the thumbs show them (a level read beyond a bar stays as
+// read until its own bar moves it), marked the player's own after any step
+// and the defaults after DEFAULT.
+TEST(AudioSettings, DoneSavesWhatTheThumbsShowOverEverySequence) {
+  std::mt19937 random(20261210);
+  const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+  const auto thumb = [](std::int32_t level) { return std::clamp(level, 0, 50); };
+  for (int run = 0; run < 5000; ++run) {
+    audio::AudioSettings levels{pick(-1, 2), pick(-20, 80), pick(-20, 80)};
+    const bool own = levels.customized != 0;
+    std::int32_t level[2] = {own ? levels.musicLevel : 25, own ? levels.soundLevel : 25};
+    std::string mark = own ? "1" : "0", steps = audio::FormatAudioSettings(levels);
+    audio::ApplyDefaultsUnlessCustomized(levels);
+    for (int step = pick(0, 6);; --step) {
+      ASSERT_EQ(audio::FormatAudioSettings(levels), mark + "\r\nMusic " + std::to_string(thumb(level[0])) +
+                                                        "\r\nSound " + std::to_string(thumb(level[1])) +
+                                                        "\r\n")
+          << steps;
+      if (step == 0) {
+        break;
+      }
+      const int bar = pick(0, 3), code = pick(0, 8), position = pick(-5, 60);
+      if (bar == 3) {
+        audio::ChooseDefaultLevels(levels);
+        level[0] = level[1] = 25, mark = "0";
+      } else {
+        audio::StepLevel(levels, bar, code, static_cast<std::int16_t>(position));
+        if (bar < 2) {
+          level[bar] = Scrolled(level[bar], code, position);
+        }
+        mark = "1";
+      }
+      steps += " " + std::to_string(bar) + "/" + std::to_string(code);
+    }
   }
 }
 

@@ -81,12 +81,11 @@ TEST_F(InGameFolder, VideoSettingsAndTheDriverCatalog) {
 }
 
 TEST_F(InGameFolder, AudioSettingsReadInEitherOrderAndWriteMusicFirst) {
-  audio::Settings() = {};
   Put("Audio.cfg", "1\r\nSound 10\r\nMusic 40\r\n");
-  EXPECT_EQ(ReadAudioSettings(nullptr, ".\\info\\Audio.cfg"), 1);
-  EXPECT_EQ(audio::Settings().musicLevel, 40);
-  EXPECT_EQ(audio::Settings().soundLevel, 10);
-  EXPECT_EQ(WriteAudioSettings(nullptr, ".\\info\\Audio.cfg"), 1);
+  const audio::AudioSettings levels = ReadAudioSettings(nullptr, ".\\info\\Audio.cfg");
+  EXPECT_EQ(levels.musicLevel, 40);
+  EXPECT_EQ(levels.soundLevel, 10);
+  EXPECT_TRUE(WriteAudioSettings(nullptr, ".\\info\\Audio.cfg", levels));
   EXPECT_EQ(Get("Audio.cfg"), "1\r\nMusic 40\r\nSound 10\r\n");
 }
 
