@@ -50,13 +50,27 @@ class AudioSettings : public OnTheStage {
     return game_.Read("info\\Audio.cfg");
   }
   int Thumb(int bar) { return ScrollPosition(dialog_, bar); }
-  // The middle of a bar's left or right arrow (the arrow boxes are square),
-  // in screen pixels.
-  POINT Arrow(int barId, bool right) {
+  // Where a press lands on a bar, in screen pixels: the middle of an arrow
+  // (the arrow boxes are square), the thumb, or the track between the thumb
+  // and the right arrow, the thumb as the system draws it (its width the system's, its place
+  // in proportion to the level; GetScrollBarInfo does not reach across
+  // processes under Wine).
+  enum Where { kLeftArrow, kRightArrow, kRightOfTheThumb, kOnTheThumb };
+  POINT On(int barId, Where where) {
     RECT bar = {};
     GetWindowRect(GetDlgItem(dialog_, barId), &bar);
-    const int arrow = bar.bottom - bar.top;
-    return {right ? bar.right - arrow / 2 : bar.left + arrow / 2, (bar.top + bar.bottom) / 2};
+    const int arrow = bar.bottom - bar.top, y = (bar.top + bar.bottom) / 2,
+              thumb = GetSystemMetrics(SM_CXHTHUMB);
+    const int thumbRight =
+        bar.left + arrow + (bar.right - bar.left - 2 * arrow - thumb) * Thumb(barId) / 50 + thumb;
+    if (where == kOnTheThumb) {
+      return {thumbRight - thumb + 2, y};
+    }
+    if (where == kRightOfTheThumb) {
+      EXPECT_LT(thumbRight + 4, bar.right - arrow) << "no track right of the thumb";
+      return {(thumbRight + bar.right - arrow) / 2, y};
+    }
+    return {where == kRightArrow ? bar.right - arrow / 2 : bar.left + arrow / 2, y};
   }
 
   HWND dialog_ = nullptr;
@@ -84,71 +98,36 @@ TEST_F(AudioSettings, LevelsAreReadShownResetAndSavedMusicFirst) {
 }
 
 // The defaults show whatever the file holds; a bar moved from them makes the
-// levels the player's own. An arrow is pressed as a finger does (about 150 ms)
-// or held, on either bar after the other: each press steps once and previews
-// once, its boxes one at a time; no bar goes on by itself under them.
+// levels the player's own. A bar is pressed as a finger does (about 150 ms)
+// or held, on either bar after the other: each press steps once (a page right
+// at 45 gives 50) and previews once, its boxes one at a time; no bar goes on
+// by itself under them.
 TEST_F(AudioSettings, DefaultLevelsShowWhateverTheFileHoldsUntilABarMoves) {
   Open("0\r\nMusic 3\r\nSound 44\r\n");
   EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 25);
   EXPECT_EQ(Thumb(IDC_SOUND_BAR), 25);
   const struct {
     int bar;
-    bool right;
+    Where where;
     milliseconds held;
     int level;
-  } kPresses[] = {{IDC_MUSIC_BAR, true, milliseconds(150), 35},
-                  {IDC_MUSIC_BAR, true, milliseconds(300), 45},
-                  {IDC_SOUND_BAR, true, milliseconds(150), 35},
-                  {IDC_MUSIC_BAR, false, milliseconds(300), 35}};
+  } kPresses[] = {{IDC_MUSIC_BAR, kRightArrow, milliseconds(150), 35},
+                  {IDC_SOUND_BAR, kRightArrow, milliseconds(150), 35},
+                  {IDC_MUSIC_BAR, kRightArrow, milliseconds(300), 45},
+                  {IDC_MUSIC_BAR, kRightOfTheThumb, milliseconds(150), 50},
+                  {IDC_SOUND_BAR, kLeftArrow, milliseconds(300), 25}};
   for (const auto& press : kPresses) {
-    const POINT arrow = Arrow(press.bar, press.right);
-    e2e::MoveMouseTo(arrow.x, arrow.y);
-    e2e::LeftButton(true);
-    e2e::KeepPressedFor(press.held);  // the finger on the arrow
-    e2e::LeftButton(false);
-    EXPECT_EQ(AnswerMixerMessages(1, milliseconds(600)), 2u) << press.bar << " held " << press.held.count();
-    EXPECT_EQ(Thumb(press.bar), press.level) << press.bar << " held " << press.held.count();
-  }
-  EXPECT_EQ(Done(), "1\r\nMusic 35\r\nSound 35\r\n");
-}
-
-// Page right on a bar at 45 gives 50, and the thumbs follow; the mixer is
-// asked again at every scroll message (two messages each on this machine,
-// counted in the other tests).
-TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
-  Open("1\r\nMusic 45\r\nSound 5\r\n");
-  // A click on a bar, as it goes where the mixer cannot be set: the press
-  // scrolls, and the mixer's messages come up while the button is still
-  // down; they are answered, then the button goes up.
-  const auto clickOnBar = [&](int bar, POINT at, int level) {
+    const int other = Thumb(press.bar == IDC_MUSIC_BAR ? IDC_SOUND_BAR : IDC_MUSIC_BAR);
+    const POINT at = On(press.bar, press.where);
     e2e::MoveMouseTo(at.x, at.y);
     e2e::LeftButton(true);
-    EXPECT_EQ(AnswerMixerMessages(1, milliseconds(0)), 2u);
+    e2e::KeepPressedFor(press.held);  // the finger on the bar
     e2e::LeftButton(false);
-    AnswerMixerMessages(0, milliseconds(500));
-    EXPECT_TRUE(e2e::WaitUntil([&] { return Thumb(bar) == level; }, milliseconds(3000)));
-  };
-  // On the music bar's track between the thumb and the right arrow: a click
-  // on the thumb itself would start a drag instead of a page step.
-  RECT bar = {};
-  GetWindowRect(GetDlgItem(dialog_, IDC_MUSIC_BAR), &bar);
-  const int arrow = bar.bottom - bar.top;  // the arrow boxes are square
-  // The thumb as the system draws it (its width the system's, its place in
-  // proportion to the level; GetScrollBarInfo does not reach across
-  // processes under Wine).
-  const int thumb = GetSystemMetrics(SM_CXHTHUMB);
-  const int track = (bar.right - bar.left) - 2 * arrow;
-  const int thumbRight = bar.left + arrow + (track - thumb) * 45 / 50 + thumb;
-  ASSERT_LT(thumbRight + 4, bar.right - arrow) << "no track right of the thumb";
-  clickOnBar(IDC_MUSIC_BAR, POINT{(thumbRight + bar.right - arrow) / 2, (bar.top + bar.bottom) / 2}, 50);
-  EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 50);
-  EXPECT_EQ(Thumb(IDC_SOUND_BAR), 5);
-
-  // The sound bar's left arrow: a line left from 5 stops at 0.
-  clickOnBar(IDC_SOUND_BAR, Arrow(IDC_SOUND_BAR, false), 0);
-  EXPECT_EQ(Thumb(IDC_SOUND_BAR), 0);
-  EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 50);
-  EXPECT_EQ(Done(), "1\r\nMusic 50\r\nSound 0\r\n");
+    EXPECT_EQ(AnswerMixerMessages(1, milliseconds(600)), 2u) << press.bar << " to " << press.level;
+    EXPECT_EQ(Thumb(press.bar), press.level);
+    EXPECT_EQ(Thumb(press.bar == IDC_MUSIC_BAR ? IDC_SOUND_BAR : IDC_MUSIC_BAR), other);
+  }
+  EXPECT_EQ(Done(), "1\r\nMusic 50\r\nSound 25\r\n");
   // The options menu is drawn again behind it: AUDIO CALIBRATION, normal or lit.
   EXPECT_TRUE(e2e::ShowsFace(stage_->handle, FaceCentre(place::kOptionsMenu[1]),
                              {IDB_AUDIO_CALIBRATION + place::kNormal, IDB_AUDIO_CALIBRATION + place::kLit}));
@@ -160,15 +139,11 @@ TEST_F(AudioSettings, PageRightAt45GivesFiftyAndALineLeftStopsAtZero) {
 // and the file keep what the press gave.
 TEST_F(AudioSettings, ADragEndsWithItsFirstPreviewsBox) {
   Open("1\r\nMusic 30\r\nSound 30\r\n");
-  RECT bar = {};
-  GetWindowRect(GetDlgItem(dialog_, IDC_MUSIC_BAR), &bar);
-  const int arrow = bar.bottom - bar.top;
-  const int track = (bar.right - bar.left) - 2 * arrow;
-  const int y = (bar.top + bar.bottom) / 2;
-  e2e::MoveMouseTo(bar.left + arrow + track * 30 / 50 + 2, y);  // on the thumb
+  const POINT thumb = On(IDC_MUSIC_BAR, kOnTheThumb), away = On(IDC_MUSIC_BAR, kLeftArrow);
+  e2e::MoveMouseTo(thumb.x, thumb.y);
   e2e::LeftButton(true);
   EXPECT_TRUE(e2e::WaitForMessageBox(*launcher_)) << "the press previews at once";
-  e2e::MoveMouseTo(bar.left + 2, y);  // over the left arrow, past the track's end
+  e2e::MoveMouseTo(away.x - 8, away.y);  // past the track's end
   e2e::LeftButton(false);
   EXPECT_EQ(AnswerMixerMessages(1, milliseconds(1000)), 2u);
   EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 30);

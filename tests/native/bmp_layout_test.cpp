@@ -198,7 +198,14 @@ std::optional<bmp::DibLayout> LayoutOfFile(const std::vector<unsigned char>& fil
   }
   // Exactly the block the loader allocates: the claimed size less the header.
   std::vector<unsigned char> block(file.begin() + bmp::kFileHeaderSize, file.begin() + header.fileSize);
-  return bmp::ReadDibLayout(block, bmp::ColourRule::kFile);
+  const auto layout = bmp::ReadDibLayout(block, bmp::ColourRule::kFile);
+  if (layout) {  // the header, the colour table and the pixel rows in that order, all inside
+    EXPECT_LE(layout->headerSize, layout->colourTableOffset);
+    EXPECT_LE(layout->colourTableOffset + std::uint64_t{layout->colourCount} * layout->entrySize,
+              layout->bitsOffset);
+    EXPECT_LE(std::uint64_t{layout->bitsOffset} + layout->bitsSize, block.size());
+  }
+  return layout;
 }
 
 const std::filesystem::path kCorpus = QUIL_BMPSUITE_DIR;
@@ -208,6 +215,7 @@ const std::filesystem::path kCorpus = QUIL_BMPSUITE_DIR;
 std::set<std::string> CorpusFiles(const char* kind, bool onlyAccepted = true) {
   std::set<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(kCorpus / kind)) {
+    SCOPED_TRACE(entry.path());
     if (!onlyAccepted || LayoutOfFile(ReadAll(entry.path()))) {
       names.insert(entry.path().filename().string());
     }
@@ -236,23 +244,10 @@ TEST(BmpCorpus, BadFilesAreRefusedWithoutReadingOutside) {
   EXPECT_EQ(accepted, expected);
 }
 
-// What the layout accepts of any file, questionable ones included, lies in
-// its block: the header, the colour table and the pixel rows, in that order.
-TEST(BmpCorpus, AnAcceptedLayoutLiesInsideItsBlock) {
-  for (const char* kind : {"g", "q", "b"}) {
-    for (const auto& entry : std::filesystem::directory_iterator(kCorpus / kind)) {
-      const std::vector<unsigned char> file = ReadAll(entry.path());
-      if (const auto layout = LayoutOfFile(file)) {
-        const std::uint64_t block =
-            bmp::ParseFileHeader(std::span<const unsigned char, 14>(file.data(), 14)).fileSize - 14;
-        EXPECT_LE(layout->headerSize, layout->colourTableOffset) << entry.path();
-        EXPECT_LE(layout->colourTableOffset + std::uint64_t{layout->colourCount} * layout->entrySize,
-                  layout->bitsOffset)
-            << entry.path();
-        EXPECT_LE(std::uint64_t{layout->bitsOffset} + layout->bitsSize, block) << entry.path();
-      }
-    }
-  }
+// Questionable files are accepted or refused as the layout decides; what it
+// accepts lies inside the file's block (checked for every file read).
+TEST(BmpCorpus, QuestionableFilesAreReadWithinTheirBlock) {
+  EXPECT_FALSE(CorpusFiles("q").empty());
 }
 
 }  // namespace

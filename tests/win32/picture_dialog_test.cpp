@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <iterator>
 #include <utility>
 #include <vector>
@@ -120,12 +121,13 @@ constexpr int kBars[] = {IDC_MUSIC_BAR, IDC_SOUND_BAR};
 constexpr int kKinds = static_cast<int>(std::size(kBars) * std::size(kPresses));
 
 // Every message for this thread for `span`: what a bar sends meanwhile shows.
-void HandleMessagesFor(DWORD span) {
-  const DWORD end = GetTickCount() + span;
-  for (LONG left = static_cast<LONG>(span); left > 0; left = static_cast<LONG>(end - GetTickCount())) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left), QS_ALLINPUT);
-    HandleQueuedMessages();
-  }
+void HandleMessagesFor(std::chrono::milliseconds span) {
+  e2e::WaitUntil(
+      [] {
+        HandleQueuedMessages();
+        return false;
+      },
+      span, std::chrono::milliseconds(5));
 }
 
 using AudioBars = InTemporaryFolder;
@@ -167,7 +169,7 @@ TEST_F(AudioBars, EveryPressAfterAnyEarlierOneIsOneStepAndOneMixerCall) {
             SendMessageA(bar, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
             break;
           case Phase::kHold:
-            HandleMessagesFor(300);
+            HandleMessagesFor(std::chrono::milliseconds(300));
             break;
           case Phase::kReleaseOnTheBar:
             PostMessageA(bar, WM_LBUTTONUP, 0, arrow);
@@ -176,7 +178,7 @@ TEST_F(AudioBars, EveryPressAfterAnyEarlierOneIsOneStepAndOneMixerCall) {
             PostMessageA(dialog, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
             break;
         }
-        HandleMessagesFor(60);  // a held arrow repeats every 50 ms
+        HandleMessagesFor(std::chrono::milliseconds(60));  // a held arrow repeats every 50 ms
         EXPECT_EQ(GetScrollPos(bar, SB_CTL), level + (right ? 10 : -10) * expected.steps);
         EXPECT_EQ(scripts.TakeMessageBoxes().size(), 2u * expected.mixerCalls);
         EXPECT_EQ(GetScrollPos(other, SB_CTL), otherLevel);
