@@ -146,7 +146,9 @@ DriverPlan PlanDriverChange(const std::optional<AppliedDriver>& applied, const G
     case DriverAction::kDeleteCopies:
       return RemoveCopies(folder);
     case DriverAction::kCopyFromFolder:
-      return applied->entry != nullptr ? CopyFromFolder(*applied->entry, folder) : DriverPlan{};
+      // An entry past the catalog's end has no folder to copy from.
+      return applied->entry != nullptr ? CopyFromFolder(*applied->entry, folder)
+                                       : Refused(kDriverNotOneFolder, std::string());
     case DriverAction::kNothing:
       break;
   }

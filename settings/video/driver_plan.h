@@ -77,7 +77,8 @@ struct DriverPlan {
 // 1 to 3 copy both libraries from their folder under .\Driver\ into the
 // program folder (Glu32 first), once the folder has shown itself to be one
 // name right under Driver\, its copy paths fit in 79 characters, both sources
-// are files and no target is read-only or a folder; the others leave the
+// are files and no target is read-only or a folder (a driver past the
+// catalog's end has no folder and is refused); the others leave the
 // libraries as they are. Copies land two folders above the driver's folder,
 // which must be the program folder.
 DriverPlan PlanDriverChange(const std::optional<AppliedDriver>& applied, const GameFolder& folder);

@@ -157,7 +157,7 @@ TEST(DriverPlan, DoneCopiesOrRemovesThePairWholeOrSaysWhyNot) {
       {.driver = 4, .plan = "|-", .videoFile = false},
       {.driver = 4, .plan = ""},
       {.driver = -1, .plan = ""},
-      {.driver = 2, .plan = "", .folder = nullptr},
+      {.driver = 2, .plan = "Driver folder is not one folder under Driver\\: |", .folder = nullptr},
   };
   for (const Case& c : cases) {
     std::snprintf(entry.folder, sizeof entry.folder, "%s", c.folder ? c.folder : "");
