@@ -98,7 +98,6 @@ bool GameLaunch() {
   thread.reset();
   WaitForGameToEnd(process.get());
   DropInputQueuedDuringTheGame();
-  AfterGameReport();
   return true;
 }
 
@@ -114,11 +113,15 @@ void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& win
   }
   SetFirstRunFlag(1);
   windows.Minimize();
-  if (!GameLaunch()) {
+  const bool ran = GameLaunch();
+  // Back first: what follows speaks over the stage and is owned by it (a
+  // report over a minimized launcher would have nothing to stay above).
+  windows.Restore();
+  const HWND owner = IsWindow(stage) ? stage : nullptr;
+  if (!ran) {
     // Not a silent, minimized launcher that looks as if the game were running.
-    windows.Restore();
-    ErrorBox(kCannotStart);
+    ErrorBox(owner, kCannotStart);
     return;
   }
-  windows.Restore();
+  AfterGameReport(owner);
 }

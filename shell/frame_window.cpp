@@ -18,7 +18,7 @@ constexpr char kMemoryLine[] = "Avail Phys Memory : %ld\n";
 // picture never shows, and a full-screen bitmap would only cost start-up time
 // and memory.
 void OnCreate(HWND frame) {
-  ReadBMPFile(kFramePicture, image_slot::kFramePicture);
+  ReadBMPFile(frame, kFramePicture, image_slot::kFramePicture);
   win::WindowDc dc(frame);
   if (!dc) {
     return;

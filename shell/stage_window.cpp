@@ -14,11 +14,11 @@ constexpr char kCaptionFile[] = ".\\info\\String.dat";
 constexpr char kFlagFileForReading[] = ".\\info\\InitFlag.flg";
 constexpr char kFlagFileForWriting[] = ".\\Info\\InitFlag.flg";
 
-// The stage handle is still null while its creation runs; these calls use it
-// only as the owner of any report they show.
+// The stage handle is still null while its creation runs, and the stage not
+// yet shown: the pictures' reports speak over the frame.
 void OnCreate() {
   ShellState& shell = Shell();
-  SetUpMenus(shell.instance);
+  SetUpMenus(shell.frame, shell.instance);
   ReadCaptionFile(kCaptionFile);
   SetFileErrorText(CaptionText().fileErrorText);
   ReadFirstRunFlag(shell.stage, kFlagFileForReading);

@@ -69,8 +69,16 @@ INT_PTR CALLBACK MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 INT_PTR RunMessageDialog(const MessageDialog& dialog, HWND owner, HINSTANCE instance, LPARAM input) {
   const Run run{&dialog, input};
-  return DialogBoxParamA(instance, MAKEINTRESOURCEA(dialog.templateId), owner, MessageDialogProc,
-                         reinterpret_cast<LPARAM>(&run));
+  const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(dialog.templateId), owner,
+                                         MessageDialogProc, reinterpret_cast<LPARAM>(&run));
+  GiveActivationBack(owner);
+  return result;
+}
+
+void GiveActivationBack(HWND owner) {
+  if (owner != nullptr && IsWindowVisible(owner) && IsWindowEnabled(owner) && GetForegroundWindow() != owner) {
+    SetForegroundWindow(owner);
+  }
 }
 
 }  // namespace win

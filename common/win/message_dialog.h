@@ -40,7 +40,15 @@ struct MessageDialog {
 // Runs `dialog` modally, owned by `owner`, its template taken from
 // `instance`; `input` reaches its hooks. Returns the ending's result, or
 // DialogBoxParam's failure (-1, or 0 for an owner that is not a window) when
-// it could not be shown.
+// it could not be shown. The owner then takes the activation back.
 INT_PTR RunMessageDialog(const MessageDialog& dialog, HWND owner, HINSTANCE instance, LPARAM input = 0);
+
+// A modal box or dialog owned by `owner` has closed: the owner, when it is
+// shown and takes input, becomes the active window again, keyboard focus
+// included. The platform hands the activation back only when the closing
+// window was the active one, and otherwise to whatever window comes next,
+// another program's too. Every window of ours that shows a modal window
+// calls this after it; nothing happens for no owner.
+void GiveActivationBack(HWND owner);
 
 }  // namespace win

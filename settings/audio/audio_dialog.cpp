@@ -29,7 +29,7 @@ void ApplyAudioLevels(HWND dialog) {
   audio::AudioSettings& settings = audio::Settings();
   audio::ApplyDefaultsUnlessCustomized(settings);
   ShowThumbs(dialog, true);
-  SetMusicVolume(settings.musicLevel);
+  SetMusicVolume(dialog, settings.musicLevel);
 }
 
 INT_PTR OnOpen(PictureDialog&, HWND dialog) {
@@ -77,7 +77,7 @@ void OnHorizontalScroll(HWND dialog, WPARAM wParam, HWND bar) {
     default:
       break;
   }
-  SetMusicVolume(levels.musicLevel);
+  SetMusicVolume(dialog, levels.musicLevel);
   ShowThumbs(dialog, true);
   levels.customized = 1;
 }

@@ -23,8 +23,8 @@
 
 // DONE: looks at the game folder (video.cfg at `videoFile` included) for the
 // driver `applied` names, if any (video::DriverDoneApplies), carries out the
-// plan for it, then saves video::Settings() to `videoFile` (SaveVideoSettings,
-// whose file-error dialog is owned by `owner`). When the plan is refused
+// plan for it, then saves video::Settings() to `videoFile` (SaveVideoSettings).
+// Its boxes and the file-error dialog are owned by `owner`. When the plan is refused
 // (told in an error box, or by the save where video.cfg cannot be replaced)
 // or a step fails, the libraries are as they were and the file keeps the
 // driver and display mode of `opened` (what the dialog opened with); the

@@ -96,8 +96,8 @@ Bmp8 ReadBmp8(const std::string& path) {
 }
 
 TEST(MenuPictures, EachMenuCopiesItsPictureAtItsOwnSize) {
-  ASSERT_EQ(ReadBMPFile(Picture("MainBK.bmp").c_str(), image_slot::kMainMenu), 1);
-  ASSERT_EQ(ReadBMPFile(Picture("OptionBK.bmp").c_str(), image_slot::kOptionsMenu), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, Picture("MainBK.bmp").c_str(), image_slot::kMainMenu), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, Picture("OptionBK.bmp").c_str(), image_slot::kOptionsMenu), 1);
   const RECT client = {0, 0, 638, 478};  // the stage's client area
   struct Case {
     const char* name;
@@ -136,7 +136,7 @@ using Palettes = WithShippedExecutable;
 
 TEST_F(Palettes, PicturesAndFacesKeepTheirColourIndicesOnAn8BitSurface) {
   const Bmp8 menu = ReadBmp8(Picture("MainBK.bmp"));
-  ASSERT_EQ(ReadBMPFile(Picture("MainBK.bmp").c_str(), image_slot::kMainMenu), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, Picture("MainBK.bmp").c_str(), image_slot::kMainMenu), 1);
   Surface surface(640, 480, menu.table);
   DrawImageStretched(surface.dc(), 0, 0, 640, 480, image_slot::kMainMenu);
   int wrong = 0;

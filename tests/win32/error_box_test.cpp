@@ -63,23 +63,25 @@ SeenBox ReadAndConfirm() {
   return seen;
 }
 
-// The error box with `text`, read and confirmed from another thread.
-SeenBox Shown(const char* text) {
+// The error box with `text` over `owner`, read and confirmed from another thread.
+SeenBox Shown(const char* text, HWND owner = nullptr) {
   SeenBox seen;
   std::thread reader([&] { seen = ReadAndConfirm(); });
-  const int result = ErrorBox(text);
+  const int result = ErrorBox(owner, text);
   reader.join();
   seen.result = result;
   return seen;
 }
 
-TEST(ErrorBox, ShowsTheTextUnderMessageWithOneOkButtonAndNoOwner) {
-  const SeenBox seen = Shown("Bmp File Open Error");
+TEST(ErrorBox, ShowsTheTextUnderMessageWithOneOkButtonOwnedByTheWindowItSpeaksOver) {
+  const support::UniqueWindow owner(
+      CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+  const SeenBox seen = Shown("Bmp File Open Error", owner.get());
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.result, IDOK);
   EXPECT_EQ(seen.caption, "Message");
   EXPECT_EQ(seen.text, "Bmp File Open Error");
-  EXPECT_EQ(seen.owner, nullptr);
+  EXPECT_EQ(seen.owner, owner.get());
   EXPECT_EQ(seen.buttons, 1);
 }
 
