@@ -1,3 +1,4 @@
+#include "common/win/message_dialog.h"
 #include "common/win/window_ledger.h"
 #include "launch/start_game.h"
 #include "ui/captions.h"
@@ -62,6 +63,14 @@ void OnLeftButtonDown(HWND stage, LPARAM point) {
   }
 }
 
+// The frame takes input only while the stage does: with a dialog or box
+// over the stage, a click on the black frame must not make the frame the
+// active window (a window manager raises what is active, and the keyboard
+// would go to the frame).
+void OnEnable(HWND stage, bool enabled) {
+  EnableWindow(GetParent(stage), enabled);
+}
+
 void OnDestroy(HWND stage) {
   WriteFirstRunFlag(stage, kFlagFileForWriting);
   FreeAllImages();
@@ -90,6 +99,12 @@ LRESULT CALLBACK StageWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       break;
     case WM_DESTROY:
       OnDestroy(window);
+      break;
+    case WM_ENABLE:
+      OnEnable(window, wParam != FALSE);
+      break;
+    case WM_SETCURSOR:
+      win::BringTheModalWindowForward(LOWORD(lParam), HIWORD(lParam));
       break;
     default:
       break;

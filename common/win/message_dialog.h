@@ -51,4 +51,13 @@ INT_PTR RunMessageDialog(const MessageDialog& dialog, HWND owner, HINSTANCE inst
 // calls this after it; nothing happens for no owner.
 void GiveActivationBack(HWND owner);
 
+// A click on a window of ours that a modal window holds disabled (the
+// WM_SETCURSOR of a button press on HTERROR, `hitTest` and `message` as it
+// carries them) brings the modal window in front to the front: the one shown,
+// enabled top-level window of this thread. Windows does so itself; under a
+// window manager the click would otherwise leave another program in front,
+// or raise the disabled window over the box. True when it was a press on a
+// disabled window.
+bool BringTheModalWindowForward(WORD hitTest, WORD message);
+
 }  // namespace win
