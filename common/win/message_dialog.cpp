@@ -100,7 +100,8 @@ INT_PTR RunMessageDialog(const MessageDialog& dialog, HWND owner, HINSTANCE inst
 }
 
 void GiveActivationBack(HWND owner) {
-  if (owner != nullptr && IsWindowVisible(owner) && IsWindowEnabled(owner) && GetForegroundWindow() != owner) {
+  if (owner != nullptr && IsWindowVisible(owner) && IsWindowEnabled(owner) &&
+      GetForegroundWindow() != owner) {
     SetForegroundWindow(owner);
   }
 }

@@ -196,7 +196,8 @@ TEST(Shell, ASecondStartBringsTheRunningLauncherForwardAndChangesNothing) {
   const auto before = files();
   Launcher second(game);
   EXPECT_EQ(second.WaitForExit(std::chrono::milliseconds(10000)), 0u);
-  EXPECT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == stage->handle; }, std::chrono::milliseconds(5000)))
+  EXPECT_TRUE(
+      e2e::WaitUntil([&] { return GetForegroundWindow() == stage->handle; }, std::chrono::milliseconds(5000)))
       << "the running launcher is not in front";
   EXPECT_EQ(files(), before);
   CloseAndExpectACleanExit(first, stage->handle);

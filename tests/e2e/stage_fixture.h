@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -156,7 +157,8 @@ inline void ExpectFileErrorDialogEndsTheLauncher(e2e::Launcher& launcher, const 
 // screen's bottom-left corner, clear of the stage.
 struct OtherProgram {
   explicit OtherProgram(const e2e::GameCopy& game) : process(game, NotepadOptions()) {
-    const auto found = process.WaitForWindow([](const e2e::WindowFacts& w) { return w.className == "Notepad"; });
+    const auto found =
+        process.WaitForWindow([](const e2e::WindowFacts& w) { return w.className == "Notepad"; });
     window = found ? found->handle : nullptr;
     SetWindowPos(window, nullptr, 0, e2e::ScreenHeight() - 120, 180, 120, SWP_NOZORDER | SWP_NOACTIVATE);
   }
@@ -187,9 +189,9 @@ inline bool ShownOnScreen(HWND window) {
   for (int i = 0; i < screen.width() * screen.height(); ++i) {
     const std::uint32_t shown = screen.bits()[i];
     faceLike += std::abs(static_cast<int>((shown >> 16) & 0xFF) - GetRValue(face)) +
-                std::abs(static_cast<int>((shown >> 8) & 0xFF) - GetGValue(face)) +
-                std::abs(static_cast<int>(shown & 0xFF) - GetBValue(face)) <
-            48;
+                    std::abs(static_cast<int>((shown >> 8) & 0xFF) - GetGValue(face)) +
+                    std::abs(static_cast<int>(shown & 0xFF) - GetBValue(face)) <
+                48;
   }
   return faceLike * 2 >= screen.width() * screen.height();
 }
@@ -265,15 +267,12 @@ class OnTheStage : public testing::Test {
   }
   // Once the game has been seen running (or its report showing): the
   // launcher back from it, with its 3D-card report answered where it shows
-  // one (the report comes before the stage is restored). Whether there was a
-  // report.
+  // one (over the stage, once it is restored). Whether there was a report.
   bool BackFromTheGame(std::chrono::milliseconds patience = std::chrono::milliseconds(30000)) {
-    const HWND frame = GetParent(stage_->handle);
-    const auto report = [&] { return launcher_->FindTopWindow(IsCardReport); };
-    const auto back = [&] { return !IsIconic(frame) && IsWindowVisible(stage_->handle); };
     std::optional<e2e::WindowFacts> shown;
-    EXPECT_TRUE(e2e::WaitUntil([&] { return (shown = report()) || back(); }, patience))
-        << "the launcher did not come back";
+    EXPECT_TRUE(MainMenuAnswers(patience, [&] {
+      return (shown = launcher_->FindTopWindow(IsCardReport)).has_value();
+    })) << "the launcher did not come back";
     if (shown) {
       // OK clicked again where a click was lost (the report just shown
       // may not take input yet).
@@ -281,20 +280,25 @@ class OnTheStage : public testing::Test {
         e2e::LeftClickControl(shown->handle, IDC_REPORT_OK);
         e2e::WaitUntil([&] { return !IsWindowVisible(shown->handle); }, std::chrono::milliseconds(2000));
       }
-      EXPECT_TRUE(e2e::WaitUntil([&] { return back(); }, patience)) << "the launcher did not come back";
+      EXPECT_TRUE(MainMenuAnswers(patience)) << "the launcher did not come back";
     }
     return shown.has_value();
   }
   // Whether the main menu answers the pointer again (START GAME lights up
   // under it): the launcher is back in its message loop, past anything it
   // does after the game. Input that comes while the game runs is dropped, so
-  // the pointer is moved onto the button until it lights.
-  bool MainMenuAnswers(std::chrono::milliseconds patience = std::chrono::milliseconds(30000)) {
+  // the pointer is moved onto the button until it lights, or until `instead`
+  // holds.
+  bool MainMenuAnswers(std::chrono::milliseconds patience = std::chrono::milliseconds(30000),
+                       const std::function<bool()>& instead = nullptr) {
     const POINT away = e2e::ClientToScreenPoint(stage_->handle, 20, 20);
     const POINT on =
         e2e::ClientToScreenPoint(stage_->handle, e2e::place::kStartGame.x, e2e::place::kStartGame.y);
     const bool lit = e2e::WaitUntil(
         [&] {
+          if (instead && instead()) {
+            return true;
+          }
           e2e::MoveMouseTo(away.x, away.y);
           e2e::MoveMouseTo(on.x, on.y);
           return e2e::ShowsFace(stage_->handle, e2e::place::kStartGame, {IDB_START_GAME + e2e::place::kLit},
@@ -311,9 +315,9 @@ class OnTheStage : public testing::Test {
   // a moment.
   void ExpectStaysAbove(HWND box, HWND beneath, HWND other) {
     const auto above = [&](const char* after) {
-      EXPECT_TRUE(e2e::Settled<bool>(
-          [&] { return GetForegroundWindow() == box && ShownOnScreen(box); }, 10,
-          std::chrono::milliseconds(5000), std::chrono::milliseconds(30), [](bool up) { return up; }))
+      EXPECT_TRUE(e2e::Settled<bool>([&] { return GetForegroundWindow() == box && ShownOnScreen(box); }, 10,
+                                     std::chrono::milliseconds(5000), std::chrono::milliseconds(30),
+                                     [](bool up) { return up; }))
           << after << ": in front " << e2e::Describe(GetForegroundWindow()).className << ", shown "
           << ShownOnScreen(box);
     };

@@ -128,7 +128,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
 
   // Driver 2: the launcher installs it, and says so.
   ChooseInstalledDriver(2, [&](const WindowFacts& installed) {
-    EXPECT_EQ(installed.owner, stage_->handle);
+    EXPECT_EQ(installed.owner, dialog_) << "owned by the video dialog";
     EXPECT_EQ(e2e::ControlText(installed.handle, IDC_INSTALLED_ADVICE), kAdvice);
     e2e::SaveScreenshot("video-driver-installed");
   });
@@ -254,8 +254,8 @@ TEST_F(VideoSettings, EveryBoxAndGuideStaysAboveTheWindowItSpeaksOver) {
   const OtherProgram other(game_);
   ASSERT_TRUE(other.window);
   ASSERT_TRUE(e2e::ToOptionsMenu(stage_->handle));
-  const POINT audio = e2e::ClientToScreenPoint(stage_->handle, e2e::place::kAudioButton.x,
-                                               e2e::place::kAudioButton.y);
+  const POINT audio =
+      e2e::ClientToScreenPoint(stage_->handle, e2e::place::kAudioButton.x, e2e::place::kAudioButton.y);
   e2e::DoubleClickAt(audio.x, audio.y);
   const auto box = e2e::WaitForMessageBox(*launcher_);
   ASSERT_TRUE(box);

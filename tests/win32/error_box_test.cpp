@@ -74,8 +74,8 @@ SeenBox Shown(const char* text, HWND owner = nullptr) {
 }
 
 TEST(ErrorBox, ShowsTheTextUnderMessageWithOneOkButtonOwnedByTheWindowItSpeaksOver) {
-  const support::UniqueWindow owner(
-      CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+  const support::UniqueWindow owner(CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                                                    nullptr, nullptr, nullptr, nullptr));
   const SeenBox seen = Shown("Bmp File Open Error", owner.get());
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.result, IDOK);
