@@ -262,6 +262,7 @@ TEST_F(VideoSettings, EveryBoxAndGuideStaysAboveTheWindowItSpeaksOver) {
   const HWND audioDialog = box->owner;
   ASSERT_TRUE(GetDlgItem(audioDialog, IDC_MUSIC_BAR)) << "the mixer's box belongs to the audio dialog";
   ExpectStaysAbove(box->handle, audioDialog, other.window);
+  e2e::SaveScreenshot("audio-box-over-its-dialog");
   EXPECT_EQ(AnswerMixerMessages(), 2u);
   EXPECT_TRUE(KeyboardBackTo(audioDialog));
   e2e::LeftClickInClient(audioDialog, kSmallDone);
