@@ -29,13 +29,12 @@ constexpr win::MessageDialog kReport{
 
 }  // namespace
 
-void AfterGameReport() {
+void AfterGameReport(HWND owner) {
   const std::optional<launch::ReportText> report = CheckProcLog(kProcLogForReading);
   if (!report) {
     return;
   }
-  // The launcher is still minimized, so there may be no active window: the
-  // report's icon then comes from the program's own module all the same.
-  const HWND owner = GetActiveWindow();
+  // Without an owner (a stage closed while the game ran) the report's icon
+  // comes from the program's own module all the same.
   win::RunMessageDialog(kReport, owner, win::InstanceOf(owner), reinterpret_cast<LPARAM>(report->text));
 }

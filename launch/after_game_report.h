@@ -2,6 +2,8 @@
 // explained in dialog 307. The log is deleted when it has served.
 #pragma once
 
+#include <windows.h>
+
 // Checks .\Info\Proc.log and shows the report when it calls for one, owned by
-// the thread's active window (none while the launcher is minimized).
-void AfterGameReport();
+// `owner` (the stage, restored by then, so that the report stays above it).
+void AfterGameReport(HWND owner);

@@ -105,11 +105,6 @@ bool GameLaunch() {
   WaitForInputIdle(process.get(), kInputIdleLimit);
   thread.reset();
   WaitForGameToEnd(process.get());
-  const std::optional<int> quit = DropInputQueuedDuringTheGame();
-  AfterGameReport();
-  if (quit) {
-    PostQuitMessage(*quit);  // then the launcher ends, as it was asked to
-  }
   return true;
 }
 
@@ -125,11 +120,19 @@ void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& win
   }
   SetFirstRunFlag(1);
   windows.Minimize();
-  if (!GameLaunch()) {
-    // Not a silent, minimized launcher that looks as if the game were running.
-    windows.Restore();
-    ErrorBox(kCannotStart);
-    return;
-  }
+  const bool ran = GameLaunch();
+  const std::optional<int> quit = ran ? DropInputQueuedDuringTheGame() : std::nullopt;
+  // Back first: what follows speaks over the stage and is owned by it (a
+  // report over a minimized launcher would have nothing to stay above).
   windows.Restore();
+  const HWND owner = IsWindow(stage) ? stage : nullptr;
+  if (!ran) {
+    // Not a silent, minimized launcher that looks as if the game were running.
+    ErrorBox(owner, kCannotStart);
+  } else {
+    AfterGameReport(owner);
+  }
+  if (quit) {
+    PostQuitMessage(*quit);  // then the launcher ends, as it was asked to
+  }
 }

@@ -1,6 +1,6 @@
 // The start-game sequence, run for the main menu's START GAME: the game-mode
 // file, the driver check before a first start, the game run to its end with
-// the launcher minimized, the after-game report, and the launcher restored.
+// the launcher minimized, the launcher restored, then the after-game report.
 // The launcher's windows are the shell's: it hands the sequence what to do
 // with them before and after the game.
 #pragma once
@@ -21,6 +21,6 @@ class WindowsAroundTheGame {
 
 void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows);
 
-// Starts .\proc.exe and waits until it has ended, then runs the after-game
-// report. True after the game has run; false when it could not be started.
+// Starts .\proc.exe and waits until it has ended. True after the game has
+// run; false when it could not be started.
 bool GameLaunch();

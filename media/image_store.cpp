@@ -72,13 +72,13 @@ SIZE_T PaletteDescriptionSize(std::uint32_t count) {
 
 // Rebuilds the shared palette from a freshly loaded slot. A picture without a
 // colour table leaves it as it was.
-void BuildSharedPalette(const ImageSlot& slot) {
+void BuildSharedPalette(HWND owner, const ImageSlot& slot) {
   if (slot.layout.colourCount == 0) {
     return;
   }
   win::LockedGlobalMemory description(PaletteDescriptionSize(slot.layout.colourCount));
   if (!description) {
-    ErrorBox(kPaletteMemoryOver);
+    ErrorBox(owner, kPaletteMemoryOver);
     return;
   }
   FillPaletteDescription(description.data(), slot.Bytes(), slot.layout);
@@ -122,29 +122,29 @@ class BmpFile {
 
 }  // namespace
 
-int ReadBMPFile(const char* path, int slotNumber) {
+int ReadBMPFile(HWND owner, const char* path, int slotNumber) {
   if (slotNumber < 0 || slotNumber >= kImageSlots) {
     return 0;
   }
   ImageSlot& slot = Store().slots[slotNumber];
   win::FullPath full;
   if (!win::ResolveFullPath(path, full)) {
-    ErrorBox(kOpenError);
+    ErrorBox(owner, kOpenError);
     return 0;
   }
   BmpFile file(full.text);
   if (!file.IsOpen()) {
-    ErrorBox(kOpenError);
+    ErrorBox(owner, kOpenError);
     return 0;
   }
   unsigned char fileHeader[bmp::kFileHeaderSize];
   if (file.Read(fileHeader, sizeof fileHeader) != sizeof fileHeader) {
-    ErrorBox(kHeaderReadError);
+    ErrorBox(owner, kHeaderReadError);
     return 0;
   }
   const bmp::FileHeader header = bmp::ParseFileHeader(fileHeader);
   if (header.type != bmp::kTypeBM || header.fileSize <= bmp::kFileHeaderSize) {
-    ErrorBox(kNotFormat);
+    ErrorBox(owner, kNotFormat);
     return 0;
   }
 
@@ -154,27 +154,27 @@ int ReadBMPFile(const char* path, int slotNumber) {
   std::copy(std::begin(fileHeader), std::end(fileHeader), slot.fileHeader);
   const UINT blockSize = header.fileSize - static_cast<UINT>(bmp::kFileHeaderSize);
   if (static_cast<std::uint64_t>(file.Remaining()) < blockSize) {
-    ErrorBox(kReadFail);  // the file holds less than its header claims: nothing to allocate for
+    ErrorBox(owner, kReadFail);  // the file holds less than its header claims: nothing to allocate for
     return 0;
   }
   win::LockedGlobalMemory block(blockSize);
   if (!block) {
-    ErrorBox(kOverMemory);
+    ErrorBox(owner, kOverMemory);
     return 0;
   }
   if (file.Read(block.data(), blockSize) != blockSize) {
-    ErrorBox(kReadFail);
+    ErrorBox(owner, kReadFail);
     return 0;
   }
   const std::optional<bmp::DibLayout> layout =
       bmp::ReadDibLayout(std::span<const unsigned char>(block.data(), block.size()), bmp::ColourRule::kFile);
   if (!layout) {
-    ErrorBox(kNotFormat);
+    ErrorBox(owner, kNotFormat);
     return 0;
   }
   slot.block = std::move(block);
   slot.layout = *layout;
-  BuildSharedPalette(slot);
+  BuildSharedPalette(owner, slot);
   return 1;
 }
 

@@ -26,8 +26,9 @@ constexpr int kFirstHowToPlayPage = 6;  // and the two pages after it, 7 and 8
 }  // namespace image_slot
 
 // Loads a BMP file into a slot and rebuilds the shared palette from it when it
-// has a colour table. 1 on success; 0 after a message box that says why.
-int ReadBMPFile(const char* path, int slot);
+// has a colour table. 1 on success; 0 after a message box (owned by `owner`)
+// that says why.
+int ReadBMPFile(HWND owner, const char* path, int slot);
 
 // A device-dependent bitmap made from a slot's picture for the screen; empty
 // for an empty slot.

@@ -94,7 +94,7 @@ class MciPort : public intro::Port {
     return std::make_unique<MciVideo>(open.wDeviceID, window_);
   }
   bool NtFamily() override { return (GetVersion() & 0x80000000u) == 0; }
-  void ShowBox(const char* text) override { ErrorBox(text); }
+  void ShowBox(const char* text) override { ErrorBox(window_, text); }  // over the frame
   bool EscapePressed() override { return GetAsyncKeyState(VK_ESCAPE) != 0; }
   void Rest() override { Sleep(kPollRestMs); }
 

@@ -121,10 +121,10 @@ std::unique_ptr<mixer::Device> PlatformMixer::Open(std::uint32_t deviceIndex) {
 }
 
 void PlatformMixer::Report(const char* text) {
-  ErrorBox(text);
+  ErrorBox(owner_, text);
 }
 
-void SetMusicVolume(std::int32_t level) {
-  PlatformMixer port;
+void SetMusicVolume(HWND owner, std::int32_t level) {
+  PlatformMixer port(owner);
   mixer::SetMusicVolume(level, port, volumeStep);
 }

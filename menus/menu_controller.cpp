@@ -84,11 +84,15 @@ void DrawMenuPicture(HDC dc, const RECT& client, int picture, int extraWidth, in
   win::UniqueMemoryDc memory = win::CompatibleMemoryDc(dc);
   State().pictureBitmaps[picture] = CreateImageBitmap(picture);
   const HBITMAP bitmap = State().pictureBitmaps[picture].get();
+  SetBkMode(dc, TRANSPARENT);
   if (!memory || bitmap == nullptr) {
-    return;  // a picture that failed to load leaves the stage as it is
+    // A picture that failed to load: black, never the other menu's picture
+    // with its buttons standing dead on it.
+    BitBlt(dc, client.left, client.top, client.right + extraWidth, client.bottom + extraHeight, nullptr, 0, 0,
+           BLACKNESS);
+    return;
   }
   win::SelectGuard selected(memory.get(), bitmap);
-  SetBkMode(dc, TRANSPARENT);
   BitBlt(dc, client.left, client.top, client.right + extraWidth, client.bottom + extraHeight, memory.get(), 0,
          0, SRCCOPY);
 }
@@ -119,19 +123,19 @@ bool OptionsMenuActive() {
   return State().optionsMenuActive;
 }
 
-void SetUpMenus(HINSTANCE instance) {
-  LoadMenuPictures();
+void SetUpMenus(HWND owner, HINSTANCE instance) {
+  LoadMenuPictures(owner);
   SetUpButtonSet(State().mainMenu, instance);
 }
 
 // The device bitmaps of the pictures are made when a menu is drawn (each draw
 // makes its own afresh); made here as well, they would only cost start-up
 // time and memory, most of them never being drawn as bitmaps at all.
-void LoadMenuPictures() {
+void LoadMenuPictures(HWND owner) {
   for (int n = 1; n <= static_cast<int>(std::size(kMenuPictures)); ++n) {
     const MenuPicture& picture = kMenuPictures[n - 1];
-    if (ReadBMPFile(picture.file, n) == 0) {
-      ErrorBox(picture.failureText);
+    if (ReadBMPFile(owner, picture.file, n) == 0) {
+      ErrorBox(owner, picture.failureText);
     }
   }
 }

@@ -17,9 +17,11 @@ std::int32_t ScreenState();
 bool MainMenuActive();
 bool OptionsMenuActive();
 
-// Stage creation: the eight menu and dialog pictures, then the main-menu buttons.
-void SetUpMenus(HINSTANCE instance);
-void LoadMenuPictures();
+// Stage creation: the eight menu and dialog pictures, then the main-menu
+// buttons. A picture that fails to load is reported in boxes owned by `owner`
+// and its screen or page is drawn black.
+void SetUpMenus(HWND owner, HINSTANCE instance);
+void LoadMenuPictures(HWND owner);
 void ReleaseMenuPictures();
 
 void RepaintMenuScreen(HWND stage);

@@ -1,6 +1,7 @@
 #include "services/error_box.h"
 
 #include "common/bounded_text.h"
+#include "common/win/message_dialog.h"
 
 namespace {
 
@@ -25,12 +26,14 @@ class ShowingBox {
 
 }  // namespace
 
-int ErrorBox(const char* text) {
+int ErrorBox(HWND owner, const char* text) {
   // The text is shown as it is, never used as a format, and cut to fit.
   char buffer[kErrorBoxCapacity];
   text::CopyBounded(buffer, text != nullptr ? text : "");
   const ShowingBox showing;
-  return MessageBoxA(nullptr, buffer, kErrorBoxCaption, MB_OK | MB_TASKMODAL);
+  const int result = MessageBoxA(owner, buffer, kErrorBoxCaption, MB_OK | MB_TASKMODAL);
+  win::GiveActivationBack(owner);
+  return result;
 }
 
 bool ReportBoxShowing() {
@@ -41,6 +44,6 @@ int ReportBoxesShown() {
   return boxesShown;
 }
 
-int ErrorBoxNamingPath(std::string_view before, std::string_view path, std::string_view after) {
-  return ErrorBox(text::NamingPath(before, path, after, kErrorBoxCapacity).c_str());
+int ErrorBoxNamingPath(HWND owner, std::string_view before, std::string_view path, std::string_view after) {
+  return ErrorBox(owner, text::NamingPath(before, path, after, kErrorBoxCapacity).c_str());
 }

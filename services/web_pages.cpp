@@ -26,14 +26,14 @@ int OpenInBrowser(HWND window, const char* target) {
       return 1;
     }
   }
-  ErrorBox(kNoBrowser);
+  ErrorBox(window, kNoBrowser);
   return 0;
 }
 
 int OpenHomePage(HWND window) {
   win::FullPath page;
   if (!win::ResolveFullPath(kHomePage, page)) {
-    ErrorBox(kNoPage);
+    ErrorBox(window, kNoPage);
     return 0;
   }
   return OpenInBrowser(window, page.text);

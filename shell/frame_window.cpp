@@ -2,6 +2,7 @@
 
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
+#include "common/win/message_dialog.h"
 #include "common/win/window_ledger.h"
 #include "media/image_store.h"
 #include "shell/shell_state.h"
@@ -18,7 +19,7 @@ constexpr char kMemoryLine[] = "Avail Phys Memory : %ld\n";
 // picture never shows, and a full-screen bitmap would only cost start-up time
 // and memory.
 void OnCreate(HWND frame) {
-  ReadBMPFile(kFramePicture, image_slot::kFramePicture);
+  ReadBMPFile(frame, kFramePicture, image_slot::kFramePicture);
   win::WindowDc dc(frame);
   if (!dc) {
     return;
@@ -67,6 +68,9 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       break;
     case WM_KEYDOWN:
       OnKeyDown(wParam);
+      break;
+    case WM_SETCURSOR:  // a click on the frame while a box or dialog holds it
+      win::BringTheModalWindowForward(LOWORD(lParam), HIWORD(lParam));
       break;
     default:
       break;

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include "common/win/message_dialog.h"
 #include "common/win/window_ledger.h"
 #include "launch/start_game.h"
 #include "ui/captions.h"
@@ -17,11 +18,11 @@ constexpr char kCaptionFile[] = ".\\info\\String.dat";
 constexpr char kFlagFileForReading[] = ".\\info\\InitFlag.flg";
 constexpr char kFlagFileForWriting[] = ".\\Info\\InitFlag.flg";
 
-// The stage handle is still null while its creation runs; these calls use it
-// only as the owner of any report they show.
+// The stage handle is still null while its creation runs, and the stage not
+// yet shown: the pictures' reports speak over the frame.
 void OnCreate() {
   ShellState& shell = Shell();
-  SetUpMenus(shell.instance);
+  SetUpMenus(shell.frame, shell.instance);
   ReadCaptionFile(kCaptionFile);
   SetFileErrorText(CaptionText().fileErrorText);
   ReadFirstRunFlag(shell.stage, kFlagFileForReading);
@@ -57,6 +58,14 @@ void OnLeftButtonDown(HWND stage, std::uint32_t x, std::uint32_t y) {
   }
 }
 
+// The frame takes input only while the stage does: with a dialog or box
+// over the stage, a click on the black frame must not make the frame the
+// active window (a window manager raises what is active, and the keyboard
+// would go to the frame).
+void OnEnable(HWND stage, bool enabled) {
+  EnableWindow(GetParent(stage), enabled);
+}
+
 void OnDestroy(HWND stage) {
   WriteFirstRunFlag(stage, kFlagFileForWriting);
   FreeAllImages();
@@ -85,6 +94,12 @@ LRESULT CALLBACK StageWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       break;
     case WM_DESTROY:
       OnDestroy(window);
+      break;
+    case WM_ENABLE:
+      OnEnable(window, wParam != FALSE);
+      break;
+    case WM_SETCURSOR:
+      win::BringTheModalWindowForward(LOWORD(lParam), HIWORD(lParam));
       break;
     default:
       break;

@@ -7,6 +7,7 @@
 
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
+#include "common/win/message_dialog.h"
 #include "common/win/window_ledger.h"
 #include "media/image_store.h"
 #include "services/error_box.h"
@@ -201,12 +202,15 @@ void DrawBackground(const PictureDialog& self, HDC dc) {
   const PictureDialogSpec& spec = *self.spec;
   const int slot = spec.currentSlot != nullptr ? spec.currentSlot() : spec.backgroundSlot;
   const RECT& client = self.client;
+  if (ImageWidth(slot) == 0) {
+    // A picture that failed to load: black, never what was there before (the
+    // page turned from, another screen).
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    return;
+  }
   if (spec.backgroundDrawing == BackgroundDrawing::kStretched) {
     DrawImageStretched(dc, client.left, client.top, client.right, client.bottom, slot);
     return;
-  }
-  if (ImageWidth(slot) == 0) {
-    return;  // an empty slot leaves the context as it is
   }
   // The memory bitmap has the client's size, not the picture's: a picture of
   // another size still covers every row and column it is stretched over.
@@ -237,6 +241,7 @@ int RunPictureDialog(PictureDialog& self, HWND owner, HINSTANCE instance) {
   }
   const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(self.spec->templateId), owner,
                                          PictureDialogProc, reinterpret_cast<LPARAM>(&self));
+  win::GiveActivationBack(owner);
   return result != 0 && result != -1 ? 1 : 0;
 }
 

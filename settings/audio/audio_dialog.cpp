@@ -38,7 +38,7 @@ void ShowThumbs(HWND dialog, const audio::AudioSettings& levels) {
 // The thumbs, then the mixer, from the levels.
 void ShowLevels(HWND dialog, const audio::AudioSettings& levels) {
   ShowThumbs(dialog, levels);
-  SetMusicVolume(levels.musicLevel);
+  SetMusicVolume(dialog, levels.musicLevel);
 }
 
 INT_PTR OnOpen(PictureDialog& self, HWND dialog) {
@@ -80,7 +80,7 @@ void OnHorizontalScroll(const PictureDialog& self, HWND dialog, HWND bar, UINT s
   audio::AudioSettings& levels = Levels(self);
   audio::StepLevel(levels, GetDlgCtrlID(bar) - IDC_MUSIC_BAR, static_cast<int>(scrollCode),
                    static_cast<std::int16_t>(thumbPosition));
-  SetMusicVolume(levels.musicLevel);
+  SetMusicVolume(dialog, levels.musicLevel);
   ShowThumbs(dialog, levels);
 }
 

@@ -23,19 +23,41 @@ struct GuideLocation {
 constexpr INT_PTR kDownload = 1;
 constexpr INT_PTR kCancel = 0;
 
+// A guide is owned by the video dialog, so that it stays above it, but its
+// template places it from the stage's client corner, where it stood when the
+// stage owned it (placed from the video dialog's corner, it would reach past
+// the stage's right edge): it is moved by as much as the two corners differ.
+void StandOverTheStage(HWND dialog) {
+  const HWND videoDialog = GetWindow(dialog, GW_OWNER);
+  const HWND stage = videoDialog != nullptr ? GetWindow(videoDialog, GW_OWNER) : nullptr;
+  if (stage == nullptr) {
+    return;
+  }
+  POINT from = {0, 0}, to = {0, 0};
+  ClientToScreen(videoDialog, &from);
+  ClientToScreen(stage, &to);
+  RECT placed = {};
+  GetWindowRect(dialog, &placed);
+  SetWindowPos(dialog, nullptr, placed.left + to.x - from.x, placed.top + to.y - from.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR ShowTheAdvice(HWND dialog, LPARAM) {
+  StandOverTheStage(dialog);
   SetDlgItemTextA(dialog, IDC_INSTALLED_ADVICE, kAdvice);
   return FALSE;
 }
 
 INT_PTR ShowTheLocation(HWND dialog, LPARAM input) {
+  StandOverTheStage(dialog);
   SetDlgItemTextA(dialog, IDC_GUIDE_LOCATION, reinterpret_cast<const GuideLocation*>(input)->text);
   return FALSE;
 }
 
-// Download has asked the guide to close; the page opens while it is still up.
+// Download has asked the guide to close (it is hidden already); the page
+// opens for the video dialog beneath, which owns any box that says why not.
 void OpenThePage(HWND dialog, LPARAM) {
-  OpenDriversPage(dialog);
+  OpenDriversPage(GetWindow(dialog, GW_OWNER));
 }
 
 constexpr win::DialogEnding kInstalledOk[] = {{IDC_INSTALLED_OK, 0}};

@@ -21,8 +21,9 @@ constexpr char kBackupMark = '$';
 
 // The player reads what failed, the file or folder it names (shortened in
 // its middle where the box needs it) and what became of the pair.
-bool Refuse(const char* what, const std::string& named, const std::string& outcome = kNothingChanged) {
-  ErrorBoxNamingPath(what, named, outcome);
+bool Refuse(HWND owner, const char* what, const std::string& named,
+            const std::string& outcome = kNothingChanged) {
+  ErrorBoxNamingPath(owner, what, named, outcome);
   return false;
 }
 
@@ -205,13 +206,13 @@ video::GameFolder LookAtGameFolder(const char* videoFile, const video::DriverEnt
 // Carries out `plan`: its copies put in place or its removals made, all or
 // none. True when they were; false when the plan was refused or a step
 // failed, and the player has been told (unless video.cfg refused it: its
-// save tells).
-bool CarryOut(const video::DriverPlan& plan) {
+// save tells), in boxes owned by `owner`.
+bool CarryOut(HWND owner, const video::DriverPlan& plan) {
   if (plan.refusal) {
     if (plan.refusal->named) {
-      Refuse(plan.refusal->what, *plan.refusal->named);
+      Refuse(owner, plan.refusal->what, *plan.refusal->named);
     } else if (plan.refusal->what[0] != '\0') {
-      ErrorBox(plan.refusal->what);
+      ErrorBox(owner, plan.refusal->what);
     }
     return false;
   }
@@ -234,7 +235,7 @@ bool CarryOut(const video::DriverPlan& plan) {
     DeleteIfThere(failed != nullptr ? library.temporary : library.backup);
   }
   return failed == nullptr ||
-         Refuse(failed->IsCopy() ? video::kDriverFileNotInstalled : video::kDriverFileNotRemoved,
+         Refuse(owner, failed->IsCopy() ? video::kDriverFileNotInstalled : video::kDriverFileNotRemoved,
                 failed->target, Outcome(pair));
 }
 
@@ -248,7 +249,7 @@ video::VideoSettings ApplyAndSaveAtDone(HWND owner, const char* videoFile,
   const video::GameFolder folder =
       applied ? LookAtGameFolder(videoFile, applied->entry) : video::GameFolder{};
   const video::VideoSettings saved =
-      video::SavedAtDone(edit, CarryOut(video::PlanDriverChange(applied, folder)));
+      video::SavedAtDone(edit, CarryOut(owner, video::PlanDriverChange(applied, folder)));
   SaveVideoSettings(owner, videoFile, saved);
   return saved;
 }

@@ -76,28 +76,6 @@ void DrawCaptions(HWND dialog, HDC) {
   DrawVideoCaptions(dialog);
 }
 
-// The driver guides belong to the stage, as this dialog does, so the
-// platform keeps only the stage from input while one is up. This dialog is
-// kept from it too (another choice would bring a second guide over the first,
-// and DONE would leave the guide standing over the options menu), and comes
-// back to the front when the guide has gone.
-class HeldBeneathTheGuide {
- public:
-  explicit HeldBeneathTheGuide(HWND dialog) : dialog_(dialog) {
-    SendDlgItemMessageA(dialog_, IDC_DRIVER_LIST, CB_SHOWDROPDOWN, FALSE, 0);
-    EnableWindow(dialog_, FALSE);
-  }
-  ~HeldBeneathTheGuide() {
-    EnableWindow(dialog_, TRUE);
-    SetActiveWindow(dialog_);
-  }
-  HeldBeneathTheGuide(const HeldBeneathTheGuide&) = delete;
-  HeldBeneathTheGuide& operator=(const HeldBeneathTheGuide&) = delete;
-
- private:
-  HWND dialog_;
-};
-
 // The choice counts as the player's at once, so the list keeps showing it
 // even when the dialog held the defaults; then the note or guide that goes
 // with it.
@@ -114,15 +92,17 @@ void OnDriverChosen(const PictureDialog& self, HWND dialog) {
   if (choice.shows == video::DriverChoiceShows::kNothing) {
     return;
   }
-  const HeldBeneathTheGuide held(dialog);
+  // The guide is this dialog's own: it stays above it, and while it is up
+  // neither this dialog (a second guide, DONE) nor its open list takes input.
+  SendDlgItemMessageA(dialog, IDC_DRIVER_LIST, CB_SHOWDROPDOWN, FALSE, 0);
   if (choice.shows == video::DriverChoiceShows::kInstalledNote) {
-    DriverInstalledDialog(self.owner, self.instance);
+    DriverInstalledDialog(dialog, self.instance);
   } else if (choice.shows == video::DriverChoiceShows::kGuide) {
     win::FullPath location;
     if (choice.guideFolder) {
       win::ResolveFullPath(choice.guideFolder->c_str(), location);
     }
-    DriverGuideDialog(self.owner, self.instance, location.text);
+    DriverGuideDialog(dialog, self.instance, location.text);
   }
 }
 

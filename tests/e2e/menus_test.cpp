@@ -167,30 +167,59 @@ TEST_F(Menus, QuitClicksPausesAndClosesTheLauncher) {
   EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "0\r\n");
 }
 
-// Answers the reports of `failures` pictures that failed to load, each by its number.
-void ExpectPictureReports(const Launcher& launcher, int failures) {
-  for (int n = 1; n <= failures; ++n) {
+// Answers the reports of the pictures `numbers` that failed to load, each by its number.
+void ExpectPictureReports(const Launcher& launcher, std::initializer_list<int> numbers) {
+  for (const int n : numbers) {
     const auto open = e2e::WaitForMessageBox(launcher);
     ASSERT_TRUE(open) << n;
     EXPECT_EQ(e2e::AnswerMessageBox(*open), "Bmp File Open Error");
     const auto report = e2e::WaitForMessageBox(launcher);
     ASSERT_TRUE(report) << n;
-    const char expected[] = {
-        'R', 'e', 'a', 'd', 'B', 'M', 'P', 'F', 'i', 'l', 'e', ' ', static_cast<char>('0' + n), 0};
-    EXPECT_EQ(e2e::AnswerMessageBox(*report), expected);
+    EXPECT_EQ(e2e::AnswerMessageBox(*report), "ReadBMPFile " + std::to_string(n));
   }
 }
 
-TEST(MenuPictures, AMissingPictureIsReportedAndTheLauncherGoesOn) {
+// Whether the screen shows the client rectangle `area` of `window` black (a
+// grid of points), within 3 s.
+bool ShowsBlack(HWND window, RECT area) {
+  return e2e::WaitUntil(
+      [&] {
+        for (int y = area.top; y < area.bottom; y += 20) {
+          for (int x = area.left; x < area.right; x += 20) {
+            const POINT at = e2e::ClientToScreenPoint(window, x, y);
+            if ((e2e::ScreenPixel(at.x, at.y) & 0xFFFFFF) != 0) {
+              return false;
+            }
+          }
+        }
+        return true;
+      },
+      std::chrono::milliseconds(3000));
+}
+
+// A picture that failed to load leaves its screen or page black, never the
+// screen shown before it with its buttons dead on it.
+TEST(MenuPictures, AMissingPictureIsReportedAndItsScreenOrPageIsBlack) {
   GameCopy game;
-  game.Remove("resource\\background\\MainBK.bmp");
+  game.Remove("resource\\background\\OptionBK.bmp");
+  game.Remove("resource\\background\\how2.bmp");
   Launcher launcher(game);
-  ASSERT_NO_FATAL_FAILURE(ExpectPictureReports(launcher, 1));
+  ASSERT_NO_FATAL_FAILURE(ExpectPictureReports(launcher, {2, 7}));
   const auto stage = launcher.WaitForStage();
   ASSERT_TRUE(stage);
-  // The stage stays black where the picture would be, and its buttons are there.
-  EXPECT_TRUE(e2e::ShowsFace(stage->handle, FaceCentre(kStartGameButton), {IDB_START_GAME + kNormal}));
-  e2e::SaveScreenshot("menus-main-without-its-picture");
+  ASSERT_TRUE(e2e::BringToFront(stage->handle));
+  ASSERT_TRUE(e2e::ToOptionsMenu(stage->handle));
+  EXPECT_TRUE(ShowsBlack(stage->handle, {230, 10, 630, 470})) << "the options menu without its picture";
+  e2e::SaveScreenshot("menus-options-without-its-picture");
+  e2e::LeftClickInClient(stage->handle, kHowToPlayButton);
+  const auto viewer = launcher.WaitForDialog();
+  ASSERT_TRUE(viewer);
+  ASSERT_TRUE(e2e::ShowsFace(viewer->handle, FaceCentre(kNextPageButton), {IDB_NEXT_PAGE + kNormal}));
+  EXPECT_FALSE(ShowsBlack(viewer->handle, {10, 10, 270, 280})) << "page 1 has its picture";
+  e2e::LeftClickInClient(viewer->handle, kHowToPlayNext);
+  EXPECT_TRUE(ShowsBlack(viewer->handle, {10, 10, 270, 280})) << "page 2 without its picture";
+  e2e::LeftClickInClient(viewer->handle, kHowToPlayClose);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(viewer->handle); }));
   CloseAndExpectACleanExit(launcher, stage->handle);
 }
 
@@ -201,9 +230,12 @@ TEST(MenuPictures, EveryPictureThatFailsToLoadIsReportedByItsNumber) {
     game.Remove(path.append(name).append(".bmp"));
   }
   Launcher launcher(game);
-  ASSERT_NO_FATAL_FAILURE(ExpectPictureReports(launcher, 8));
+  ASSERT_NO_FATAL_FAILURE(ExpectPictureReports(launcher, {1, 2, 3, 4, 5, 6, 7, 8}));
   const auto stage = launcher.WaitForStage();
   ASSERT_TRUE(stage);
+  // The stage is black where the picture would be, and its buttons are there.
+  EXPECT_TRUE(e2e::ShowsFace(stage->handle, FaceCentre(kStartGameButton), {IDB_START_GAME + kNormal}));
+  e2e::SaveScreenshot("menus-main-without-its-picture");
   CloseAndExpectACleanExit(launcher, stage->handle);
 }
 

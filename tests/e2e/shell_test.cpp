@@ -9,6 +9,7 @@
 
 #include "tests/e2e/driver/driver.h"
 #include "tests/e2e/stage_fixture.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -173,6 +174,33 @@ TEST(Shell, F5OnTheFramePrintsTheMemoryLine) {
   EXPECT_EQ(output.substr(output.find_first_of("\r\n")), "\r\n") << "exactly one line";
   EXPECT_TRUE(launcher.Running());
   CloseAndExpectACleanExit(launcher, stage->handle);
+}
+
+// One launcher at a time: a second start, while the player works another
+// program, brings the running launcher to the front and ends at once with
+// exit code 0, having read and written no file.
+TEST(Shell, ASecondStartBringsTheRunningLauncherForwardAndChangesNothing) {
+  GameCopy game;
+  Launcher first(game);
+  const auto stage = first.WaitForStage();
+  ASSERT_TRUE(stage);
+  const OtherProgram other(game);
+  ASSERT_TRUE(other.window && e2e::BringToFront(other.window));
+  const auto files = [&] {
+    std::vector<std::optional<std::string>> bytes;
+    for (const std::string& name : support::FindNames(game.PathOf("info\\*"), support::Entries::kFiles)) {
+      bytes.push_back(game.Read("info\\" + name));
+    }
+    return bytes;
+  };
+  const auto before = files();
+  Launcher second(game);
+  EXPECT_EQ(second.WaitForExit(std::chrono::milliseconds(10000)), 0u);
+  EXPECT_TRUE(
+      e2e::WaitUntil([&] { return GetForegroundWindow() == stage->handle; }, std::chrono::milliseconds(5000)))
+      << "the running launcher is not in front";
+  EXPECT_EQ(files(), before);
+  CloseAndExpectACleanExit(first, stage->handle);
 }
 
 }  // namespace

@@ -9,12 +9,14 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "resources/resource.h"
+#include "tests/support/canvas.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/e2e/driver/places.h"
 #include "tests/e2e/driver/waits.h"
@@ -151,6 +153,49 @@ inline void ExpectFileErrorDialogEndsTheLauncher(e2e::Launcher& launcher, const 
   EXPECT_EQ(launcher.WaitForExit(), 1u);
 }
 
+// Another program's window (Wine's notepad), what a player switches to: in the
+// screen's bottom-left corner, clear of the stage.
+struct OtherProgram {
+  explicit OtherProgram(const e2e::GameCopy& game) : process(game, NotepadOptions()) {
+    const auto found =
+        process.WaitForWindow([](const e2e::WindowFacts& w) { return w.className == "Notepad"; });
+    window = found ? found->handle : nullptr;
+    SetWindowPos(window, nullptr, 0, e2e::ScreenHeight() - 120, 180, 120, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  static e2e::LaunchOptions NotepadOptions() {
+    e2e::LaunchOptions options;
+    options.program = "C:\\windows\\notepad.exe";
+    return options;
+  }
+  e2e::Launcher process;
+  HWND window = nullptr;
+};
+
+// Whether the screen shows the dialog or box `window` where it stands, not
+// a window over it: at least half of its client area in the dialogs' face
+// colour (near enough for the fixed colours of a 256-colour display), which
+// neither the stage's nor the picture dialogs' art comes near.
+inline bool ShownOnScreen(HWND window) {
+  RECT at = {};
+  GetClientRect(window, &at);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&at), 2);
+  support::Canvas screen(at.right - at.left, at.bottom - at.top);
+  const win::WindowDc desktop(nullptr);
+  if (!screen || !screen.CopyFrom(desktop.get(), at.left, at.top)) {
+    return false;
+  }
+  const COLORREF face = GetSysColor(COLOR_3DFACE);
+  int faceLike = 0;
+  for (int i = 0; i < screen.width() * screen.height(); ++i) {
+    const std::uint32_t shown = screen.bits()[i];
+    faceLike += std::abs(static_cast<int>((shown >> 16) & 0xFF) - GetRValue(face)) +
+                    std::abs(static_cast<int>((shown >> 8) & 0xFF) - GetGValue(face)) +
+                    std::abs(static_cast<int>(shown & 0xFF) - GetBValue(face)) <
+                48;
+  }
+  return faceLike * 2 >= screen.width() * screen.height();
+}
+
 // The settings dialogs, as the options menu opens them.
 enum class Settings { kAudio, kInput, kVideo };
 
@@ -222,15 +267,12 @@ class OnTheStage : public testing::Test {
   }
   // Once the game has been seen running (or its report showing): the
   // launcher back from it, with its 3D-card report answered where it shows
-  // one (the report comes before the stage is restored). Whether there was a
-  // report.
+  // one (over the stage, once it is restored). Whether there was a report.
   bool BackFromTheGame(std::chrono::milliseconds patience = std::chrono::milliseconds(30000)) {
-    const HWND frame = GetParent(stage_->handle);
-    const auto report = [&] { return launcher_->FindTopWindow(IsCardReport); };
-    const auto back = [&] { return !IsIconic(frame) && IsWindowVisible(stage_->handle); };
     std::optional<e2e::WindowFacts> shown;
-    EXPECT_TRUE(e2e::WaitUntil([&] { return (shown = report()) || back(); }, patience))
-        << "the launcher did not come back";
+    EXPECT_TRUE(MainMenuAnswers(patience, [&] {
+      return (shown = launcher_->FindTopWindow(IsCardReport)).has_value();
+    })) << "the launcher did not come back";
     if (shown) {
       // OK clicked again where a click was lost (the report just shown
       // may not take input yet).
@@ -238,20 +280,25 @@ class OnTheStage : public testing::Test {
         e2e::LeftClickControl(shown->handle, IDC_REPORT_OK);
         e2e::WaitUntil([&] { return !IsWindowVisible(shown->handle); }, std::chrono::milliseconds(2000));
       }
-      EXPECT_TRUE(e2e::WaitUntil([&] { return back(); }, patience)) << "the launcher did not come back";
+      EXPECT_TRUE(MainMenuAnswers(patience)) << "the launcher did not come back";
     }
     return shown.has_value();
   }
   // Whether the main menu answers the pointer again (START GAME lights up
   // under it): the launcher is back in its message loop, past anything it
   // does after the game. Input that comes while the game runs is dropped, so
-  // the pointer is moved onto the button until it lights.
-  bool MainMenuAnswers(std::chrono::milliseconds patience = std::chrono::milliseconds(30000)) {
+  // the pointer is moved onto the button until it lights, or until `instead`
+  // holds.
+  bool MainMenuAnswers(std::chrono::milliseconds patience = std::chrono::milliseconds(30000),
+                       const std::function<bool()>& instead = nullptr) {
     const POINT away = e2e::ClientToScreenPoint(stage_->handle, 20, 20);
     const POINT on =
         e2e::ClientToScreenPoint(stage_->handle, e2e::place::kStartGame.x, e2e::place::kStartGame.y);
     const bool lit = e2e::WaitUntil(
         [&] {
+          if (instead && instead()) {
+            return true;
+          }
           e2e::MoveMouseTo(away.x, away.y);
           e2e::MoveMouseTo(on.x, on.y);
           return e2e::ShowsFace(stage_->handle, e2e::place::kStartGame, {IDB_START_GAME + e2e::place::kLit},
@@ -260,6 +307,46 @@ class OnTheStage : public testing::Test {
         patience);
     e2e::MoveMouseTo(away.x, away.y);
     return lit;
+  }
+  // `box` stays the foreground window and on the screen while the player
+  // clicks the window beneath it (if any) and the stage beside it, and
+  // switches to `other` and back with a click on the stage. A click a window
+  // manager acts on raises what it hits: each state is read once it has held
+  // a moment.
+  void ExpectStaysAbove(HWND box, HWND beneath, HWND other) {
+    const auto above = [&](const char* after) {
+      EXPECT_TRUE(e2e::Settled<bool>([&] { return GetForegroundWindow() == box && ShownOnScreen(box); }, 10,
+                                     std::chrono::milliseconds(5000), std::chrono::milliseconds(30),
+                                     [](bool up) { return up; }))
+          << after << ": in front " << e2e::Describe(GetForegroundWindow()).className << ", shown "
+          << ShownOnScreen(box);
+    };
+    const auto clickBeside = [&](HWND window) {
+      RECT in = {}, covered = {};
+      GetWindowRect(window, &in);
+      GetWindowRect(box, &covered);
+      for (const POINT at : {POINT{in.left + 8, in.top + 8}, POINT{in.right - 8, in.top + 8},
+                             POINT{in.left + 8, in.bottom - 8}, POINT{in.right - 8, in.bottom - 8}}) {
+        if (!PtInRect(&covered, at)) {
+          return e2e::LeftClickAt(at.x, at.y);
+        }
+      }
+    };
+    above("as it came");
+    if (beneath != nullptr) {
+      clickBeside(beneath);
+      above("after a click on the window beneath");
+    }
+    clickBeside(stage_->handle);
+    above("after a click on the stage");
+    ASSERT_TRUE(e2e::BringToFront(other));
+    clickBeside(stage_->handle);
+    above("after another program and back");
+  }
+  // Whether `window` is in front again with the keyboard.
+  static bool KeyboardBackTo(HWND window) {
+    return e2e::WaitUntil([&] { return GetForegroundWindow() == window; }, std::chrono::milliseconds(3000)) &&
+           e2e::HasKeyboardFocus(window);
   }
   static bool IsCardReport(const e2e::WindowFacts& w) {
     return w.className == "#32770" && GetDlgItem(w.handle, IDC_REPORT_TEXT) != nullptr;

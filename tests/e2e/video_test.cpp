@@ -136,7 +136,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
 
   // Driver 2: the launcher installs it, and says so.
   ChooseInstalledDriver(2, [&](const WindowFacts& installed) {
-    EXPECT_EQ(installed.owner, stage_->handle);
+    EXPECT_EQ(installed.owner, dialog_) << "owned by the video dialog";
     EXPECT_EQ(e2e::ControlText(installed.handle, IDC_INSTALLED_ADVICE), kAdvice);
     e2e::SaveScreenshot("video-driver-installed");
   });
@@ -250,6 +250,51 @@ TEST_F(VideoSettings, TheGameRunsWithTheInstalledDriver) {
     })) << "the game did not start";
     EXPECT_EQ(BackFromTheGame(), reportExpected) << "driver " << driver;
   }
+}
+
+// Nothing of the launcher covers its boxes and guides, at either depth:
+// each stays in front while the player clicks beneath it or switches
+// programs, and its answer gives the keyboard back to the window beneath. A
+// double-click on AUDIO CALIBRATION gives its second click to the stage under
+// the first box.
+TEST_F(VideoSettings, EveryBoxAndGuideStaysAboveTheWindowItSpeaksOver) {
+  const ScopedVariable exitAtOnce("QUIL_GAME_EXIT_CODE", "0"), log("QUIL_GAME_LOG", "1");
+  Start("1\r\n0\r\n0\r\n50\r\n");
+  const OtherProgram other(game_);
+  ASSERT_TRUE(other.window);
+  ASSERT_TRUE(e2e::ToOptionsMenu(stage_->handle));
+  const POINT audio =
+      e2e::ClientToScreenPoint(stage_->handle, e2e::place::kAudioButton.x, e2e::place::kAudioButton.y);
+  e2e::DoubleClickAt(audio.x, audio.y);
+  const auto box = e2e::WaitForMessageBox(*launcher_);
+  ASSERT_TRUE(box);
+  const HWND audioDialog = box->owner;
+  ASSERT_TRUE(GetDlgItem(audioDialog, IDC_MUSIC_BAR)) << "the mixer's box belongs to the audio dialog";
+  ExpectStaysAbove(box->handle, audioDialog, other.window);
+  e2e::SaveScreenshot("audio-box-over-its-dialog");
+  EXPECT_EQ(AnswerMixerMessages(), 2u);
+  EXPECT_TRUE(KeyboardBackTo(audioDialog));
+  e2e::LeftClickInClient(audioDialog, kSmallDone);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(audioDialog); }));
+
+  dialog_ = OpenSettings(Settings::kVideo);
+  ASSERT_TRUE(dialog_);
+  Choose(IDC_DRIVER_LIST, 4);
+  const auto guide = WaitForDialogWith(IDC_GUIDE_LOCATION);
+  ASSERT_TRUE(guide);
+  EXPECT_EQ(guide->owner, dialog_);
+  ExpectStaysAbove(guide->handle, dialog_, other.window);
+  e2e::LeftClickControl(guide->handle, IDC_GUIDE_CANCEL);
+  EXPECT_TRUE(KeyboardBackTo(dialog_));
+  Done();
+
+  ClickOnStage(e2e::place::kStartGame);
+  const auto report = WaitForDialogWith(IDC_REPORT_TEXT, milliseconds(30000));
+  ASSERT_TRUE(report);
+  EXPECT_EQ(report->owner, stage_->handle);
+  ExpectStaysAbove(report->handle, nullptr, other.window);
+  e2e::LeftClickControl(report->handle, IDC_REPORT_OK);
+  EXPECT_TRUE(KeyboardBackTo(stage_->handle));
 }
 
 }  // namespace

@@ -99,8 +99,8 @@ Bmp8 ReadBmp8(const std::string& path) {
 }
 
 TEST(MenuPictures, EachMenuCopiesItsPictureAtItsOwnSize) {
-  ASSERT_EQ(ReadBMPFile(Picture("MainBK.bmp").c_str(), image_slot::kMainMenu), 1);
-  ASSERT_EQ(ReadBMPFile(Picture("OptionBK.bmp").c_str(), image_slot::kOptionsMenu), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, Picture("MainBK.bmp").c_str(), image_slot::kMainMenu), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, Picture("OptionBK.bmp").c_str(), image_slot::kOptionsMenu), 1);
   const RECT client = {0, 0, 638, 478};  // the stage's client area
   struct Case {
     const char* name;
@@ -137,7 +137,7 @@ TEST(MenuPictures, EachMenuCopiesItsPictureAtItsOwnSize) {
 // row as the picture stretched straight over the client area.
 TEST(DialogPictures, APictureOfAnotherSizeIsStretchedOverTheWholeClientArea) {
   const int slot = image_slot::kInputDialog;
-  ASSERT_EQ(ReadBMPFile(Picture("how1.bmp").c_str(), slot), 1);  // 280 x 340, the client 638 x 478
+  ASSERT_EQ(ReadBMPFile(nullptr, Picture("how1.bmp").c_str(), slot), 1);  // 280 x 340, the client 638 x 478
   support::Canvas expected(640, 480), drawn(640, 480);
   expected.Fill(0xA5A5A5A5);
   drawn.Fill(0xA5A5A5A5);
@@ -167,7 +167,7 @@ using Palettes = WithShippedExecutable;
 
 TEST_F(Palettes, PicturesAndFacesKeepTheirColourIndicesOnAn8BitSurface) {
   const Bmp8 menu = ReadBmp8(Picture("MainBK.bmp"));
-  ASSERT_EQ(ReadBMPFile(Picture("MainBK.bmp").c_str(), image_slot::kMainMenu), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, Picture("MainBK.bmp").c_str(), image_slot::kMainMenu), 1);
   Surface surface(640, 480, menu.table);
   DrawImageStretched(surface.dc(), 0, 0, 640, 480, image_slot::kMainMenu);
   int wrong = 0;

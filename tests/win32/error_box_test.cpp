@@ -31,11 +31,11 @@ struct SeenBox {
   int result = 0;
 };
 
-// The error box with `text`, read from another thread once it shows (a fresh
+// The error box with `text` over `owner`, read from another thread once it shows (a fresh
 // run's first window takes about 10 s), then confirmed with OK. One that has
 // not shown within a minute counts as not shown, and is confirmed unseen, so
 // that the test fails instead of waiting for ever.
-SeenBox Shown(const char* text) {
+SeenBox Shown(const char* text, HWND owner = nullptr) {
   SeenBox seen;
   const DWORD thread = GetCurrentThreadId();
   std::atomic<bool> returned = false;
@@ -69,19 +69,21 @@ SeenBox Shown(const char* text) {
       return returned.load();
     });
   });
-  seen.result = ErrorBox(text);
+  seen.result = ErrorBox(owner, text);
   returned = true;
   reader.join();
   return seen;
 }
 
-TEST(ErrorBox, ShowsTheTextUnderMessageWithOneOkButtonAndNoOwner) {
-  const SeenBox seen = Shown("Bmp File Open Error");
+TEST(ErrorBox, ShowsTheTextUnderMessageWithOneOkButtonOwnedByTheWindowItSpeaksOver) {
+  const support::UniqueWindow owner(CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
+                                                    nullptr, nullptr, nullptr, nullptr));
+  const SeenBox seen = Shown("Bmp File Open Error", owner.get());
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.result, IDOK);
   EXPECT_EQ(seen.caption, "Message");
   EXPECT_EQ(seen.text, "Bmp File Open Error");
-  EXPECT_EQ(seen.owner, nullptr);
+  EXPECT_EQ(seen.owner, owner.get());
   EXPECT_EQ(seen.buttons, 1);
 }
 

@@ -120,7 +120,7 @@ TEST_F(ImageStoreTest, EachFailureShowsItsMessageAndTheLoadFails) {
                {noWidth, "Bmp File Not Format"}};
   for (const auto& c : cases) {
     const TempBmp file(c.bytes.value_or(""));
-    EXPECT_EQ(ReadBMPFile(c.bytes ? file.path() : "Z:\\no\\such\\picture.bmp", 1), 0) << c.message;
+    EXPECT_EQ(ReadBMPFile(nullptr, c.bytes ? file.path() : "Z:\\no\\such\\picture.bmp", 1), 0) << c.message;
     EXPECT_EQ(boxes_.Take(), (Texts{c.message}));
     EXPECT_EQ(ImageBits(1), nullptr) << "the slot stays empty";
   }
@@ -129,7 +129,7 @@ TEST_F(ImageStoreTest, EachFailureShowsItsMessageAndTheLoadFails) {
 
 TEST_F(ImageStoreTest, TheSharedPaletteFollowsTheLastFileWithAColourTable) {
   TempBmp sixteen(MakeBmp(4, 8, 16, 16));
-  ASSERT_EQ(ReadBMPFile(sixteen.path(), 6), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, sixteen.path(), 6), 1);
   EXPECT_EQ(ImageColourCount(6), 16);
   EXPECT_EQ(ImagePaletteSize(6), 64);
   HPALETTE palette = SharedImagePalette();
@@ -140,19 +140,19 @@ TEST_F(ImageStoreTest, TheSharedPaletteFollowsTheLastFileWithAColourTable) {
   EXPECT_EQ((std::vector<int>{fifth.peRed, fifth.peGreen, fifth.peBlue}), (std::vector<int>{5, 10, 15}));
 
   TempBmp trueColour(MakeBmp(4, 24, 0, 0));
-  ASSERT_EQ(ReadBMPFile(trueColour.path(), 7), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, trueColour.path(), 7), 1);
   EXPECT_EQ(ImageColourCount(7), 0);
   EXPECT_EQ(SharedImagePalette(), palette) << "a 24-bit file leaves the shared palette as it was";
 
   TempBmp full(MakeBmp(4, 8, 256, 0));
-  ASSERT_EQ(ReadBMPFile(full.path(), 8), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, full.path(), 8), 1);
   EXPECT_EQ(PaletteEntries(SharedImagePalette()), 256);
   EXPECT_TRUE(boxes_.Take().empty());
 }
 
 TEST_F(ImageStoreTest, PixelRowsFollowTheTableTheFileDeclares) {
   TempBmp sixteen(MakeBmp(4, 8, 16, 16, 7));
-  ASSERT_EQ(ReadBMPFile(sixteen.path(), 3), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, sixteen.path(), 3), 1);
   const auto* bits = static_cast<const unsigned char*>(ImageBits(3));
   ASSERT_NE(bits, nullptr);
   EXPECT_EQ(bits[0], 7);
@@ -160,14 +160,14 @@ TEST_F(ImageStoreTest, PixelRowsFollowTheTableTheFileDeclares) {
   EXPECT_EQ(ImageHeight(3), 2);
 
   TempBmp trueColour(MakeBmp(2, 24, 0, 0, 9));
-  ASSERT_EQ(ReadBMPFile(trueColour.path(), 3), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, trueColour.path(), 3), 1);
   EXPECT_EQ(static_cast<const unsigned char*>(ImageBits(3))[0], 9) << "right after the information header";
 }
 
 TEST_F(ImageStoreTest, TheSamePictureInTwoSlotsIsTwoCopies) {
   TempBmp file(MakeBmp(4, 8, 256, 0, 3));
-  ASSERT_EQ(ReadBMPFile(file.path(), 4), 1);
-  ASSERT_EQ(ReadBMPFile(file.path(), 5), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, file.path(), 4), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, file.path(), 5), 1);
   ASSERT_NE(ImageBits(4), nullptr);
   EXPECT_NE(ImageBits(4), ImageBits(5));
   EXPECT_EQ(static_cast<const unsigned char*>(ImageBits(5))[0], 3);
@@ -182,8 +182,8 @@ TEST_F(ImageStoreTest, AnEmptySlotDrawsNothingAndHasNoBitmap) {
   DrawImageStretched(canvas.dc(), 0, 0, 8, 8, 2);
   EXPECT_EQ(canvas.At(4, 4), (std::array<int, 3>{1, 2, 3}));
   EXPECT_FALSE(CreateImageBitmap(2));
-  EXPECT_EQ(ReadBMPFile("x", -1), 0);
-  EXPECT_EQ(ReadBMPFile("x", kImageSlots), 0);
+  EXPECT_EQ(ReadBMPFile(nullptr, "x", -1), 0);
+  EXPECT_EQ(ReadBMPFile(nullptr, "x", kImageSlots), 0);
 }
 
 TEST_F(ImageStoreTest, DrawingStretchesTheWholePictureAndRecordsItsSize) {
@@ -193,7 +193,7 @@ TEST_F(ImageStoreTest, DrawingStretchesTheWholePictureAndRecordsItsSize) {
   bmp +=
       std::string("\x00\x00\xFF\x00\x00\xFF\x00\x00", 8) + std::string("\xFF\x00\x00\xFF\x00\x00\x00\x00", 8);
   TempBmp file(bmp);
-  ASSERT_EQ(ReadBMPFile(file.path(), 1), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, file.path(), 1), 1);
   Canvas canvas(20, 10);
   DrawImageStretched(canvas.dc(), 0, 0, 20, 10, 1);
   EXPECT_EQ(canvas.At(19, 0), (std::array<int, 3>{0, 0, 255}));
@@ -259,7 +259,7 @@ TEST_F(Corpus, EveryGoodFileLoadsWithoutAMessage) {
   ASSERT_EQ(good.size(), 27u);
   for (const std::string& name : good) {
     SCOPED_TRACE(name);
-    EXPECT_EQ(ReadBMPFile((folder_ + "\\g\\" + name).c_str(), 1), 1);
+    EXPECT_EQ(ReadBMPFile(nullptr, (folder_ + "\\g\\" + name).c_str(), 1), 1);
     EXPECT_TRUE(boxes_.Take().empty());
   }
 }
@@ -284,7 +284,7 @@ TEST_F(Corpus, EveryGoodFileDrawsAsItsReference) {
     }
     const std::optional<Reference> ref = ReadPpm(refPath);
     ASSERT_TRUE(ref) << "not a readable P6 picture: " << refPath;
-    ASSERT_EQ(ReadBMPFile((folder_ + "\\g\\" + name).c_str(), 1), 1);
+    ASSERT_EQ(ReadBMPFile(nullptr, (folder_ + "\\g\\" + name).c_str(), 1), 1);
     ASSERT_EQ(ImageWidth(1), ref->width);
     ASSERT_EQ(std::abs(ImageHeight(1)), ref->height);
     Canvas canvas(ref->width, ref->height);
@@ -319,7 +319,7 @@ TEST_F(Corpus, QuestionableAndBadFilesLoadOrAreRefusedWithOneMessage) {
     std::vector<std::string> accepted;
     for (const std::string& name : support::FindNames(folder_ + "\\" + kind + "\\*.bmp")) {
       SCOPED_TRACE(std::string(kind) + "/" + name);
-      const int loaded = ReadBMPFile((folder_ + "\\" + kind + "\\" + name).c_str(), 2);
+      const int loaded = ReadBMPFile(nullptr, (folder_ + "\\" + kind + "\\" + name).c_str(), 2);
       const Texts shown = boxes_.Take();
       if (loaded == 1) {
         EXPECT_TRUE(shown.empty());

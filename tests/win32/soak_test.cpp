@@ -430,7 +430,7 @@ TEST(Soak, AfterGameReport) {
   Soak("after-game report (307)", {.dialogs = 1}, [&] {
     TheEvening().game->Write("Info\\Proc.log", "1\r\n");
     ExpectClick(IDC_REPORT_TEXT, IDC_REPORT_OK);
-    AfterGameReport();
+    AfterGameReport(Stage());
     EXPECT_FALSE(TheEvening().game->Read("Info\\Proc.log")) << "the report deletes the log";
   });
 }
