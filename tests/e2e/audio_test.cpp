@@ -29,14 +29,17 @@ const std::vector<std::string> kOnePreview = {" Mixer Open Error2", " Mixer Open
 
 class AudioSettings : public OnTheStage {
  protected:
-  void Open(const std::string& audioFile) {
-    game_.Write("info\\Audio.cfg", audioFile);
-    StartLauncher();
-    ASSERT_TRUE(e2e::ToOptionsMenu(stage_->handle));
-    Reopen();
-  }
-  // Its bars are clicked where the dialog stands: once its DONE shows.
-  void Reopen() {
+  // The file given, the launcher started on the options menu if it is not,
+  // and the dialog opened; its bars are clicked where it stands: once its
+  // DONE shows.
+  void Open(const std::optional<std::string>& audioFile = std::nullopt) {
+    if (audioFile) {
+      game_.Write("info\\Audio.cfg", *audioFile);
+    }
+    if (!stage_) {
+      StartLauncher();
+      ASSERT_TRUE(e2e::ToOptionsMenu(stage_->handle));
+    }
     std::vector<std::string> texts;
     dialog_ = OpenSettings(Settings::kAudio, &texts);
     ASSERT_TRUE(dialog_);
@@ -76,7 +79,8 @@ class AudioSettings : public OnTheStage {
   HWND dialog_ = nullptr;
 };
 
-TEST_F(AudioSettings, LevelsAreReadShownResetAndSavedMusicFirst) {
+// Each opening reads the file anew.
+TEST_F(AudioSettings, LevelsAreReadShownResetPressedDraggedAndSavedMusicFirst) {
   Open("1\r\nSound 10\r\nMusic 40\r\n");
   EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 40);
   EXPECT_EQ(Thumb(IDC_SOUND_BAR), 10);
@@ -88,21 +92,19 @@ TEST_F(AudioSettings, LevelsAreReadShownResetAndSavedMusicFirst) {
   e2e::SaveScreenshot("audio-dialog");
   EXPECT_EQ(Done(), "1\r\nMusic 40\r\nSound 10\r\n");
 
-  Reopen();
+  Open();
   ClickOnDialog(place::kSmallDefault);
   EXPECT_EQ(AnswerMixerMessages(), 2u) << "the default level previewed";
   EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 25);
   EXPECT_EQ(Thumb(IDC_SOUND_BAR), 25);
   EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 40\r\nSound 10\r\n") << "only DONE writes";
   EXPECT_EQ(Done(), "0\r\nMusic 25\r\nSound 25\r\n");
-}
 
-// The defaults show whatever the file holds; a bar moved from them makes the
-// levels the player's own. A bar is pressed as a finger does (about 150 ms)
-// or held, on either bar after the other: each press steps once (a page right
-// at 45 gives 50) and previews once, its boxes one at a time; no bar goes on
-// by itself under them.
-TEST_F(AudioSettings, DefaultLevelsShowWhateverTheFileHoldsUntilABarMoves) {
+  // The defaults show whatever the file holds; a bar moved from them makes the
+  // levels the player's own. A bar is pressed as a finger does (about 150 ms)
+  // or held, on either bar after the other: each press steps once (a page
+  // right at 45 gives 50) and previews once, its boxes one at a time; no bar
+  // goes on by itself under them.
   Open("0\r\nMusic 3\r\nSound 44\r\n");
   EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 25);
   EXPECT_EQ(Thumb(IDC_SOUND_BAR), 25);
@@ -131,13 +133,11 @@ TEST_F(AudioSettings, DefaultLevelsShowWhateverTheFileHoldsUntilABarMoves) {
   // The options menu is drawn again behind it: AUDIO CALIBRATION, normal or lit.
   EXPECT_TRUE(e2e::ShowsFace(stage_->handle, FaceCentre(place::kOptionsMenu[1]),
                              {IDB_AUDIO_CALIBRATION + place::kNormal, IDB_AUDIO_CALIBRATION + place::kLit}));
-}
 
-// A press on a thumb previews its level at once, and the box that comes up
-// ends the drag (the dialog beneath it takes no input, so the bar lets the
-// mouse go): the rest of the drag changes nothing, and the thumb, the level
-// and the file keep what the press gave.
-TEST_F(AudioSettings, ADragEndsWithItsFirstPreviewsBox) {
+  // A press on a thumb previews its level at once, and the box that comes up
+  // ends the drag (the dialog beneath it takes no input, so the bar lets the
+  // mouse go): the rest of the drag changes nothing, and the thumb, the level
+  // and the file keep what the press gave.
   Open("1\r\nMusic 30\r\nSound 30\r\n");
   const POINT thumb = On(IDC_MUSIC_BAR, kOnTheThumb), away = On(IDC_MUSIC_BAR, kLeftArrow);
   e2e::MoveMouseTo(thumb.x, thumb.y);

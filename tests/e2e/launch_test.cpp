@@ -104,22 +104,38 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
       << *mode;
   EXPECT_FALSE(IsIconic(frame_->handle));
 
-  // Asked again, then "by current": minimized, the game runs and ends, back.
+  // A game that cannot be started is reported once the launcher is back.
+  const auto cannotStart = [&] {
+    const auto box = e2e::WaitForMessageBox(*launcher_);
+    ASSERT_TRUE(box);
+    EXPECT_FALSE(IsIconic(frame_->handle)) << "the box came before the launcher was back";
+    EXPECT_EQ(e2e::AnswerMessageBox(*box), "Cannot start .\\proc.exe");
+    EXPECT_TRUE(Restored());
+  };
+  const std::string proc = game_.Read("proc.exe").value_or("");
+  game_.Remove("proc.exe");
+  // Asked again, then "by current", with the game missing.
   ClickOnStage(e2e::place::kStartGame);
   ASSERT_NO_FATAL_FAILURE(StartWithCurrentDriver());
+  cannotStart();
+
+  // A second start asks nothing: minimized, the game runs and ends, back.
+  game_.Write("proc.exe", proc);
+  ClickOnStage(e2e::place::kStartGame);
+  EXPECT_FALSE(WaitForDialogWith(IDC_START_WITH_CURRENT_DRIVER, milliseconds(2000)));
   EXPECT_TRUE(Restored());
   const RECT placed = e2e::Describe(stage_->handle).rect;
   EXPECT_EQ(placed.left, (e2e::ScreenWidth() - 640) / 2);
   EXPECT_EQ(placed.top, (e2e::ScreenHeight() - 480) / 2);
 
-  // A second start asks nothing; back, the menu is drawn afresh: START GAME
-  // normal, though the pointer is still on it.
-  ClickOnStage(e2e::place::kStartGame);
-  EXPECT_FALSE(WaitForDialogWith(IDC_START_WITH_CURRENT_DRIVER, milliseconds(2000)));
-  EXPECT_TRUE(Restored());
+  // Back, the menu is drawn afresh: START GAME normal, though the pointer is
+  // still on it. Then once more without the game.
   EXPECT_TRUE(e2e::ShowsFaceRatherThan(stage_->handle, e2e::place::kStartGame,
                                        IDB_START_GAME + e2e::place::kNormal,
                                        IDB_START_GAME + e2e::place::kLit));
+  game_.Remove("proc.exe");
+  ClickOnStage(e2e::place::kStartGame);
+  cannotStart();
   CloseCleanly();
   EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
 }
@@ -259,44 +275,38 @@ TEST_F(StartGame, ADoubleClickStartsOneGameAndTheLauncherAnswersWhileItRuns) {
   EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
 }
 
-TEST_F(StartGame, AGameThatCannotStartIsReportedAndTheLauncherComesBack) {
-  game_.Remove("proc.exe");
-  Start("0\r\n");
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    ClickOnStage(e2e::place::kStartGame);
-    if (attempt == 0) {
-      ASSERT_NO_FATAL_FAILURE(StartWithCurrentDriver());
-    }
-    const auto box = e2e::WaitForMessageBox(*launcher_);
-    ASSERT_TRUE(box) << "attempt " << attempt;
-    EXPECT_FALSE(IsIconic(frame_->handle)) << "the box came before the launcher was back";
-    EXPECT_EQ(e2e::AnswerMessageBox(*box), "Cannot start .\\proc.exe");
-    EXPECT_TRUE(Restored());
-  }
-  CloseCleanly();
-  EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
-}
-
 // The home page goes to the first browser the shell finds, iexplore.exe
-// before netscape.exe: with the second alone, and with both. The stand-in
+// before netscape.exe: with none (a box says so; START GAME, clicked while it
+// is up, does nothing), with the second alone, and with both. The stand-in
 // browser records how it was started.
 TEST_F(StartGame, QuitOpensTheHomePageInTheFirstBrowserFound) {
   const struct {
     std::vector<const char*> offered;
-    const char* started;
+    const char* started;  // null: no browser
     const char* passedOver;
   } cases[] = {
+      {{}, nullptr, nullptr},
       {{"netscape.exe"}, "netscape", "iexplore"},
       {{"netscape.exe", "iexplore.exe"}, "iexplore", "netscape"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.started);
+    SCOPED_TRACE(c.started != nullptr ? c.started : "no browser");
     for (const char* name : c.offered) {
       ASSERT_TRUE(InstallRecordingBrowser(game_, name));
     }
     game_.Remove("browser-started.txt");
     Start("0\r\n");
+    game_.Remove("Info\\GameMode.dat");
     ClickOnStage(e2e::place::kQuit);
+    if (c.started == nullptr) {
+      const auto box = e2e::WaitForMessageBox(*launcher_);
+      ASSERT_TRUE(box);
+      ClickOnStage(e2e::place::kStartGame);
+      EXPECT_EQ(e2e::AnswerMessageBox(*box), "Web browsers not find");
+      EXPECT_EQ(launcher_->WaitForExit(), 0u);
+      EXPECT_FALSE(e2e::FileExists(game_.PathOf("Info\\GameMode.dat"))) << "START GAME ran under the box";
+      continue;
+    }
     EXPECT_EQ(launcher_->WaitForExit(), 0u);
     const auto record = e2e::BrowserRecord(game_);
     ASSERT_TRUE(record);
@@ -307,20 +317,6 @@ TEST_F(StartGame, QuitOpensTheHomePageInTheFirstBrowserFound) {
     EXPECT_EQ(std::count(record->begin(), record->end(), '\n'), 2) << "one browser, once: " << *record;
     EXPECT_EQ(record->substr(record->size() - 2), "3\n") << "maximized: " << *record;
   }
-}
-
-// START GAME, clicked while the box is up, does nothing: the stage beneath
-// takes no input until the box is answered.
-TEST_F(StartGame, QuitWithNoBrowserSaysSoOnceAndCloses) {
-  Start("0\r\n");
-  game_.Remove("Info\\GameMode.dat");
-  ClickOnStage(e2e::place::kQuit);
-  const auto box = e2e::WaitForMessageBox(*launcher_);
-  ASSERT_TRUE(box);
-  ClickOnStage(e2e::place::kStartGame);
-  EXPECT_EQ(e2e::AnswerMessageBox(*box), "Web browsers not find");
-  EXPECT_EQ(launcher_->WaitForExit(), 0u);
-  EXPECT_FALSE(e2e::FileExists(game_.PathOf("Info\\GameMode.dat"))) << "START GAME ran under the box";
 }
 
 }  // namespace

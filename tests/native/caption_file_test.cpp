@@ -37,10 +37,6 @@ CaptionTexts Parsed(const std::string& bytes) {
   return texts;
 }
 
-std::string FaceOf(const std::string& bytes) {
-  return Parsed(bytes).faceName;
-}
-
 TEST(CaptionFile, ReadsEveryKey) {
   const CaptionTexts t = Parsed(
       "FONT:\tArial\r\nFHeight:\t100\r\nFWidth:\t-80\r\na0:\tMusic\r\na1:\tSound\r\n"
@@ -74,7 +70,7 @@ TEST(CaptionFile, WhereTheValueStartsAndEnds) {
       {"the last line with the key wins", "FONT:\tArial\r\nFONT:\tCourier\r\n", "Courier"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(FaceOf(c.bytes), c.face) << c.what;
+    EXPECT_EQ(std::string(Parsed(c.bytes).faceName), c.face) << c.what;
   }
 }
 

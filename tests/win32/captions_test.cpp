@@ -105,6 +105,16 @@ Changes Compare(const support::Canvas& before, const support::Canvas& after,
   return changes;
 }
 
+// What `draw` changes on a fresh stand-in; the picture it leaves in `after`.
+Changes DrawnBy(void (*draw)(HWND), const std::vector<int>& lineTops, support::Canvas& after) {
+  DialogStandIn dialog;
+  support::Canvas before(kDialogWidth, kDialogHeight);
+  dialog.Capture(before);
+  draw(dialog.get());
+  dialog.Capture(after);
+  return Compare(before, after, lineTops);
+}
+
 class Captions : public ::testing::Test {
  protected:
   void SetUp() override { saved_ = CaptionText(); }
@@ -152,19 +162,33 @@ TEST_F(Captions, TheShippedFileIsReadAndAMissingOneKeepsTheStore) {
   SetCurrentDirectoryA(previous);
 }
 
-TEST_F(Captions, FontHeightsFromTenthsOfAPoint) {
+// A height in tenths of a point (less 5 as drawn); a width asks for the
+// average character to be px / py of the natural one.
+TEST_F(Captions, FontSizesFromTenthsOfAPointAndTheAverageCharacter) {
   DialogStandIn dialog;
   ASSERT_EQ(dialog.Caps(LOGPIXELSY), 96) << "the expected heights are for 96 pixels per inch";
+  const win::UniqueFont natural(CreateCaptionFont(dialog.get(), kFace, 95, 0, 0, 1));
+  ASSERT_TRUE(natural);
+  TEXTMETRICA metrics = {};
+  {
+    const win::WindowDc dc(dialog.get());
+    const win::SelectGuard select(dc.get(), natural.get());
+    GetTextMetricsA(dc.get(), &metrics);
+  }
+  ASSERT_GT(metrics.tmAveCharWidth, 0);
   const struct Case {
-    int fileHeight;
+    int fileHeight, width;
     LONG height;
-  } cases[] = {{90, -13}, {100, -14}, {120, -17}, {0, -1}};
+    int px;
+  } cases[] = {{90, 0, -13, 0},    {100, 0, -14, 0},    {120, 0, -17, 0},   {0, 0, -1, 0},
+               {90, 80, -13, 106}, {90, -80, -13, 106}, {90, 160, -13, 213}};
   for (const Case& c : cases) {
-    const win::UniqueFont font(CreateCaptionFont(dialog.get(), kFace, c.fileHeight + 5, 0, 0, 1));
-    ASSERT_TRUE(font) << c.fileHeight;
+    SCOPED_TRACE(testing::Message() << c.fileHeight << " by " << c.width);
+    const win::UniqueFont font(CreateCaptionFont(dialog.get(), kFace, c.fileHeight + 5, c.width, 0, 1));
+    ASSERT_TRUE(font);
     const LOGFONTA logFont = LogFontOf(font.get());
-    EXPECT_EQ(logFont.lfHeight, c.height) << c.fileHeight;
-    EXPECT_EQ(logFont.lfWidth, 0) << c.fileHeight;
+    EXPECT_EQ(logFont.lfHeight, c.height);
+    EXPECT_EQ(logFont.lfWidth, c.px * metrics.tmAveCharWidth / 126);
   }
 }
 
@@ -195,32 +219,6 @@ TEST_F(Captions, FontAttributesAndFace) {
   const win::UniqueFont font(CreateCaptionFont(dialog.get(), longFace.c_str(), 100, 0, 0, 1));
   ASSERT_TRUE(font);
   EXPECT_EQ(std::string(LogFontOf(font.get()).lfFaceName), std::string(31, 'F'));
-}
-
-// A width asks for the average character to be px / py of the natural one.
-TEST_F(Captions, AWidthScalesTheAverageCharacter) {
-  DialogStandIn dialog;
-  const win::UniqueFont natural(CreateCaptionFont(dialog.get(), kFace, 95, 0, 0, 1));
-  ASSERT_TRUE(natural);
-  TEXTMETRICA metrics = {};
-  {
-    const win::WindowDc dc(dialog.get());
-    const win::SelectGuard select(dc.get(), natural.get());
-    GetTextMetricsA(dc.get(), &metrics);
-  }
-  ASSERT_GT(metrics.tmAveCharWidth, 0);
-
-  const struct Case {
-    int width;
-    int px;
-  } cases[] = {{80, 106}, {-80, 106}, {160, 213}};
-  for (const Case& c : cases) {
-    const win::UniqueFont font(CreateCaptionFont(dialog.get(), kFace, 95, c.width, 0, 1));
-    ASSERT_TRUE(font) << c.width;
-    const LOGFONTA d = LogFontOf(font.get());
-    EXPECT_EQ(d.lfHeight, -13) << c.width;
-    EXPECT_EQ(d.lfWidth, c.px * metrics.tmAveCharWidth / 126) << c.width;
-  }
 }
 
 TEST_F(Captions, ThePhysicalResolutionComesFromTheScreenSize) {
@@ -262,12 +260,8 @@ TEST_F(Captions, CaptionsAreGreenAtTheirPlacesAndAnEmptyOneDrawsNothing) {
   };
   for (const Case& c : cases) {
     SetCaptions(kFace, 100, c.audio, c.video);
-    DialogStandIn dialog;
-    support::Canvas before(kDialogWidth, kDialogHeight), after(kDialogWidth, kDialogHeight);
-    dialog.Capture(before);
-    c.draw(dialog.get());
-    dialog.Capture(after);
-    const Changes changes = Compare(before, after, c.lineTops);
+    support::Canvas after(kDialogWidth, kDialogHeight);
+    const Changes changes = DrawnBy(c.draw, c.lineTops, after);
     EXPECT_EQ(changes.notGreen, 0) << c.what;
     EXPECT_EQ(changes.leftOfCaptions, 0) << c.what;
     EXPECT_EQ(changes.aboveFirstLine, 0) << c.what;
@@ -282,12 +276,8 @@ TEST_F(Captions, CaptionsAreGreenAtTheirPlacesAndAnEmptyOneDrawsNothing) {
 TEST_F(Captions, TheShippedCaptionsFitTheDialogs) {
   ASSERT_EQ(ReadCaptionFile((e2e::GameFolder() + "\\info\\String.dat").c_str()), 1);
   for (const bool audio : {true, false}) {
-    DialogStandIn dialog;
-    support::Canvas before(kDialogWidth, kDialogHeight), after(kDialogWidth, kDialogHeight);
-    dialog.Capture(before);
-    (audio ? DrawAudioCaptions : DrawVideoCaptions)(dialog.get());
-    dialog.Capture(after);
-    const Changes changes = Compare(before, after, {0});
+    support::Canvas after(kDialogWidth, kDialogHeight);
+    const Changes changes = DrawnBy(audio ? DrawAudioCaptions : DrawVideoCaptions, {0}, after);
     EXPECT_GT(changes.rightmost, 80);
     EXPECT_LT(changes.rightmost, kDialogWidth - 20) << "clear of the dialog's right edge";
     e2e::SavePicture(std::string("captions-") + (audio ? "audio" : "video"), after);

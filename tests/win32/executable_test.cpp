@@ -228,37 +228,29 @@ std::set<std::string> ReviewedImports() {
   std::istringstream list(e2e::ReadFileBytes(e2e::EnvironmentPath("QUIL_REVIEWED_IMPORTS")).value_or(""));
   for (std::string text; std::getline(list, text);) {
     const std::string content = text.substr(0, text.find_first_of("#\r\n"));
-    const std::size_t end = content.find_last_not_of(' ');
-    const std::string entry = end == std::string::npos ? std::string() : content.substr(0, end + 1);
-    if (!entry.empty()) {
-      reviewed.insert(entry);
+    if (const std::size_t end = content.find_last_not_of(' '); end != std::string::npos) {
+      reviewed.insert(content.substr(0, end + 1));
     }
   }
   return reviewed;
 }
 
-// Windows 95 refuses to start a program that imports a function its system
-// libraries lack, and Wine will not show it: every import of the shipped
-// programs must be on the reviewed list. A new one fails here until it has
-// been looked up and added.
-TEST(ShippedImports, EveryImportHasBeenReviewedForTheWindows95Family) {
+// Each shipped program and driver library: the headers say which systems may
+// load it (4.0 lets the 95 family and NT 4 in; the link sets them, and a
+// toolchain whose default rises must not raise them unseen). Windows 95
+// refuses to start a program that imports a function its system libraries
+// lack, and Wine will not show it: every import of a program must be on the
+// reviewed list (a new one fails here until it has been looked up and added).
+// A program carries the version of the project that built it
+// (QUIL_PROJECT_VERSION, from project() in CMakeLists.txt), in numbers and in
+// text, and its own file name.
+TEST(ShippedFiles, LoadOnWindows4WithReviewedImportsAndTheProjectVersion) {
   const std::set<std::string> reviewed = ReviewedImports();
   ASSERT_GT(reviewed.size(), 50u) << "the reviewed list is read";
-  for (const char* program : {"Quil3D.exe", "proc.exe"}) {
-    const std::vector<std::string> imports = PeImage(e2e::GameFolder() + "\\" + program).Imports();
-    EXPECT_GT(imports.size(), 50u) << program << ": its import directory is read";
-    for (const std::string& import : imports) {
-      EXPECT_EQ(reviewed.count(import), 1u)
-          << program << " imports " << import << ", which nobody has reviewed";
-    }
-  }
-}
-
-// The headers say which systems may load a file: 4.0 lets the 95 family and
-// NT 4 in. The link sets them; a toolchain whose default rises must not
-// raise them unseen.
-TEST(ShippedHeaders, TheProgramsAndDriversLoadOnWindows4) {
-  const std::string folder = e2e::GameFolder();
+  const std::string projectVersion = QUIL_PROJECT_VERSION;
+  unsigned major = 0, minor = 0, patch = 0;
+  ASSERT_EQ(std::sscanf(projectVersion.c_str(), "%u.%u.%u", &major, &minor, &patch), 3) << projectVersion;
+  const DWORD expectedMs = MAKELONG(minor, major), expectedLs = MAKELONG(0, patch);
   const struct {
     std::string file;
     bool program;
@@ -270,43 +262,36 @@ TEST(ShippedHeaders, TheProgramsAndDriversLoadOnWindows4) {
   };
   for (const auto& f : files) {
     SCOPED_TRACE(f.file);
-    const PeImage pe(folder + "\\" + f.file);
+    const std::string path = e2e::GameFolder() + "\\" + f.file;
+    const PeImage pe(path);
     const IMAGE_OPTIONAL_HEADER32* header = pe.Header();
     ASSERT_NE(header, nullptr);
     EXPECT_EQ(header->MajorOperatingSystemVersion, 4);
     EXPECT_EQ(header->MinorOperatingSystemVersion, 0);
     EXPECT_EQ(header->MajorSubsystemVersion, 4);
     EXPECT_EQ(header->MinorSubsystemVersion, 0);
-    if (f.program) {
-      EXPECT_EQ(header->Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI) << "a console would open beside it";
+    if (!f.program) {
+      continue;
     }
-  }
-}
+    EXPECT_EQ(header->Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI) << "a console would open beside it";
+    const std::vector<std::string> imports = pe.Imports();
+    EXPECT_GT(imports.size(), 50u) << "its import directory is read";
+    for (const std::string& import : imports) {
+      EXPECT_EQ(reviewed.count(import), 1u) << "imports " << import << ", which nobody has reviewed";
+    }
 
-// Both programs of the game folder carry the version of the project that
-// built them (QUIL_PROJECT_VERSION, from project() in CMakeLists.txt), in
-// numbers and in text, and their own file names.
-TEST(ShippedVersion, BothProgramsCarryTheProjectVersion) {
-  const std::string projectVersion = QUIL_PROJECT_VERSION;
-  unsigned major = 0, minor = 0, patch = 0;
-  ASSERT_EQ(std::sscanf(projectVersion.c_str(), "%u.%u.%u", &major, &minor, &patch), 3) << projectVersion;
-  for (const char* program : {"Quil3D.exe", "proc.exe"}) {
-    SCOPED_TRACE(program);
-    const VersionBlock version(e2e::GameFolder() + "\\" + program);
+    const VersionBlock version(path);
     ASSERT_TRUE(version.Read());
     const VS_FIXEDFILEINFO* fixed = version.Fixed();
     ASSERT_NE(fixed, nullptr);
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    const DWORD expectedMs = MAKELONG(minor, major);
-    const DWORD expectedLs = MAKELONG(0, patch);
     EXPECT_EQ(fixed->dwFileVersionMS, expectedMs);
     EXPECT_EQ(fixed->dwFileVersionLS, expectedLs);
     EXPECT_EQ(fixed->dwProductVersionMS, expectedMs);
     EXPECT_EQ(fixed->dwProductVersionLS, expectedLs);
-
     EXPECT_EQ(version.Text("FileVersion"), projectVersion);
     EXPECT_EQ(version.Text("ProductVersion"), projectVersion);
-    EXPECT_EQ(version.Text("OriginalFilename"), std::string(program));
+    EXPECT_EQ(version.Text("OriginalFilename"), f.file);
     EXPECT_EQ(version.Text("ProductName"), "QUIL 3D");
     for (const char* shown : {"CompanyName", "FileDescription", "LegalCopyright"}) {
       EXPECT_NE(version.Text(shown).value_or(""), "") << shown;

@@ -1,9 +1,6 @@
 // The end-to-end driver: works the real launcher from outside, as a person
-// would. It copies the game folder, starts Quil3D.exe in the copy, finds its
-// windows, moves the mouse and presses keys with real input, reads window and
-// control facts, dismisses message boxes by their text, and checks files and
-// the exit code. One test needs only a few lines of it. Each section below is
-// carried out in the source file it names.
+// would, with real input in a fresh copy of the game folder. Each section
+// below is carried out in the source file it names.
 #pragma once
 
 #include <windows.h>
@@ -181,9 +178,8 @@ std::string SavePicture(const std::string& name, const support::Canvas& canvas);
 int ScreenDepth();  // bits a pixel
 COLORREF ScreenPixel(int x, int y);
 
-// A button face of the shipped Quil3D.exe as this display shows it (made
-// through the screen, so it goes through the same colour mapping as the
-// launcher's own drawing).
+// A button face of the shipped Quil3D.exe, made through the screen so that
+// it goes through the launcher's own colour mapping.
 class Face {
  public:
   explicit Face(int resource);
@@ -201,10 +197,8 @@ class Face {
 };
 
 // How far what the screen shows at the client point (left, top) of `window`
-// is from `face`: the mean channel difference over a grid of points inside
-// it; 0 when they match exactly.
-// Only points above the client row `clipBottom` count (a face partly below
-// its window's client area).
+// is from `face`: the mean channel difference over a grid of points above
+// the client row `clipBottom` (a face partly below its client area).
 double FaceDistance(HWND window, int left, int top, const Face& face, int clipBottom = 1 << 30);
 
 // Whether `window` shows one of the faces `resources` within `timeout`, each
@@ -214,20 +208,17 @@ double FaceDistance(HWND window, int left, int top, const Face& face, int clipBo
 bool ShowsFace(HWND window, POINT centre, std::initializer_list<int> resources,
                milliseconds timeout = milliseconds(3000));
 
-// Whether `window` shows the face `resource` rather than `other` within
-// `timeout`, both centred on the client point `centre`: judged on the pixels
-// where the two differ (faces that differ in a small mark, a number, look
-// alike on the grid that FaceDistance samples).
+// Whether `window` shows the face `resource` rather than `other`, judged on
+// the pixels where the two differ (a small mark, a number, looks alike on
+// the grid that FaceDistance samples).
 bool ShowsFaceRatherThan(HWND window, POINT centre, int resource, int other,
                          milliseconds timeout = milliseconds(3000));
 
-// Waits until a dialog of the launcher shows one of `resources` centred on
-// `centre`. Wine hands a dialog that owns pop-ups (drop-down lists) to the
-// window manager, and now and then keeps the manager's first word on its
-// place (the screen's top-left corner) while the dialog shows where it
-// belongs; input aimed by Wine's place then misses it. Such a dialog is told
-// again where it stands, at the screen point `belongs`, and looked at once
-// more. Whether the face shows in the end.
+// Whether a dialog shows one of `resources` centred on `centre`. Wine now and
+// then keeps the window manager's first word on the place of a dialog that
+// owns pop-ups (the screen's corner) while it shows where it belongs, and
+// input aimed by Wine's place misses it: such a dialog is told again where
+// it stands (the screen point `belongs`) and looked at once more.
 bool DialogInPlace(HWND dialog, POINT centre, std::initializer_list<int> resources, POINT belongs);
 
 // Where a settings dialog of the launcher stands, in screen coordinates: its
@@ -235,19 +226,16 @@ bool DialogInPlace(HWND dialog, POINT centre, std::initializer_list<int> resourc
 // it is 140 units wide and `heightUnits` high.
 POINT SettingsDialogPlace(HWND stage, HWND dialog, int heightUnits);
 
-// The stage's menus: OPTION clicked on the main menu, or CLOSE on the
-// options menu, until the other menu is drawn. A click is given again where
-// the first was lost: back from the game the stage may still be disabled
-// under its momentary dialog for an instant after it shows. Nothing lies under
-// either button on the other menu, so a click that was only slow does no
-// harm. Whether the menu shows.
+// OPTION on the main menu, or CLOSE on the options menu, clicked until the
+// other menu is drawn: back from the game the stage may still be disabled
+// under its momentary dialog for an instant, and nothing lies under either
+// button on the other menu, so a click that was only slow does no harm.
 bool ToOptionsMenu(HWND stage);
 bool ToMainMenu(HWND stage);
 // Whether the main menu is drawn (START GAME's normal or lit face).
 bool MainMenuShows(HWND stage, milliseconds timeout = milliseconds(3000));
 
-// A BMP picture of the game folder, stretched to a size, as this display
-// shows it; for telling apart which picture a window shows.
+// A BMP picture of the game folder, stretched to a size, as this display shows it.
 class Picture {
  public:
   Picture(const std::string& path, int width, int height);
@@ -342,9 +330,8 @@ bool IsStartingBox(const WindowFacts& window);
 std::optional<WindowFacts> WaitForMessageBox(const Launcher& launcher, milliseconds timeout = kPatience);
 // Reads the message box's text and presses its OK button; the text.
 std::string AnswerMessageBox(const WindowFacts& box);
-// Answers the launcher's message boxes as they come until a window of the
-// launcher matches `awaited`: that window, or nothing when it did not come
-// within `patience`. `texts` gets the boxes' messages in order.
+// Answers the launcher's message boxes as they come until a window matches
+// `awaited` (nothing when it did not come); `texts` gets their messages.
 std::optional<WindowFacts> AnswerMessageBoxesUntil(const Launcher& launcher,
                                                    const std::function<bool(const WindowFacts&)>& awaited,
                                                    std::vector<std::string>* texts = nullptr,
