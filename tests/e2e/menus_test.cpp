@@ -20,6 +20,15 @@ using e2e::Launcher;
 using e2e::WindowFacts;
 using namespace e2e::place;
 
+// Which menu picture the stage shows: the nearer of the two by a clear margin.
+const char* PictureShown(HWND stage, const GameCopy& game) {
+  const e2e::Picture main(game.PathOf("resource\\background\\MainBK.bmp"), 640, 480);
+  const e2e::Picture options(game.PathOf("resource\\background\\OptionBK.bmp"), 640, 480);
+  const double toMain = e2e::PictureDistance(stage, 638, 478, main);
+  const double toOptions = e2e::PictureDistance(stage, 638, 478, options);
+  return toMain < 0.75 * toOptions ? "main" : toOptions < 0.75 * toMain ? "options" : "neither";
+}
+
 class Menus : public OnTheStage {
  protected:
   void SetUp() override {
@@ -57,27 +66,40 @@ class Menus : public OnTheStage {
   }
 };
 
-TEST_F(Menus, TheMainMenuShowsItsFourButtons) {
+// One walk over both menus. START GAME first, while the first-run flag is 0:
+// it clicks once and asks the driver question (its pressed face is checked
+// in-process); answered with "after setting", the menu is back.
+TEST_F(Menus, BothMenusLightClickAndSwitchAndQuitEndsTheLauncher) {
   for (const Button& button : {kNetworkGameButton, kOptionButton, kQuitButton}) {
     EXPECT_TRUE(Shows(button, kNormal));
   }
   e2e::SaveScreenshot("menus-main");
-}
+  MoveTo(kStartGame);
+  ASSERT_TRUE(Shows(kStartGameButton, kLit));
+  e2e::SoundCapture::ClearWhenQuiet();
+  ClickOnStage(kStartGame);
+  const auto question = WaitForDialogWith(IDC_START_AFTER_SETTING_DRIVER, e2e::kPatience);
+  ASSERT_TRUE(question);
+  const std::vector<std::string> clicks = SoundsOnceSettled(game_, "sound\\mclick.wav", 1);
+  ASSERT_EQ(clicks.size(), 1u);
+  EXPECT_TRUE(e2e::SoundCapture::IsWholePlayOf(
+      clicks[0], e2e::SoundCapture::WaveSamples(game_.PathOf("sound\\mclick.wav"))));
+  e2e::LeftClickControl(question->handle, IDC_START_AFTER_SETTING_DRIVER);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(question->handle); }));
 
-TEST_F(Menus, HoverLightsAButtonOnceAndMovesFromButtonToButton) {
+  // Hover: one tick for entering a button, none for moving within it.
   MoveTo({20, 20});
+  EXPECT_TRUE(Shows(kStartGameButton, kNormal));
   e2e::SoundCapture::ClearWhenQuiet();
   MoveTo(kStartGame);
   EXPECT_TRUE(Shows(kStartGameButton, kLit));
   e2e::SaveScreenshot("menus-main-start-game-lit");
-  MoveTo({kStartGame.x + 10, kStartGame.y + 5});  // within the same button
+  MoveTo({kStartGame.x + 10, kStartGame.y + 5});
   EXPECT_TRUE(AreHoverTicks(1)) << "one tick for entering, none for moving within";
-
   MoveTo(kOption);  // straight onto another button
   EXPECT_TRUE(Shows(kOptionButton, kLit));
   EXPECT_TRUE(Shows(kStartGameButton, kNormal));
   EXPECT_TRUE(AreHoverTicks(2));
-
   // Off the stage onto the frame in one jump: no movement tells the stage,
   // so OPTION stays lit and coming back onto it is no new entry.
   MoveTo({640, kOption.y});
@@ -85,53 +107,29 @@ TEST_F(Menus, HoverLightsAButtonOnceAndMovesFromButtonToButton) {
   EXPECT_TRUE(AreHoverTicks(2));
   MoveTo(kOption);
   EXPECT_TRUE(AreHoverTicks(2));
-}
 
-TEST_F(Menus, NetworkGameIsDrawnButNeverLightsOrSounds) {
+  // NETWORK GAME, the space between buttons and their right and bottom edges
+  // neither light nor click.
   MoveTo({20, 20});
   e2e::SoundCapture::ClearWhenQuiet();
   MoveTo(kNetworkGame);
-  ClickOnStage(kNetworkGame);
-  EXPECT_TRUE(SoundsOnceSettled(game_, "sound\\mclick.wav", 0).empty());
-  EXPECT_TRUE(Shows(kNetworkGameButton, kNormal));
-  EXPECT_TRUE(launcher_->Running());
-}
-
-// START GAME clicks once and asks the driver question of a first start, which
-// covers the button (its pressed face is checked in-process); answered with
-// "after setting", the menu is back with its normal faces.
-TEST_F(Menus, APressClicksOnceAndRunsTheButtonsCommand) {
-  MoveTo(kStartGame);
-  ASSERT_TRUE(Shows(kStartGameButton, kLit));
-  e2e::SoundCapture::ClearWhenQuiet();
-  ClickOnStage(kStartGame);
-  const auto question = WaitForDialogWith(IDC_START_AFTER_SETTING_DRIVER, e2e::kPatience);
-  ASSERT_TRUE(question);
-  const std::vector<std::string> sounds = SoundsOnceSettled(game_, "sound\\mclick.wav", 1);
-  ASSERT_EQ(sounds.size(), 1u);
-  EXPECT_TRUE(e2e::SoundCapture::IsWholePlayOf(
-      sounds[0], e2e::SoundCapture::WaveSamples(game_.PathOf("sound\\mclick.wav"))));
-  e2e::LeftClickControl(question->handle, IDC_START_AFTER_SETTING_DRIVER);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(question->handle); }));
-  MoveTo({20, 20});
-  EXPECT_TRUE(Shows(kStartGameButton, kNormal));
-}
-
-TEST_F(Menus, ClicksOutsideEveryButtonAndOnRightOrBottomEdgesDoNothing) {
-  MoveTo({20, 20});
-  e2e::SoundCapture::ClearWhenQuiet();
-  for (const POINT point : {POINT{20, 20}, RightEdge(kStartGameButton), BottomEdge(kStartGameButton),
-                            RightEdge(kOptionButton), BottomEdge(kQuitButton)}) {
+  for (const POINT point :
+       {kNetworkGame, POINT{20, 20}, RightEdge(kStartGameButton), BottomEdge(kStartGameButton),
+        RightEdge(kOptionButton), BottomEdge(kQuitButton)}) {
     ClickOnStage(point);
   }
   EXPECT_TRUE(SoundsOnceSettled(game_, "sound\\mclick.wav", 0).empty()) << "no click sound";
-  for (const Button& button : {kStartGameButton, kOptionButton, kQuitButton}) {
+  for (const Button& button : {kNetworkGameButton, kStartGameButton, kOptionButton, kQuitButton}) {
     EXPECT_TRUE(Shows(button, kNormal));
   }
-  EXPECT_TRUE(launcher_->Running());
-}
 
-TEST_F(Menus, OptionOpensTheOptionsMenuAndCloseComesBack) {
+  // OPTION and CLOSE, twice; each menu shows its picture. On the 256-colour
+  // display Wine puts every window's pixels on the screen in the 20 static
+  // colours, where the two pictures are no longer told apart; the pictures'
+  // own colours are checked in-process there.
+  const bool comparable = TrueColourDisplay();
+  EXPECT_TRUE(!comparable ||
+              e2e::WaitUntil([&] { return std::string(PictureShown(stage_->handle, game_)) == "main"; }));
   ClickOnStage(kOption);
   for (const Button& button : kOptionsMenu) {
     EXPECT_TRUE(Shows(button, kNormal)) << button.faces;
@@ -139,18 +137,25 @@ TEST_F(Menus, OptionOpensTheOptionsMenuAndCloseComesBack) {
   MoveTo(kAudioButton);
   EXPECT_TRUE(Shows(kOptionsMenu[1], kLit));
   e2e::SaveScreenshot("menus-options-audio-lit");
-
   ClickOnStage(kCloseOptions);
   EXPECT_TRUE(Shows(kStartGameButton, kNormal));
   EXPECT_TRUE(Shows(kQuitButton, kNormal));
-
-  // Again: the options menu comes back with the same faces.
   ClickOnStage(kOption);
   EXPECT_TRUE(Shows(kOptionsMenu[4], kNormal));
   e2e::SaveScreenshot("menus-options");
-}
+  EXPECT_TRUE(!comparable ||
+              e2e::WaitUntil([&] { return std::string(PictureShown(stage_->handle, game_)) == "options"; }));
 
-TEST_F(Menus, QuitClicksPausesAndClosesTheLauncher) {
+  // VIDEO CALIBRATION sets the first-run flag, written at the end.
+  ASSERT_EQ(game_.Read("info\\InitFlag.flg"), "0\r\n");
+  const HWND video = OpenSettings(Settings::kVideo);
+  ASSERT_TRUE(video);
+  e2e::LeftClickInClient(video, kSmallDone);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(video); }));
+  EXPECT_TRUE(Shows(kOptionsMenu[4], kNormal)) << "the options menu is drawn again";
+
+  // QUIT clicks, pauses and closes the launcher, writing the flag.
+  ClickOnStage(kCloseOptions);
   MoveTo(kQuit);
   ASSERT_TRUE(Shows(kQuitButton, kLit));
   e2e::SoundCapture::ClearWhenQuiet();
@@ -160,11 +165,9 @@ TEST_F(Menus, QuitClicksPausesAndClosesTheLauncher) {
   ASSERT_GE(sounds.size(), 1u);
   const auto click = e2e::SoundCapture::WaveSamples(game_.PathOf("sound\\mclick.wav"));
   ASSERT_TRUE(click);
-  EXPECT_EQ(sounds[0].compare(0, std::min(sounds[0].size(), click->size() / 2), *click, 0,
-                              std::min(sounds[0].size(), click->size() / 2)),
-            0)
-      << "the click sound started";
-  EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "0\r\n");
+  const std::size_t half = std::min(sounds[0].size(), click->size() / 2);
+  EXPECT_EQ(sounds[0].compare(0, half, *click, 0, half), 0) << "the click sound started";
+  EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
 }
 
 // Answers the reports of the pictures `numbers` that failed to load, each by its number.
@@ -237,35 +240,6 @@ TEST(MenuPictures, EveryPictureThatFailsToLoadIsReportedByItsNumber) {
   EXPECT_TRUE(e2e::ShowsFace(stage->handle, FaceCentre(kStartGameButton), {IDB_START_GAME + kNormal}));
   e2e::SaveScreenshot("menus-main-without-its-picture");
   CloseAndExpectACleanExit(launcher, stage->handle);
-}
-
-// Which menu picture the stage shows: the nearer of the two by a clear margin.
-const char* PictureShown(HWND stage, const GameCopy& game) {
-  const e2e::Picture main(game.PathOf("resource\\background\\MainBK.bmp"), 640, 480);
-  const e2e::Picture options(game.PathOf("resource\\background\\OptionBK.bmp"), 640, 480);
-  const double toMain = e2e::PictureDistance(stage, 638, 478, main);
-  const double toOptions = e2e::PictureDistance(stage, 638, 478, options);
-  return toMain < 0.75 * toOptions ? "main" : toOptions < 0.75 * toMain ? "options" : "neither";
-}
-
-// On the 256-colour display Wine puts every window's pixels on the screen in
-// the 20 static colours, where the two pictures are no longer told apart; the
-// pictures' own colours are checked in-process there.
-TEST_F(Menus, EachMenuShowsItsPictureAndVideoCalibrationSetsTheFirstRunFlag) {
-  const bool comparable = TrueColourDisplay();
-  EXPECT_TRUE(!comparable ||
-              e2e::WaitUntil([&] { return std::string(PictureShown(stage_->handle, game_)) == "main"; }));
-  ClickOnStage(kOption);
-  EXPECT_TRUE(!comparable ||
-              e2e::WaitUntil([&] { return std::string(PictureShown(stage_->handle, game_)) == "options"; }));
-  ASSERT_EQ(game_.Read("info\\InitFlag.flg"), "0\r\n");
-  const HWND video = OpenSettings(Settings::kVideo);  // VIDEO CALIBRATION
-  ASSERT_TRUE(video);
-  e2e::LeftClickInClient(video, kSmallDone);
-  ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(video); }));
-  EXPECT_TRUE(Shows(kOptionsMenu[4], kNormal)) << "the options menu is drawn again";
-  CloseCleanly();
-  EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
 }
 
 TEST(MenuSounds, MissingOrUnplayableWaveFilesLeaveTheButtonsWorkingSilently) {
