@@ -70,7 +70,7 @@ class InputSettings : public OnTheStage {
   HWND dialog_ = nullptr;
 };
 
-TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
+TEST_F(InputSettings, KeysAreCapturedOnReleaseSavedAsShownAndSeenByTheGame) {
   OpenDialog();
   EXPECT_EQ(Names(), kBuiltIn);
   EXPECT_EQ(FocusedBox(), IDC_FIRST_KEY_BOX);
@@ -171,11 +171,9 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseAndSavedAsShown) {
   Close(kInputDone);
   EXPECT_EQ(game_.Read("info\\keyvalue.cfg"),
             KeysFile({"37", "331", "333", "336", "26", "27", "17", "30", "32", "31", "42", "29"}, "1", "1"));
-}
 
-// The whole way: a key saved here reaches the stand-in game, started from
-// the main menu while the launcher waits minimized.
-TEST_F(InputSettings, TheGameSeesTheSavedKeys) {
+  // The whole way: a key saved here reaches the stand-in game, started from
+  // the main menu while the launcher waits minimized.
   OpenDialog();
   Release('Q');  // player 1 Up
   Close(kInputDone);

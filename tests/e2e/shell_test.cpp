@@ -1,6 +1,6 @@
 // The shell as a player meets it: the black frame, the stage in the middle of
 // the screen, closing with Alt+F4, the first-run flag file, and the file-error
-// dialog that ends the launcher.
+// dialog that ends the launcher (at start-up: captions_test.cpp).
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -111,40 +111,13 @@ TEST(Shell, TheFlagFileIsReadAtStartAndWrittenBackAtClose) {
   }
 }
 
-TEST(Shell, AMissingFlagFileEndsInTheFileErrorDialogBeforeAnyStage) {
-  GameCopy game;
-  game.Remove(kFlagFile);
-  Launcher launcher(game);
-  const std::optional<WindowFacts> dialog = launcher.WaitForDialog();
-  ASSERT_TRUE(dialog);
-  EXPECT_EQ(dialog->owner, nullptr) << "at start-up the dialog has no owner";
-  EXPECT_FALSE(launcher.Stage()) << "the stage is not shown before the flag is read";
-  e2e::SaveScreenshot("file-error-dialog");
-  ExpectFileErrorDialogEndsTheLauncher(launcher, game.PathOf(kFlagFile));
-  EXPECT_FALSE(e2e::FileExists(game.PathOf(kFlagFile))) << "the launcher never creates the flag file itself";
-}
-
-TEST(Shell, AReadOnlyFlagFileAtCloseEndsInTheFileErrorDialog) {
-  GameCopy game;
-  game.Write(kFlagFile, "1\r\n");
-  Launcher launcher(game);
-  const std::optional<WindowFacts> stage = launcher.WaitForStage();
-  ASSERT_TRUE(stage);
-  game.SetReadOnly(kFlagFile, true);
-  e2e::CloseWithAltF4(stage->handle, [&] {
-    return WaitForFileErrorDialog(launcher, std::chrono::milliseconds(0)).has_value();
-  });
-  // The flag is written through ".\\Info\\InitFlag.flg", and that is the path shown.
-  ExpectFileErrorDialogEndsTheLauncher(launcher, game.PathOf("Info\\InitFlag.flg"));
-  game.SetReadOnly(kFlagFile, false);
-  EXPECT_EQ(game.Read(kFlagFile), "1\r\n");
-}
-
 // One launcher at a time: a second start, while the player works another
 // program, brings the running launcher to the front and ends at once with
-// exit code 0, having read and written no file.
-TEST(Shell, ASecondStartBringsTheRunningLauncherForwardAndChangesNothing) {
+// exit code 0, having read and written no file. Then the flag file made
+// read-only: the close ends in the file-error dialog.
+TEST(Shell, ASecondStartChangesNothingAndAReadOnlyFlagFileEndsInTheFileErrorDialog) {
   GameCopy game;
+  game.Write(kFlagFile, "1\r\n");
   Launcher first(game);
   const auto stage = first.WaitForStage();
   ASSERT_TRUE(stage);
@@ -164,7 +137,14 @@ TEST(Shell, ASecondStartBringsTheRunningLauncherForwardAndChangesNothing) {
       e2e::WaitUntil([&] { return GetForegroundWindow() == stage->handle; }, std::chrono::milliseconds(5000)))
       << "the running launcher is not in front";
   EXPECT_EQ(files(), before);
-  CloseAndExpectACleanExit(first, stage->handle);
+
+  game.SetReadOnly(kFlagFile, true);
+  e2e::CloseWithAltF4(
+      stage->handle, [&] { return WaitForFileErrorDialog(first, std::chrono::milliseconds(0)).has_value(); });
+  // The flag is written through ".\\Info\\InitFlag.flg", and that is the path shown.
+  ExpectFileErrorDialogEndsTheLauncher(first, game.PathOf("Info\\InitFlag.flg"));
+  game.SetReadOnly(kFlagFile, false);
+  EXPECT_EQ(game.Read(kFlagFile), "1\r\n");
 }
 
 }  // namespace

@@ -337,6 +337,11 @@ std::optional<WindowFacts> AnswerMessageBoxesUntil(const Launcher& launcher,
                                                    std::vector<std::string>* texts = nullptr,
                                                    milliseconds patience = kPatience);
 
+// Picks entry `index` of the drop-down list `listId` of `dialog` with the
+// pointer: the list dropped, scrolled to show the entry, the entry clicked
+// and the choice read back; a click that went astray is tried again.
+bool ChooseListEntry(const Launcher& launcher, HWND dialog, int listId, int index);
+
 // Closes a window the way a player does: Alt+F4 while it is in front.
 void CloseWithAltF4(HWND window, const std::function<bool()>& answered = nullptr);
 

@@ -151,39 +151,9 @@ class Player {
     LeftClickControl(dialog->handle, button);
     return Closed(dialog->handle, name);
   }
-  std::optional<WindowFacts> DroppedList() {
-    return launcher_.FindTopWindow([](const WindowFacts& w) { return w.className == "ComboLBox"; });
-  }
-  // Picks entry `index` of a drop-down list with the pointer: the list
-  // dropped, scrolled to show the entry, the entry clicked, and the choice
-  // read back; a click that went astray is tried again.
   bool Choose(HWND dialog, int listId, int index) {
-    const HWND combo = GetDlgItem(dialog, listId);
-    for (int attempt = 0; attempt < 3; ++attempt) {
-      if (!DroppedList()) {
-        RECT box = {};
-        GetWindowRect(combo, &box);
-        LeftClickAt((box.left + box.right) / 2, (box.top + box.bottom) / 2);
-      }
-      std::optional<WindowFacts> dropped;
-      if (!WaitUntil([&] { return (dropped = DroppedList()).has_value(); }, milliseconds(3000))) {
-        continue;
-      }
-      HandPause(milliseconds(50));
-      SendMessageA(dropped->handle, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
-      const int top = static_cast<int>(SendMessageA(dropped->handle, LB_GETTOPINDEX, 0, 0));
-      const int height = static_cast<int>(SendMessageA(dropped->handle, LB_GETITEMHEIGHT, 0, 0));
-      Click(dropped->handle, POINT{10, (index - top) * height + height / 2});
-      if (WaitUntil(
-              [&] {
-                return !DroppedList() &&
-                       SendMessageA(combo, CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(index);
-              },
-              milliseconds(3000))) {
-        return true;
-      }
-    }
-    return Fail("entry " + std::to_string(index) + " of list " + std::to_string(listId) + " was not chosen");
+    return ChooseListEntry(launcher_, dialog, listId, index) ||
+           Fail("entry " + std::to_string(index) + " of list " + std::to_string(listId) + " was not chosen");
   }
 
   const Launcher& launcher_;
@@ -200,6 +170,34 @@ double SettledRssMiB(int pid) {
 }
 
 }  // namespace
+
+bool ChooseListEntry(const Launcher& launcher, HWND dialog, int listId, int index) {
+  const auto dropped = [&] {
+    return launcher.FindTopWindow([](const WindowFacts& w) { return w.className == "ComboLBox"; });
+  };
+  const HWND combo = GetDlgItem(dialog, listId);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (!dropped()) {
+      RECT box = {};
+      GetWindowRect(combo, &box);
+      LeftClickAt((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+    }
+    std::optional<WindowFacts> list;
+    if (!WaitUntil([&] { return (list = dropped()).has_value(); }, milliseconds(3000))) {
+      continue;
+    }
+    HandPause(milliseconds(50));
+    SendMessageA(list->handle, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    const int top = static_cast<int>(SendMessageA(list->handle, LB_GETTOPINDEX, 0, 0));
+    const int height = static_cast<int>(SendMessageA(list->handle, LB_GETITEMHEIGHT, 0, 0));
+    LeftClickInClient(list->handle, POINT{10, (index - top) * height + height / 2});
+    if (WaitUntil([&] { return !dropped() && SendMessageA(combo, CB_GETCURSEL, 0, 0) == index; },
+                  milliseconds(3000))) {
+      return true;
+    }
+  }
+  return false;
+}
 
 SoakRun Soak(int cycles, int few) {
   SoakRun run;
