@@ -1,17 +1,12 @@
-// Settings files as a damaged or foreign installation leaves them: cut short,
-// empty, with a 100 KiB line, random bytes, no final line end, or numbers
-// beyond 32 bits. Each form goes into every file the dialogs read, and one run
-// of the launcher walks all three settings dialogs over them: each dialog
-// opens showing values inside its ranges, CANCEL leaves the file as it was,
-// DONE writes a file the game can read, and a file that cannot be replaced at
-// DONE (read-only, or held open by another program) ends the launcher through
-// the file-error dialog with the old file intact.
+// Settings files as a damaged or foreign installation leaves them, in six
+// forms (see kForms). One launcher run per form walks all three settings
+// dialogs over them and ends with a file that cannot be replaced at DONE
+// (read-only, or held open by another program).
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <random>
 #include <regex>
 #include <string>
@@ -135,10 +130,8 @@ const struct {
 // `pattern` with CR LF line ends.
 std::optional<std::smatch> Matches(const std::string& file, const std::string& pattern) {
   std::smatch match;
-  if (!std::regex_match(file, match, std::regex(pattern))) {
-    return std::nullopt;
-  }
-  return match;
+  return std::regex_match(file, match, std::regex(pattern)) ? std::optional<std::smatch>(match)
+                                                            : std::nullopt;
 }
 
 using namespace e2e::place;
@@ -290,9 +283,7 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<int> 
     }
     EXPECT_TRUE(mode >= 0 && mode < modes) << mode << " of " << modes;
     EXPECT_TRUE(level >= 0 && level <= 100) << level;
-    if (what == "catalog") {
-      e2e::SaveScreenshot(std::string("hostile-") + kForms[GetParam()].name + "-video");
-    }
+    e2e::SaveScreenshot(std::string("hostile-") + kForms[GetParam()].name + "-video-" + what);
     ASSERT_NO_FATAL_FAILURE(CloseWith(dialog, kSmallDone));
 
     const std::string written = game_.Read(kVideoFile).value_or("");

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -183,8 +181,7 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseSavedAsShownAndSeenByTheGame) {
 
   HWND game = nullptr;
   ASSERT_TRUE(e2e::WaitUntil([&] { return (game = FindWindowA("Quil3D Game", nullptr)) != nullptr; }));
-  const HWND frame = GetParent(stage_->handle);
-  EXPECT_TRUE(IsIconic(frame)) << "the launcher waits minimized";
+  EXPECT_TRUE(IsIconic(GetParent(stage_->handle))) << "the launcher waits minimized";
   EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::ControlText(game, 111) == "Q"; })) << "player 1 Up as saved";
   EXPECT_EQ(e2e::ControlText(game, 112), "Left");
   e2e::SaveScreenshot("input-game-sees-the-keys");

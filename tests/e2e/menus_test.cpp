@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 #include "resources/resource.h"
@@ -70,10 +69,7 @@ class Menus : public OnTheStage {
 // it clicks once and asks the driver question (its pressed face is checked
 // in-process); answered with "after setting", the menu is back.
 TEST_F(Menus, BothMenusLightClickAndSwitchAndQuitEndsTheLauncher) {
-  for (const Button& button : {kNetworkGameButton, kOptionButton, kQuitButton}) {
-    EXPECT_TRUE(Shows(button, kNormal));
-  }
-  e2e::SaveScreenshot("menus-main");
+  e2e::SaveScreenshot("menus-main");  // all four faces are checked after the clicks below
   MoveTo(kStartGame);
   ASSERT_TRUE(Shows(kStartGameButton, kLit));
   e2e::SoundCapture::ClearWhenQuiet();
@@ -170,18 +166,6 @@ TEST_F(Menus, BothMenusLightClickAndSwitchAndQuitEndsTheLauncher) {
   EXPECT_EQ(game_.Read("info\\InitFlag.flg"), "1\r\n");
 }
 
-// Answers the reports of the pictures `numbers` that failed to load, each by its number.
-void ExpectPictureReports(const Launcher& launcher, std::initializer_list<int> numbers) {
-  for (const int n : numbers) {
-    const auto open = e2e::WaitForMessageBox(launcher);
-    ASSERT_TRUE(open) << n;
-    EXPECT_EQ(e2e::AnswerMessageBox(*open), "Bmp File Open Error");
-    const auto report = e2e::WaitForMessageBox(launcher);
-    ASSERT_TRUE(report) << n;
-    EXPECT_EQ(e2e::AnswerMessageBox(*report), "ReadBMPFile " + std::to_string(n));
-  }
-}
-
 // Whether the screen shows the client rectangle `area` of `window` black (a
 // grid of points), within 3 s.
 bool ShowsBlack(HWND window, RECT area) {
@@ -214,7 +198,14 @@ TEST(MenuPictures, MissingPicturesAreReportedAndLeaveBlackAndMissingSoundsLeaveS
   game.Remove("sound\\mmove.wav");
   game.Write("sound\\mclick.wav", std::string("RIFF\x10\0\0\0WAVEjunkjunk", 20));
   Launcher launcher(game);
-  ASSERT_NO_FATAL_FAILURE(ExpectPictureReports(launcher, {1, 2, 3, 4, 5, 7, 8}));
+  for (const int n : {1, 2, 3, 4, 5, 7, 8}) {
+    const auto open = e2e::WaitForMessageBox(launcher);
+    ASSERT_TRUE(open) << n;
+    EXPECT_EQ(e2e::AnswerMessageBox(*open), "Bmp File Open Error");
+    const auto report = e2e::WaitForMessageBox(launcher);
+    ASSERT_TRUE(report) << n;
+    EXPECT_EQ(e2e::AnswerMessageBox(*report), "ReadBMPFile " + std::to_string(n));
+  }
   const auto stage = launcher.WaitForStage();
   ASSERT_TRUE(stage);
   ASSERT_TRUE(e2e::BringToFront(stage->handle));

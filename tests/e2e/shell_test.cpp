@@ -19,20 +19,10 @@ using e2e::WindowFacts;
 
 constexpr char kFlagFile[] = "info\\InitFlag.flg";
 
-// Starts the launcher and closes it again with Alt+F4 on the stage or on the
-// frame (which destroys the stage it owns with it); the exit code.
-std::optional<DWORD> RunAndClose(const GameCopy& game, bool onTheFrame) {
-  Launcher launcher(game);
-  const std::optional<WindowFacts> frame = launcher.WaitForFrame();
-  const std::optional<WindowFacts> stage = launcher.WaitForStage();
-  if (!frame || !stage) {
-    ADD_FAILURE() << "the stage never appeared";
-    return std::nullopt;
-  }
-  e2e::CloseWithAltF4(onTheFrame ? frame->handle : stage->handle);
-  return launcher.WaitForExit();
-}
-
+// Run in each screen size: 1024 x 768 directly, 800 x 600 and 640 x 480 in a
+// display of that size. The frame covers the screen in black, the stage sits
+// in its middle, F5 prints the memory line, and Alt+F4 on the stage ends the
+// launcher and saves the flag.
 TEST(Placement, TheStageSitsInTheMiddleOwnedByTheFrame) {
   GameCopy game;
   e2e::LaunchOptions options;
@@ -93,20 +83,24 @@ TEST(Placement, TheStageSitsInTheMiddleOwnedByTheFrame) {
   EXPECT_TRUE(e2e::TopLevelWindows(launcher.ProcessId()).empty());
 }
 
+// Closed with Alt+F4 on the stage, or on the frame (which destroys the stage
+// it owns with it); "0" closed on the stage is the placement walk's.
 TEST(Shell, TheFlagFileIsReadAtStartAndWrittenBackAtClose) {
   struct Case {
     std::string stored;
     std::string written;
     bool onTheFrame;
   } const cases[] = {
-      {"1\r\n", "1\r\n", true}, {"0\r\n", "0\r\n", false}, {"", "0\r\n", false},
-      {"abc", "0\r\n", false},  {"  7", "7\r\n", false},
-  };
+      {"1\r\n", "1\r\n", true}, {"", "0\r\n", false}, {"abc", "0\r\n", false}, {"  7", "7\r\n", false}};
   for (const Case& c : cases) {
     SCOPED_TRACE("InitFlag.flg holding \"" + c.stored + "\"" + (c.onTheFrame ? ", closed on the frame" : ""));
     GameCopy game;
     game.Write(kFlagFile, c.stored);
-    EXPECT_EQ(RunAndClose(game, c.onTheFrame), 0u);
+    Launcher launcher(game);
+    const std::optional<WindowFacts> frame = launcher.WaitForFrame();
+    const std::optional<WindowFacts> stage = launcher.WaitForStage();
+    ASSERT_TRUE(frame && stage);
+    CloseAndExpectACleanExit(launcher, c.onTheFrame ? frame->handle : stage->handle);
     EXPECT_EQ(game.Read(kFlagFile), c.written);
   }
 }

@@ -89,7 +89,7 @@ class VideoSettings : public OnTheStage {
   HWND dialog_ = nullptr;
 };
 
-TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
+TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosenAndTheGameRunsWithTheInstalledOne) {
   ASSERT_TRUE(InstallRecordingBrowser(game_, "netscape.exe"));
   for (const char* library : {"Glu32.dll", "Opengl32.dll"}) {
     ASSERT_TRUE(CopyFileA(game_.PathOf(std::string("Driver\\Velox\\") + library).c_str(),
@@ -202,13 +202,11 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosen) {
   Done();
   EXPECT_TRUE(NoCopies());
   EXPECT_EQ(game_.Read("info\\video.cfg"), "0\r\n0\r\n0\r\n50\r\n");
-}
 
-// Paged right from 95 the level is 100. Then the whole chain: the failing
-// card chosen and installed, the game started with it fails and the report
-// explains; a working card at depth 24 does not.
-TEST_F(VideoSettings, PageRightAt95GivesOneHundredAndTheGameRunsWithTheInstalledDriver) {
-  Start("1\r\n5\r\n3\r\n95\r\n");
+  // Each opening reads the file: paged right from 95 the level is 100. Then
+  // the whole chain: the failing card chosen and installed, the game started
+  // with it fails and the report explains; a working card at depth 24 does not.
+  game_.Write("info\\video.cfg", "1\r\n5\r\n3\r\n95\r\n");
   OpenDialog();
   EXPECT_EQ(Selected(IDC_DRIVER_LIST), 5);
   EXPECT_EQ(Selected(IDC_MODE_LIST), 3);
