@@ -11,6 +11,7 @@
 
 namespace {
 
+// Saves a picture of the screen the moment a test first fails.
 class ScreenshotOnFailure : public testing::EmptyTestEventListener {
   void OnTestPartResult(const testing::TestPartResult& result) override {
     if (!result.failed() || saved_) {
