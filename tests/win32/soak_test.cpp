@@ -1,16 +1,9 @@
-// An evening with the launcher, in this process: its real frame and stage in
-// a copy of the game folder, every dialog opened and closed 200 times through
-// its real procedures, the two menus switched 200 times, and every button of
-// the menus and of each dialog lit and pressed 200 times. After all that the
-// handle ledger must stand where one round left it, kind by kind: a round
-// that leaves one object behind shows as 199 more.
-//
-// The rounds are worked with messages, as the pointer would send them: to the
-// stage from here (the menus read the pointer from the cursor, so it is put
-// there as well), and inside each dialog's own modal loop by its script
-// (tests/win32/dialog_scripts.h). The message boxes the launcher shows on the
-// way (the mixer's on the test displays, "Web browsers not find" where there
-// is no browser) are read and confirmed there too.
+// An evening with the launcher in this process (README "Tests"): after every
+// round the handle ledger must stand where the first round left it, kind by
+// kind. The rounds are worked with messages as the pointer would send them:
+// to the stage from here (the cursor put there too: the menus read it), and
+// inside each dialog's modal loop by its script (tests/win32/dialog_scripts.h),
+// which also reads and confirms the message boxes shown on the way.
 #include <windows.h>
 #include <psapi.h>
 
@@ -42,9 +35,7 @@
 
 namespace {
 
-// 200 rounds; QUIL_SOAK_ROUNDS asks for another number. The test suite asks
-// for a few (enough for a round's leftover to show against the first), the
-// bench (scripts/bench.sh --inprocess-soak) for the evening.
+// 200 rounds unless QUIL_SOAK_ROUNDS asks for another number.
 int Rounds() {
   const char* asked = std::getenv("QUIL_SOAK_ROUNDS");
   const int rounds = asked != nullptr ? std::atoi(asked) : 0;
@@ -77,8 +68,7 @@ HWND Stage() {
   return Shell().stage;
 }
 
-// Every message waiting for the launcher's windows (paints included), as its
-// message loop would take them.
+// Every message waiting, as the launcher's message loop would take them.
 void Pump() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -91,8 +81,6 @@ void Pump() {
   }
 }
 
-// The pointer onto a point of the stage: the cursor put there (the menus read
-// it), then the movement message.
 void PointAt(POINT client) {
   const POINT screen = e2e::ClientToScreenPoint(Stage(), client.x, client.y);
   SetCursorPos(screen.x, screen.y);
@@ -202,7 +190,6 @@ void Soak(const char* what, const EachRound& expected, const std::function<void(
   e2e::SoundCapture::Clear();
 }
 
-// Soak() with the options menu opened before and closed after.
 void SoakInOptions(const char* what, const EachRound& expected, const std::function<void()>& round) {
   PressOnStage(kOption);
   Soak(what, expected, round);
@@ -340,35 +327,29 @@ TEST(Soak, AudioDefaultPressedInOneOpening) {
   PressOnStage(kCloseOptions);
 }
 
-// A key captured, both joysticks swapped, RESET; then DONE, or CANCEL. When
-// the dialog ends, each key box has its own procedure back, so that the edit
-// control frees what it holds when it is destroyed (without, each opening
-// left about 3.7 KiB behind).
-void InputRounds(const char* what, POINT close) {
-  SoakInOptions(what, {.dialogs = 1}, [&] {
-    Scripts().Expect(IDC_FIRST_KEY_BOX, [close](HWND dialog) {
-      Paint(dialog);
-      SendMessageA(GetDlgItem(dialog, IDC_FIRST_KEY_BOX), WM_KEYUP, VK_LEFT, 0);
-      pointer::HoverAndPress(dialog, kPlayer1Place, kDialogCorner);
-      pointer::HoverAndPress(dialog, kPlayer2Place, kDialogCorner);
-      pointer::HoverAndPress(dialog, kInputReset, kDialogCorner);
-      pointer::HoverAndPressToClose(dialog, close, kDialogCorner);
-      for (int id = IDC_FIRST_KEY_BOX; id <= IDC_LAST_KEY_BOX; ++id) {
-        const HWND box = GetDlgItem(dialog, id);
-        EXPECT_EQ(GetWindowLongPtrA(box, GWLP_WNDPROC), GetClassLongPtrA(box, GCLP_WNDPROC))
-            << "key box " << id;
-      }
-    });
-    PressOnStage(kInputButton);
+// A key captured, both joysticks swapped, RESET; then DONE, and in a second
+// opening CANCEL. When the dialog ends, each key box has its own procedure
+// back, so that the edit control frees what it holds when it is destroyed
+// (without, each opening left about 3.7 KiB behind).
+TEST(Soak, InputSettingsClosedWithDoneAndWithCancel) {
+  SoakInOptions("input settings (179), DONE and CANCEL", {.dialogs = 2}, [&] {
+    for (const POINT close : {kInputDone, kInputCancel}) {
+      Scripts().Expect(IDC_FIRST_KEY_BOX, [close](HWND dialog) {
+        Paint(dialog);
+        SendMessageA(GetDlgItem(dialog, IDC_FIRST_KEY_BOX), WM_KEYUP, VK_LEFT, 0);
+        for (const POINT button : {kPlayer1Place, kPlayer2Place, kInputReset}) {
+          pointer::HoverAndPress(dialog, button, kDialogCorner);
+        }
+        pointer::HoverAndPressToClose(dialog, close, kDialogCorner);
+        for (int id = IDC_FIRST_KEY_BOX; id <= IDC_LAST_KEY_BOX; ++id) {
+          const HWND box = GetDlgItem(dialog, id);
+          EXPECT_EQ(GetWindowLongPtrA(box, GWLP_WNDPROC), GetClassLongPtrA(box, GCLP_WNDPROC))
+              << "key box " << id;
+        }
+      });
+      PressOnStage(kInputButton);
+    }
   });
-}
-
-TEST(Soak, InputSettingsClosedWithDone) {
-  InputRounds("input settings (179), DONE", kInputDone);
-}
-
-TEST(Soak, InputSettingsClosedWithCancel) {
-  InputRounds("input settings (179), CANCEL", kInputCancel);
 }
 
 // DEFAULT; the last driver in the list, which the player installs (the guide
