@@ -108,20 +108,18 @@ TEST_F(ShippedExecutable, EachDialogPictureFitsItsDialogsClientArea) {
   }
 }
 
-TEST_F(ShippedExecutable, ItsIconsLoad) {
-  for (int id : {IDI_PROGRAM, IDI_FILE_ERROR}) {
-    EXPECT_NE(LoadImageA(module_, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0), nullptr) << id;
-  }
-}
-
 BOOL CALLBACK NoteType(HMODULE, LPSTR type, LONG_PTR found) {
   reinterpret_cast<std::vector<ULONG_PTR>*>(found)->push_back(reinterpret_cast<ULONG_PTR>(type));
   return TRUE;
 }
 
-// A manifest asking for an execution level would switch off the platform's
-// file virtualisation, which lets the settings be saved under Program Files.
-TEST_F(ShippedExecutable, CarriesNoManifest) {
+// Its icons load. A manifest asking for an execution level would switch off
+// the platform's file virtualisation, which lets the settings be saved under
+// Program Files: it carries none.
+TEST_F(ShippedExecutable, ItsIconsLoadAndItCarriesNoManifest) {
+  for (int id : {IDI_PROGRAM, IDI_FILE_ERROR}) {
+    EXPECT_NE(LoadImageA(module_, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0), nullptr) << id;
+  }
   std::vector<ULONG_PTR> types;
   EnumResourceTypesA(module_, NoteType, reinterpret_cast<LONG_PTR>(&types));
   EXPECT_EQ(std::count(types.begin(), types.end(), reinterpret_cast<ULONG_PTR>(RT_MANIFEST)), 0);
@@ -266,10 +264,9 @@ TEST(ShippedFiles, LoadOnWindows4WithReviewedImportsAndTheProjectVersion) {
     const PeImage pe(path);
     const IMAGE_OPTIONAL_HEADER32* header = pe.Header();
     ASSERT_NE(header, nullptr);
-    EXPECT_EQ(header->MajorOperatingSystemVersion, 4);
-    EXPECT_EQ(header->MinorOperatingSystemVersion, 0);
-    EXPECT_EQ(header->MajorSubsystemVersion, 4);
-    EXPECT_EQ(header->MinorSubsystemVersion, 0);
+    EXPECT_EQ((std::vector<int>{header->MajorOperatingSystemVersion, header->MinorOperatingSystemVersion,
+                                header->MajorSubsystemVersion, header->MinorSubsystemVersion}),
+              (std::vector<int>{4, 0, 4, 0}));
     if (!f.program) {
       continue;
     }
@@ -285,12 +282,12 @@ TEST(ShippedFiles, LoadOnWindows4WithReviewedImportsAndTheProjectVersion) {
     const VS_FIXEDFILEINFO* fixed = version.Fixed();
     ASSERT_NE(fixed, nullptr);
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, expectedMs);
-    EXPECT_EQ(fixed->dwFileVersionLS, expectedLs);
-    EXPECT_EQ(fixed->dwProductVersionMS, expectedMs);
-    EXPECT_EQ(fixed->dwProductVersionLS, expectedLs);
-    EXPECT_EQ(version.Text("FileVersion"), projectVersion);
-    EXPECT_EQ(version.Text("ProductVersion"), projectVersion);
+    EXPECT_EQ((std::vector<DWORD>{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                                  fixed->dwProductVersionLS}),
+              (std::vector<DWORD>{expectedMs, expectedLs, expectedMs, expectedLs}));
+    for (const char* field : {"FileVersion", "ProductVersion"}) {
+      EXPECT_EQ(version.Text(field), projectVersion) << field;
+    }
     EXPECT_EQ(version.Text("OriginalFilename"), f.file);
     EXPECT_EQ(version.Text("ProductName"), "QUIL 3D");
     for (const char* shown : {"CompanyName", "FileDescription", "LegalCopyright"}) {
