@@ -42,16 +42,12 @@ int Rounds() {
   return rounds > 0 ? rounds : 200;
 }
 
-// QUIT pauses 300 ms before its pressed face.
-constexpr int kQuitRounds = 50;
-
 // Client points that the end-to-end tests do not name: a point on no button
 // of the stage, one on no button of any dialog, and the how-to-play viewer's
 // PREVIOUS.
 using namespace e2e::place;
 constexpr POINT kOffTheButtons{320, 420}, kDialogCorner{4, 4}, kPreviousPage{41, 313};
 
-// Where the launcher, the game folder and the message boxes live for the run.
 struct Evening {
   std::unique_ptr<e2e::GameCopy> game;
   std::unique_ptr<DialogScripts> scripts;
@@ -59,10 +55,7 @@ struct Evening {
   ledger::Snapshot beforeTheLauncher;
 };
 
-Evening& TheEvening() {
-  static Evening evening;
-  return evening;
-}
+Evening evening;
 
 HWND Stage() {
   return Shell().stage;
@@ -93,7 +86,6 @@ void PressOnStage(POINT client) {
   SendMessageA(Stage(), WM_LBUTTONUP, 0, pointer::At(client));
 }
 
-// Onto a menu button and off it again.
 void HoverOnStage(POINT client) {
   PointAt(client);
   PointAt(kOffTheButtons);
@@ -106,20 +98,16 @@ SIZE_T PrivateBytes() {
   return counters.PagefileUsage;
 }
 
-// What the ledger reads while a round's dialog is open, noted by its script
-// once the dialog is painted.
-std::optional<ledger::Snapshot>& WhileOpen() {
-  static std::optional<ledger::Snapshot> snapshot;
-  return snapshot;
-}
+// The ledger while a round's dialog is open, noted once it is painted.
+std::optional<ledger::Snapshot> whileOpen;
 
 void Paint(HWND dialog) {
   RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW | RDW_UPDATENOW);
-  WhileOpen() = ledger::Take();
+  whileOpen = ledger::Take();
 }
 
 DialogScripts& Scripts() {
-  return *TheEvening().scripts;
+  return *evening.scripts;
 }
 
 // The next dialog that has `control` painted, then its `button` clicked.
@@ -130,40 +118,41 @@ void ExpectClick(int control, int button) {
   });
 }
 
-// What a soak expects of every round: how many dialogs it opens, and what the
-// message boxes shown on the way may say.
+// What each round opens: its dialogs, and the message boxes it may show.
 struct EachRound {
   int dialogs = 0;
   std::set<std::string> boxes = {};
 };
 
-// Runs `round` Rounds() times, with the launcher's messages taken after each,
-// and holds the ledger after the last round to where the first left it, and
-// with the last round's dialog open to where the first round's was. Every
-// round must open its dialogs and no other message box. Prints the counts,
-// the process's private memory and the time taken.
+// Runs `round` Rounds() times, the launcher's messages taken after each: the
+// ledger after the last round, and with its dialog open, must read what it
+// read for the first. Prints the counts, the private memory and the time.
 void Soak(const char* what, const EachRound& expected, const std::function<void()>& round,
           int rounds = Rounds()) {
   const DWORD start = GetTickCount();
   const int played = Scripts().Played();
-  WhileOpen().reset();
+  whileOpen.reset();
   round();
   Pump();
   const ledger::Snapshot first = ledger::Take();
-  const std::optional<ledger::Snapshot> firstOpen = WhileOpen();
+  const std::optional<ledger::Snapshot> firstOpen = whileOpen;
   const SIZE_T memoryFirst = PrivateBytes();
   for (int i = 1; i < rounds; ++i) {
     round();
     Pump();
   }
   const ledger::Snapshot last = ledger::Take();
-  const std::optional<ledger::Snapshot> lastOpen = WhileOpen();
+  const std::optional<ledger::Snapshot> lastOpen = whileOpen;
   const SIZE_T memoryLast = PrivateBytes();
   const DWORD took = GetTickCount() - start;
 
   EXPECT_EQ(ledger::Changes(first, last), "") << what << ": " << rounds - 1 << " rounds after the first";
+  std::printf("%s\n  after 1 round:    %s\n  after %d rounds: %s\n", what, ledger::Describe(first).c_str(),
+              rounds, ledger::Describe(last).c_str());
   if (firstOpen && lastOpen) {
     EXPECT_EQ(ledger::Changes(*firstOpen, *lastOpen), "") << what << ": with the dialog open";
+    std::printf("  open, round 1:    %s\n  open, round %d: %s\n", ledger::Describe(*firstOpen).c_str(),
+                rounds, ledger::Describe(*lastOpen).c_str());
   }
   DialogScripts& scripts = Scripts();
   EXPECT_EQ(scripts.TakeUnplayed(), 0u) << what << ": a dialog expected did not open";
@@ -172,12 +161,6 @@ void Soak(const char* what, const EachRound& expected, const std::function<void(
   for (const std::string& text : scripts.TakeMessageBoxes()) {
     EXPECT_TRUE(expected.boxes.count(text)) << what << ": a message box says \"" << text << "\"";
     ++boxes[text];
-  }
-  std::printf("%s\n  after 1 round:    %s\n  after %d rounds: %s\n", what, ledger::Describe(first).c_str(),
-              rounds, ledger::Describe(last).c_str());
-  if (firstOpen && lastOpen) {
-    std::printf("  open, round 1:    %s\n  open, round %d: %s\n", ledger::Describe(*firstOpen).c_str(),
-                rounds, ledger::Describe(*lastOpen).c_str());
   }
   for (const auto& [text, count] : boxes) {
     std::printf("  message box \"%s\" %d times\n", text.c_str(), count);
@@ -201,7 +184,6 @@ void SoakInOptions(const char* what, const EachRound& expected, const std::funct
 class Launcher : public testing::Environment {
  public:
   void SetUp() override {
-    Evening& evening = TheEvening();
     evening.beforeTheLauncher = ledger::Take();
     evening.game = std::make_unique<e2e::GameCopy>();
     ASSERT_FALSE(evening.game->Folder().empty()) << "no game folder to copy (QUIL_GAME_DIR)";
@@ -231,7 +213,6 @@ class Launcher : public testing::Environment {
   // The evening ends with its last test (QUIT on the main menu); where that
   // test was left out, the launcher is closed here unchecked.
   void TearDown() override {
-    Evening& evening = TheEvening();
     if (Stage() != nullptr && IsWindow(Stage())) {
       support::UniqueWindow(Shell().frame).reset();
       HandleQueuedMessages();
@@ -403,16 +384,16 @@ TEST(Soak, QuitWithItsCloseHeldBack) {
         EXPECT_TRUE(PeekMessageA(&close, Stage(), WM_CLOSE, WM_CLOSE, PM_REMOVE)) << "QUIT closes the stage";
         PointAt(kOffTheButtons);
       },
-      std::min(Rounds(), kQuitRounds));
+      std::min(Rounds(), 50));
 }
 
 // The game reported a failing 3D card: the report (307), OK.
 TEST(Soak, AfterGameReport) {
   Soak("after-game report (307)", {.dialogs = 1}, [&] {
-    TheEvening().game->Write("Info\\Proc.log", "1\r\n");
+    evening.game->Write("Info\\Proc.log", "1\r\n");
     ExpectClick(IDC_REPORT_TEXT, IDC_REPORT_OK);
     AfterGameReport(Stage());
-    EXPECT_FALSE(TheEvening().game->Read("Info\\Proc.log")) << "the report deletes the log";
+    EXPECT_FALSE(evening.game->Read("Info\\Proc.log")) << "the report deletes the log";
   });
 }
 
@@ -422,7 +403,6 @@ TEST(Soak, AfterGameReport) {
 // leaves to the end of the process, is destroyed here to count it out too.
 // Last in this file, so that it runs last.
 TEST(SoakEnd, QuitLeavesOnlyTheRunLongPalettes) {
-  const Evening& evening = TheEvening();
   ASSERT_TRUE(Stage() != nullptr && IsWindow(Stage()));
   if (OptionsMenuActive()) {
     PressOnStage(kCloseOptions);
