@@ -156,17 +156,14 @@ TEST(BmpLayout, ColourEntriesReadRedGreenBlue) {
   const auto layout = bmp::ReadDibLayout(bytes, bmp::ColourRule::kFile);
   ASSERT_TRUE(layout);
   const bmp::Rgb second = bmp::ColourTableEntry(bytes, *layout, 1);
-  EXPECT_EQ(second.red, 0xC0);
-  EXPECT_EQ(second.green, 0xB0);
-  EXPECT_EQ(second.blue, 0xA0);
+  EXPECT_EQ((std::vector<int>{second.red, second.green, second.blue}), (std::vector<int>{0xC0, 0xB0, 0xA0}));
 }
 
 TEST(BmpFileHeader, ReadsTypeSizeAndOffset) {
   const unsigned char bytes[14] = {'B', 'M', 0x36, 0x10, 0, 0, 0, 0, 0, 0, 0x36, 0, 0, 0};
   const bmp::FileHeader header = bmp::ParseFileHeader(bytes);
-  EXPECT_EQ(header.type, bmp::kTypeBM);
-  EXPECT_EQ(header.fileSize, 0x1036u);
-  EXPECT_EQ(header.bitsOffset, 0x36u);
+  EXPECT_EQ((std::vector<std::uint32_t>{header.type, header.fileSize, header.bitsOffset}),
+            (std::vector<std::uint32_t>{bmp::kTypeBM, 0x1036u, 0x36u}));
 }
 
 // The corpus of good, questionable and bad files: every good one is accepted;

@@ -20,15 +20,9 @@ constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
 
 // Every text field and both sizes, in the file's key order, for comparing.
 std::vector<std::string> Fields(const CaptionTexts& t) {
-  return {t.faceName,
-          std::to_string(t.fontHeight),
-          std::to_string(t.fontWidth),
-          t.audio[0],
-          t.audio[1],
-          t.video[0],
-          t.video[1],
-          t.video[2],
-          t.fileErrorText};
+  const std::string height = std::to_string(t.fontHeight), width = std::to_string(t.fontWidth);
+  return {t.faceName, height,     width,      t.audio[0],     t.audio[1],
+          t.video[0], t.video[1], t.video[2], t.fileErrorText};
 }
 
 CaptionTexts Parsed(const std::string& bytes) {
@@ -119,8 +113,7 @@ TEST(CaptionFile, SizesReadAsAtoi) {
 }
 
 TEST(CaptionFile, LongValuesAreCutToTheirFields) {
-  const std::string long60(60, 'x');
-  const std::string long120(120, 'y');
+  const std::string long60(60, 'x'), long120(120, 'y');
   const CaptionTexts t = Parsed("FONT:\t" + long60 + "\r\na0:\t" + long60 + "\r\nv2:\t" + long60 +
                                 "\r\nwm:\t" + long120 + "\r\n");
   EXPECT_EQ(std::string(t.faceName), std::string(31, 'x')) << "a LOGFONT face name holds 31";
@@ -214,8 +207,7 @@ TEST(CaptionFile, TheShippedFileFitsTheLauncher) {
     EXPECT_GT(std::string(field).size(), 2u) << "every caption is set";
     EXPECT_NE(file.find(field), std::string::npos) << field << " is whole, not cut";
   }
-  EXPECT_GE(t.fontHeight, 80);
-  EXPECT_LE(t.fontHeight, 120);
+  EXPECT_TRUE(t.fontHeight >= 80 && t.fontHeight <= 120) << t.fontHeight;
   EXPECT_EQ(t.fontWidth, 0);
   EXPECT_GT(std::string(t.fileErrorText).size(), 20u);
   EXPECT_NE(file.find(std::string(t.fileErrorText) + "\r\n"), std::string::npos)

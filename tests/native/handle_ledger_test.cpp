@@ -17,13 +17,8 @@ TEST(HandleLedger, EachKindCountsUpAndDownOnItsOwn) {
   ledger::Add(Kind::kBitmap);
   ledger::Add(Kind::kWindow);
   ledger::Remove(Kind::kFont);
-  const ledger::Snapshot during = ledger::Take();
-  EXPECT_EQ(during[Kind::kBitmap], before[Kind::kBitmap] + 2);
-  EXPECT_EQ(during[Kind::kWindow], before[Kind::kWindow] + 1);
-  EXPECT_EQ(during[Kind::kFont], before[Kind::kFont] - 1) << "a count may go below zero: that shows a fault";
-  EXPECT_EQ(during[Kind::kPalette], before[Kind::kPalette]);
-  EXPECT_FALSE(during == before);
-  EXPECT_EQ(ledger::Changes(before, during), "bitmap +2, font -1, window +1");
+  // A count may go below zero: that shows a fault.
+  EXPECT_EQ(ledger::Changes(before, ledger::Take()), "bitmap +2, font -1, window +1");
 
   ledger::Remove(Kind::kBitmap);
   ledger::Remove(Kind::kBitmap);
@@ -62,8 +57,7 @@ TEST(HandleLedger, CountsFromSeveralThreadsAddUp) {
   for (std::thread& thread : threads) {
     thread.join();
   }
-  EXPECT_EQ(ledger::Take()[Kind::kBrush], before[Kind::kBrush] + 40000);
-  EXPECT_EQ(ledger::Take()[Kind::kRegion], before[Kind::kRegion]);
+  EXPECT_EQ(ledger::Changes(before, ledger::Take()), "brush +40000");
   for (int i = 0; i < 40000; ++i) {
     ledger::Remove(Kind::kBrush);
   }

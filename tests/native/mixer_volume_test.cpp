@@ -127,56 +127,45 @@ TEST(MixerVolume, ALevelOutsideTheRangeKeepsThePreviousStep) {
   EXPECT_EQ(SetOn(card, 70, step), (std::vector<std::uint32_t>{32767, 32767}));
 }
 
-TEST(MixerVolume, TheLineAndChannelsChosenForEachShapeOfMixer) {
-  int step = 0;
-  {  // no CD source: the last source
+// Each shape of mixer the walk has a branch for, as a change to the typical
+// card: the line it sets (0: none), the values written, what it reports.
+TEST(MixerVolume, EachShapeOfMixerGetsItsLineAndChannelsOrAReport) {
+  using Values = std::vector<std::uint32_t>;
+  using Reports = std::vector<std::string>;
+  const struct {
+    std::uint32_t line;
+    Values written;
+    Reports reports;
+    void (*shape)(FakeMixer&);
+  } cases[] = {
+      // No CD source: the last source.
+      {2, {65535, 65535}, {}, [](auto& m) { m.sources[1].componentType = 0x1008; }},
+      // No sources: the destination itself.
+      {100,
+       {65535, 65535},
+       {},
+       [](auto& m) { m.waveIn.connections = 0, m.volumeControls[100] = m.volumeControls[2]; }},
+      {2, {65535}, {}, [](auto& m) { m.volumeControls[2].uniform = true; }},
+      // Four channels: the first and the last set, the others kept as read.
+      {2,
+       {65535, 2, 3, 65535},
+       {},
+       [](auto& m) {
+         m.sources[1].channels = 4, m.current = {1, 2, 3, 4};
+       }},
+      {2, {65535}, {}, [](auto& m) { m.sources[1].channels = 0; }},  // no channels said: one
+      {0, {}, {}, [](auto& m) { m.volumeControls.clear(); }},
+      {0, {}, {" Mixer Open Error1"}, [](auto& m) { m.opens = false; }},
+      {0, {}, {" Mixer Open Error2", " Mixer Open Error3"}, [](auto& m) { m.hasWaveIn = false; }},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
     FakeMixer card = TypicalCard();
-    card.sources[1].componentType = 0x1008;
-    SetOn(card, 50, step);
-    EXPECT_EQ(card.setOnLine, 2u);
+    cases[i].shape(card);
+    int step = 0;
+    EXPECT_EQ(SetOn(card, 50, step), cases[i].written) << "shape " << i;
+    EXPECT_EQ(card.setOnLine, cases[i].line) << "shape " << i;
+    EXPECT_EQ(card.reports, cases[i].reports) << "shape " << i;
   }
-  {  // no sources: the destination itself
-    FakeMixer card = TypicalCard();
-    card.waveIn.connections = 0;
-    card.volumeControls[100] = {13, false, 0, 65535};
-    SetOn(card, 50, step);
-    EXPECT_EQ(card.setOnLine, 100u);
-  }
-  {  // a uniform control: one value
-    FakeMixer card = TypicalCard();
-    card.volumeControls[2].uniform = true;
-    EXPECT_EQ(SetOn(card, 50, step), (std::vector<std::uint32_t>{65535}));
-  }
-  {  // four channels: first and last set, the others kept as read
-    FakeMixer card = TypicalCard();
-    card.sources[1].channels = 4;
-    card.current = {1, 2, 3, 4};
-    EXPECT_EQ(SetOn(card, 50, step), (std::vector<std::uint32_t>{65535, 2, 3, 65535}));
-  }
-  {  // a line that reports no channels: one
-    FakeMixer card = TypicalCard();
-    card.sources[1].channels = 0;
-    EXPECT_EQ(SetOn(card, 50, step), (std::vector<std::uint32_t>{65535}));
-  }
-  {  // no volume control: nothing set, nothing said
-    FakeMixer card = TypicalCard();
-    card.volumeControls.clear();
-    EXPECT_TRUE(SetOn(card, 50, step).empty());
-    EXPECT_TRUE(card.reports.empty());
-  }
-}
-
-TEST(MixerVolume, AMixerThatCannotBeUsedIsReportedAndLeftAlone) {
-  int step = 0;
-  FakeMixer none = TypicalCard();
-  none.opens = false;
-  EXPECT_TRUE(SetOn(none, 50, step).empty());
-  EXPECT_EQ(none.reports, (std::vector<std::string>{" Mixer Open Error1"}));
-
-  FakeMixer playbackOnly = TypicalCard();
-  playbackOnly.hasWaveIn = false;
-  EXPECT_TRUE(SetOn(playbackOnly, 50, step).empty());
-  EXPECT_EQ(playbackOnly.reports, (std::vector<std::string>{" Mixer Open Error2", " Mixer Open Error3"}));
 }
 
 }  // namespace

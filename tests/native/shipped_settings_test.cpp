@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "settings/audio/audio_settings.h"
 #include "settings/input/key_bindings.h"
@@ -42,15 +43,13 @@ TEST(ShippedFiles, SettingsHoldTheDefaultsAndWriteBackTheSame) {
 
   audio::AudioSettings levels{9, 9, 9};
   audio::ParseAudioSettings(Shipped("info/Audio.cfg"), levels);
-  EXPECT_EQ(levels.customized, 0);
-  EXPECT_EQ(levels.musicLevel, audio::kDefaultLevel);
-  EXPECT_EQ(levels.soundLevel, audio::kDefaultLevel);
+  EXPECT_EQ((std::vector<int>{levels.customized, levels.musicLevel, levels.soundLevel}),
+            (std::vector<int>{0, audio::kDefaultLevel, audio::kDefaultLevel}));
   EXPECT_EQ(audio::FormatAudioSettings(levels), Shipped("info/Audio.cfg"));
 
   video::VideoSettings video{9, 9, 9, 9};
   video::ParseVideoSettings(Shipped("info/video.cfg"), video);
-  EXPECT_EQ(video.customized, 0);
-  EXPECT_EQ(video.calibrationLevel, 50);
+  EXPECT_EQ((std::vector<int>{video.customized, video.calibrationLevel}), (std::vector<int>{0, 50}));
   EXPECT_EQ(video::FormatVideoSettings(video), Shipped("info/video.cfg"));
 }
 

@@ -71,12 +71,9 @@ Changes Compare(const support::Canvas& before, const support::Canvas& after,
                 const std::vector<int>& lineTops) {
   Changes changes;
   changes.pureGreenByLine.assign(lineTops.size(), 0);
-  const auto whole = [](const support::Canvas& c) {
-    return c && c.width() == kDialogWidth && c.height() == kDialogHeight;
-  };
   const std::uint32_t* was = before.bits();
   const std::uint32_t* now = after.bits();
-  for (int y = 0; whole(before) && whole(after) && y < kDialogHeight; ++y) {
+  for (int y = 0; before && after && y < kDialogHeight; ++y) {
     for (int x = 0; x < kDialogWidth; ++x) {
       const std::uint32_t pixel = now[y * kDialogWidth + x] & 0xFFFFFF;
       if (pixel == (was[y * kDialogWidth + x] & 0xFFFFFF)) {
@@ -208,10 +205,9 @@ TEST_F(Captions, FontAttributesAndFace) {
     const win::UniqueFont font(CreateCaptionFont(dialog.get(), kFace, 100, 0, c.attributes, 1));
     ASSERT_TRUE(font);
     const LOGFONTA d = LogFontOf(font.get());
-    EXPECT_EQ(d.lfWeight, c.weight) << c.attributes;
-    EXPECT_EQ(d.lfItalic, c.italic) << c.attributes;
-    EXPECT_EQ(d.lfUnderline, c.underline) << c.attributes;
-    EXPECT_EQ(d.lfStrikeOut, c.strikeOut) << c.attributes;
+    EXPECT_EQ((std::vector<LONG>{d.lfWeight, d.lfItalic, d.lfUnderline, d.lfStrikeOut}),
+              (std::vector<LONG>{c.weight, c.italic, c.underline, c.strikeOut}))
+        << c.attributes;
     EXPECT_EQ(d.lfCharSet, ANSI_CHARSET);
     EXPECT_STREQ(d.lfFaceName, kFace);
   }

@@ -1,15 +1,9 @@
-// Works the launcher's modal dialogs from inside the test's own thread, as
-// the launcher runs them: a hook on the thread notices each dialog that the
-// launcher's code opens (at the end of its initialisation); when it is shown,
-// the script given for it is posted to it and plays inside the dialog's own
-// modal loop, sending the dialog the messages a person's pointer would (moves,
-// presses, releases) until one of its own buttons ends it. The dialog
-// procedures are the launcher's; nothing of the platform is replaced.
-//
-// A script is expected for the next dialog that holds a given control (0 for
-// a dialog without controls, the how-to-play viewer). The message boxes the
-// launcher shows on the way are read and confirmed with OK the same way, once
-// shown; other dialogs are left alone.
+// Works the launcher's own modal dialogs from inside the test's thread: a
+// hook notices each dialog at the end of its initialisation; once shown, the
+// script expected for it is posted to it and plays inside its modal loop,
+// sending what a person's pointer would until one of its buttons ends it.
+// Message boxes on the way are read and confirmed with OK; other dialogs are
+// left alone.
 #pragma once
 
 #include <windows.h>

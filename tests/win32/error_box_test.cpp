@@ -75,26 +75,20 @@ SeenBox Shown(const char* text, HWND owner = nullptr) {
   return seen;
 }
 
-TEST(ErrorBox, ShowsTheTextUnderMessageWithOneOkButtonOwnedByTheWindowItSpeaksOver) {
+TEST(ErrorBox, ShowsTheTextAsItIsUnderMessageWithOneOkButtonOwnedByTheWindowItSpeaksOver) {
   const support::UniqueWindow owner(CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10,
                                                     nullptr, nullptr, nullptr, nullptr));
-  const SeenBox seen = Shown("Bmp File Open Error", owner.get());
-  ASSERT_TRUE(seen.found);
-  EXPECT_EQ(seen.result, IDOK);
-  EXPECT_EQ(seen.caption, "Message");
-  EXPECT_EQ(seen.text, "Bmp File Open Error");
-  EXPECT_EQ(seen.owner, owner.get());
-  EXPECT_EQ(seen.buttons, 1);
-}
-
-TEST(ErrorBox, ATextIsShownAsItIsNeverAsAFormatAndCutToItsBuffer) {
-  SeenBox seen = Shown("100% %s %n done");
-  ASSERT_TRUE(seen.found);
-  EXPECT_EQ(seen.text, "100% %s %n done");
-
-  seen = Shown(std::string(400, 'x').c_str());
-  ASSERT_TRUE(seen.found);
-  EXPECT_EQ(seen.text, std::string(199, 'x'));
+  // A text is shown as it is, never as a format, and cut to its buffer.
+  for (const std::string& text :
+       {std::string("Bmp File Open Error"), std::string("100% %s %n done"), std::string(400, 'x')}) {
+    const SeenBox seen = Shown(text.c_str(), owner.get());
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.result, IDOK);
+    EXPECT_EQ(seen.caption, "Message");
+    EXPECT_EQ(seen.text, text.substr(0, 199));
+    EXPECT_EQ(seen.owner, owner.get());
+    EXPECT_EQ(seen.buttons, 1);
+  }
 }
 
 // The file-error dialog from the shipped program's template. Its path line is

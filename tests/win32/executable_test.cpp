@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <numeric>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -29,10 +30,8 @@ using ShippedExecutable = WithShippedExecutable;
 // past the edge is never seen); the picture dialogs have no caption over
 // their art, and the how-to-play viewer no control at all.
 TEST_F(ShippedExecutable, EachDialogHoldsTheControlsItsCodeAddressesInsideItsBox) {
-  std::vector<std::uint32_t> keyBoxes;
-  for (std::uint32_t id = IDC_FIRST_KEY_BOX; id <= IDC_LAST_KEY_BOX; ++id) {
-    keyBoxes.push_back(id);
-  }
+  std::vector<std::uint32_t> keyBoxes(IDC_LAST_KEY_BOX - IDC_FIRST_KEY_BOX + 1);
+  std::iota(keyBoxes.begin(), keyBoxes.end(), IDC_FIRST_KEY_BOX);
   const struct {
     int templateId;
     bool picture;
@@ -95,22 +94,14 @@ TEST_F(ShippedExecutable, EachDialogPictureFitsItsDialogsClientArea) {
     std::memcpy(&height, header.data() + 22, 4);
     std::int32_t lowest = INT32_MAX, highest = 0;
     for (const int id : tie.templates) {
-      const std::vector<unsigned char> bytes = Resource(RT_DIALOG, id);
-      const std::optional<dialog_template::Template> parsed = dialog_template::Parse(bytes);
+      const std::optional<dialog_template::Template> parsed = dialog_template::Parse(Resource(RT_DIALOG, id));
       ASSERT_TRUE(parsed.has_value()) << id;
       const dialog_template::Box client = dialog_template::InFixedPixels(parsed->box);
       EXPECT_EQ(width, client.width) << id;
       lowest = std::min(lowest, client.height);
       highest = std::max(highest, client.height);
     }
-    EXPECT_GE(std::abs(height), lowest);
-    EXPECT_LE(std::abs(height), highest);
-  }
-}
-
-TEST_F(ShippedExecutable, ItsIconsLoad) {
-  for (int id : {IDI_PROGRAM, IDI_FILE_ERROR}) {
-    EXPECT_NE(LoadImageA(module_, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0), nullptr) << id;
+    EXPECT_TRUE(std::abs(height) >= lowest && std::abs(height) <= highest) << height;
   }
 }
 
@@ -119,9 +110,13 @@ BOOL CALLBACK NoteType(HMODULE, LPSTR type, LONG_PTR found) {
   return TRUE;
 }
 
-// A manifest asking for an execution level would switch off the platform's
-// file virtualisation, which lets the settings be saved under Program Files.
-TEST_F(ShippedExecutable, CarriesNoManifest) {
+// Its icons load. A manifest asking for an execution level would switch off
+// the platform's file virtualisation, which lets the settings be saved under
+// Program Files: it carries none.
+TEST_F(ShippedExecutable, ItsIconsLoadAndItCarriesNoManifest) {
+  for (int id : {IDI_PROGRAM, IDI_FILE_ERROR}) {
+    EXPECT_NE(LoadImageA(module_, MAKEINTRESOURCEA(id), IMAGE_ICON, 32, 32, 0), nullptr) << id;
+  }
   std::vector<ULONG_PTR> types;
   EnumResourceTypesA(module_, NoteType, reinterpret_cast<LONG_PTR>(&types));
   EXPECT_EQ(std::count(types.begin(), types.end(), reinterpret_cast<ULONG_PTR>(RT_MANIFEST)), 0);
@@ -133,41 +128,31 @@ class VersionBlock {
  public:
   explicit VersionBlock(const std::string& path) {
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
-    if (size == 0) {
-      return;
-    }
-    block_.resize(size);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, block_.data())) {
+    block_.resize(GetFileVersionInfoSizeA(path.c_str(), &ignored));
+    if (!block_.empty() && !GetFileVersionInfoA(path.c_str(), 0, block_.size(), block_.data())) {
       block_.clear();
     }
   }
   bool Read() const { return !block_.empty(); }
-
-  const VS_FIXEDFILEINFO* Fixed() const {
+  // The value under `key`, at least `size` bytes; null when there is none.
+  const void* Value(const std::string& key, UINT size = 0) const {
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block_.data(), "\\", &value, &length) || length < sizeof(VS_FIXEDFILEINFO)) {
-      return nullptr;
-    }
-    return static_cast<const VS_FIXEDFILEINFO*>(value);
+    const bool found = VerQueryValueA(const_cast<char*>(block_.data()), key.c_str(), &value, &length);
+    return found && length >= size ? value : nullptr;
   }
-
-  // A text of the string table its first translation names; nullopt when
-  // there is none.
+  const VS_FIXEDFILEINFO* Fixed() const {
+    return static_cast<const VS_FIXEDFILEINFO*>(Value("\\", sizeof(VS_FIXEDFILEINFO)));
+  }
+  // A text of the string table its first translation names.
   std::optional<std::string> Text(const char* name) const {
-    void* value = nullptr;
-    UINT length = 0;
-    if (!VerQueryValueA(block_.data(), "\\VarFileInfo\\Translation", &value, &length) || length < 4) {
-      return std::nullopt;
+    const auto* translation = static_cast<const WORD*>(Value("\\VarFileInfo\\Translation", 4));
+    char key[96] = {};
+    if (translation != nullptr) {
+      std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\%s", translation[0], translation[1], name);
     }
-    const auto* translation = static_cast<const WORD*>(value);
-    char key[96];
-    std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\%s", translation[0], translation[1], name);
-    if (!VerQueryValueA(block_.data(), key, &value, &length)) {
-      return std::nullopt;
-    }
-    return std::string(static_cast<const char*>(value));
+    const void* text = translation != nullptr ? Value(key) : nullptr;
+    return text != nullptr ? std::optional<std::string>(static_cast<const char*>(text)) : std::nullopt;
   }
 
  private:
@@ -266,10 +251,9 @@ TEST(ShippedFiles, LoadOnWindows4WithReviewedImportsAndTheProjectVersion) {
     const PeImage pe(path);
     const IMAGE_OPTIONAL_HEADER32* header = pe.Header();
     ASSERT_NE(header, nullptr);
-    EXPECT_EQ(header->MajorOperatingSystemVersion, 4);
-    EXPECT_EQ(header->MinorOperatingSystemVersion, 0);
-    EXPECT_EQ(header->MajorSubsystemVersion, 4);
-    EXPECT_EQ(header->MinorSubsystemVersion, 0);
+    EXPECT_EQ((std::vector<int>{header->MajorOperatingSystemVersion, header->MinorOperatingSystemVersion,
+                                header->MajorSubsystemVersion, header->MinorSubsystemVersion}),
+              (std::vector<int>{4, 0, 4, 0}));
     if (!f.program) {
       continue;
     }
@@ -285,12 +269,12 @@ TEST(ShippedFiles, LoadOnWindows4WithReviewedImportsAndTheProjectVersion) {
     const VS_FIXEDFILEINFO* fixed = version.Fixed();
     ASSERT_NE(fixed, nullptr);
     EXPECT_EQ(fixed->dwSignature, 0xFEEF04BDu);
-    EXPECT_EQ(fixed->dwFileVersionMS, expectedMs);
-    EXPECT_EQ(fixed->dwFileVersionLS, expectedLs);
-    EXPECT_EQ(fixed->dwProductVersionMS, expectedMs);
-    EXPECT_EQ(fixed->dwProductVersionLS, expectedLs);
-    EXPECT_EQ(version.Text("FileVersion"), projectVersion);
-    EXPECT_EQ(version.Text("ProductVersion"), projectVersion);
+    EXPECT_EQ((std::vector<DWORD>{fixed->dwFileVersionMS, fixed->dwFileVersionLS, fixed->dwProductVersionMS,
+                                  fixed->dwProductVersionLS}),
+              (std::vector<DWORD>{expectedMs, expectedLs, expectedMs, expectedLs}));
+    for (const char* field : {"FileVersion", "ProductVersion"}) {
+      EXPECT_EQ(version.Text(field), projectVersion) << field;
+    }
     EXPECT_EQ(version.Text("OriginalFilename"), f.file);
     EXPECT_EQ(version.Text("ProductName"), "QUIL 3D");
     for (const char* shown : {"CompanyName", "FileDescription", "LegalCopyright"}) {

@@ -31,7 +31,7 @@ class Counts {
   ledger::Snapshot before_;
 };
 
-TEST(HandleLedgerOwners, EachGdiOwnerCountsItsKindWhileItHoldsAnObject) {
+TEST(HandleLedgerOwners, EachGdiOwnerCountsItsKindWhileItHoldsAnObjectAndOnlyThen) {
   const Counts counts;
   {
     const LOGPALETTE one = {0x300, 1, {{1, 2, 3, 0}}};
@@ -49,10 +49,8 @@ TEST(HandleLedgerOwners, EachGdiOwnerCountsItsKindWhileItHoldsAnObject) {
               "bitmap +1, palette +1, memory DC +1, window DC +1, font +1, brush +1, region +1");
   }
   EXPECT_EQ(counts.Changes(), "") << "every one deleted, the borrowed context given back";
-}
 
-TEST(HandleLedgerOwners, AnEmptyOwnerAndAFailedCreationCountNothing) {
-  const Counts counts;
+  // An empty owner and a failed creation count nothing.
   win::UniqueBitmap none;
   win::UniqueFont failed(CreateFontIndirectA(nullptr));
   none.reset();

@@ -69,7 +69,6 @@ class InTemporaryFolder : public testing::Test {
     support::RemoveTree(folder_);
   }
 
-  // The full path of a path relative to the folder.
   std::string Full(const std::string& relative) const { return folder_ + "\\" + relative; }
 
   std::string folder_;

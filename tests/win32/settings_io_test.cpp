@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/win/file_io.h"
 #include "tests/win32/in_process.h"
@@ -23,17 +24,15 @@ namespace {
 // A temporary game folder with an info folder, current for one test.
 class InGameFolder : public InTemporaryFolder {
  protected:
+  std::string In(const char* name) const { return Full(std::string("info\\") + name); }
   void Put(const char* name, const std::string& bytes) {
-    ASSERT_TRUE(win::ReplaceFileContents((folder_ + "\\info\\" + name).c_str(), bytes)) << name;
+    ASSERT_TRUE(win::ReplaceFileContents(In(name).c_str(), bytes)) << name;
   }
   std::string Get(const char* name) {
     std::string bytes = "(missing)";
-    win::ReadFileBytes((folder_ + "\\info\\" + name).c_str(), bytes);
-    return bytes;
+    return win::ReadFileBytes(In(name).c_str(), bytes) ? bytes : "(missing)";
   }
-  bool Exists(const char* name) {
-    return GetFileAttributesA((folder_ + "\\info\\" + name).c_str()) != INVALID_FILE_ATTRIBUTES;
-  }
+  bool Exists(const char* name) { return GetFileAttributesA(In(name).c_str()) != INVALID_FILE_ATTRIBUTES; }
 };
 
 const char kKeys[] = ".\\info\\keyvalue.cfg";
@@ -47,11 +46,10 @@ TEST_F(InGameFolder, KeyBindingsReadAndWriteTheValuesGiven) {
       "1\r\n#2p-Up 5\r\n\r\n\r\n#1p-Fire01\t57\r\n#JoyStick 1\r\n" + std::string(600, '#') + "\r\n");
   const std::optional<input::InputSettings> read = ReadKeyBindings(nullptr, kKeys);
   ASSERT_TRUE(read);
-  EXPECT_EQ(read->customKeys, 1);
-  EXPECT_EQ(read->bindings[6], 5);
-  EXPECT_EQ(read->bindings[4], 57);
-  EXPECT_EQ(read->bindings[0], 0) << "a key the file lacks";
-  EXPECT_EQ(read->joystickSwap, 1);
+  // Key 0 is one the file lacks.
+  EXPECT_EQ((std::vector<int>{read->customKeys, read->bindings[6], read->bindings[4], read->bindings[0],
+                              read->joystickSwap}),
+            (std::vector<int>{1, 5, 57, 0, 1}));
 
   // RESET's set, in place of the longer earlier file.
   input::KeyEdit reset;
@@ -63,8 +61,7 @@ TEST_F(InGameFolder, KeyBindingsReadAndWriteTheValuesGiven) {
 TEST_F(InGameFolder, VideoSettingsAndTheDriverCatalog) {
   Put("video.cfg", "1\r\n5\r\n2\r\n70\r\n");
   const video::VideoSettings read = LoadVideoSettings(nullptr, ".\\info\\video.cfg");
-  EXPECT_EQ(read.driverIndex, 5);
-  EXPECT_EQ(read.calibrationLevel, 70);
+  EXPECT_EQ((std::vector<int>{read.driverIndex, read.calibrationLevel}), (std::vector<int>{5, 70}));
   Put("video.cfg", "junk, twice as long as the settings\r\n");
   EXPECT_TRUE(SaveVideoSettings(nullptr, ".\\info\\video.cfg", read));
   EXPECT_EQ(Get("video.cfg"), "1\r\n5\r\n2\r\n70\r\n");
@@ -73,9 +70,8 @@ TEST_F(InGameFolder, VideoSettingsAndTheDriverCatalog) {
       "2\r\n#D System\r\n#N System OpenGL\r\n#D Velox\r\n#N Velox\r\n1\r\n640 480 16\r\nDesktop\r\n";
   Put("Driver.dat", catalog);
   const video::DriverCatalog drivers = LoadDriverCatalog(nullptr, ".\\INFO\\driver.dat");
-  EXPECT_EQ(drivers.driverCount, 2);
+  EXPECT_EQ((std::vector<int>{drivers.driverCount, drivers.modes[0].height}), (std::vector<int>{2, 480}));
   EXPECT_STREQ(drivers.drivers[1].folder, "Velox");
-  EXPECT_EQ(drivers.modes[0].height, 480);
   EXPECT_STREQ(drivers.lastModeLabel, "Desktop");
   EXPECT_EQ(Get("Driver.dat"), catalog) << "the catalog is only read";
 }
@@ -83,8 +79,7 @@ TEST_F(InGameFolder, VideoSettingsAndTheDriverCatalog) {
 TEST_F(InGameFolder, AudioSettingsReadInEitherOrderAndWriteMusicFirst) {
   Put("Audio.cfg", "1\r\nSound 10\r\nMusic 40\r\n");
   const audio::AudioSettings levels = ReadAudioSettings(nullptr, ".\\info\\Audio.cfg");
-  EXPECT_EQ(levels.musicLevel, 40);
-  EXPECT_EQ(levels.soundLevel, 10);
+  EXPECT_EQ((std::vector<int>{levels.musicLevel, levels.soundLevel}), (std::vector<int>{40, 10}));
   EXPECT_TRUE(WriteAudioSettings(nullptr, ".\\info\\Audio.cfg", levels));
   EXPECT_EQ(Get("Audio.cfg"), "1\r\nMusic 40\r\nSound 10\r\n");
 }

@@ -1,16 +1,9 @@
-// An evening with the launcher, in this process: its real frame and stage in
-// a copy of the game folder, every dialog opened and closed 200 times through
-// its real procedures, the two menus switched 200 times, and every button of
-// the menus and of each dialog lit and pressed 200 times. After all that the
-// handle ledger must stand where one round left it, kind by kind: a round
-// that leaves one object behind shows as 199 more.
-//
-// The rounds are worked with messages, as the pointer would send them: to the
-// stage from here (the menus read the pointer from the cursor, so it is put
-// there as well), and inside each dialog's own modal loop by its script
-// (tests/win32/dialog_scripts.h). The message boxes the launcher shows on the
-// way (the mixer's on the test displays, "Web browsers not find" where there
-// is no browser) are read and confirmed there too.
+// An evening with the launcher in this process (README "Tests"): after every
+// round the handle ledger must stand where the first round left it, kind by
+// kind. The rounds are worked with messages as the pointer would send them:
+// to the stage from here (the cursor put there too: the menus read it), and
+// inside each dialog's modal loop by its script (tests/win32/dialog_scripts.h),
+// which also reads and confirms the message boxes shown on the way.
 #include <windows.h>
 #include <psapi.h>
 
@@ -42,17 +35,12 @@
 
 namespace {
 
-// 200 rounds; QUIL_SOAK_ROUNDS asks for another number. The test suite asks
-// for a few (enough for a round's leftover to show against the first), the
-// bench (scripts/bench.sh --inprocess-soak) for the evening.
+// 200 rounds unless QUIL_SOAK_ROUNDS asks for another number.
 int Rounds() {
   const char* asked = std::getenv("QUIL_SOAK_ROUNDS");
   const int rounds = asked != nullptr ? std::atoi(asked) : 0;
   return rounds > 0 ? rounds : 200;
 }
-
-// QUIT pauses 300 ms before its pressed face.
-constexpr int kQuitRounds = 50;
 
 // Client points that the end-to-end tests do not name: a point on no button
 // of the stage, one on no button of any dialog, and the how-to-play viewer's
@@ -60,7 +48,6 @@ constexpr int kQuitRounds = 50;
 using namespace e2e::place;
 constexpr POINT kOffTheButtons{320, 420}, kDialogCorner{4, 4}, kPreviousPage{41, 313};
 
-// Where the launcher, the game folder and the message boxes live for the run.
 struct Evening {
   std::unique_ptr<e2e::GameCopy> game;
   std::unique_ptr<DialogScripts> scripts;
@@ -68,17 +55,13 @@ struct Evening {
   ledger::Snapshot beforeTheLauncher;
 };
 
-Evening& TheEvening() {
-  static Evening evening;
-  return evening;
-}
+Evening evening;
 
 HWND Stage() {
   return Shell().stage;
 }
 
-// Every message waiting for the launcher's windows (paints included), as its
-// message loop would take them.
+// Every message waiting, as the launcher's message loop would take them.
 void Pump() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -91,8 +74,6 @@ void Pump() {
   }
 }
 
-// The pointer onto a point of the stage: the cursor put there (the menus read
-// it), then the movement message.
 void PointAt(POINT client) {
   const POINT screen = e2e::ClientToScreenPoint(Stage(), client.x, client.y);
   SetCursorPos(screen.x, screen.y);
@@ -105,7 +86,6 @@ void PressOnStage(POINT client) {
   SendMessageA(Stage(), WM_LBUTTONUP, 0, pointer::At(client));
 }
 
-// Onto a menu button and off it again.
 void HoverOnStage(POINT client) {
   PointAt(client);
   PointAt(kOffTheButtons);
@@ -118,20 +98,16 @@ SIZE_T PrivateBytes() {
   return counters.PagefileUsage;
 }
 
-// What the ledger reads while a round's dialog is open, noted by its script
-// once the dialog is painted.
-std::optional<ledger::Snapshot>& WhileOpen() {
-  static std::optional<ledger::Snapshot> snapshot;
-  return snapshot;
-}
+// The ledger while a round's dialog is open, noted once it is painted.
+std::optional<ledger::Snapshot> whileOpen;
 
 void Paint(HWND dialog) {
   RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW | RDW_UPDATENOW);
-  WhileOpen() = ledger::Take();
+  whileOpen = ledger::Take();
 }
 
 DialogScripts& Scripts() {
-  return *TheEvening().scripts;
+  return *evening.scripts;
 }
 
 // The next dialog that has `control` painted, then its `button` clicked.
@@ -142,40 +118,41 @@ void ExpectClick(int control, int button) {
   });
 }
 
-// What a soak expects of every round: how many dialogs it opens, and what the
-// message boxes shown on the way may say.
+// What each round opens: its dialogs, and the message boxes it may show.
 struct EachRound {
   int dialogs = 0;
   std::set<std::string> boxes = {};
 };
 
-// Runs `round` Rounds() times, with the launcher's messages taken after each,
-// and holds the ledger after the last round to where the first left it, and
-// with the last round's dialog open to where the first round's was. Every
-// round must open its dialogs and no other message box. Prints the counts,
-// the process's private memory and the time taken.
+// Runs `round` Rounds() times, the launcher's messages taken after each: the
+// ledger after the last round, and with its dialog open, must read what it
+// read for the first. Prints the counts, the private memory and the time.
 void Soak(const char* what, const EachRound& expected, const std::function<void()>& round,
           int rounds = Rounds()) {
   const DWORD start = GetTickCount();
   const int played = Scripts().Played();
-  WhileOpen().reset();
+  whileOpen.reset();
   round();
   Pump();
   const ledger::Snapshot first = ledger::Take();
-  const std::optional<ledger::Snapshot> firstOpen = WhileOpen();
+  const std::optional<ledger::Snapshot> firstOpen = whileOpen;
   const SIZE_T memoryFirst = PrivateBytes();
   for (int i = 1; i < rounds; ++i) {
     round();
     Pump();
   }
   const ledger::Snapshot last = ledger::Take();
-  const std::optional<ledger::Snapshot> lastOpen = WhileOpen();
+  const std::optional<ledger::Snapshot> lastOpen = whileOpen;
   const SIZE_T memoryLast = PrivateBytes();
   const DWORD took = GetTickCount() - start;
 
   EXPECT_EQ(ledger::Changes(first, last), "") << what << ": " << rounds - 1 << " rounds after the first";
+  std::printf("%s\n  after 1 round:    %s\n  after %d rounds: %s\n", what, ledger::Describe(first).c_str(),
+              rounds, ledger::Describe(last).c_str());
   if (firstOpen && lastOpen) {
     EXPECT_EQ(ledger::Changes(*firstOpen, *lastOpen), "") << what << ": with the dialog open";
+    std::printf("  open, round 1:    %s\n  open, round %d: %s\n", ledger::Describe(*firstOpen).c_str(),
+                rounds, ledger::Describe(*lastOpen).c_str());
   }
   DialogScripts& scripts = Scripts();
   EXPECT_EQ(scripts.TakeUnplayed(), 0u) << what << ": a dialog expected did not open";
@@ -184,12 +161,6 @@ void Soak(const char* what, const EachRound& expected, const std::function<void(
   for (const std::string& text : scripts.TakeMessageBoxes()) {
     EXPECT_TRUE(expected.boxes.count(text)) << what << ": a message box says \"" << text << "\"";
     ++boxes[text];
-  }
-  std::printf("%s\n  after 1 round:    %s\n  after %d rounds: %s\n", what, ledger::Describe(first).c_str(),
-              rounds, ledger::Describe(last).c_str());
-  if (firstOpen && lastOpen) {
-    std::printf("  open, round 1:    %s\n  open, round %d: %s\n", ledger::Describe(*firstOpen).c_str(),
-                rounds, ledger::Describe(*lastOpen).c_str());
   }
   for (const auto& [text, count] : boxes) {
     std::printf("  message box \"%s\" %d times\n", text.c_str(), count);
@@ -202,7 +173,6 @@ void Soak(const char* what, const EachRound& expected, const std::function<void(
   e2e::SoundCapture::Clear();
 }
 
-// Soak() with the options menu opened before and closed after.
 void SoakInOptions(const char* what, const EachRound& expected, const std::function<void()>& round) {
   PressOnStage(kOption);
   Soak(what, expected, round);
@@ -214,7 +184,6 @@ void SoakInOptions(const char* what, const EachRound& expected, const std::funct
 class Launcher : public testing::Environment {
  public:
   void SetUp() override {
-    Evening& evening = TheEvening();
     evening.beforeTheLauncher = ledger::Take();
     evening.game = std::make_unique<e2e::GameCopy>();
     ASSERT_FALSE(evening.game->Folder().empty()) << "no game folder to copy (QUIL_GAME_DIR)";
@@ -244,7 +213,6 @@ class Launcher : public testing::Environment {
   // The evening ends with its last test (QUIT on the main menu); where that
   // test was left out, the launcher is closed here unchecked.
   void TearDown() override {
-    Evening& evening = TheEvening();
     if (Stage() != nullptr && IsWindow(Stage())) {
       support::UniqueWindow(Shell().frame).reset();
       HandleQueuedMessages();
@@ -340,35 +308,29 @@ TEST(Soak, AudioDefaultPressedInOneOpening) {
   PressOnStage(kCloseOptions);
 }
 
-// A key captured, both joysticks swapped, RESET; then DONE, or CANCEL. When
-// the dialog ends, each key box has its own procedure back, so that the edit
-// control frees what it holds when it is destroyed (without, each opening
-// left about 3.7 KiB behind).
-void InputRounds(const char* what, POINT close) {
-  SoakInOptions(what, {.dialogs = 1}, [&] {
-    Scripts().Expect(IDC_FIRST_KEY_BOX, [close](HWND dialog) {
-      Paint(dialog);
-      SendMessageA(GetDlgItem(dialog, IDC_FIRST_KEY_BOX), WM_KEYUP, VK_LEFT, 0);
-      pointer::HoverAndPress(dialog, kPlayer1Place, kDialogCorner);
-      pointer::HoverAndPress(dialog, kPlayer2Place, kDialogCorner);
-      pointer::HoverAndPress(dialog, kInputReset, kDialogCorner);
-      pointer::HoverAndPressToClose(dialog, close, kDialogCorner);
-      for (int id = IDC_FIRST_KEY_BOX; id <= IDC_LAST_KEY_BOX; ++id) {
-        const HWND box = GetDlgItem(dialog, id);
-        EXPECT_EQ(GetWindowLongPtrA(box, GWLP_WNDPROC), GetClassLongPtrA(box, GCLP_WNDPROC))
-            << "key box " << id;
-      }
-    });
-    PressOnStage(kInputButton);
+// A key captured, both joysticks swapped, RESET; then DONE, and in a second
+// opening CANCEL. When the dialog ends, each key box has its own procedure
+// back, so that the edit control frees what it holds when it is destroyed
+// (without, each opening left about 3.7 KiB behind).
+TEST(Soak, InputSettingsClosedWithDoneAndWithCancel) {
+  SoakInOptions("input settings (179), DONE and CANCEL", {.dialogs = 2}, [&] {
+    for (const POINT close : {kInputDone, kInputCancel}) {
+      Scripts().Expect(IDC_FIRST_KEY_BOX, [close](HWND dialog) {
+        Paint(dialog);
+        SendMessageA(GetDlgItem(dialog, IDC_FIRST_KEY_BOX), WM_KEYUP, VK_LEFT, 0);
+        for (const POINT button : {kPlayer1Place, kPlayer2Place, kInputReset}) {
+          pointer::HoverAndPress(dialog, button, kDialogCorner);
+        }
+        pointer::HoverAndPressToClose(dialog, close, kDialogCorner);
+        for (int id = IDC_FIRST_KEY_BOX; id <= IDC_LAST_KEY_BOX; ++id) {
+          const HWND box = GetDlgItem(dialog, id);
+          EXPECT_EQ(GetWindowLongPtrA(box, GWLP_WNDPROC), GetClassLongPtrA(box, GCLP_WNDPROC))
+              << "key box " << id;
+        }
+      });
+      PressOnStage(kInputButton);
+    }
   });
-}
-
-TEST(Soak, InputSettingsClosedWithDone) {
-  InputRounds("input settings (179), DONE", kInputDone);
-}
-
-TEST(Soak, InputSettingsClosedWithCancel) {
-  InputRounds("input settings (179), CANCEL", kInputCancel);
 }
 
 // DEFAULT; the last driver in the list, which the player installs (the guide
@@ -422,16 +384,16 @@ TEST(Soak, QuitWithItsCloseHeldBack) {
         EXPECT_TRUE(PeekMessageA(&close, Stage(), WM_CLOSE, WM_CLOSE, PM_REMOVE)) << "QUIT closes the stage";
         PointAt(kOffTheButtons);
       },
-      std::min(Rounds(), kQuitRounds));
+      std::min(Rounds(), 50));
 }
 
 // The game reported a failing 3D card: the report (307), OK.
 TEST(Soak, AfterGameReport) {
   Soak("after-game report (307)", {.dialogs = 1}, [&] {
-    TheEvening().game->Write("Info\\Proc.log", "1\r\n");
+    evening.game->Write("Info\\Proc.log", "1\r\n");
     ExpectClick(IDC_REPORT_TEXT, IDC_REPORT_OK);
     AfterGameReport(Stage());
-    EXPECT_FALSE(TheEvening().game->Read("Info\\Proc.log")) << "the report deletes the log";
+    EXPECT_FALSE(evening.game->Read("Info\\Proc.log")) << "the report deletes the log";
   });
 }
 
@@ -441,7 +403,6 @@ TEST(Soak, AfterGameReport) {
 // leaves to the end of the process, is destroyed here to count it out too.
 // Last in this file, so that it runs last.
 TEST(SoakEnd, QuitLeavesOnlyTheRunLongPalettes) {
-  const Evening& evening = TheEvening();
   ASSERT_TRUE(Stage() != nullptr && IsWindow(Stage()));
   if (OptionsMenuActive()) {
     PressOnStage(kCloseOptions);
