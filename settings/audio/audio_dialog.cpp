@@ -26,6 +26,13 @@ struct AudioOpening {
   std::optional<audio::AudioSettings> decided;
 };
 
+// The levels the launcher keeps between openings for its run: each opening
+// reads the file over them, so a line the file lacks keeps the last level.
+audio::AudioSettings& KeptForTheRun() {
+  static audio::AudioSettings kept;
+  return kept;
+}
+
 audio::AudioSettings& Levels(const PictureDialog& self) {
   return OpeningOf<AudioOpening>(self).levels;
 }
@@ -45,7 +52,7 @@ INT_PTR OnOpen(PictureDialog& self, HWND dialog) {
   SetScrollRange(GetDlgItem(dialog, IDC_MUSIC_BAR), SB_CTL, audio::kLowestLevel, audio::kHighestLevel, FALSE);
   SetScrollRange(GetDlgItem(dialog, IDC_SOUND_BAR), SB_CTL, audio::kLowestLevel, audio::kHighestLevel, FALSE);
   audio::AudioSettings& levels = Levels(self);
-  levels = ReadAudioSettings(dialog, kAudioFile);
+  levels = ReadAudioSettings(dialog, kAudioFile, KeptForTheRun());
   audio::ApplyDefaultsUnlessCustomized(levels);
   ShowLevels(dialog, levels);
   return FALSE;
@@ -59,6 +66,7 @@ void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
   AudioOpening& opening = OpeningOf<AudioOpening>(self);
   switch (buttonId) {
     case BTN_AUDIO_DONE:
+      KeptForTheRun() = opening.levels;
       if (WriteAudioSettings(dialog, kAudioFile, opening.levels)) {
         opening.decided = opening.levels;
       }

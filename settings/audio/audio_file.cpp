@@ -2,10 +2,9 @@
 
 #include "services/settings_files.h"
 
-audio::AudioSettings ReadAudioSettings(HWND owner, const char* path) {
-  audio::AudioSettings levels;
-  ReadSettingsFile(owner, path, [&](std::string_view bytes) { audio::ParseAudioSettings(bytes, levels); });
-  return levels;
+audio::AudioSettings ReadAudioSettings(HWND owner, const char* path, audio::AudioSettings base) {
+  ReadSettingsFile(owner, path, [&](std::string_view bytes) { audio::ParseAudioSettings(bytes, base); });
+  return base;
 }
 
 bool WriteAudioSettings(HWND owner, const char* path, const audio::AudioSettings& levels) {

@@ -8,7 +8,8 @@
 
 #include "settings/audio/audio_settings.h"
 
-audio::AudioSettings ReadAudioSettings(HWND owner, const char* path);
+// The levels the file gives, read over `base` (a line it lacks keeps its value).
+audio::AudioSettings ReadAudioSettings(HWND owner, const char* path, audio::AudioSettings base = {});
 
 // Replaces the file with the levels.
 bool WriteAudioSettings(HWND owner, const char* path, const audio::AudioSettings& levels);

@@ -66,6 +66,14 @@ struct Opening {
 
 PictureDialog& Dialog();
 
+// The keys the launcher keeps between openings for its run: each opening
+// reads the file over them, so a key the file lacks shows as the dialog last
+// left it.
+input::InputSettings& KeptForTheRun() {
+  static input::InputSettings kept;
+  return kept;
+}
+
 const char* NameOf(input::KeyCode code) {
   return input::KeyName(input::FixedKeyNameTable(), code);
 }
@@ -133,7 +141,8 @@ LRESULT CALLBACK KeyBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam
 INT_PTR OnOpen(PictureDialog& self, HWND dialog) {
   Opening& opening = OpeningOf<Opening>(self);
   opening.facesSwapped = false;  // the faces were loaded afresh, in table order
-  opening.edit = input::OpenKeyEdit(ReadKeyBindings(dialog, kBindingsFile).value_or(input::InputSettings{}));
+  opening.edit =
+      input::OpenKeyEdit(ReadKeyBindings(dialog, kBindingsFile, KeptForTheRun()).value_or(KeptForTheRun()));
   ShowKeys(dialog, opening.edit);
   PlaceJoysticks(self);
   SetFocus(GetDlgItem(dialog, IDC_FIRST_KEY_BOX));
@@ -148,6 +157,7 @@ INT_PTR OnOpen(PictureDialog& self, HWND dialog) {
 // are destroyed: their destruction is the edit control's to handle (it frees
 // the control's text and state there), not the default procedure's.
 void Close(PictureDialog& self, HWND dialog) {
+  KeptForTheRun() = input::SettingsToSave(OpeningOf<Opening>(self).edit);
   OpeningOf<Opening>(self).keyBoxes.reset();
   EndPictureDialog(self, dialog, 1);
 }

@@ -4,12 +4,13 @@
 
 #include "services/settings_files.h"
 
-std::optional<input::InputSettings> ReadKeyBindings(HWND owner, const char* path) {
+std::optional<input::InputSettings> ReadKeyBindings(HWND owner, const char* path, input::InputSettings base) {
   std::string bytes;
   if (!LoadSettingsFile(owner, path, bytes)) {
     return std::nullopt;
   }
-  return input::ParseKeyBindings(bytes);
+  input::ParseKeyBindings(bytes, base);
+  return base;
 }
 
 bool WriteKeyBindings(HWND owner, const char* path, const input::InputSettings& toSave) {

@@ -10,8 +10,10 @@
 
 #include "settings/input/key_bindings.h"
 
-// What the file says (0 wherever it says nothing).
-std::optional<input::InputSettings> ReadKeyBindings(HWND owner, const char* path);
+// What the file says, read over `base`: a key the file does not give keeps
+// its value there.
+std::optional<input::InputSettings> ReadKeyBindings(HWND owner, const char* path,
+                                                    input::InputSettings base = {});
 
 // Replaces the file with `toSave`, in one step; true once it holds them.
 bool WriteKeyBindings(HWND owner, const char* path, const input::InputSettings& toSave);

@@ -32,6 +32,18 @@ struct VideoOpening {
   std::optional<video::VideoSettings> decided;
 };
 
+// The catalog and settings the launcher keeps between openings for its run:
+// each opening reads the files over them, so what a file lacks keeps its
+// last value.
+struct KeptForTheRun {
+  video::DriverCatalog catalog;
+  video::VideoSettings settings;
+};
+KeptForTheRun& Kept() {
+  static KeptForTheRun kept;
+  return kept;
+}
+
 VideoOpening& Opening(const PictureDialog& self) {
   return OpeningOf<VideoOpening>(self);
 }
@@ -62,8 +74,8 @@ void ShowVideoSettings(HWND dialog, const video::VideoSettings& settings) {
 INT_PTR OnOpen(PictureDialog& self, HWND dialog) {
   VideoOpening& opening = Opening(self);
   SetScrollRange(GetDlgItem(dialog, IDC_CALIBRATION_BAR), SB_CTL, 0, video::kHighestCalibrationLevel, FALSE);
-  opening.catalog = LoadDriverCatalog(dialog, kCatalogFile);
-  video::VideoSettings read = LoadVideoSettings(dialog, kVideoFile);
+  opening.catalog = Kept().catalog = LoadDriverCatalog(dialog, kCatalogFile, Kept().catalog);
+  video::VideoSettings read = LoadVideoSettings(dialog, kVideoFile, Kept().settings);
   video::FitToCatalog(read, opening.catalog);
   opening.edit = {read, read};
   FillDriverList(dialog, opening.catalog);
@@ -106,17 +118,30 @@ void OnDriverChosen(const PictureDialog& self, HWND dialog) {
   }
 }
 
+// After a mode or a level: the settings as they now stand, the mode list
+// filled again when the choice took the driver the list showed.
+void ShowChosen(const PictureDialog& self, HWND dialog, std::int32_t driverBefore) {
+  const VideoOpening& opening = Opening(self);
+  if (opening.edit.now.driverIndex != driverBefore) {
+    FillModeList(dialog, opening.catalog, opening.edit.now.driverIndex);
+  }
+  ShowVideoSettings(dialog, opening.edit.now);
+}
+
 void OnModeChosen(const PictureDialog& self, HWND dialog) {
   const int selected = ComboBox_GetCurSel(GetDlgItem(dialog, IDC_MODE_LIST));
+  const std::int32_t driverBefore = Opening(self).edit.now.driverIndex;
   if (selected != CB_ERR) {
     video::ChooseMode(Opening(self).edit, selected);
+    ShowChosen(self, dialog, driverBefore);
   }
 }
 
 void OnScroll(const PictureDialog& self, HWND dialog, UINT scrollCode, int thumbPosition) {
   video::VideoEdit& edit = Opening(self).edit;
+  const std::int32_t driverBefore = edit.now.driverIndex;
   video::ScrollCalibration(edit, static_cast<int>(scrollCode), static_cast<std::int16_t>(thumbPosition));
-  ShowVideoSettings(dialog, edit.now);
+  ShowChosen(self, dialog, driverBefore);
 }
 
 void OnCommand(const PictureDialog& self, HWND dialog, int id, UINT notification) {
@@ -151,6 +176,7 @@ void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
       opening.decided =
           ApplyAndSaveAtDone(dialog, kVideoFile, opening.catalog,
                              ComboBox_GetCurSel(GetDlgItem(dialog, IDC_DRIVER_LIST)), opening.edit);
+      Kept().settings = *opening.decided;
       EndPictureDialog(self, dialog, 1);
       break;
     case BTN_VIDEO_DEFAULT:

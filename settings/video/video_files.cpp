@@ -2,16 +2,14 @@
 
 #include "services/settings_files.h"
 
-video::DriverCatalog LoadDriverCatalog(HWND owner, const char* path) {
-  video::DriverCatalog catalog;
-  ReadSettingsFile(owner, path, [&](std::string_view bytes) { video::ParseDriverCatalog(bytes, catalog); });
-  return catalog;
+video::DriverCatalog LoadDriverCatalog(HWND owner, const char* path, video::DriverCatalog base) {
+  ReadSettingsFile(owner, path, [&](std::string_view bytes) { video::ParseDriverCatalog(bytes, base); });
+  return base;
 }
 
-video::VideoSettings LoadVideoSettings(HWND owner, const char* path) {
-  video::VideoSettings settings;
-  ReadSettingsFile(owner, path, [&](std::string_view bytes) { video::ParseVideoSettings(bytes, settings); });
-  return settings;
+video::VideoSettings LoadVideoSettings(HWND owner, const char* path, video::VideoSettings base) {
+  ReadSettingsFile(owner, path, [&](std::string_view bytes) { video::ParseVideoSettings(bytes, base); });
+  return base;
 }
 
 bool SaveVideoSettings(HWND owner, const char* path, const video::VideoSettings& settings) {

@@ -11,8 +11,9 @@
 #include "settings/video/driver_catalog.h"
 #include "settings/video/video_settings.h"
 
-video::DriverCatalog LoadDriverCatalog(HWND owner, const char* path);
-video::VideoSettings LoadVideoSettings(HWND owner, const char* path);
+// Each read over `base`: what the file does not give keeps its value there.
+video::DriverCatalog LoadDriverCatalog(HWND owner, const char* path, video::DriverCatalog base = {});
+video::VideoSettings LoadVideoSettings(HWND owner, const char* path, video::VideoSettings base = {});
 
 // Replaces the file with the four values.
 bool SaveVideoSettings(HWND owner, const char* path, const video::VideoSettings& settings);

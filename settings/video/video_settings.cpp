@@ -54,10 +54,12 @@ std::int32_t ScrolledCalibration(std::int32_t level, int scrollCode, std::int16_
 
 namespace {
 
-// The values the dialog shows become the player's own.
+// The settings become the player's own. A dialog that showed the defaults
+// showed driver 0 in its list: that driver, not one the file holds out of
+// sight, is the one a mode or a level is chosen for.
 void MakeOwn(VideoSettings& settings) {
   if (settings.customized == 0) {
-    settings = {1, 0, 0, kDefaultCalibrationLevel};
+    settings.driverIndex = 0;
   }
   settings.customized = 1;
 }
@@ -65,7 +67,7 @@ void MakeOwn(VideoSettings& settings) {
 }  // namespace
 
 void ChooseDriver(VideoEdit& edit, std::int32_t driverIndex) {
-  MakeOwn(edit.now);
+  edit.now.customized = 1;
   edit.now.driverIndex = driverIndex;
   edit.now.modeIndex = 0;
 }

@@ -60,10 +60,11 @@ struct VideoEdit {
   VideoSettings now;
 };
 
-// Each choice the player makes goes on from what the dialog shows: a dialog
-// that showed the defaults goes on from driver 0, mode 0 and level 50, never
-// from values the file holds out of sight; and the settings become the
-// player's own (customized 1).
+// Each choice makes the settings the player's own (customized 1), and the
+// dialog then shows them. A driver chosen keeps the level and starts its mode
+// list at 0; a mode or a level chosen while the dialog showed the defaults is
+// chosen for the driver its list showed, 0, never for a driver the file holds
+// out of sight (whose files may not be there).
 void ChooseDriver(VideoEdit& edit, std::int32_t driverIndex);  // its mode list starts again at 0
 void ChooseMode(VideoEdit& edit, std::int32_t modeIndex);
 void ScrollCalibration(VideoEdit& edit, int scrollCode, std::int16_t thumbPosition);

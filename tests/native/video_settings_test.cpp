@@ -176,14 +176,15 @@ TEST(DriverPlan, DoneCopiesOrRemovesThePairWholeOrSaysWhyNot) {
   }
 }
 
-// Every sequence of choices from every file, followed by what the controls
-// show: the list, the mode and the bar show the player's last choices (the
-// defaults, driver 0, mode 0 and level 50, until the first); DONE puts in
-// place the driver the list shows and saves exactly what was shown, or, when
-// that driver's files cannot be put in place, keeps the mark, driver and mode
-// the file named at opening. An untouched file keeps its stored driver out of
+// Every sequence of choices from every file: the list, the mode and the bar
+// show the player's values once any choice has made them so (the defaults,
+// driver 0, mode 0 and level 50, until then); a mode or a level chosen over
+// the defaults is chosen for driver 0, the one the list showed. DONE puts in
+// place the driver the list shows and saves what is shown, or, when that
+// driver's files cannot be put in place, keeps the mark, driver and mode the
+// file named at opening. An untouched file keeps its stored driver out of
 // sight: DONE neither installs nor removes one for it.
-TEST(VideoEdit, DoneSavesWhatTheDialogShowedOverEverySequence) {
+TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
   std::mt19937 random(20261210);
   const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
   video::DriverCatalog catalog;
@@ -193,23 +194,23 @@ TEST(VideoEdit, DoneSavesWhatTheDialogShowedOverEverySequence) {
     video::VideoSettings read{pick(-1, 2), pick(-1, 8), pick(-1, 5), pick(-20, 120)};
     video::FitToCatalog(read, catalog);
     video::VideoEdit edit{read, read};
-    const bool stored = read.customized != 0;
-    int list = stored ? read.driverIndex : 0, level = stored ? read.calibrationLevel : 50;
-    int mode = stored && (list < 1 || list > 3) ? read.modeIndex : 0;
-    bool own = stored, defaulted = false;
+    int driver = read.driverIndex, mode = read.modeIndex, level = read.calibrationLevel;
+    bool own = read.customized != 0, defaulted = false;
     std::string steps = "from " + video::FormatVideoSettings(read);
     for (int step = pick(0, 5);; --step) {
+      const int list = own ? driver : 0;
       const video::ShownVideoValues shown = video::ShownValues(edit.now);
       ASSERT_EQ((std::vector<int>{shown.driver, shown.mode, shown.calibrationLevel}),
-                (std::vector<int>{list, mode, level}))
+                (std::vector<int>{list, own && (list < 1 || list > 3) ? mode : 0, own ? level : 50}))
           << steps;
       if (step == 0) {
         break;
       }
       const int choice = pick(0, 3);
+      driver = choice == 1 || choice == 2 ? list : driver;
       if (choice == 0) {
-        list = pick(0, catalog.driverCount - 1), mode = 0;
-        video::ChooseDriver(edit, list);
+        driver = pick(0, catalog.driverCount - 1), mode = 0;
+        video::ChooseDriver(edit, driver);
       } else if (choice == 1) {
         mode = pick(0, static_cast<int>(video::ModeListTexts(catalog, list).size()) - 1);
         video::ChooseMode(edit, mode);
@@ -218,18 +219,18 @@ TEST(VideoEdit, DoneSavesWhatTheDialogShowedOverEverySequence) {
         level = video::ScrolledCalibration(level, code, static_cast<std::int16_t>(thumb));
         video::ScrollCalibration(edit, code, static_cast<std::int16_t>(thumb));
       } else {
-        list = mode = 0, level = 50;
+        driver = mode = 0;
         video::ChooseDefaults(edit);
       }
       own = choice != 3;
       defaulted = choice == 3;
       steps += " " + std::to_string(choice);
     }
-    const auto applied = video::DriverDoneApplies(catalog, list, edit.now);
+    const auto applied = video::DriverDoneApplies(catalog, own ? driver : 0, edit.now);
     const video::VideoSettings saved = video::SavedAtDone(edit, true);
     if (own) {
-      EXPECT_EQ(Fields(saved), (std::vector<std::int32_t>{1, list, mode, level})) << steps;
-      EXPECT_TRUE(applied && applied->index == list) << steps;
+      EXPECT_EQ(Fields(saved), (std::vector<std::int32_t>{1, driver, mode, level})) << steps;
+      EXPECT_TRUE(applied && applied->index == driver) << steps;
     } else {
       EXPECT_EQ(saved.customized, 0) << steps;
       EXPECT_EQ(applied.has_value(), saved.driverIndex == 0) << steps;
