@@ -29,6 +29,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
     return static_cast<int>(*exitCode);
   }
 
+  const std::optional<std::string> busyHook = game::EnvironmentValue(game::kBusyHook);
+  if (const std::optional<unsigned> busy = busyHook ? game::LifetimeFromHook(*busyHook) : std::nullopt) {
+    Sleep(*busy);
+  }
+
   game::GameFiles files;
   game::ReadGameFiles(files);
 

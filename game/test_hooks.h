@@ -11,6 +11,9 @@
 //                        CR LF. An empty value leaves an empty log.
 //   QUIL_GAME_SECONDS    a decimal number from 1 to 3600: the game shows its
 //                        window that many seconds instead of about four.
+//   QUIL_GAME_BUSY       a decimal number from 1 to 3600: the game is busy
+//                        that many seconds before it makes its first window,
+//                        as a game loading its data is, taking no input.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +26,7 @@ namespace game {
 constexpr char kExitCodeHook[] = "QUIL_GAME_EXIT_CODE";
 constexpr char kLogHook[] = "QUIL_GAME_LOG";
 constexpr char kSecondsHook[] = "QUIL_GAME_SECONDS";
+constexpr char kBusyHook[] = "QUIL_GAME_BUSY";
 
 // The variable's value; nothing when it is not set.
 std::optional<std::string> EnvironmentValue(const char* name);
@@ -31,8 +35,8 @@ std::optional<std::string> EnvironmentValue(const char* name);
 // decimal number within 32 bits.
 std::optional<std::uint32_t> ParseExitCode(std::string_view value);
 
-// The window's lifetime in milliseconds a QUIL_GAME_SECONDS value asks for;
-// nothing for anything but 1 to 3600.
+// The milliseconds a QUIL_GAME_SECONDS or QUIL_GAME_BUSY value asks for;
+// nothing for anything but 1 to 3600 seconds.
 std::optional<unsigned> LifetimeFromHook(std::string_view value);
 
 // The log's lines for a QUIL_GAME_LOG value, each ended by "\n"; empty for an

@@ -1,8 +1,10 @@
 #include "launch/start_game.h"
 
 #include <optional>
+#include <vector>
 
 #include "common/win/handles.h"
+#include "common/win/launcher_front.h"
 #include "launch/after_game_report.h"
 #include "launch/driver_check_dialog.h"
 #include "launch/game_mode_file.h"
@@ -59,34 +61,53 @@ void WaitForGameToEnd(HANDLE process) {
   }
 }
 
+// What reached the launcher while the game ran and is kept for after its
+// report: a close asked of a window of ours (posted to it, as the taskbar's
+// Close and Alt+F4 on the minimized launcher do), and the quit of a launcher
+// that a sent close has already ended. Either would end the report's own
+// message loop at once, and the log would go unseen.
+struct HeldDuringTheGame {
+  std::vector<MSG> closes;
+  std::optional<int> quit;
+
+  // Once the report has been answered: the launcher ends, as it was asked to.
+  void PutBack() const {
+    for (const MSG& close : closes) {
+      PostMessageA(close.hwnd, close.message, close.wParam, close.lParam);
+    }
+    if (quit) {
+      PostQuitMessage(*quit);
+    }
+  }
+};
+
 // The clicks and keys that reached the launcher while the game ran (the
 // second click of a double-click on START GAME, say) are not meant for the
-// launcher that comes back: one press is one game.
-// A launcher closed while the game ran has a quit message waiting, which a
-// look at the queue may hand over whatever range it asked for. It is taken
-// too, and its exit code returned, to be put back once the game's report has
-// been answered: the report's own message loop would end at it at once, and
-// the log would go unseen.
-std::optional<int> DropInputQueuedDuringTheGame() {
-  constexpr UINT kQueued[][2] = {{WM_KEYFIRST, WM_KEYLAST},
-                                 {WM_MOUSEFIRST, WM_MOUSELAST},
-                                 {WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK},
-                                 {WM_QUIT, WM_QUIT}};
-  std::optional<int> quit;
+// launcher that comes back: one press is one game. A close or a quit is held
+// (a look at the queue may hand over a quit whatever range it asked for); the
+// window commands that only restore or minimize are the game's time's too.
+HeldDuringTheGame DropInputQueuedDuringTheGame() {
+  constexpr UINT kQueued[][2] = {
+      {WM_KEYFIRST, WM_KEYLAST}, {WM_MOUSEFIRST, WM_MOUSELAST},  {WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK},
+      {WM_CLOSE, WM_CLOSE},      {WM_SYSCOMMAND, WM_SYSCOMMAND}, {WM_QUIT, WM_QUIT}};
+  HeldDuringTheGame held;
   MSG message;
   for (const auto& range : kQueued) {
     while (PeekMessageA(&message, nullptr, range[0], range[1], PM_REMOVE)) {
       if (message.message == WM_QUIT) {
-        quit = static_cast<int>(message.wParam);
+        held.quit = static_cast<int>(message.wParam);
+      } else if (message.message == WM_CLOSE ||
+                 (message.message == WM_SYSCOMMAND && (message.wParam & 0xFFF0) == SC_CLOSE)) {
+        held.closes.push_back(message);
       }
     }
   }
-  return quit;
+  return held;
 }
 
 }  // namespace
 
-bool GameLaunch() {
+bool GameLaunch(WindowsAroundTheGame& windows) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;  // 68
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -102,7 +123,9 @@ bool GameLaunch() {
   if (!process) {
     return false;
   }
+  const win::ProgramInFront game(created.dwProcessId);  // it speaks for the launcher while it runs
   WaitForInputIdle(process.get(), kInputIdleLimit);
+  windows.GameReady();
   thread.reset();
   WaitForGameToEnd(process.get());
   return true;
@@ -120,8 +143,8 @@ void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& win
   }
   SetFirstRunFlag(1);
   windows.Minimize();
-  const bool ran = GameLaunch();
-  const std::optional<int> quit = ran ? DropInputQueuedDuringTheGame() : std::nullopt;
+  const bool ran = GameLaunch(windows);
+  const HeldDuringTheGame held = ran ? DropInputQueuedDuringTheGame() : HeldDuringTheGame{};
   // Back first: what follows speaks over the stage and is owned by it (a
   // report over a minimized launcher would have nothing to stay above).
   windows.Restore();
@@ -132,7 +155,5 @@ void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& win
   } else {
     AfterGameReport(owner);
   }
-  if (quit) {
-    PostQuitMessage(*quit);  // then the launcher ends, as it was asked to
-  }
+  held.PutBack();
 }

@@ -11,6 +11,9 @@ class WindowsAroundTheGame {
  public:
   // Before the game starts: the launcher minimized.
   virtual void Minimize() = 0;
+  // The game is ready for input, or the launcher has waited for it as long
+  // as it does: the game's window, if it shows one, is put in front.
+  virtual void GameReady() = 0;
   // After the game (or a start that failed): the launcher restored and the
   // stage re-centred on the screen as it is then.
   virtual void Restore() = 0;
@@ -21,6 +24,6 @@ class WindowsAroundTheGame {
 
 void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows);
 
-// Starts .\proc.exe and waits until it has ended. True after the game has
-// run; false when it could not be started.
-bool GameLaunch();
+// Starts .\proc.exe and waits until it has ended, telling `windows` when it
+// is ready. True after the game has run; false when it could not be started.
+bool GameLaunch(WindowsAroundTheGame& windows);

@@ -1,7 +1,7 @@
 #include "services/error_box.h"
 
 #include "common/bounded_text.h"
-#include "common/win/message_dialog.h"
+#include "common/win/launcher_front.h"
 
 namespace {
 
@@ -31,8 +31,15 @@ int ErrorBox(HWND owner, const char* text) {
   char buffer[kErrorBoxCapacity];
   text::CopyBounded(buffer, text != nullptr ? text : "");
   const ShowingBox showing;
-  const int result = MessageBoxA(owner, buffer, kErrorBoxCaption, MB_OK | MB_TASKMODAL);
-  win::GiveActivationBack(owner);
+  // A dialog still opening has already disabled the window beneath it, which
+  // the box then speaks over; the box's end enables its owner again, so the
+  // dialog's hold is put back.
+  const HWND seen = win::SeenOwner(owner);
+  const bool held = seen != nullptr && !IsWindowEnabled(seen);
+  const int result = MessageBoxA(seen, buffer, kErrorBoxCaption, MB_OK | MB_TASKMODAL);
+  if (held) {
+    EnableWindow(seen, FALSE);
+  }
   return result;
 }
 

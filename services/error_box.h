@@ -7,8 +7,9 @@
 
 // Shows a non-fatal problem in a modal box captioned "Message" with one OK
 // button, owned by `owner`: the window it speaks over (a settings dialog, the
-// stage, the frame). Returns when the user has confirmed; the owner then
-// takes the activation and the keyboard back.
+// stage, the frame), or, while that is not shown yet (a dialog still opening),
+// the window the player sees beneath it. Returns when the user has confirmed;
+// the owner takes the activation and the keyboard back as the box closes.
 //
 // Owned, the box stays above its owner wherever the player clicks or
 // switches to (a window manager raises whatever is clicked, and only an owner

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/win/file_io.h"
+#include "common/win/launcher_front.h"
 #include "services/browser_parameter.h"
 #include "services/error_box.h"
 
@@ -23,6 +24,7 @@ int OpenInBrowser(HWND window, const char* target) {
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteA(window, "open", browser, parameter.c_str(), nullptr, SW_SHOWMAXIMIZED));
     if (result > 32) {
+      win::GiveWayToAnotherProgram();  // the page comes up in front of the launcher
       return 1;
     }
   }

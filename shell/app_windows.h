@@ -10,6 +10,10 @@ constexpr char kFrameClassName[] = "Quil3D";
 constexpr char kFrameTitle[] = "Quil3D";
 constexpr char kStageClassName[] = "Quil3D Child";
 
+// Sent to the frame of the launcher that runs by a second start: the window
+// that speaks for the launcher comes forward.
+constexpr UINT kComeForwardMessage = WM_APP + 2;
+
 constexpr DWORD kFrameStyle = WS_POPUP | WS_BORDER | WS_SYSMENU;             // 0x80880000
 constexpr DWORD kStageStyle = WS_POPUP | WS_CHILD | WS_BORDER | WS_SYSMENU;  // 0xC0880000
 

@@ -1,3 +1,4 @@
+#include "common/win/launcher_front.h"
 #include "common/win/message_dialog.h"
 #include "launch/start_game.h"
 #include "resources/resource.h"
@@ -26,8 +27,14 @@ class ShellWindows final : public WindowsAroundTheGame {
  public:
   void Minimize() override { SetShowState(Shell().frame, SW_MINIMIZE); }
 
+  // The game's window in front: a window manager may have focused another
+  // program when the launcher went down.
+  void GameReady() override { win::BringForward(win::WindowInFront()); }
+
   // The frame restored, the stage re-centred on the screen as it is now, the
-  // momentary dialog over it, and the stage moved to its new place.
+  // momentary dialog over it, and the stage moved to its new place, drawn
+  // again (a restored window keeps its last pixels under Wine: the face
+  // pressed for START GAME) and in front with the keyboard.
   // Nothing is restored once the stage is gone: a close that another program
   // sent while the game ran has destroyed it, and the launcher is ending.
   void Restore() override {
@@ -41,6 +48,8 @@ class ShellWindows final : public WindowsAroundTheGame {
     const shell::ScreenLayout& layout = shell.layout;
     SetWindowPos(shell.stage, nullptr, layout.stageLeft, layout.stageTop, layout.stageWidth,
                  layout.stageHeight, SWP_NOSIZE | SWP_FRAMECHANGED);
+    InvalidateRect(shell.stage, nullptr, FALSE);  // the paint covers it all: no erase after it
+    win::BringForward(win::WindowInFront());
   }
 };
 

@@ -2,7 +2,7 @@
 
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
-#include "common/win/message_dialog.h"
+#include "common/win/launcher_front.h"
 #include "common/win/window_ledger.h"
 #include "media/image_store.h"
 #include "shell/shell_state.h"
@@ -55,6 +55,18 @@ void OnKeyDown(WPARAM key) {
   std::fflush(stdout);
 }
 
+// A second start: the window that speaks for the launcher comes forward. That
+// is the game while it runs (the launcher stays minimized); otherwise the
+// launcher's window in front, the frame restored first if the player had
+// minimized it, and the stage drawn again.
+void OnComeForward(HWND frame) {
+  if (win::WindowInFront() == frame && IsIconic(frame)) {
+    ShowWindow(frame, SW_RESTORE);
+    InvalidateRect(Shell().stage, nullptr, FALSE);
+  }
+  win::BringForward(win::WindowInFront());
+}
+
 }  // namespace
 
 LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -71,6 +83,27 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       break;
     case WM_SETCURSOR:  // a click on the frame while a box or dialog holds it
       win::BringTheModalWindowForward(LOWORD(lParam), HIWORD(lParam));
+      break;
+    case WM_ACTIVATEAPP:  // another program took the front
+      if (wParam == FALSE) {
+        win::KeepTheFrontHandedOver(window);
+      }
+      break;
+    case WM_ACTIVATE:  // the frame itself took it, from a window manager
+      if (LOWORD(wParam) != WA_INACTIVE) {
+        win::KeepTheFrontHandedOver(window);
+      }
+      break;
+    case kComeForwardMessage:
+      OnComeForward(window);
+      return 0;
+    case win::kTakeTheFrontBack:
+      win::TakeTheFrontBack();
+      break;
+    case WM_ENABLE:  // a box over the frame (before the stage shows) is closing
+      if (wParam != FALSE) {
+        win::GiveActivationBack(window);
+      }
       break;
     default:
       break;

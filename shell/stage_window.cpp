@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
-#include "common/win/message_dialog.h"
+#include "common/win/launcher_front.h"
 #include "common/win/window_ledger.h"
 #include "launch/start_game.h"
 #include "ui/captions.h"
@@ -61,9 +61,13 @@ void OnLeftButtonDown(HWND stage, std::uint32_t x, std::uint32_t y) {
 // The frame takes input only while the stage does: with a dialog or box
 // over the stage, a click on the black frame must not make the frame the
 // active window (a window manager raises what is active, and the keyboard
-// would go to the frame).
+// would go to the frame). Enabled again, the stage keeps the front as the
+// box or dialog over it closes.
 void OnEnable(HWND stage, bool enabled) {
   EnableWindow(GetParent(stage), enabled);
+  if (enabled) {
+    win::GiveActivationBack(stage);
+  }
 }
 
 void OnDestroy(HWND stage) {

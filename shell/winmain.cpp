@@ -9,22 +9,34 @@ constexpr char kIntroVideo[] = "logo.avi";
 // Held for the run by the launcher that runs (no "Local\\" prefix, which the
 // Windows 95 family and NT 4 do not know).
 constexpr char kRunningMutex[] = "Quil3D launcher running";
+// How long a second start waits for the running launcher's answer (its intro
+// answers nothing until it has played).
+constexpr UINT kComeForwardPatience = 5000;
 
 // One launcher at a time: two would hold the same settings files, and the one
 // that closed last would write its first-run flag over the other's. When one
-// runs already, it is brought to the front (its last active window: the
-// stage, a dialog or a box) and true is returned; this one then ends before
-// anything is read or written.
+// runs already, it is asked to come forward (the game it waits for, or its
+// window in front: the stage, a dialog or a box), lent this start's right to
+// take the foreground where the platform has one, and true is returned; this
+// one then ends before anything is read or written.
 bool BroughtTheRunningLauncherForward(win::UniqueKernelHandle& running) {
   running.reset(CreateMutexA(nullptr, FALSE, kRunningMutex));
   if (!running || GetLastError() != ERROR_ALREADY_EXISTS) {
     return false;
   }
   if (const HWND frame = FindWindowA(kFrameClassName, nullptr)) {
-    if (IsIconic(frame)) {
-      ShowWindow(frame, SW_RESTORE);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(frame, &processId);
+    // Windows 98 and 2000 on: a program may take the foreground from the one
+    // the player works only when lent the right (the 95 family before 98 and
+    // NT 4 have no such rule, nor the call).
+    using AllowForeground = BOOL(WINAPI*)(DWORD);
+    if (const auto allow = reinterpret_cast<AllowForeground>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("user32.dll"), "AllowSetForegroundWindow")))) {
+      allow(processId);
     }
-    SetForegroundWindow(GetLastActivePopup(frame));
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(frame, kComeForwardMessage, 0, 0, SMTO_ABORTIFHUNG, kComeForwardPatience, &answer);
   }
   return true;
 }

@@ -7,7 +7,7 @@
 
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
-#include "common/win/message_dialog.h"
+#include "common/win/launcher_front.h"
 #include "common/win/window_ledger.h"
 #include "media/image_store.h"
 #include "services/error_box.h"
@@ -191,6 +191,11 @@ INT_PTR CALLBACK PictureDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_HSCROLL:
     case WM_VSCROLL:
       return OnScroll(*self, dialog, message, wParam, lParam);
+    case WM_ENABLE:  // a box or guide over the dialog is closing
+      if (wParam != FALSE) {
+        win::GiveActivationBack(dialog);
+      }
+      return FALSE;
     default:
       return self->spec->onOtherMessage != nullptr
                  ? self->spec->onOtherMessage(*self, dialog, message, wParam, lParam)
@@ -241,7 +246,6 @@ int RunPictureDialog(PictureDialog& self, HWND owner, HINSTANCE instance) {
   }
   const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(self.spec->templateId), owner,
                                          PictureDialogProc, reinterpret_cast<LPARAM>(&self));
-  win::GiveActivationBack(owner);
   return result != 0 && result != -1 ? 1 : 0;
 }
 

@@ -40,24 +40,7 @@ struct MessageDialog {
 // Runs `dialog` modally, owned by `owner`, its template taken from
 // `instance`; `input` reaches its hooks. Returns the ending's result, or
 // DialogBoxParam's failure (-1, or 0 for an owner that is not a window) when
-// it could not be shown. The owner then takes the activation back.
+// it could not be shown.
 INT_PTR RunMessageDialog(const MessageDialog& dialog, HWND owner, HINSTANCE instance, LPARAM input = 0);
-
-// A modal box or dialog owned by `owner` has closed: the owner, when it is
-// shown and takes input, becomes the active window again, keyboard focus
-// included. The platform hands the activation back only when the closing
-// window was the active one, and otherwise to whatever window comes next,
-// another program's too. Every window of ours that shows a modal window
-// calls this after it; nothing happens for no owner.
-void GiveActivationBack(HWND owner);
-
-// A click on a window of ours that a modal window holds disabled (the
-// WM_SETCURSOR of a button press on HTERROR, `hitTest` and `message` as it
-// carries them) brings the modal window in front to the front: the one shown,
-// enabled top-level window of this thread. Windows does so itself; under a
-// window manager the click would otherwise leave another program in front,
-// or raise the disabled window over the box. True when it was a press on a
-// disabled window.
-bool BringTheModalWindowForward(WORD hitTest, WORD message);
 
 }  // namespace win

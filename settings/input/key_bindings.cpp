@@ -79,6 +79,7 @@ KeyEdit OpenKeyEdit(const InputSettings& read) {
   KeyEdit edit;
   if (read.customKeys == 0) {
     ResetKeys(edit);
+    edit.builtInSet = false;  // only RESET marks the next write built-in
     return edit;
   }
   for (int slot = 0; slot < kBindingSlotCount; ++slot) {

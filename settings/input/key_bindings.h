@@ -53,9 +53,10 @@ struct KeyEdit {
   KeyCode shown[kBindingSlotCount] = {};
   // JOYSTICK 2 stands under player 1 and JOYSTICK 1 under player 2.
   bool joysticksSwapped = false;
-  // The built-in set shows as RESET put it (or as a file marked built-in
-  // opened), no key captured since: DONE marks the file built-in again while
-  // the joysticks stand in their own places.
+  // The built-in set shows as RESET put it, no key captured since: DONE marks
+  // the file built-in again while the joysticks stand in their own places.
+  // A file marked built-in opens showing the set without it: a DONE that
+  // follows no RESET marks the file chosen, as every such write does.
   bool builtInSet = false;
 };
 

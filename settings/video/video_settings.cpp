@@ -55,11 +55,15 @@ std::int32_t ScrolledCalibration(std::int32_t level, int scrollCode, std::int16_
 namespace {
 
 // The settings become the player's own. A dialog that showed the defaults
-// showed driver 0 in its list: that driver, not one the file holds out of
-// sight, is the one a mode or a level is chosen for.
+// showed driver 0, its first mode and the level 50: a choice starts from
+// those, never from values the file holds out of sight (a driver whose files
+// may not be there, a mode or a level the player never saw), so that no
+// control moves but the one chosen.
 void MakeOwn(VideoSettings& settings) {
   if (settings.customized == 0) {
     settings.driverIndex = 0;
+    settings.modeIndex = 0;
+    settings.calibrationLevel = kDefaultCalibrationLevel;
   }
   settings.customized = 1;
 }
@@ -67,7 +71,7 @@ void MakeOwn(VideoSettings& settings) {
 }  // namespace
 
 void ChooseDriver(VideoEdit& edit, std::int32_t driverIndex) {
-  edit.now.customized = 1;
+  MakeOwn(edit.now);
   edit.now.driverIndex = driverIndex;
   edit.now.modeIndex = 0;
 }

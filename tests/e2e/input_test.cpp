@@ -150,6 +150,10 @@ TEST_F(InputSettings, KeysAreCapturedOnReleaseSavedAsShownAndSeenByTheGame) {
   EXPECT_TRUE(ShowsJoystick(kPlayer1Place, kJoystick1Face));
   Close(kInputDone);
   EXPECT_EQ(game_.Read("info\\keyvalue.cfg"), shipped_);
+  // Opened again, DONE without RESET marks the same keys chosen.
+  OpenDialog();
+  Close(kInputDone);
+  EXPECT_EQ(game_.Read("info\\keyvalue.cfg"), std::string("1").append(shipped_, 1));
 
   // Codes without a name show empty boxes. A key captured after RESET is
   // saved with the built-in keys, and a press on a place released off it

@@ -127,11 +127,9 @@ TEST_F(StartGame, TheDriverQuestionComesBeforeAFirstStartOnly) {
   EXPECT_EQ(placed.left, (e2e::ScreenWidth() - 640) / 2);
   EXPECT_EQ(placed.top, (e2e::ScreenHeight() - 480) / 2);
 
-  // Back, the menu is drawn afresh: START GAME normal, though the pointer is
-  // still on it. Then once more without the game.
-  EXPECT_TRUE(e2e::ShowsFaceRatherThan(stage_->handle, e2e::place::kStartGame,
-                                       IDB_START_GAME + e2e::place::kNormal,
-                                       IDB_START_GAME + e2e::place::kLit));
+  // Back, the menu is drawn afresh: START GAME normal, not as pressed, though
+  // the pointer is still on it. Then once more without the game.
+  EXPECT_TRUE(ShowsButtonFace(stage_->handle, e2e::place::kStartGameButton, e2e::place::kNormal));
   game_.Remove("proc.exe");
   ClickOnStage(e2e::place::kStartGame);
   cannotStart();
@@ -195,8 +193,9 @@ TEST_F(StartGame, TheGamesLogDecidesTheReportAndIsGoneAfterwards) {
 // the click is read, so the input of the second round is posted as Windows
 // would queue it.
 TEST_F(StartGame, ADoubleClickStartsOneGameAndTheLauncherAnswersWhileItRuns) {
-  // The game shows its window 30 s: each round ends it with a key.
-  const ScopedVariable seconds("QUIL_GAME_SECONDS", "30"), log("QUIL_GAME_LOG", "0");
+  // The game shows its window 30 s: each round ends it with a key. Its card
+  // fails: a report follows each game.
+  const ScopedVariable seconds("QUIL_GAME_SECONDS", "30"), log("QUIL_GAME_LOG", "1");
   Start("1\r\n");
   const POINT startGame =
       e2e::ClientToScreenPoint(stage_->handle, e2e::place::kStartGame.x, e2e::place::kStartGame.y);
@@ -224,45 +223,51 @@ TEST_F(StartGame, ADoubleClickStartsOneGameAndTheLauncherAnswersWhileItRuns) {
     return SendMessageTimeoutA(window, message, 0, 0, SMTO_NORMAL, 3000, &answer) != 0;
   };
 
-  // A double-click as one burst of input, and messages sent meanwhile.
+  // A double-click as one burst of input, and messages sent meanwhile. A
+  // second start leaves the game in front, with the keys: Space ends it.
   e2e::DoubleClickAt(startGame.x, startGame.y);
   HWND game = gameRuns();
   for (const HWND window : {frame_->handle, stage_->handle}) {
     EXPECT_TRUE(answered(window, WM_SETTINGCHANGE)) << "no answer while the game runs";
   }
+  EXPECT_EQ(Launcher(game_).WaitForExit(), 0u);
+  EXPECT_TRUE(IsIconic(frame_->handle)) << "a second start restored the launcher over the game";
+  ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == game; }));
   // START GAME pressed again, and Alt+F4, queued while the game runs.
   PostMessageA(stage_->handle, WM_LBUTTONDOWN, MK_LBUTTON, onStartGame);
   PostMessageA(stage_->handle, WM_LBUTTONUP, 0, onStartGame);
   PostMessageA(stage_->handle, WM_SYSKEYDOWN, VK_F4, 0x20000001);
-  PostMessageA(game, WM_KEYDOWN, VK_SPACE, 0);
-  EXPECT_TRUE(Restored());
+  e2e::PressKey(VK_SPACE);
   // Input is taken in order: START GAME lights up only once anything queued
   // before the move has been handled.
-  EXPECT_TRUE(MainMenuAnswers());
+  EXPECT_TRUE(BackFromTheGame());
   EXPECT_FALSE(e2e::FileExists(game_.PathOf("Info\\GameMode.dat")))
       << "a queued click started the game again";
   EXPECT_FALSE(IsIconic(frame_->handle));
   ASSERT_TRUE(launcher_->Running()) << "a queued Alt+F4 closed the launcher";
 
-  // A close posted while the game runs waits for the game's end.
+  // A close posted while the game runs (the taskbar's Close of the minimized
+  // launcher) waits for the game's end and its report.
   ClickOnStage(e2e::place::kStartGame);
   game = gameRuns();
-  PostMessageA(stage_->handle, WM_CLOSE, 0, 0);
+  PostMessageA(frame_->handle, WM_CLOSE, 0, 0);
   EXPECT_TRUE(answered(stage_->handle, WM_SETTINGCHANGE));
   EXPECT_TRUE(IsWindow(stage_->handle)) << "the posted close was taken while the game ran";
   PostMessageA(game, WM_KEYDOWN, VK_SPACE, 0);
+  auto report = WaitForDialogWith(IDC_REPORT_TEXT);
+  ASSERT_TRUE(report) << "the posted close took the report with it";
+  e2e::LeftClickControl(report->handle, IDC_REPORT_OK);
   EXPECT_EQ(launcher_->WaitForExit(), 0u);
 
-  // A close sent while the game runs ends the launcher then, once the game's
-  // failing card has been reported; nothing of it is restored.
-  const ScopedVariable failingCard("QUIL_GAME_LOG", "1");
+  // A close sent while the game runs ends the launcher then, once the report
+  // has been answered; nothing of it is restored.
   Start("1\r\n");
   ClickOnStage(e2e::place::kStartGame);
   game = gameRuns();
   EXPECT_TRUE(answered(stage_->handle, WM_CLOSE));
   EXPECT_FALSE(IsWindow(stage_->handle));
   PostMessageA(game, WM_KEYDOWN, VK_SPACE, 0);
-  const auto report = WaitForDialogWith(IDC_REPORT_TEXT);
+  report = WaitForDialogWith(IDC_REPORT_TEXT);
   ASSERT_TRUE(report) << "the close took the report with it";
   EXPECT_TRUE(e2e::PushedDown(GetDlgItem(report->handle, IDC_REPORT_OK))) << "the report went by itself";
   e2e::LeftButton(false);  // OK clicked

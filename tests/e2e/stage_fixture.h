@@ -17,6 +17,7 @@
 
 #include "resources/resource.h"
 #include "tests/support/canvas.h"
+#include "tests/support/owners.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/e2e/driver/places.h"
 #include "tests/e2e/driver/waits.h"
@@ -31,19 +32,6 @@ inline int ComboSelection(HWND dialog, int comboId) {
 inline int ComboCount(HWND dialog, int comboId) {
   return static_cast<int>(SendMessageA(GetDlgItem(dialog, comboId), CB_GETCOUNT, 0, 0));
 }
-
-// An environment variable of this process, which the programs it starts
-// inherit, set for the life of this object.
-class ScopedVariable {
- public:
-  ScopedVariable(const char* name, const char* value) : name_(name) { SetEnvironmentVariableA(name, value); }
-  ~ScopedVariable() { SetEnvironmentVariableA(name_, nullptr); }
-  ScopedVariable(const ScopedVariable&) = delete;
-  ScopedVariable& operator=(const ScopedVariable&) = delete;
-
- private:
-  const char* name_;
-};
 
 // Whether the display shows more than 256 colours.
 inline bool TrueColourDisplay() {
@@ -343,9 +331,12 @@ class OnTheStage : public testing::Test {
     clickBeside(stage_->handle);
     above("after another program and back");
   }
-  // Whether `window` is in front again with the keyboard.
+  // Whether `window` is in front again with the keyboard, and stays so a
+  // moment (a window manager answers a closing window late).
   static bool KeyboardBackTo(HWND window) {
-    return e2e::WaitUntil([&] { return GetForegroundWindow() == window; }, std::chrono::milliseconds(3000)) &&
+    return e2e::Settled<bool>([&] { return GetForegroundWindow() == window; }, 10,
+                              std::chrono::milliseconds(3000), std::chrono::milliseconds(30),
+                              [](bool back) { return back; }) &&
            e2e::HasKeyboardFocus(window);
   }
   static bool IsCardReport(const e2e::WindowFacts& w) {

@@ -126,11 +126,11 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosenAndTheGameRunsWith
     e2e::SaveScreenshot("video-driver-installed");
   });
   EXPECT_EQ(Selected(IDC_DRIVER_LIST), 2) << "the chosen driver stays shown";
-  EXPECT_EQ(Level(), 70) << "the choice makes the stored level the player's, shown";
+  EXPECT_EQ(Level(), 50) << "a choice over the defaults starts from what they showed";
   EXPECT_EQ(Entries(IDC_MODE_LIST), 1) << "one mode for a driver the launcher installs";
   Done();
   EXPECT_TRUE(Installed("Prism3D"));
-  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n70\r\n");
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n50\r\n");
 
   // A copy made read-only: driver 3 cannot replace it. The player reads which
   // file, driver 2's pair stays and video.cfg goes on naming driver 2.
@@ -152,7 +152,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosenAndTheGameRunsWith
   ASSERT_TRUE(e2e::ToMainMenu(stage_->handle));
   game_.SetReadOnly("Opengl32.dll", false);
   EXPECT_TRUE(Installed("Prism3D"));
-  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n70\r\n");
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n50\r\n");
 
   // Driver 4, installed by hand: the guide with its folder; DONE leaves the
   // copies of driver 2.
@@ -182,7 +182,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosenAndTheGameRunsWith
   EXPECT_TRUE(IsWindow(dialog_)) << "the video dialog stays open";
   Done();
   EXPECT_TRUE(Installed("Prism3D")) << "a driver installed by hand leaves the copies";
-  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n6\r\n0\r\n70\r\n");
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n6\r\n0\r\n50\r\n");
 
   // The system's driver: both copies go, without a word.
   OpenDialog();
@@ -201,7 +201,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosenAndTheGameRunsWith
   Click(kSmallDefault);
   Done();
   EXPECT_TRUE(NoCopies());
-  EXPECT_EQ(game_.Read("info\\video.cfg"), "0\r\n0\r\n0\r\n70\r\n");
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "0\r\n0\r\n0\r\n50\r\n");
 
   // Each opening reads the file: paged right from 95 the level is 100. Then
   // the whole chain: the failing card chosen and installed, the game started
@@ -233,38 +233,63 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosenAndTheGameRunsWith
 
 // Nothing of the launcher covers its boxes and guides, at either depth:
 // each stays in front while the player clicks beneath it or switches
-// programs, and its answer gives the keyboard back to the window beneath. A
-// double-click on AUDIO CALIBRATION gives its second click to the stage under
-// the first box.
+// programs, and its answer, given right after a switch away and back, leaves
+// the window beneath in front with the keyboard. A player's double-click on
+// AUDIO CALIBRATION gives its second click to the stage under the first box,
+// which stays above it. A page opened from a guide comes up in front.
 TEST_F(VideoSettings, EveryBoxAndGuideStaysAboveTheWindowItSpeaksOver) {
-  const ScopedVariable exitAtOnce("QUIL_GAME_EXIT_CODE", "0"), log("QUIL_GAME_LOG", "1");
+  const ScopedVariable exitAtOnce("QUIL_GAME_EXIT_CODE", "0"), log("QUIL_GAME_LOG", "1"),
+      browserPage("QUIL_BROWSER_SECONDS", "30");
+  ASSERT_TRUE(InstallRecordingBrowser(game_, "netscape.exe"));
   Start("1\r\n0\r\n0\r\n50\r\n");
   const OtherProgram other(game_);
   ASSERT_TRUE(other.window);
+  const auto awayAndBack = [&](HWND to) {
+    ASSERT_TRUE(e2e::BringToFront(other.window) && e2e::BringToFront(to));
+  };
   ASSERT_TRUE(e2e::ToOptionsMenu(stage_->handle));
   const POINT audio =
       e2e::ClientToScreenPoint(stage_->handle, e2e::place::kAudioButton.x, e2e::place::kAudioButton.y);
-  e2e::DoubleClickAt(audio.x, audio.y);
+  e2e::DoubleClickThroughTheDisplay(audio.x, audio.y);
   const auto box = e2e::WaitForMessageBox(*launcher_);
   ASSERT_TRUE(box);
-  const HWND audioDialog = box->owner;
-  ASSERT_TRUE(GetDlgItem(audioDialog, IDC_MUSIC_BAR)) << "the mixer's box belongs to the audio dialog";
-  ExpectStaysAbove(box->handle, audioDialog, other.window);
-  e2e::SaveScreenshot("audio-box-over-its-dialog");
-  EXPECT_EQ(AnswerMixerMessages(), 2u);
-  EXPECT_TRUE(KeyboardBackTo(audioDialog));
+  EXPECT_EQ(box->owner, stage_->handle) << "the audio dialog is not shown yet";
+  ExpectStaysAbove(box->handle, nullptr, other.window);
+  e2e::SaveScreenshot("audio-box-over-the-stage");
+  awayAndBack(box->handle);
+  e2e::PressKey(VK_RETURN);
+  const auto second = e2e::WaitForMessageBox(*launcher_);
+  ASSERT_TRUE(second && second->handle != box->handle);
+  EXPECT_EQ(e2e::AnswerMessageBox(*second), " Mixer Open Error3");
+  const auto shown = WaitForDialogWith(IDC_MUSIC_BAR);
+  ASSERT_TRUE(shown);
+  const HWND audioDialog = shown->handle;
+  awayAndBack(audioDialog);
   e2e::LeftClickInClient(audioDialog, kSmallDone);
   ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(audioDialog); }));
+  EXPECT_TRUE(KeyboardBackTo(stage_->handle));
 
   dialog_ = OpenSettings(Settings::kVideo);
   ASSERT_TRUE(dialog_);
   Choose(IDC_DRIVER_LIST, 4);
-  const auto guide = WaitForDialogWith(IDC_GUIDE_LOCATION);
+  auto guide = WaitForDialogWith(IDC_GUIDE_LOCATION);
   ASSERT_TRUE(guide);
   EXPECT_EQ(guide->owner, dialog_);
   ExpectStaysAbove(guide->handle, dialog_, other.window);
+  awayAndBack(guide->handle);
   e2e::LeftClickControl(guide->handle, IDC_GUIDE_CANCEL);
   EXPECT_TRUE(KeyboardBackTo(dialog_));
+  Choose(IDC_DRIVER_LIST, 6);
+  guide = WaitForDialogWith(IDC_GUIDE_LOCATION);
+  ASSERT_TRUE(guide);
+  e2e::LeftClickControl(guide->handle, IDC_GUIDE_DOWNLOAD);
+  HWND page = nullptr;
+  EXPECT_TRUE(e2e::Settled<bool>(
+      [&] { return (page = FindWindowA("Quil3D Stand-in Browser", nullptr)) == GetForegroundWindow(); }, 10,
+      milliseconds(10000), milliseconds(30), [](bool up) { return up; }))
+      << "the page is not in front";
+  PostMessageA(page, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(e2e::BringToFront(dialog_));
   Done();
 
   ClickOnStage(e2e::place::kStartGame);
@@ -272,6 +297,7 @@ TEST_F(VideoSettings, EveryBoxAndGuideStaysAboveTheWindowItSpeaksOver) {
   ASSERT_TRUE(report);
   EXPECT_EQ(report->owner, stage_->handle);
   ExpectStaysAbove(report->handle, nullptr, other.window);
+  awayAndBack(report->handle);
   e2e::LeftClickControl(report->handle, IDC_REPORT_OK);
   EXPECT_TRUE(KeyboardBackTo(stage_->handle));
 }

@@ -24,18 +24,19 @@ constexpr std::pair<std::uint32_t, int> kReleased[] = {
     {0x11, 29},  {0xDB, 26}, {0x09, 0}, {0x14, 0}, {0x12, 0},  {0x6C, 0},  {0xFFFFFFFF, 0}};
 
 // What the player sees: the code behind each box, the joysticks swapped, and
-// the built-in set standing as RESET or a built-in file put it.
+// whether RESET put the built-in set there (no key captured since).
 struct Seen {
   std::array<int, 12> codes{};
   bool swapped = false;
-  bool builtIn = false;
+  bool reset = false;
 };
-const Seen kBuiltInSeen{kBuiltIn, false, true};
+const Seen kAfterReset{kBuiltIn, false, true};
 
-// The file DONE must leave for what is seen: marked built-in only where it
-// reads back as the same sight.
+// The file DONE must leave for what is seen: a write after RESET keeps the
+// built-in mark (0) unless the joysticks were swapped since, which a 0 would
+// lose; every other write marks the file chosen (1), whatever it held.
 std::string FileOf(const Seen& seen) {
-  std::string file = seen.builtIn && !seen.swapped ? "0\r\n" : "1\r\n";
+  std::string file = seen.reset && !seen.swapped ? "0\r\n" : "1\r\n";
   for (int slot = 0; slot < 12; ++slot) {
     file += std::string(kKeys[slot]) + " " + std::to_string(seen.codes[slot]) + "\r\n";
   }
@@ -75,7 +76,8 @@ std::pair<std::string, Seen> DamagedFile(std::mt19937& random) {
       seen.codes[field] = value >= 0 && value < 400 ? value : 0;
     }
   }
-  return {bytes, custom == 0 ? kBuiltInSeen : seen};
+  // A file marked built-in shows the built-in set, as if reset but unmarked.
+  return {bytes, custom == 0 ? Seen{kBuiltIn, false, false} : seen};
 }
 
 testing::AssertionResult Shows(const input::KeyEdit& edit, const Seen& seen) {
@@ -113,12 +115,12 @@ TEST(KeyBindings, EverySequenceSavesWhatTheDialogShows) {
         EXPECT_EQ(input::CaptureKey(edit, slot, virtualKey), code != 0);
         if (code != 0) {
           seen.codes[slot] = code;
-          seen.builtIn = false;
+          seen.reset = false;
         }
       } else if (choice < 12) {
         steps += ", RESET";
         input::ResetKeys(edit);
-        seen = kBuiltInSeen;
+        seen = kAfterReset;
       } else if (choice < 15) {
         steps += ", JOYSTICK";
         input::SwapJoysticks(edit);
@@ -126,7 +128,7 @@ TEST(KeyBindings, EverySequenceSavesWhatTheDialogShows) {
       } else {  // closed, then opened again
         if (choice < 17) {
           file = input::FormatKeyBindings(input::SettingsToSave(edit));
-          opened = {seen.codes, seen.swapped, seen.builtIn && !seen.swapped};
+          opened = {seen.codes, seen.swapped, false};
         } else if (choice == 19) {
           std::tie(file, opened) = DamagedFile(random);
         }

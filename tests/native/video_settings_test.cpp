@@ -176,14 +176,26 @@ TEST(DriverPlan, DoneCopiesOrRemovesThePairWholeOrSaysWhyNot) {
   }
 }
 
+// The calibration bar's steps as the dialog's table gives them: 10 left but
+// not below 0, 10 right but not above 100, the thumb where it is dragged.
+int Scrolled(int level, int code, int thumb) {
+  return code == 0 || code == 2   ? std::max(level - 10, 0)
+         : code == 1 || code == 3 ? std::min(level + 10, 100)
+         : code == 4 || code == 5 ? thumb
+         : code == 6              ? 0
+         : code == 7              ? 100
+                                  : level;
+}
+
 // Every sequence of choices from every file: the list, the mode and the bar
 // show the player's values once any choice has made them so (the defaults,
-// driver 0, mode 0 and level 50, until then); a mode or a level chosen over
-// the defaults is chosen for driver 0, the one the list showed. DONE puts in
-// place the driver the list shows and saves what is shown, or, when that
-// driver's files cannot be put in place, keeps the mark, driver and mode the
-// file named at opening. An untouched file keeps its stored driver out of
-// sight: DONE neither installs nor removes one for it.
+// driver 0, mode 0 and level 50, until then); a choice over the defaults
+// starts from them. A step of one control moves no other, but for the mode
+// list a driver choice fills again. DONE puts in place the driver the list
+// shows and saves what is shown, or, when that driver's files cannot be put
+// in place, keeps the mark, driver and mode the file named at opening. An
+// untouched file keeps its stored driver out of sight: DONE neither installs
+// nor removes one for it.
 TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
   std::mt19937 random(20261210);
   const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
@@ -194,20 +206,28 @@ TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
     video::VideoSettings read{pick(-1, 2), pick(-1, 8), pick(-1, 5), pick(-20, 120)};
     video::FitToCatalog(read, catalog);
     video::VideoEdit edit{read, read};
-    int driver = read.driverIndex, mode = read.modeIndex, level = read.calibrationLevel;
+    int driver = read.driverIndex, mode = read.modeIndex, level = read.calibrationLevel, choice = -1;
     bool own = read.customized != 0, defaulted = false;
     std::string steps = "from " + video::FormatVideoSettings(read);
+    std::vector<int> before;
     for (int step = pick(0, 5);; --step) {
       const int list = own ? driver : 0;
       const video::ShownVideoValues shown = video::ShownValues(edit.now);
-      ASSERT_EQ((std::vector<int>{shown.driver, shown.mode, shown.calibrationLevel}),
-                (std::vector<int>{list, own && (list < 1 || list > 3) ? mode : 0, own ? level : 50}))
+      const std::vector<int> now{shown.driver, shown.mode, shown.calibrationLevel};
+      ASSERT_EQ(now, (std::vector<int>{list, own && (list < 1 || list > 3) ? mode : 0, own ? level : 50}))
           << steps;
+      for (int control = 0; choice >= 0 && choice < 3 && control < 3; ++control) {
+        EXPECT_TRUE(control == choice || (choice == 0 && control == 1) || now[control] == before[control])
+            << steps;
+      }
       if (step == 0) {
         break;
       }
-      const int choice = pick(0, 3);
-      driver = choice == 1 || choice == 2 ? list : driver;
+      before = now;
+      choice = pick(0, 3);
+      if (!own) {
+        driver = 0, mode = 0, level = 50;
+      }
       if (choice == 0) {
         driver = pick(0, catalog.driverCount - 1), mode = 0;
         video::ChooseDriver(edit, driver);
@@ -216,7 +236,7 @@ TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
         video::ChooseMode(edit, mode);
       } else if (choice == 2) {
         const int code = pick(0, 8), thumb = pick(-5, 120);
-        level = video::ScrolledCalibration(level, code, static_cast<std::int16_t>(thumb));
+        level = Scrolled(level, code, thumb);
         video::ScrollCalibration(edit, code, static_cast<std::int16_t>(thumb));
       } else {
         driver = mode = 0;

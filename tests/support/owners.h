@@ -1,6 +1,7 @@
 // Owners, on the launcher's own UniqueHandle, for what only the tests hold: a
 // file search, a program loaded as data, a window made for a test, a
 // registry key. Kernel and USER objects, so none is counted in the ledger.
+// And an environment variable set for a while.
 #pragma once
 
 #include <windows.h>
@@ -24,3 +25,16 @@ using UniqueWindow = win::UniqueHandle<ClosedBy<HWND, &DestroyWindow>>;
 using UniqueKey = win::UniqueHandle<ClosedBy<HKEY, &RegCloseKey>>;
 
 }  // namespace support
+
+// An environment variable of this process, which the programs it starts
+// inherit, set for the life of this object.
+class ScopedVariable {
+ public:
+  ScopedVariable(const char* name, const char* value) : name_(name) { SetEnvironmentVariableA(name, value); }
+  ~ScopedVariable() { SetEnvironmentVariableA(name_, nullptr); }
+  ScopedVariable(const ScopedVariable&) = delete;
+  ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+ private:
+  const char* name_;
+};

@@ -13,6 +13,8 @@
 #include "launch/game_mode_file.h"
 #include "launch/proc_log_check.h"
 #include "launch/start_game.h"
+#include "game/game_ids.h"
+#include "game/test_hooks.h"
 #include "services/first_run_flag.h"
 #include "tests/win32/message_boxes.h"
 #include "settings/audio/audio_file.h"
@@ -109,6 +111,20 @@ TEST_F(InGameFolder, TheGameModeFileCarriesTheUtcTimeStamp) {
   EXPECT_EQ(Get("GameMode.dat"), "0\r\n" + stamp + "\r\n");
 }
 
+// The test's frame stands for the launcher's, minimized for a game as the
+// shell's is; whether the game had a window when it was called ready.
+class TestWindows final : public WindowsAroundTheGame {
+ public:
+  explicit TestWindows(HWND frame) : frame_(frame) {}
+  void Minimize() override { ShowWindow(frame_, SW_MINIMIZE); }
+  void GameReady() override { gameWindowAtReady = FindWindowA(game::kWindowClass, nullptr) != nullptr; }
+  void Restore() override {}
+  std::optional<bool> gameWindowAtReady;
+
+ private:
+  HWND frame_;
+};
+
 // A game-mode file that could not be written, where not even the file-error
 // dialog could be shown (this test program has no dialog templates): the
 // game is not started without it, and the launcher stays as it was.
@@ -123,20 +139,21 @@ TEST_F(InGameFolder, NoGameWithoutItsGameModeFile) {
   ASSERT_NE(stage, nullptr);
   SetFirstRunFlag(1);
   MessageBoxReader boxes;
-  // The test's frame stands for the launcher's, minimized for a game as the shell's is.
-  class TestWindows final : public WindowsAroundTheGame {
-   public:
-    explicit TestWindows(HWND frame) : frame_(frame) {}
-    void Minimize() override { ShowWindow(frame_, SW_MINIMIZE); }
-    void Restore() override {}
-
-   private:
-    HWND frame_;
-  } windows(frame);
+  TestWindows windows(frame);
   StartGameSequence(stage, GetModuleHandleA(nullptr), windows);
   EXPECT_FALSE(IsIconic(frame)) << "minimized for a game";
   EXPECT_EQ(boxes.Take(), std::vector<std::string>{}) << "a start was tried (there is no proc.exe here)";
   EXPECT_EQ(Get("GameMode.dat"), "0\r\n1::1::0::0\r\n");
+}
+
+// A game busy loading past the launcher's patience before its first window:
+// the launcher waits for its end from then on, answering what others send.
+TEST_F(InGameFolder, AGameBusyBeforeItsWindowIsWaitedForOnlyForAWhile) {
+  ASSERT_TRUE(CopyFileA((e2e::GameFolder() + "\\proc.exe").c_str(), Full("proc.exe").c_str(), FALSE));
+  const ScopedVariable busy(game::kBusyHook, "5"), seconds(game::kSecondsHook, "1"), log(game::kLogHook, "0");
+  TestWindows windows(nullptr);
+  ASSERT_TRUE(GameLaunch(windows));
+  EXPECT_EQ(windows.gameWindowAtReady, false) << "the wait for the game to be ready outlasted its loading";
 }
 
 TEST_F(InGameFolder, TheGameLogIsKeptOnlyForAReport) {

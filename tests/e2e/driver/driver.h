@@ -152,6 +152,9 @@ void LeftClickInClient(HWND window, POINT client);  // at a point of its client 
 // Two clicks in one burst of input, as a quick hand gives them: all four
 // button events are in the queue before the program looks at the first.
 void DoubleClickAt(int x, int y);
+// The same through the display, as a player's hand gives it: the window
+// manager sees it too, and raises the window clicked, even a disabled one.
+void DoubleClickThroughTheDisplay(int x, int y);
 // Presses the left button at `from`, moves to `to` while holding it, releases.
 void LeftDrag(POINT from, POINT to);
 void KeyDown(WORD virtualKey);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 namespace e2e {
 
@@ -99,6 +100,20 @@ void DoubleClickAt(int x, int y) {
     clicks[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   }
   SendInput(4, clicks, sizeof clicks[0]);
+}
+
+void DoubleClickThroughTheDisplay(int x, int y) {
+  std::string command = "Z:\\usr\\bin\\xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) +
+                        " click --repeat 2 --delay 60 1";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started = {};
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                     &started)) {
+    WaitForSingleObject(started.hProcess, 5000);
+    CloseHandle(started.hThread);
+    CloseHandle(started.hProcess);
+  }
 }
 
 void LeftDrag(POINT from, POINT to) {
