@@ -1,4 +1,5 @@
 #include "common/win/handles.h"
+#include "common/win/launcher_front.h"
 #include "media/intro_video.h"
 #include "shell/shell_state.h"
 #include "shell/app_windows.h"
@@ -62,6 +63,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
     return 0;
   }
   ShowWindow(shell.frame, showState);
+  win::BringForward(shell.frame);  // over the program the player started it from
 
   ShowCursor(FALSE);
   PlayIntroVideo(shell.frame, kIntroVideo, shell.layout.screenWidth, shell.layout.screenHeight);
