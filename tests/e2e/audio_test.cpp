@@ -50,6 +50,7 @@ class AudioSettings : public OnTheStage {
     return game_.Read("info\\Audio.cfg");
   }
   int Thumb(int bar) { return ScrollPosition(dialog_, bar); }
+  std::vector<int> Thumbs() { return {Thumb(IDC_MUSIC_BAR), Thumb(IDC_SOUND_BAR)}; }
   // Where a press lands on a bar, in screen pixels: the middle of an arrow
   // (the arrow boxes are square), the thumb, or the track between the thumb
   // and the right arrow, the thumb as the system draws it (its width the system's, its place
@@ -79,8 +80,7 @@ class AudioSettings : public OnTheStage {
 // Each opening reads the file anew.
 TEST_F(AudioSettings, LevelsAreReadShownResetPressedDraggedAndSavedMusicFirst) {
   Open("1\r\nSound 10\r\nMusic 40\r\n");
-  EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 40);
-  EXPECT_EQ(Thumb(IDC_SOUND_BAR), 10);
+  EXPECT_EQ(Thumbs(), (std::vector<int>{40, 10}));
   const WindowFacts facts = e2e::Describe(dialog_);
   EXPECT_EQ(facts.owner, stage_->handle);
   EXPECT_TRUE(facts.style & WS_BORDER);
@@ -91,8 +91,7 @@ TEST_F(AudioSettings, LevelsAreReadShownResetPressedDraggedAndSavedMusicFirst) {
   Open();
   ClickOnDialog(place::kSmallDefault);
   EXPECT_EQ(AnswerMixerMessages(), 2u) << "the default level previewed";
-  EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 25);
-  EXPECT_EQ(Thumb(IDC_SOUND_BAR), 25);
+  EXPECT_EQ(Thumbs(), (std::vector<int>{25, 25}));
   EXPECT_EQ(game_.Read("info\\Audio.cfg"), "1\r\nMusic 40\r\nSound 10\r\n") << "only DONE writes";
   EXPECT_EQ(Done(), "0\r\nMusic 25\r\nSound 25\r\n");
 
@@ -102,8 +101,7 @@ TEST_F(AudioSettings, LevelsAreReadShownResetPressedDraggedAndSavedMusicFirst) {
   // right at 45 gives 50) and previews once, its boxes one at a time; no bar
   // goes on by itself under them.
   Open("0\r\nMusic 3\r\nSound 44\r\n");
-  EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 25);
-  EXPECT_EQ(Thumb(IDC_SOUND_BAR), 25);
+  EXPECT_EQ(Thumbs(), (std::vector<int>{25, 25}));
   const struct {
     int bar;
     Where where;
@@ -142,8 +140,7 @@ TEST_F(AudioSettings, LevelsAreReadShownResetPressedDraggedAndSavedMusicFirst) {
   e2e::MoveMouseTo(away.x - 8, away.y);  // past the track's end
   e2e::LeftButton(false);
   EXPECT_EQ(AnswerMixerMessages(1, milliseconds(1000)), 2u);
-  EXPECT_EQ(Thumb(IDC_MUSIC_BAR), 30);
-  EXPECT_EQ(Thumb(IDC_SOUND_BAR), 30);
+  EXPECT_EQ(Thumbs(), (std::vector<int>{30, 30}));
   EXPECT_EQ(Done(), "1\r\nMusic 30\r\nSound 30\r\n");
 }
 

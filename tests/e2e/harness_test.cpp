@@ -16,8 +16,7 @@ TEST(Harness, EachPlayedSoundIsCapturedWholeAndInOrder) {
   ASSERT_NE(fixture, nullptr);
 
   e2e::GameCopy game;
-  const std::string low = game.PathOf("low.wav");
-  const std::string high = game.PathOf("high.wav");
+  const std::string low = game.PathOf("low.wav"), high = game.PathOf("high.wav");
   // Two different waves: 0.1 s of 16-bit mono at 22050 Hz each.
   const auto makeWave = [](int period) {
     std::string samples;
@@ -35,10 +34,8 @@ TEST(Harness, EachPlayedSoundIsCapturedWholeAndInOrder) {
   game.Write("low.wav", makeWave(50));
   game.Write("high.wav", makeWave(10));
 
-  e2e::LaunchOptions options;
-  options.program = e2e::WindowsPath(fixture);
-  options.arguments = "low.wav high.wav missing.wav";
-  e2e::Launcher player(game, options);
+  e2e::Launcher player(game,
+                       {.program = e2e::WindowsPath(fixture), .arguments = "low.wav high.wav missing.wav"});
   ASSERT_EQ(player.WaitForExit(std::chrono::milliseconds(20000)), 0u);
 
   const std::vector<std::string> played = e2e::SoundCapture::Played();

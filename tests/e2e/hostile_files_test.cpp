@@ -94,8 +94,7 @@ std::string Beyond32Bits(const std::string& file, unsigned) {
   static const char* const kHuge[] = {"99999999999", "-99999999999", "4294967296"};
   static const std::regex kNumber("[+-]?[0-9]+");
   std::string out;
-  std::size_t next = 0;
-  std::size_t pos = 0;
+  std::size_t next = 0, pos = 0;
   while (pos < file.size()) {
     const std::size_t start = file.find_first_not_of(" \t\r\n", pos);
     if (start == std::string::npos) {
@@ -181,14 +180,14 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<int> 
       StepOutwards(dialog, IDC_SOUND_BAR);
     }
     e2e::SaveScreenshot(std::string("hostile-") + kForms[GetParam()].name + "-audio");
-    const int music = ScrollPosition(dialog, IDC_MUSIC_BAR);
-    const int sound = ScrollPosition(dialog, IDC_SOUND_BAR);
+    const std::vector<int> shown = {ScrollPosition(dialog, IDC_MUSIC_BAR),
+                                    ScrollPosition(dialog, IDC_SOUND_BAR)};
     ASSERT_NO_FATAL_FAILURE(CloseWith(dialog, kSmallDone));
     const std::string written = game_.Read(kAudioFile).value_or("");
     const auto match = Matches(written, "([01])\r\nMusic ([0-9]+)\r\nSound ([0-9]+)\r\n");
     ASSERT_TRUE(match) << "from " << hostile.substr(0, 200) << "\nwritten: " << written;
-    EXPECT_EQ(std::stoi((*match)[2]), music) << "the music level as shown";
-    EXPECT_EQ(std::stoi((*match)[3]), sound) << "the sound level as shown";
+    EXPECT_EQ((std::vector<int>{std::stoi((*match)[2]), std::stoi((*match)[3])}), shown)
+        << "the levels as shown";
   }
 
   // Which joystick face a place shows, 0 for neither. The two differ only in
@@ -290,16 +289,12 @@ class HostileFiles : public OnTheStage, public testing::WithParamInterface<int> 
     const auto match = Matches(written, "([01])\r\n([0-9]+)\r\n([0-9]+)\r\n([0-9]+)\r\n");
     ASSERT_TRUE(match) << "from " << settings.substr(0, 100) << " and " << catalog.substr(0, 100)
                        << "\nwritten: " << written;
-    const int savedDriver = std::stoi((*match)[2]);
-    const int savedMode = std::stoi((*match)[3]);
-    const int savedLevel = std::stoi((*match)[4]);
-    EXPECT_LT(savedDriver, std::max(drivers, 1));
-    EXPECT_LT(savedMode, modes);
-    EXPECT_LE(savedLevel, 100);
+    const std::vector<int> saved = {std::stoi((*match)[2]), std::stoi((*match)[3]), std::stoi((*match)[4])};
+    EXPECT_LT(saved[0], std::max(drivers, 1));
+    EXPECT_LT(saved[1], modes);
+    EXPECT_LE(saved[2], 100);
     if ((*match)[1] == "1") {  // the player's own values are the ones shown
-      EXPECT_EQ(savedDriver, std::max(driver, 0));
-      EXPECT_EQ(savedMode, mode);
-      EXPECT_EQ(savedLevel, level);
+      EXPECT_EQ(saved, (std::vector<int>{std::max(driver, 0), mode, level}));
     }
   }
 

@@ -114,8 +114,7 @@ TEST(Intro, OnThe95FamilyThereIsNoBoxAndEscapeOrAMissingFileSkipsTheVideo) {
   // Until the stage shows: whether a message box or a picture in the frame
   // was ever seen, and how long the stage took after the frame appeared.
   struct Seen {
-    bool box = false;
-    bool picture = false;
+    bool box = false, picture = false;
     long long stageAfterMs = -1;
     HWND stage = nullptr;
   };

@@ -20,7 +20,7 @@ using e2e::WindowFacts;
 using namespace e2e::place;
 
 // Which menu picture the stage shows: the nearer of the two by a clear margin.
-const char* PictureShown(HWND stage, const GameCopy& game) {
+std::string PictureShown(HWND stage, const GameCopy& game) {
   const e2e::Picture main(game.PathOf("resource\\background\\MainBK.bmp"), 640, 480);
   const e2e::Picture options(game.PathOf("resource\\background\\OptionBK.bmp"), 640, 480);
   const double toMain = e2e::PictureDistance(stage, 638, 478, main);
@@ -124,8 +124,7 @@ TEST_F(Menus, BothMenusLightClickAndSwitchAndQuitEndsTheLauncher) {
   // colours, where the two pictures are no longer told apart; the pictures'
   // own colours are checked in-process there.
   const bool comparable = TrueColourDisplay();
-  EXPECT_TRUE(!comparable ||
-              e2e::WaitUntil([&] { return std::string(PictureShown(stage_->handle, game_)) == "main"; }));
+  EXPECT_TRUE(!comparable || e2e::WaitUntil([&] { return PictureShown(stage_->handle, game_) == "main"; }));
   ClickOnStage(kOption);
   for (const Button& button : kOptionsMenu) {
     EXPECT_TRUE(Shows(button, kNormal)) << button.faces;
@@ -140,7 +139,7 @@ TEST_F(Menus, BothMenusLightClickAndSwitchAndQuitEndsTheLauncher) {
   EXPECT_TRUE(Shows(kOptionsMenu[4], kNormal));
   e2e::SaveScreenshot("menus-options");
   EXPECT_TRUE(!comparable ||
-              e2e::WaitUntil([&] { return std::string(PictureShown(stage_->handle, game_)) == "options"; }));
+              e2e::WaitUntil([&] { return PictureShown(stage_->handle, game_) == "options"; }));
 
   // VIDEO CALIBRATION sets the first-run flag, written at the end.
   ASSERT_EQ(game_.Read("info\\InitFlag.flg"), "0\r\n");
@@ -192,8 +191,7 @@ TEST(MenuPictures, MissingPicturesAreReportedAndLeaveBlackAndMissingSoundsLeaveS
   e2e::MoveMouseTo(2, 2);
   GameCopy game;
   for (const char* name : {"MainBK", "OptionBK", "inputBK", "smallwin", "how2", "how3"}) {
-    std::string path = "resource\\background\\";
-    game.Remove(path.append(name).append(".bmp"));
+    game.Remove(std::string("resource\\background\\") + name + ".bmp");
   }
   game.Remove("sound\\mmove.wav");
   game.Write("sound\\mclick.wav", std::string("RIFF\x10\0\0\0WAVEjunkjunk", 20));

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/e2e/driver/driver.h"
 #include "tests/e2e/stage_fixture.h"
@@ -18,6 +19,7 @@ using e2e::Launcher;
 using e2e::WindowFacts;
 
 constexpr char kFlagFile[] = "info\\InitFlag.flg";
+using Box = std::vector<LONG>;
 
 // Run in each screen size: 1024 x 768 directly, 800 x 600 and 640 x 480 in a
 // display of that size. The frame covers the screen in black, the stage sits
@@ -35,10 +37,8 @@ TEST(Placement, TheStageSitsInTheMiddleOwnedByTheFrame) {
   EXPECT_EQ(frame->title, "Quil3D");
   EXPECT_EQ(frame->style & ~WS_VISIBLE & ~WS_CLIPSIBLINGS, 0x80880000u) << std::hex << frame->style;
   EXPECT_EQ(frame->exStyle & ~WS_EX_WINDOWEDGE, 0u) << std::hex << frame->exStyle;
-  EXPECT_EQ(frame->rect.left, 0);
-  EXPECT_EQ(frame->rect.top, 0);
-  EXPECT_EQ(frame->width(), e2e::ScreenWidth());
-  EXPECT_EQ(frame->height(), e2e::ScreenHeight());
+  EXPECT_EQ((Box{frame->rect.left, frame->rect.top, frame->width(), frame->height()}),
+            (Box{0, 0, e2e::ScreenWidth(), e2e::ScreenHeight()}));
   EXPECT_EQ(frame->owner, nullptr);
   EXPECT_EQ(GetClassLongPtrA(frame->handle, GCLP_HICON), 0) << "the frame class has no icon";
   if (e2e::ScreenWidth() > 640) {  // at 640 x 480 the stage covers the frame
@@ -50,15 +50,13 @@ TEST(Placement, TheStageSitsInTheMiddleOwnedByTheFrame) {
   EXPECT_EQ(stage->style & ~WS_VISIBLE & ~WS_CLIPSIBLINGS, 0xC0880000u) << std::hex << stage->style;
   EXPECT_EQ(stage->owner, frame->handle);
   EXPECT_EQ(stage->parent, frame->handle);
-  EXPECT_EQ(stage->width(), 640);
-  EXPECT_EQ(stage->height(), 480);
-  EXPECT_EQ(stage->client.right, 638);
-  EXPECT_EQ(stage->client.bottom, 478);
+  EXPECT_EQ((Box{stage->width(), stage->height(), stage->client.right, stage->client.bottom}),
+            (Box{640, 480, 638, 478}))
+      << "the window and its client area";
   const struct { int screenWidth, left, top; } corners[] = {{1024, 192, 144}, {800, 80, 60}, {640, 0, 0}};
   for (const auto& corner : corners) {
     if (e2e::ScreenWidth() == corner.screenWidth) {
-      EXPECT_EQ(stage->rect.left, corner.left);
-      EXPECT_EQ(stage->rect.top, corner.top);
+      EXPECT_EQ((Box{stage->rect.left, stage->rect.top}), (Box{corner.left, corner.top}));
     }
   }
   e2e::SaveScreenshot("placement-" + std::to_string(e2e::ScreenWidth()) + "x" +

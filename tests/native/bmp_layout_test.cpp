@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -84,9 +83,9 @@ TEST(BmpLayout, ColourTableAndPixelRowsByDepthAndHeader) {
     dib.Pad(c.bitsOffset - c.headerSize + 64);
     const auto layout = bmp::ReadDibLayout(dib.Bytes(), c.rule);
     ASSERT_TRUE(layout);
-    EXPECT_EQ(layout->colourCount, c.colours);
-    EXPECT_EQ(layout->colourTableOffset, c.tableOffset);
-    EXPECT_EQ(layout->bitsOffset, c.bitsOffset);
+    EXPECT_EQ(
+        (std::vector<std::uint32_t>{layout->colourCount, layout->colourTableOffset, layout->bitsOffset}),
+        (std::vector<std::uint32_t>{c.colours, c.tableOffset, c.bitsOffset}));
   }
 }
 

@@ -116,10 +116,9 @@ TEST(CaptionFile, LongValuesAreCutToTheirFields) {
   const std::string long60(60, 'x'), long120(120, 'y');
   const CaptionTexts t = Parsed("FONT:\t" + long60 + "\r\na0:\t" + long60 + "\r\nv2:\t" + long60 +
                                 "\r\nwm:\t" + long120 + "\r\n");
-  EXPECT_EQ(std::string(t.faceName), std::string(31, 'x')) << "a LOGFONT face name holds 31";
-  EXPECT_EQ(std::string(t.audio[0]), std::string(49, 'x'));
-  EXPECT_EQ(std::string(t.video[2]), std::string(49, 'x'));
-  EXPECT_EQ(std::string(t.fileErrorText), std::string(99, 'y'));
+  // A LOGFONT face name holds 31.
+  EXPECT_EQ(Fields(t), (std::vector<std::string>{std::string(31, 'x'), "0", "0", std::string(49, 'x'), "", "",
+                                                 "", std::string(49, 'x'), std::string(99, 'y')}));
 }
 
 // A line is read 255 characters at a time; what follows is a line of its own.
@@ -147,15 +146,15 @@ TEST(CaptionFontSize, FontHeightsAt96Dpi) {
   for (const Case& c : cases) {
     const std::int32_t drawn = captions::DrawnCaptionHeight(c.fileHeight);
     const captions::DevicePoint size = captions::CaptionFontDeviceSize(0, drawn, dpi96);
-    EXPECT_EQ(size.x, 0) << c.fileHeight;
-    EXPECT_EQ(size.y, c.deviceY) << c.fileHeight;
+    EXPECT_EQ(std::make_pair(size.x, size.y), std::make_pair(0, c.deviceY)) << c.fileHeight;
     EXPECT_EQ(captions::CaptionFontHeight(size.y), c.height) << c.fileHeight;
   }
 }
 
 // The x resolution and the width product are single precision, the y side is
-// double: near a whole number the two round differently.
-TEST(CaptionFontSize, WidthInSingleHeightInDoublePrecision) {
+// double: near a whole number the two round differently. A screen without a
+// size falls back to its logical resolution.
+TEST(CaptionFontSize, TheResolutionOfEachAxisAndItsPrecision) {
   const captions::FontResolution dpi96 = captions::ResolveFontResolution(true, {96, 96, 0, 0, 0, 0});
   EXPECT_EQ(captions::CaptionFontDeviceSize(80, 0, dpi96).x, 106);
   EXPECT_EQ(captions::CaptionFontDeviceSize(-80, 0, dpi96).x, -106);
@@ -168,6 +167,9 @@ TEST(CaptionFontSize, WidthInSingleHeightInDoublePrecision) {
   // 480 pixels over 160 mm: 76.2. 360 x 76.2 x k is 381.0000028 in double
   // precision, 380.99998 in single.
   EXPECT_EQ(captions::CaptionFontDeviceSize(0, 360, x101).y, 381);
+
+  const captions::FontResolution noSize = captions::ResolveFontResolution(false, {96, 120, 1024, 0, 768, 0});
+  EXPECT_EQ(std::make_pair(noSize.x, noSize.y), std::make_pair(96.0f, 120.0));
 }
 
 TEST(CaptionFontSize, WidthFromTheAverageCharacter) {
@@ -176,12 +178,6 @@ TEST(CaptionFontSize, WidthFromTheAverageCharacter) {
   EXPECT_EQ(captions::CaptionFontWidth(252, 126, 7), 14);
   EXPECT_EQ(captions::CaptionFontWidth(106, 0, 7), 0) << "no height: the natural width";
   EXPECT_EQ(captions::CaptionFontWidth(kMin, 1, 100), kMax);
-}
-
-TEST(CaptionFontSize, AScreenWithoutASizeFallsBackToItsLogicalResolution) {
-  const captions::FontResolution noSize = captions::ResolveFontResolution(false, {96, 120, 1024, 0, 768, 0});
-  EXPECT_EQ(noSize.x, 96.0f);
-  EXPECT_EQ(noSize.y, 120.0);
 }
 
 TEST(CaptionFontSize, HugeSizesAreHeldInRange) {

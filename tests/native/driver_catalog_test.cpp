@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -105,11 +106,9 @@ TEST(DriverCatalog, CountsAboveTheRecordsFillThemAndReadPastTheRest) {
   file += "Desktop resolution\r\n";
   video::DriverCatalog catalog;
   video::ParseDriverCatalog(file, catalog);
-  EXPECT_EQ(catalog.driverCount, 20);
-  EXPECT_STREQ(catalog.drivers[19].folder, "d19");
-  EXPECT_EQ(catalog.modeCount, 10);
-  EXPECT_EQ(catalog.modes[9].width, 9);
-  EXPECT_STREQ(catalog.lastModeLabel, "Desktop resolution");
+  EXPECT_EQ(std::make_tuple(catalog.driverCount, std::string(catalog.drivers[19].folder), catalog.modeCount,
+                            catalog.modes[9].width, std::string(catalog.lastModeLabel)),
+            std::make_tuple(20, "d19", 10, 9, "Desktop resolution"));
 
   // Counts far beyond the file end with it.
   for (const char* huge : {"99999999999\r\n#D a\r\n#N b\r\n", "0\r\n2147483647\r\n1 2 3\r\n4 5 x y z\r\n"}) {

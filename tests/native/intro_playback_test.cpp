@@ -13,12 +13,12 @@ struct Script {
   bool ntFamily = false;
   std::uint32_t length = 45;
   // Positions the device reports, one per question; the last one repeats.
-  std::vector<std::uint32_t> positions;
+  std::vector<std::uint32_t> positions = {};
   // How many mode questions answer "playing" before the device says stopped.
   int playingAnswers = 1 << 30;
   // How many Escape questions answer "no" before Escape is down.
   int escapeAfter = 1 << 30;
-  std::vector<std::string> log;
+  std::vector<std::string> log = {};
 };
 
 class FakeVideo : public intro::Video {
@@ -69,41 +69,32 @@ intro::Ending PlayIntro(Script& script) {
 }
 
 TEST(IntroPlayback, PlaysToTheEndRestingBetweenPollsWithTheBoxOnlyOnTheNtFamily) {
-  Script played;
-  played.positions = {0, 20, 45};
+  Script played{.positions = {0, 20, 45}};
   EXPECT_EQ(PlayIntro(played), intro::Ending::kReachedEnd);
   EXPECT_EQ(played.log, (Log{"open logo.avi", "place 1024x768", "attach", "play", "position 0", "rest",
                              "position 20", "rest", "position 45", "close"}));
 
   // On the NT family the box comes after the open and before the first frame.
-  Script nt;
-  nt.ntFamily = true;
-  nt.positions = {45};
+  Script nt{.ntFamily = true, .positions = {45}};
   EXPECT_EQ(PlayIntro(nt), intro::Ending::kReachedEnd);
   EXPECT_EQ(nt.log, (Log{"open logo.avi", "box Starting AVI", "place 1024x768", "attach", "play",
                          "position 45", "close"}));
 }
 
 TEST(IntroPlayback, EndsWhenTheDeviceStopsOneFrameShortOfTheLength) {
-  Script shortOfEnd;
-  shortOfEnd.positions = {10, 44};  // stays at length - 1
-  shortOfEnd.playingAnswers = 3;
+  Script shortOfEnd{.positions = {10, 44}, .playingAnswers = 3};  // stays at length - 1
   EXPECT_EQ(PlayIntro(shortOfEnd), intro::Ending::kStopped);
   EXPECT_EQ(shortOfEnd.log, (Log{"open logo.avi", "place 1024x768", "attach", "play", "position 10", "rest",
                                  "position 44", "rest", "position 44", "rest", "position 44", "close"}));
 }
 
 TEST(IntroPlayback, EscapePausesAndClosesAndAFileThatCannotOpenEndsAtOnce) {
-  Script held;  // Escape down before the call
-  held.positions = {0};
-  held.escapeAfter = 0;
+  Script held{.positions = {0}, .escapeAfter = 0};  // Escape down before the call
   EXPECT_EQ(PlayIntro(held), intro::Ending::kSkipped);
   EXPECT_EQ(held.log,
             (Log{"open logo.avi", "place 1024x768", "attach", "play", "position 0", "pause", "close"}));
 
-  Script missing;
-  missing.opens = false;
-  missing.ntFamily = true;
+  Script missing{.opens = false, .ntFamily = true};
   EXPECT_EQ(PlayIntro(missing), intro::Ending::kNotOpened);
   EXPECT_EQ(missing.log, (Log{"open logo.avi", "box Starting AVI"}));
 }

@@ -2,38 +2,30 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 struct Placement {
   int screenWidth, screenHeight, stageLeft, stageTop;
 };
 
+// The centre truncates toward zero: -3 / 2 is -1, not -2.
 TEST(CentreStage, PlacesTheStageAtTheScreenCentre) {
   const Placement cases[] = {
       {1024, 768, 192, 144}, {800, 600, 80, 60},   {640, 480, 0, 0},   {1280, 1024, 320, 272},
       {1023, 767, 191, 143}, {600, 400, -20, -40}, {1, 1, -320, -240}, {0, 0, -320, -240},
   };
   for (const Placement& c : cases) {
-    shell::ScreenLayout layout;
-    layout.screenWidth = c.screenWidth;
-    layout.screenHeight = c.screenHeight;
+    shell::ScreenLayout layout{.screenWidth = c.screenWidth, .screenHeight = c.screenHeight};
     shell::CentreStage(layout);
-    EXPECT_EQ(layout.stageLeft, c.stageLeft) << c.screenWidth << " x " << c.screenHeight;
-    EXPECT_EQ(layout.stageTop, c.stageTop) << c.screenWidth << " x " << c.screenHeight;
-    EXPECT_EQ(layout.stageWidth, 640);
-    EXPECT_EQ(layout.stageHeight, 480);
+    EXPECT_EQ((std::vector<int>{layout.stageLeft, layout.stageTop, layout.stageWidth, layout.stageHeight}),
+              (std::vector<int>{c.stageLeft, c.stageTop, 640, 480}))
+        << c.screenWidth << " x " << c.screenHeight;
   }
-}
-
-TEST(CentreStage, TruncatesTowardZeroForNegativeCentres) {
-  shell::ScreenLayout layout;
-  layout.screenLeft = -3;
-  layout.screenWidth = 0;
-  layout.screenTop = -5;
-  layout.screenHeight = 2;
+  shell::ScreenLayout layout{.screenLeft = -3, .screenTop = -5, .screenWidth = 0, .screenHeight = 2};
   shell::CentreStage(layout);
-  EXPECT_EQ(layout.centreX, -1);  // -3 / 2, not -2
-  EXPECT_EQ(layout.centreY, -1);
+  EXPECT_EQ((std::vector<int>{layout.centreX, layout.centreY}), (std::vector<int>{-1, -1}));
 }
 
 TEST(ClassRegistration, ExtendedOnlyOnTheWindows95FamilyFromVersionFour) {

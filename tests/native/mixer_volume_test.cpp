@@ -13,13 +13,16 @@ namespace {
 using mixer::Control;
 using mixer::Line;
 
+// A wave-in destination fed by a microphone (line 1) and a CD (line 2), each
+// with a stereo volume control bounded 0 to 65535; a test changes what it needs.
 struct FakeMixer {
   bool opens = true;
   bool hasWaveIn = true;
-  Line waveIn{0, 0, 100, mixer::kWaveInDestination, 2, 0};
-  std::vector<Line> sources;
-  std::map<std::uint32_t, Control> volumeControls;  // by line id
-  std::vector<std::uint32_t> current;               // the control's values before the call
+  Line waveIn{0, 0, 100, mixer::kWaveInDestination, 2, 2};
+  std::vector<Line> sources = {{0, 0, 1, 0x1003, 2, 0}, {0, 1, 2, mixer::kCompactDiscSource, 2, 0}};
+  std::map<std::uint32_t, Control> volumeControls = {{1, {11, false, 0, 65535}},  // by line id
+                                                     {2, {12, false, 0, 65535}}};
+  std::vector<std::uint32_t> current = {7, 9};  // the control's values before the call
 
   // What the call did.
   std::vector<std::string> reports;
@@ -81,18 +84,6 @@ class FakePort : public mixer::Port {
   FakeMixer& mixer_;
 };
 
-// A wave-in destination fed by a microphone (line 1) and a CD (line 2), each
-// with a stereo volume control bounded 0 to 65535.
-FakeMixer TypicalCard() {
-  FakeMixer card;
-  card.waveIn.connections = 2;
-  card.sources = {{0, 0, 1, 0x1003, 2, 0}, {0, 1, 2, mixer::kCompactDiscSource, 2, 0}};
-  card.volumeControls[1] = {11, false, 0, 65535};
-  card.volumeControls[2] = {12, false, 0, 65535};
-  card.current = {7, 9};
-  return card;
-}
-
 std::vector<std::uint32_t> SetOn(FakeMixer& card, std::int32_t level, int& step) {
   FakePort port(card);
   mixer::SetMusicVolume(level, port, step);
@@ -107,7 +98,7 @@ TEST(MixerVolume, LevelsMapToFiveStepsOfTheControlsRange) {
   } cases[] = {{0, 5461},   {1, 5461},   {10, 5461},  {11, 8191},  {20, 8191}, {21, 16383},
                {30, 16383}, {31, 32767}, {40, 32767}, {41, 65535}, {50, 65535}};
   for (const auto& c : cases) {
-    FakeMixer card = TypicalCard();
+    FakeMixer card;
     int step = 0;
     EXPECT_EQ(SetOn(card, c.level, step), (std::vector<std::uint32_t>{c.value, c.value})) << c.level;
     EXPECT_EQ(card.setOnLine, 2u) << "the CD-audio line";
@@ -119,7 +110,7 @@ TEST(MixerVolume, LevelsMapToFiveStepsOfTheControlsRange) {
 }
 
 TEST(MixerVolume, ALevelOutsideTheRangeKeepsThePreviousStep) {
-  FakeMixer card = TypicalCard();
+  FakeMixer card;
   int step = 0;
   EXPECT_EQ(SetOn(card, -10, step), (std::vector<std::uint32_t>{5461, 5461})) << "step 0 on a first call";
   SetOn(card, 35, step);
@@ -127,8 +118,8 @@ TEST(MixerVolume, ALevelOutsideTheRangeKeepsThePreviousStep) {
   EXPECT_EQ(SetOn(card, 70, step), (std::vector<std::uint32_t>{32767, 32767}));
 }
 
-// Each shape of mixer the walk has a branch for, as a change to the typical
-// card: the line it sets (0: none), the values written, what it reports.
+// Each shape of mixer the walk has a branch for, as a change to the card a
+// FakeMixer starts as: the line it sets (0: none), the values written, what it reports.
 TEST(MixerVolume, EachShapeOfMixerGetsItsLineAndChannelsOrAReport) {
   using Values = std::vector<std::uint32_t>;
   using Reports = std::vector<std::string>;
@@ -159,7 +150,7 @@ TEST(MixerVolume, EachShapeOfMixerGetsItsLineAndChannelsOrAReport) {
       {0, {}, {" Mixer Open Error2", " Mixer Open Error3"}, [](auto& m) { m.hasWaveIn = false; }},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    FakeMixer card = TypicalCard();
+    FakeMixer card;
     cases[i].shape(card);
     int step = 0;
     EXPECT_EQ(SetOn(card, 50, step), cases[i].written) << "shape " << i;

@@ -6,7 +6,6 @@
 #include <map>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -31,10 +30,6 @@ std::vector<Define> ReadDefines() {
   return defines;
 }
 
-bool StartsWith(const std::string& name, const char* prefix) {
-  return name.rfind(prefix, 0) == 0;
-}
-
 TEST(ResourceIds, NoValueIsGivenTwiceAndNoFaceTripleOverlapsAnotherResource) {
   const std::vector<Define> defines = ReadDefines();
   ASSERT_GT(defines.size(), 50u);
@@ -49,7 +44,7 @@ TEST(ResourceIds, NoValueIsGivenTwiceAndNoFaceTripleOverlapsAnotherResource) {
   for (const Define& define : defines) {
     EXPECT_TRUE(names.insert(define.name).second) << define.name << " is defined twice";
     // A face identifier n stands for three bitmaps: n, n + 1 and n + 2.
-    const int span = StartsWith(define.name, "IDB_") ? 3 : 1;
+    const int span = define.name.rfind("IDB_", 0) == 0 ? 3 : 1;
     for (int value = define.value; value < define.value + span; ++value) {
       byValue[value].insert(define.name);
     }

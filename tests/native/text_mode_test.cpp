@@ -28,8 +28,9 @@ TEST(TextMode, EncodingWritesCrLfForEveryLf) {
   EXPECT_EQ(text::DecodeTextMode(text::EncodeTextMode("x\ny\n")), "x\ny\n");
 }
 
-TEST(Scanner, ScanIntLineSkipsSpaceAroundTheNumberOnly) {
-  text::Scanner scanner("  -12 \n\n\t34\nrest");
+// A failed number keeps the value and the text after it.
+TEST(Scanner, ANumberTakesTheSpaceAroundItOnly) {
+  text::Scanner scanner("  -12 \n\n\t34\nrest"), word("  abc\n");
   std::int32_t value = 0;
   ASSERT_TRUE(scanner.ScanIntLine(value));
   EXPECT_EQ(value, -12);
@@ -40,15 +41,9 @@ TEST(Scanner, ScanIntLineSkipsSpaceAroundTheNumberOnly) {
   std::string line;
   ASSERT_TRUE(scanner.ReadLine(line));
   EXPECT_EQ(line, "rest");
-}
-
-TEST(Scanner, AFailedNumberKeepsTheValueAndTheTextAfterIt) {
-  text::Scanner scanner("  abc\n");
-  std::int32_t value = 5;
-  EXPECT_FALSE(scanner.ScanInt(value));
-  EXPECT_EQ(value, 5);
-  std::string line;
-  ASSERT_TRUE(scanner.ReadLine(line));
+  EXPECT_FALSE(word.ScanInt(value));
+  EXPECT_EQ(value, 34);
+  ASSERT_TRUE(word.ReadLine(line));
   EXPECT_EQ(line, "abc\n");
 }
 

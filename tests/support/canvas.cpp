@@ -11,13 +11,8 @@ HBITMAP MakeSection(int width, int height, std::uint32_t** bits) {
   if (width <= 0 || height <= 0) {
     return nullptr;
   }
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down: row y is y
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  // Top-down: row y is y.
+  BITMAPINFO info = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
   void* section = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &section, nullptr, 0);
   *bits = bitmap != nullptr ? static_cast<std::uint32_t*>(section) : nullptr;
@@ -66,17 +61,10 @@ std::string Canvas::BmpFile() const {
     return "";
   }
   const std::size_t rowBytes = (static_cast<std::size_t>(width_) * 3 + 3) & ~static_cast<std::size_t>(3);
-  BITMAPINFOHEADER info = {};
-  info.biSize = sizeof info;
-  info.biWidth = width_;
-  info.biHeight = height_;  // bottom-up, as BMP files mostly are
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  info.biCompression = BI_RGB;
-  BITMAPFILEHEADER file = {};
-  file.bfType = 0x4D42;  // "BM"
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = static_cast<DWORD>(file.bfOffBits + rowBytes * static_cast<std::size_t>(height_));
+  // "BM" (0x4D42) and the information header, bottom-up as BMP files mostly are.
+  const BITMAPINFOHEADER info = {sizeof(BITMAPINFOHEADER), width_, height_, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  const DWORD headers = sizeof(BITMAPFILEHEADER) + sizeof info;
+  const BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(headers + rowBytes * height_), 0, 0, headers};
   std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
   bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
   std::string row(rowBytes, '\0');

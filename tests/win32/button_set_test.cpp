@@ -7,11 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <thread>
-#include <cstdlib>
-#include <string>
 #include <utility>
 
 #include "resources/resource.h"

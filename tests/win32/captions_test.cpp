@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -58,13 +57,10 @@ class DialogStandIn {
 };
 
 // What drawing changed, by caption line: the line whose top is the nearest
-// above each changed pixel.
+// above each changed pixel (the tops rise in order).
 struct Changes {
   std::vector<int> pureGreenByLine;
-  int notGreen = 0;
-  int leftOfCaptions = 0;
-  int aboveFirstLine = 0;
-  int rightmost = 0;
+  int notGreen = 0, leftOfCaptions = 0, aboveFirstLine = 0, rightmost = 0;
 };
 
 Changes Compare(const support::Canvas& before, const support::Canvas& after,
@@ -79,19 +75,11 @@ Changes Compare(const support::Canvas& before, const support::Canvas& after,
       if (pixel == (was[y * kDialogWidth + x] & 0xFFFFFF)) {
         continue;
       }
-      if ((pixel & 0xFF00FF) != 0) {
-        ++changes.notGreen;
-      }
-      if (x < 22) {
-        ++changes.leftOfCaptions;
-      }
+      changes.notGreen += (pixel & 0xFF00FF) != 0;
+      changes.leftOfCaptions += x < 22;
       changes.rightmost = std::max(changes.rightmost, x);
-      int line = -1;
-      for (std::size_t i = 0; i < lineTops.size(); ++i) {
-        if (y >= lineTops[i]) {
-          line = static_cast<int>(i);
-        }
-      }
+      const int line =
+          static_cast<int>(std::upper_bound(lineTops.begin(), lineTops.end(), y) - lineTops.begin()) - 1;
       if (line < 0) {
         ++changes.aboveFirstLine;
       } else if (pixel == 0x00FF00) {
@@ -258,9 +246,9 @@ TEST_F(Captions, CaptionsAreGreenAtTheirPlacesAndAnEmptyOneDrawsNothing) {
     SetCaptions(kFace, 100, c.audio, c.video);
     support::Canvas after(kDialogWidth, kDialogHeight);
     const Changes changes = DrawnBy(c.draw, c.lineTops, after);
-    EXPECT_EQ(changes.notGreen, 0) << c.what;
-    EXPECT_EQ(changes.leftOfCaptions, 0) << c.what;
-    EXPECT_EQ(changes.aboveFirstLine, 0) << c.what;
+    EXPECT_EQ((std::vector<int>{changes.notGreen, changes.leftOfCaptions, changes.aboveFirstLine}),
+              (std::vector<int>{0, 0, 0}))
+        << c.what << ": pixels not green, left of the captions, above the first";
     for (std::size_t line = 0; line < c.drawn.size(); ++line) {
       EXPECT_EQ(changes.pureGreenByLine[line] > 20, c.drawn[line]) << c.what << ", line " << line;
     }

@@ -130,8 +130,6 @@ class DialogScripts {
         SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         self.armed_.erase(dialog);
         break;
-      default:
-        break;
     }
     return CallWindowProcA(original, dialog, message, wParam, lParam);
   }

@@ -69,13 +69,13 @@ class DriverInstall : public InTemporaryFolder {
   void Put(const std::string& relative, const std::string& bytes) {
     ASSERT_TRUE(win::ReplaceFileContents(Full(relative).c_str(), bytes)) << relative;
   }
-  // The pair the program folder holds, as "glu | opengl".
-  std::string Pair() const {
-    std::string glu = "-", opengl = "-";
-    win::ReadFileBytes(Full("Glu32.dll").c_str(), glu);
-    win::ReadFileBytes(Full("Opengl32.dll").c_str(), opengl);
-    return glu + " | " + opengl;
+  // What a file of the folder holds; "-" when it cannot be read.
+  std::string Read(const std::string& relative) const {
+    std::string bytes;
+    return win::ReadFileBytes(Full(relative).c_str(), bytes) ? bytes : "-";
   }
+  // The pair the program folder holds, as "glu | opengl".
+  std::string Pair() const { return Read("Glu32.dll") + " | " + Read("Opengl32.dll"); }
   // Every name in the program folder that a replacement might leave.
   Names Libraries() const { return support::FindNames(Full("*.dl?")); }
   // DONE with `driver` chosen (mode 0, as the list leaves it) in a dialog
@@ -141,9 +141,7 @@ TEST_F(DriverInstall, WhatCannotBeDoneLeavesTheOldPairWholeAndIsNamed) {
     SetFileAttributesA(Full(c.file).c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(Pair(), "old glu | old opengl") << what;
     EXPECT_EQ(Libraries(), (Names{"Glu32.dll", "Opengl32.dll"})) << what;
-    std::string file;
-    win::ReadFileBytes(Full("info\\video.cfg").c_str(), file);
-    EXPECT_EQ(file, kOpened) << what;
+    EXPECT_EQ(Read("info\\video.cfg"), kOpened) << what;
   }
 }
 
@@ -233,9 +231,7 @@ TEST_F(DriverInstall, EveryDoneLeavesVideoCfgAndThePairAgreeing) {
     }
     // video.cfg cannot be replaced: nothing moves, the file-error dialog tells.
     const bool saveable = trouble < kVideoReadOnly || trouble > kTemporaryReadOnly;
-    std::string file;
-    win::ReadFileBytes(Full("info\\video.cfg").c_str(), file);
-    EXPECT_EQ(file, saveable ? video::FormatVideoSettings(saved) : before) << what;
+    EXPECT_EQ(Read("info\\video.cfg"), saveable ? video::FormatVideoSettings(saved) : before) << what;
     if (!saveable || told) {
       EXPECT_EQ(Pair(), pairBefore) << what;
       EXPECT_EQ(Fields(saved), Fields(video::SavedAtDone(edit, false))) << what;

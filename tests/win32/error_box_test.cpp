@@ -13,6 +13,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include "common/win/handles.h"
 #include "resources/resource.h"
@@ -23,18 +24,16 @@
 namespace {
 
 struct SeenBox {
-  std::string caption;
-  std::string text;
+  std::string caption, text;
   HWND owner = nullptr;
-  int buttons = 0;
+  int buttons = 0, result = 0;
   bool found = false;
-  int result = 0;
 };
 
-// The error box with `text` over `owner`, read from another thread once it shows (a fresh
-// run's first window takes about 10 s), then confirmed with OK. One that has
-// not shown within a minute counts as not shown, and is confirmed unseen, so
-// that the test fails instead of waiting for ever.
+// The error box with `text` over `owner`, read from another thread once it
+// shows (a fresh run's first window takes about 10 s), then confirmed with OK.
+// One that has not shown within a minute counts as not shown, and is confirmed
+// unseen, so that the test fails instead of waiting for ever.
 SeenBox Shown(const char* text, HWND owner = nullptr) {
   SeenBox seen;
   const DWORD thread = GetCurrentThreadId();
@@ -83,11 +82,8 @@ TEST(ErrorBox, ShowsTheTextAsItIsUnderMessageWithOneOkButtonOwnedByTheWindowItSp
        {std::string("Bmp File Open Error"), std::string("100% %s %n done"), std::string(400, 'x')}) {
     const SeenBox seen = Shown(text.c_str(), owner.get());
     ASSERT_TRUE(seen.found);
-    EXPECT_EQ(seen.result, IDOK);
-    EXPECT_EQ(seen.caption, "Message");
-    EXPECT_EQ(seen.text, text.substr(0, 199));
-    EXPECT_EQ(seen.owner, owner.get());
-    EXPECT_EQ(seen.buttons, 1);
+    EXPECT_EQ(std::make_tuple(seen.result, seen.caption, seen.text, seen.owner, seen.buttons),
+              std::make_tuple(IDOK, std::string("Message"), text.substr(0, 199), owner.get(), 1));
   }
 }
 

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <optional>
 #include <string>
 #include <utility>
@@ -54,24 +53,6 @@ std::optional<Reference> ReadPpm(const std::string& path) {
   return in ? std::optional<Reference>(ref) : std::nullopt;
 }
 
-// A BMP file written for one test, in the temporary folder.
-class TempBmp {
- public:
-  explicit TempBmp(const std::string& bytes) {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    char name[MAX_PATH] = {};
-    GetTempFileNameA(folder, "bmp", 0, name);
-    path_ = name;
-    std::ofstream(path_, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
-  ~TempBmp() { DeleteFileA(path_.c_str()); }
-  const char* path() const { return path_.c_str(); }
-
- private:
-  std::string path_;
-};
-
 template <typename T>
 std::string Le(T v) {
   return std::string(reinterpret_cast<const char*>(&v), sizeof v);
@@ -100,9 +81,17 @@ WORD PaletteEntries(HPALETTE palette) {
   return count;
 }
 
-class ImageStoreTest : public testing::Test {
+class ImageStoreTest : public InTemporaryFolder {
  protected:
-  void TearDown() override { FreeAllImages(); }
+  void TearDown() override {
+    FreeAllImages();
+    InTemporaryFolder::TearDown();
+  }
+  // `bytes` as a BMP file read into `slot`: what the reader returns.
+  int Load(const std::string& bytes, int slot) {
+    e2e::WriteFileBytes(Full("picture.bmp"), bytes);
+    return ReadBMPFile(nullptr, Full("picture.bmp").c_str(), slot);
+  }
   MessageBoxReader boxes_;
 };
 
@@ -119,8 +108,8 @@ TEST_F(ImageStoreTest, EachFailureShowsItsMessageAndTheLoadFails) {
                {MakeBmp(4, 24, 0, 0, 1, 1000), "Bmp File Read Fail"},  // claims more than it holds
                {noWidth, "Bmp File Not Format"}};
   for (const auto& c : cases) {
-    const TempBmp file(c.bytes.value_or(""));
-    EXPECT_EQ(ReadBMPFile(nullptr, c.bytes ? file.path() : "Z:\\no\\such\\picture.bmp", 1), 0) << c.message;
+    EXPECT_EQ(c.bytes ? Load(*c.bytes, 1) : ReadBMPFile(nullptr, "Z:\\no\\such\\picture.bmp", 1), 0)
+        << c.message;
     EXPECT_EQ(boxes_.Take(), (Texts{c.message}));
     EXPECT_EQ(ImageBits(1), nullptr) << "the slot stays empty";
   }
@@ -128,10 +117,8 @@ TEST_F(ImageStoreTest, EachFailureShowsItsMessageAndTheLoadFails) {
 }
 
 TEST_F(ImageStoreTest, TheSharedPaletteFollowsTheLastFileWithAColourTable) {
-  TempBmp sixteen(MakeBmp(4, 8, 16, 16));
-  ASSERT_EQ(ReadBMPFile(nullptr, sixteen.path(), 6), 1);
-  EXPECT_EQ(ImageColourCount(6), 16);
-  EXPECT_EQ(ImagePaletteSize(6), 64);
+  ASSERT_EQ(Load(MakeBmp(4, 8, 16, 16), 6), 1);
+  EXPECT_EQ((std::vector<int>{ImageColourCount(6), ImagePaletteSize(6)}), (std::vector<int>{16, 64}));
   HPALETTE palette = SharedImagePalette();
   ASSERT_NE(palette, nullptr);
   EXPECT_EQ(PaletteEntries(palette), 16);
@@ -139,34 +126,29 @@ TEST_F(ImageStoreTest, TheSharedPaletteFollowsTheLastFileWithAColourTable) {
   GetPaletteEntries(palette, 5, 1, &fifth);
   EXPECT_EQ((std::vector<int>{fifth.peRed, fifth.peGreen, fifth.peBlue}), (std::vector<int>{5, 10, 15}));
 
-  TempBmp trueColour(MakeBmp(4, 24, 0, 0));
-  ASSERT_EQ(ReadBMPFile(nullptr, trueColour.path(), 7), 1);
+  ASSERT_EQ(Load(MakeBmp(4, 24, 0, 0), 7), 1);
   EXPECT_EQ(ImageColourCount(7), 0);
   EXPECT_EQ(SharedImagePalette(), palette) << "a 24-bit file leaves the shared palette as it was";
 
-  TempBmp full(MakeBmp(4, 8, 256, 0));
-  ASSERT_EQ(ReadBMPFile(nullptr, full.path(), 8), 1);
+  ASSERT_EQ(Load(MakeBmp(4, 8, 256, 0), 8), 1);
   EXPECT_EQ(PaletteEntries(SharedImagePalette()), 256);
   EXPECT_TRUE(boxes_.Take().empty());
 }
 
 TEST_F(ImageStoreTest, PixelRowsFollowTheTableTheFileDeclares) {
-  TempBmp sixteen(MakeBmp(4, 8, 16, 16, 7));
-  ASSERT_EQ(ReadBMPFile(nullptr, sixteen.path(), 3), 1);
+  ASSERT_EQ(Load(MakeBmp(4, 8, 16, 16, 7), 3), 1);
   const auto* bits = static_cast<const unsigned char*>(ImageBits(3));
   ASSERT_NE(bits, nullptr);
   EXPECT_EQ(bits[0], 7);
   EXPECT_EQ(std::make_pair(ImageWidth(3), ImageHeight(3)), std::make_pair(4, 2));
 
-  TempBmp trueColour(MakeBmp(2, 24, 0, 0, 9));
-  ASSERT_EQ(ReadBMPFile(nullptr, trueColour.path(), 3), 1);
+  ASSERT_EQ(Load(MakeBmp(2, 24, 0, 0, 9), 3), 1);
   EXPECT_EQ(static_cast<const unsigned char*>(ImageBits(3))[0], 9) << "right after the information header";
 }
 
 TEST_F(ImageStoreTest, TheSamePictureInTwoSlotsIsTwoCopies) {
-  TempBmp file(MakeBmp(4, 8, 256, 0, 3));
-  ASSERT_EQ(ReadBMPFile(nullptr, file.path(), 4), 1);
-  ASSERT_EQ(ReadBMPFile(nullptr, file.path(), 5), 1);
+  ASSERT_EQ(Load(MakeBmp(4, 8, 256, 0, 3), 4), 1);
+  ASSERT_EQ(ReadBMPFile(nullptr, Full("picture.bmp").c_str(), 5), 1);
   ASSERT_NE(ImageBits(4), nullptr);
   EXPECT_NE(ImageBits(4), ImageBits(5));
   EXPECT_EQ(static_cast<const unsigned char*>(ImageBits(5))[0], 3);
@@ -190,8 +172,7 @@ TEST_F(ImageStoreTest, DrawingStretchesTheWholePictureAndRecordsItsSize) {
                     Le16(24) + Le32(0) + Le32(16) + Le32(0) + Le32(0) + Le32(0) + Le32(0);
   bmp +=
       std::string("\x00\x00\xFF\x00\x00\xFF\x00\x00", 8) + std::string("\xFF\x00\x00\xFF\x00\x00\x00\x00", 8);
-  TempBmp file(bmp);
-  ASSERT_EQ(ReadBMPFile(nullptr, file.path(), 1), 1);
+  ASSERT_EQ(Load(bmp, 1), 1);
   Canvas canvas(20, 10);
   DrawImageStretched(canvas.dc(), 0, 0, 20, 10, 1);
   EXPECT_EQ(canvas.At(19, 0), (std::array<int, 3>{0, 0, 255}));
@@ -272,8 +253,7 @@ TEST_F(Corpus, EveryGoodFileLoadsWithoutAMessageAndDrawsAsItsReference) {
     ASSERT_EQ(std::abs(ImageHeight(1)), ref->height);
     Canvas canvas(ref->width, ref->height);
     DrawImageStretched(canvas.dc(), 0, 0, ref->width, ref->height, 1);
-    int worst = 0;
-    int wrongPixels = 0;
+    int worst = 0, wrongPixels = 0;
     for (int y = 0; y < ref->height; ++y) {
       for (int x = 0; x < ref->width; ++x) {
         const std::array<int, 3> got = canvas.At(x, y);

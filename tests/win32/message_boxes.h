@@ -29,9 +29,7 @@ class MessageBoxReader {
   // The texts of the boxes confirmed so far, in order; clears the list.
   std::vector<std::string> Take() {
     std::lock_guard<std::mutex> lock(mutex_);
-    std::vector<std::string> texts;
-    texts.swap(texts_);
-    return texts;
+    return std::exchange(texts_, {});
   }
 
  private:

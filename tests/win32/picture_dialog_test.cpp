@@ -11,7 +11,6 @@
 
 #include <chrono>
 #include <iterator>
-#include <utility>
 #include <vector>
 
 #include "resources/resource.h"
@@ -79,9 +78,7 @@ TEST_F(PictureDialogs, EachAndItsControlsStandAtTwoPixelsADialogUnitOverTheStage
                                  .reloadFacesAtOpening = false};
     PictureDialog dialog = MakePictureDialog(spec);
     DialogScripts scripts;
-    bool seen = false;
     scripts.Expect(layout.heldControl, [&](HWND shown) {
-      seen = true;
       RECT client = {};
       GetClientRect(shown, &client);
       EXPECT_EQ(PlaceIn(shown, stage, client), layout.client);
@@ -94,7 +91,7 @@ TEST_F(PictureDialogs, EachAndItsControlsStandAtTwoPixelsADialogUnitOverTheStage
       EndDialog(shown, 1);
     });
     EXPECT_EQ(RunPictureDialog(dialog, stage, module_), 1);
-    EXPECT_TRUE(seen);
+    EXPECT_EQ(scripts.Played(), 1);
   }
 }
 

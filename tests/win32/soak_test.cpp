@@ -61,17 +61,21 @@ HWND Stage() {
   return Shell().stage;
 }
 
-// Every message waiting, as the launcher's message loop would take them.
-void Pump() {
+// Every message waiting, as the launcher's message loop would take them:
+// whether one asked to quit (a failure unless `quitting`).
+bool Pump(bool quitting = false) {
   MSG message;
+  bool quit = false;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
-      ADD_FAILURE() << "the launcher asked to quit";
+      EXPECT_TRUE(quitting) << "the launcher asked to quit";
+      quit = true;
       continue;
     }
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+  return quit;
 }
 
 void PointAt(POINT client) {
@@ -408,18 +412,8 @@ TEST(SoakEnd, QuitLeavesOnlyTheRunLongPalettes) {
     PressOnStage(kCloseOptions);
   }
   PressOnStage(kQuit);
-  const bool quit = e2e::WaitUntil(
-      [] {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-          if (message.message == WM_QUIT) {
-            return true;
-          }
-          DispatchMessageA(&message);
-        }
-        return false;
-      },
-      std::chrono::milliseconds(10000), std::chrono::milliseconds(1));
+  const bool quit = e2e::WaitUntil([] { return Pump(true); }, std::chrono::milliseconds(10000),
+                                   std::chrono::milliseconds(1));
   EXPECT_TRUE(quit) << "closing the stage asks to quit";
   EXPECT_FALSE(IsWindow(Stage()));
   const ledger::Snapshot closed = ledger::Take();

@@ -28,7 +28,6 @@ Launcher::Launcher(const std::string& folder, LaunchOptions options)
     startup.dwFlags |= STARTF_USESTDHANDLES;
     startup.hStdOutput = outputWrite.get();
     startup.hStdError = outputWrite.get();
-    startup.hStdInput = nullptr;
   }
   const std::string exe = options.program.empty() ? folder + "\\Quil3D.exe" : options.program;
   std::string commandLine = "\"" + exe + "\"";

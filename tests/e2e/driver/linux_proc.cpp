@@ -33,10 +33,6 @@ std::vector<int> NumberedEntries(const std::string& folder) {
   return pids;
 }
 
-std::vector<int> AllPids() {
-  return NumberedEntries(kProc);
-}
-
 // Lower case, forward slashes as backslashes, NULs between arguments as spaces.
 std::string Folded(std::string text) {
   for (char& c : text) {
@@ -79,7 +75,7 @@ std::optional<std::vector<std::string>> StatFields(int pid, std::string* command
 
 std::optional<int> LinuxPidOfWindowsProgram(const std::string& exePath) {
   const std::string wanted = Folded(exePath);
-  for (int pid : AllPids()) {
+  for (int pid : NumberedEntries(kProc)) {
     const std::optional<std::string> commandLine = ProcFile(pid, "cmdline");
     if (commandLine && Folded(*commandLine).find(wanted) != std::string::npos) {
       return pid;
@@ -92,7 +88,7 @@ std::optional<int> WineserverPid(const std::string& prefix) {
   std::string wanted("WINEPREFIX=");
   wanted += prefix;
   wanted.push_back('\0');
-  for (int pid : AllPids()) {
+  for (int pid : NumberedEntries(kProc)) {
     std::string command;
     if (!StatFields(pid, &command) || command.rfind("wineserver", 0) != 0) {
       continue;
@@ -131,8 +127,7 @@ std::optional<ScheduleTimes> ThreadScheduleTimes(int pid) {
       continue;  // the thread has just ended
     }
     std::istringstream fields(*line);
-    std::uint64_t run = 0;
-    std::uint64_t wait = 0;
+    std::uint64_t run = 0, wait = 0;
     if (fields >> run >> wait) {
       times.runNs += run;
       times.waitNs += wait;

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -45,15 +46,10 @@ class Player {
   }
   bool InputDialog() {
     Click(stage_, kInputButton);
-    const auto dialog = DialogWith(IDC_FIRST_KEY_BOX);
-    if (!dialog) {
-      return Fail("the input dialog did not open");
-    }
-    if (!ShowsFace(dialog->handle, kPlayer1Place, {kJoystick1Face, kJoystick2Face})) {
-      return Fail("the input dialog is not on the screen");
-    }
-    BringToFront(dialog->handle);
-    return Click(dialog->handle, kInputCancel) && Closed(dialog->handle, "the input dialog's CANCEL");
+    const HWND dialog = Front(IDC_FIRST_KEY_BOX, "the input dialog", [](HWND shown) {
+      return ShowsFace(shown, kPlayer1Place, {kJoystick1Face, kJoystick2Face});
+    });
+    return dialog != nullptr && Click(dialog, kInputCancel) && Closed(dialog, "the input dialog's CANCEL");
   }
   bool AudioDialog() {
     Click(stage_, kAudioButton);
@@ -122,34 +118,32 @@ class Player {
     return WaitUntil([&] { return !IsWindow(window); }, kDialogPatience) ||
            Fail(step + " did not close its window");
   }
-  std::optional<WindowFacts> DialogWith(int id) { return launcher_.WaitForDialogWith(id, kDialogPatience); }
-
-  // A settings dialog holding control `id` (its template `heightUnits`
-  // high), once one of `faces` shows at `place`.
-  HWND Dialog(int id, int heightUnits, POINT place, std::initializer_list<int> faces,
-              const std::string& name) {
-    const auto dialog = DialogWith(id);
-    if (!dialog) {
-      Fail(name + " did not open");
-      return nullptr;
-    }
-    if (!DialogInPlace(dialog->handle, place, faces,
-                       SettingsDialogPlace(stage_, dialog->handle, heightUnits))) {
-      Fail(name + " is not on the screen");
+  // The dialog holding control `id`, brought to the front once it shows and
+  // `onScreen` (when given) finds it there; null when it does not.
+  HWND Front(int id, const std::string& name, const std::function<bool(HWND)>& onScreen = {}) {
+    const auto dialog = launcher_.WaitForDialogWith(id, kDialogPatience);
+    if (!dialog || (onScreen && !onScreen(dialog->handle))) {
+      Fail(name + (dialog ? " is not on the screen" : " did not open"));
       return nullptr;
     }
     BringToFront(dialog->handle);
     return dialog->handle;
   }
+  // A settings dialog holding control `id` (its template `heightUnits`
+  // high), once one of `faces` shows at `place`.
+  HWND Dialog(int id, int heightUnits, POINT place, std::initializer_list<int> faces,
+              const std::string& name) {
+    return Front(id, name, [&](HWND shown) {
+      return DialogInPlace(shown, place, faces, SettingsDialogPlace(stage_, shown, heightUnits));
+    });
+  }
   // Answers a dialog that holds `id` by pressing `button`.
   bool Answer(int id, int button, const std::string& name) {
-    const auto dialog = DialogWith(id);
-    if (!dialog) {
-      return Fail(name + " did not open");
+    const HWND dialog = Front(id, name);
+    if (dialog != nullptr) {
+      LeftClickControl(dialog, button);
     }
-    BringToFront(dialog->handle);
-    LeftClickControl(dialog->handle, button);
-    return Closed(dialog->handle, name);
+    return dialog != nullptr && Closed(dialog, name);
   }
   bool Choose(HWND dialog, int listId, int index) {
     return ChooseListEntry(launcher_, dialog, listId, index) ||
@@ -251,12 +245,8 @@ SoakRun Soak(int cycles, int few) {
       done.cycles = cycle;
       if (cycle == few || cycle == cycles) {
         const double rss = SettledRssMiB(*pid);
-        if (cycle == few) {
-          done.rssAfterFewMiB = rss;
-        }
-        if (cycle == cycles) {
-          done.rssAfterAllMiB = rss;
-        }
+        done.rssAfterFewMiB = cycle == few ? rss : done.rssAfterFewMiB;
+        done.rssAfterAllMiB = cycle == cycles ? rss : done.rssAfterAllMiB;
         std::printf("soak: %s: VmRSS %.2f MiB after %d cycles\n", phase.name, rss, cycle);
         std::fflush(stdout);
       }
