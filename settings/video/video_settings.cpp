@@ -55,15 +55,14 @@ std::int32_t ScrolledCalibration(std::int32_t level, int scrollCode, std::int16_
 namespace {
 
 // The settings become the player's own. A dialog that showed the defaults
-// showed driver 0, its first mode and the level 50: a choice starts from
-// those, never from values the file holds out of sight (a driver whose files
-// may not be there, a mode or a level the player never saw), so that no
-// control moves but the one chosen.
+// showed driver 0 and its first mode: a choice starts from those, never from
+// a driver or a mode the file holds out of sight (a driver whose files may not
+// be there, an entry of the list the player never saw). The level stays as
+// stored, and the bar then shows it.
 void MakeOwn(VideoSettings& settings) {
   if (settings.customized == 0) {
     settings.driverIndex = 0;
     settings.modeIndex = 0;
-    settings.calibrationLevel = kDefaultCalibrationLevel;
   }
   settings.customized = 1;
 }

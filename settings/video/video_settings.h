@@ -63,9 +63,8 @@ struct VideoEdit {
 // Each choice makes the settings the player's own (customized 1), and the
 // dialog then shows them. A driver chosen keeps the level and starts its mode
 // list at 0. A choice made while the dialog showed the defaults starts from
-// what it showed, driver 0, mode 0 and level 50, never from what the file
-// holds out of sight: no control moves but the one chosen (and the mode list,
-// filled again for a driver).
+// the driver and mode it showed, 0 and 0, never from what the file holds out
+// of sight; the stored level stays, and the bar shows it from then on.
 void ChooseDriver(VideoEdit& edit, std::int32_t driverIndex);  // its mode list starts again at 0
 void ChooseMode(VideoEdit& edit, std::int32_t modeIndex);
 void ScrollCalibration(VideoEdit& edit, int scrollCode, std::int16_t thumbPosition);

@@ -256,7 +256,9 @@ TEST_F(StartGame, ADoubleClickStartsOneGameAndTheLauncherAnswersWhileItRuns) {
   PostMessageA(game, WM_KEYDOWN, VK_SPACE, 0);
   auto report = WaitForDialogWith(IDC_REPORT_TEXT);
   ASSERT_TRUE(report) << "the posted close took the report with it";
-  e2e::LeftClickControl(report->handle, IDC_REPORT_OK);
+  EXPECT_EQ(report->owner, stage_->handle) << "the close came before the report";
+  EXPECT_TRUE(e2e::PushedDown(GetDlgItem(report->handle, IDC_REPORT_OK))) << "the report went by itself";
+  e2e::LeftButton(false);  // OK clicked
   EXPECT_EQ(launcher_->WaitForExit(), 0u);
 
   // A close sent while the game runs ends the launcher then, once the report

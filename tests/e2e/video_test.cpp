@@ -126,11 +126,11 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosenAndTheGameRunsWith
     e2e::SaveScreenshot("video-driver-installed");
   });
   EXPECT_EQ(Selected(IDC_DRIVER_LIST), 2) << "the chosen driver stays shown";
-  EXPECT_EQ(Level(), 50) << "a choice over the defaults starts from what they showed";
+  EXPECT_EQ(Level(), 70) << "the choice makes the stored level the player's, shown";
   EXPECT_EQ(Entries(IDC_MODE_LIST), 1) << "one mode for a driver the launcher installs";
   Done();
   EXPECT_TRUE(Installed("Prism3D"));
-  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n50\r\n");
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n70\r\n");
 
   // A copy made read-only: driver 3 cannot replace it. The player reads which
   // file, driver 2's pair stays and video.cfg goes on naming driver 2.
@@ -152,7 +152,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosenAndTheGameRunsWith
   ASSERT_TRUE(e2e::ToMainMenu(stage_->handle));
   game_.SetReadOnly("Opengl32.dll", false);
   EXPECT_TRUE(Installed("Prism3D"));
-  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n50\r\n");
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n70\r\n");
 
   // Driver 4, installed by hand: the guide with its folder; DONE leaves the
   // copies of driver 2.
@@ -182,7 +182,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosenAndTheGameRunsWith
   EXPECT_TRUE(IsWindow(dialog_)) << "the video dialog stays open";
   Done();
   EXPECT_TRUE(Installed("Prism3D")) << "a driver installed by hand leaves the copies";
-  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n6\r\n0\r\n50\r\n");
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n6\r\n0\r\n70\r\n");
 
   // The system's driver: both copies go, without a word.
   OpenDialog();
@@ -201,7 +201,7 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosenAndTheGameRunsWith
   Click(kSmallDefault);
   Done();
   EXPECT_TRUE(NoCopies());
-  EXPECT_EQ(game_.Read("info\\video.cfg"), "0\r\n0\r\n0\r\n50\r\n");
+  EXPECT_EQ(game_.Read("info\\video.cfg"), "0\r\n0\r\n0\r\n70\r\n");
 
   // Each opening reads the file: paged right from 95 the level is 100. Then
   // the whole chain: the failing card chosen and installed, the game started
