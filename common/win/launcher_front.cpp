@@ -8,7 +8,6 @@ DWORD programInFront = 0;  // the game's process, while it runs
 
 struct Search {
   DWORD processId;  // a program's windows; 0: the launcher's own
-  HWND except;
   HWND found;
 };
 
@@ -21,17 +20,17 @@ BOOL CALLBACK FindShown(HWND window, LPARAM data) {
   const bool candidate = search.processId == 0
                              ? IsWindowEnabled(window)
                              : processId == search.processId && !GetWindow(window, GW_OWNER);
-  if (window != search.except && candidate && IsWindowVisible(window)) {
+  if (candidate && IsWindowVisible(window)) {
     search.found = window;
     return FALSE;
   }
   return TRUE;
 }
 
-// The top of the launcher's shown windows that take input, `except` left out
-// (the thread's windows come in their order on the screen, top first).
-HWND TopOfOurs(HWND except) {
-  Search search{0, except, nullptr};
+// The top of the launcher's shown windows that take input (the thread's
+// windows come in their order on the screen, top first).
+HWND TopOfOurs() {
+  Search search{0, nullptr};
   EnumThreadWindows(GetCurrentThreadId(), FindShown, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -65,9 +64,9 @@ ProgramInFront::~ProgramInFront() {
 
 HWND WindowInFront() {
   if (programInFront == 0) {
-    return TopOfOurs(nullptr);
+    return TopOfOurs();
   }
-  Search search{programInFront, nullptr, nullptr};
+  Search search{programInFront, nullptr};
   EnumWindows(FindShown, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
