@@ -1,7 +1,5 @@
 #include "howto/howto_dialog.h"
 
-#include <windowsx.h>
-
 #include "media/image_store.h"
 #include "ui/picture_dialog.h"
 #include "resources/resource.h"
@@ -16,64 +14,45 @@ constexpr ButtonSpec kButtons[] = {
     {BTN_HOW_TO_PLAY_CLOSE, {142, 295, 267, 332}, IDB_HOW_TO_PLAY_CLOSE, BTN_HOW_TO_PLAY_CLOSE},
 };
 
-struct ViewerState {
-  int currentPage = 0;  // 0 to 2, never reset while the launcher runs
-};
+constexpr PictureDialogLook kLook{.templateId = IDD_HOW_TO_PLAY,
+                                  .backgroundSlot = image_slot::kFirstHowToPlayPage,
+                                  .backgroundDrawing = BackgroundDrawing::kStretched,
+                                  .buttons = kButtons};
 
-ViewerState& State() {
-  static ViewerState state;
-  return state;
-}
+class Viewer final : public PictureDialog {
+ public:
+  explicit Viewer(int page) : PictureDialog(kLook, ButtonsKeptForTheRun<kLook>()), page_(page) {}
+  int page() const { return page_; }
 
-int PageSlot() {
-  return image_slot::kFirstHowToPlayPage + State().currentPage;
-}
+ private:
+  int Slot() const override { return image_slot::kFirstHowToPlayPage + page_; }
 
-// Every press repaints the page and the buttons, also when the page stays.
-void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
-  int& currentPage = State().currentPage;
-  switch (buttonId) {
-    case BTN_PREVIOUS_PAGE:
-      currentPage = currentPage < 1 ? 0 : currentPage - 1;
-      RepaintPictureDialog(self, dialog);
-      break;
-    case BTN_NEXT_PAGE:
-      currentPage = currentPage < kLastPage ? currentPage + 1 : kLastPage;
-      RepaintPictureDialog(self, dialog);
-      break;
-    case BTN_HOW_TO_PLAY_CLOSE:
-      EndPictureDialog(self, dialog, 1);
-      break;
-    default:
-      break;
+  // Every press repaints the page and the buttons, also when the page stays.
+  void OnButton(HWND dialog, int buttonId) override {
+    switch (buttonId) {
+      case BTN_PREVIOUS_PAGE:
+        page_ = page_ < 1 ? 0 : page_ - 1;
+        Repaint(dialog);
+        break;
+      case BTN_NEXT_PAGE:
+        page_ = page_ < kLastPage ? page_ + 1 : kLastPage;
+        Repaint(dialog);
+        break;
+      case BTN_HOW_TO_PLAY_CLOSE:
+        End(dialog, 1);
+        break;
+      default:
+        break;
+    }
   }
-}
 
-// No keyboard: Enter and Escape do nothing.
-INT_PTR OnOtherMessage(PictureDialog&, HWND, UINT message, WPARAM wParam, [[maybe_unused]] LPARAM lParam) {
-  return message == WM_COMMAND &&
-         (GET_WM_COMMAND_ID(wParam, lParam) == IDOK || GET_WM_COMMAND_ID(wParam, lParam) == IDCANCEL);
-}
-
-constexpr PictureDialogSpec kViewer{
-    .templateId = IDD_HOW_TO_PLAY,
-    .backgroundSlot = image_slot::kFirstHowToPlayPage,
-    .backgroundDrawing = BackgroundDrawing::kStretched,
-    .buttons = kButtons,
-    .traits = DialogButtonTraits(".\\Sound\\mmove.wav", ".\\Sound\\mclick.wav"),
-    .reloadFacesAtOpening = true,
-    .currentSlot = PageSlot,
-    .onButton = OnButton,
-    .onOtherMessage = OnOtherMessage,
+  int page_;
 };
-
-PictureDialog& Viewer() {
-  static PictureDialog viewer = MakePictureDialog(kViewer);
-  return viewer;
-}
 
 }  // namespace
 
-int HowToPlayDialog(HWND owner, HINSTANCE instance) {
-  return RunPictureDialog(Viewer(), owner, instance);
+int HowToPlayDialog(HWND owner, HINSTANCE instance, int page) {
+  Viewer viewer(page);
+  viewer.Run(owner, instance);
+  return viewer.page();
 }

@@ -1,10 +1,10 @@
 // The how-to-play viewer: three full pictures, one page at a time, with
-// Previous, Next and Close buttons. The page shown is kept for the whole run,
-// so the viewer reopens where it was closed.
+// Previous, Next and Close buttons.
 #pragma once
 
 #include <windows.h>
 
-// Runs the viewer modally, owned by `owner`; 1 when it was closed (Close
-// ends it with 1), 0 when it could not be shown.
-int HowToPlayDialog(HWND owner, HINSTANCE instance);
+// Runs the viewer modally, owned by `owner`, showing `page` (0 to 2) first:
+// the page shown when it closed, which the launcher keeps for the run so that
+// the viewer reopens where it was closed.
+int HowToPlayDialog(HWND owner, HINSTANCE instance, int page);

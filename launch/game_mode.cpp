@@ -23,14 +23,4 @@ std::string FormatGameModeFile(std::int32_t gameMode, const TimeStamp& stamp) {
   return text::EncodeTextMode(lines);
 }
 
-std::int32_t& GameMode() {
-  static std::int32_t mode = 0;
-  return mode;
-}
-
-TimeStamp& GameTimeStamp() {
-  static TimeStamp stamp;
-  return stamp;
-}
-
 }  // namespace launch

@@ -23,9 +23,7 @@ void MakeTimeStamp(int month, int day, int hour, int minute, TimeStamp& stamp);
 // The two lines, CR LF each: the game mode, then the time stamp.
 std::string FormatGameModeFile(std::int32_t gameMode, const TimeStamp& stamp);
 
-// The run's game mode (the start command sets it to 0 before every start)
-// and the time stamp of the last start request.
-std::int32_t& GameMode();
-TimeStamp& GameTimeStamp();
+// The game mode of every start.
+constexpr std::int32_t kGameMode = 0;
 
 }  // namespace launch

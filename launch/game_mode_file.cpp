@@ -2,13 +2,14 @@
 
 #include "services/settings_files.h"
 
-void StampTheStartRequest() {
+launch::TimeStamp StampTheStartRequest() {
   SYSTEMTIME now = {};
   GetSystemTime(&now);
-  launch::MakeTimeStamp(now.wMonth, now.wDay, now.wHour, now.wMinute, launch::GameTimeStamp());
+  launch::TimeStamp stamp;
+  launch::MakeTimeStamp(now.wMonth, now.wDay, now.wHour, now.wMinute, stamp);
+  return stamp;
 }
 
-bool WriteGameModeFile(HWND owner, const char* path) {
-  return SaveSettingsFile(owner, path,
-                          launch::FormatGameModeFile(launch::GameMode(), launch::GameTimeStamp()));
+bool WriteGameModeFile(HWND owner, const char* path, const launch::TimeStamp& stamp) {
+  return SaveSettingsFile(owner, path, launch::FormatGameModeFile(launch::kGameMode, stamp));
 }

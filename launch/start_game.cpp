@@ -9,7 +9,6 @@
 #include "launch/driver_check_dialog.h"
 #include "launch/game_mode_file.h"
 #include "services/error_box.h"
-#include "services/first_run_flag.h"
 
 namespace {
 
@@ -131,17 +130,16 @@ bool GameLaunch(WindowsAroundTheGame& windows) {
   return true;
 }
 
-void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows) {
-  launch::GameMode() = 0;
-  StampTheStartRequest();
-  if (!WriteGameModeFile(stage, kGameModeFile)) {
+void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows,
+                       std::int32_t& firstRunFlag) {
+  if (!WriteGameModeFile(stage, kGameModeFile, StampTheStartRequest())) {
     return;  // the file error could not even be reported: no game without its file
   }
   // The question is asked until the game has been started once.
-  if (FirstRunFlag() == 0 && !DriverCheckDialog(stage, instance)) {
+  if (firstRunFlag == 0 && !DriverCheckDialog(stage, instance)) {
     return;
   }
-  SetFirstRunFlag(1);
+  firstRunFlag = 1;
   windows.Minimize();
   const bool ran = GameLaunch(windows);
   const HeldDuringTheGame held = ran ? DropInputQueuedDuringTheGame() : HeldDuringTheGame{};

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 class WindowsAroundTheGame {
  public:
   // Before the game starts: the launcher minimized.
@@ -22,7 +24,9 @@ class WindowsAroundTheGame {
   ~WindowsAroundTheGame() = default;
 };
 
-void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows);
+// `firstRunFlag`, the launcher's for its run, becomes 1 as the game starts.
+void StartGameSequence(HWND stage, HINSTANCE instance, WindowsAroundTheGame& windows,
+                       std::int32_t& firstRunFlag);
 
 // Starts .\proc.exe and waits until it has ended, telling `windows` when it
 // is ready. True after the game has run; false when it could not be started.

@@ -108,8 +108,6 @@ class PlatformDevice : public mixer::Device {
   HMIXER mixer_;
 };
 
-int volumeStep = 0;  // kept between calls
-
 }  // namespace
 
 std::unique_ptr<mixer::Device> PlatformMixer::Open(std::uint32_t deviceIndex) {
@@ -124,7 +122,7 @@ void PlatformMixer::Report(const char* text) {
   ErrorBox(owner_, text);
 }
 
-void SetMusicVolume(HWND owner, std::int32_t level) {
-  PlatformMixer port(owner);
-  mixer::SetMusicVolume(level, port, volumeStep);
+void MusicPreview::Show(HWND window, std::int32_t level) {
+  PlatformMixer platform(window);
+  mixer::SetMusicVolume(level, standIn_ != nullptr ? *standIn_ : platform, step_);
 }

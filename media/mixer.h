@@ -19,6 +19,16 @@ class PlatformMixer : public mixer::Port {
   HWND owner_;
 };
 
-// Previews a music level (0 to 50) on mixer device 0 for the window `owner`,
-// whose boxes say what failed; the step is kept for the run.
-void SetMusicVolume(HWND owner, std::int32_t level);
+// The music level previewed for a window on the sound card's mixer; the
+// volume step is kept between previews (0 at first).
+class MusicPreview {
+ public:
+  MusicPreview() = default;
+  explicit MusicPreview(mixer::Port& standIn) : standIn_(&standIn) {}  // a stand-in for the platform's mixer
+  // Previews a level (0 to 50) on mixer device 0; boxes owned by `window` say what failed.
+  void Show(HWND window, std::int32_t level);
+
+ private:
+  mixer::Port* standIn_ = nullptr;
+  int step_ = 0;
+};

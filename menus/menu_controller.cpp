@@ -1,21 +1,15 @@
 #include "menus/menu_controller.h"
 
 #include "common/win/gdi.h"
-#include "common/win/handles.h"
 #include "howto/howto_dialog.h"
-#include "services/web_pages.h"
 #include "media/image_store.h"
-#include "ui/button_set.h"
 #include "services/error_box.h"
+#include "services/web_pages.h"
 #include "settings/audio/audio_dialog.h"
 #include "settings/input/input_dialog.h"
-#include "settings/video/video_dialog.h"
-#include "services/first_run_flag.h"
 
 namespace {
 
-constexpr char kHoverSound[] = ".\\sound\\mmove.wav";
-constexpr char kClickSound[] = ".\\sound\\mclick.wav";
 constexpr DWORD kQuitPause = 300;  // ms between QUIT's click sound and its pressed face
 
 struct MenuPicture {
@@ -50,198 +44,132 @@ constexpr ButtonSpec kOptionsMenuTable[] = {
     {BTN_CLOSE_OPTIONS, {17, 307, 206, 342}, IDB_CLOSE_OPTIONS, CMD_MAIN_MENU},
 };
 
-struct MenuState {
-  std::int32_t screenState = kMainMenuScreen;
-  bool mainMenuActive = true;
-  bool optionsMenuActive = false;
-  win::UniqueBitmap pictureBitmaps[std::size(kMenuPictures) + 1];  // numbered 1 to 8
-  // The menus keep their faces' palettes for the run and take the hover point
-  // from the cursor; only the main menu draws each face with its own palette.
-  ButtonSet mainMenu = MakeButtonSet(kMainMenuTable, {.hoverSound = kHoverSound,
-                                                      .clickSound = kClickSound,
-                                                      .paletteForEachFaceWhenDrawingAll = true,
-                                                      .hoverPoint = HoverPoint::kCursor});
-  ButtonSet optionsMenu = MakeButtonSet(
-      kOptionsMenuTable,
-      {.hoverSound = kHoverSound, .clickSound = kClickSound, .hoverPoint = HoverPoint::kCursor});
-};
-
-MenuState& State() {
-  static MenuState state;
-  return state;
-}
-
-void ShowScreen(std::int32_t screen) {
-  MenuState& state = State();
-  state.screenState = screen;
-  state.mainMenuActive = screen == kMainMenuScreen;
-  state.optionsMenuActive = screen == kOptionsMenuScreen;
-}
-
 // Copies a menu picture, freshly made from its slot, to the client area
 // grown by the extra width and height.
-void DrawMenuPicture(HDC dc, const RECT& client, int picture, int extraWidth, int extraHeight) {
+win::UniqueBitmap DrawMenuPicture(HDC dc, const RECT& client, int picture, int extraWidth, int extraHeight) {
   win::UniqueMemoryDc memory = win::CompatibleMemoryDc(dc);
-  State().pictureBitmaps[picture] = CreateImageBitmap(picture);
-  const HBITMAP bitmap = State().pictureBitmaps[picture].get();
+  win::UniqueBitmap bitmap = CreateImageBitmap(picture);
   SetBkMode(dc, TRANSPARENT);
-  if (!memory || bitmap == nullptr) {
+  const int width = client.right + extraWidth;
+  const int height = client.bottom + extraHeight;
+  if (!memory || !bitmap) {
     // A picture that failed to load: black, never the other menu's picture
     // with its buttons standing dead on it.
-    BitBlt(dc, client.left, client.top, client.right + extraWidth, client.bottom + extraHeight, nullptr, 0, 0,
-           BLACKNESS);
-    return;
+    BitBlt(dc, client.left, client.top, width, height, nullptr, 0, 0, BLACKNESS);
+    return bitmap;
   }
-  win::SelectGuard selected(memory.get(), bitmap);
-  BitBlt(dc, client.left, client.top, client.right + extraWidth, client.bottom + extraHeight, memory.get(), 0,
-         0, SRCCOPY);
-}
-
-void DrawMenuPicture(HWND stage, void (*draw)(HDC, const RECT&)) {
-  RECT client = {};
-  GetClientRect(stage, &client);
-  const win::WindowDc dc(stage);
-  if (dc) {
-    draw(dc.get(), client);
-  }
-}
-
-void RedrawOptionsMenu(HWND stage) {
-  DrawOptionsMenuBackground(stage);
-  DrawAllButtons(State().optionsMenu, stage);
+  win::SelectGuard selected(memory.get(), bitmap.get());
+  BitBlt(dc, client.left, client.top, width, height, memory.get(), 0, 0, SRCCOPY);
+  return bitmap;
 }
 
 }  // namespace
 
-std::int32_t ScreenState() {
-  return State().screenState;
-}
-bool MainMenuActive() {
-  return State().mainMenuActive;
-}
-bool OptionsMenuActive() {
-  return State().optionsMenuActive;
+// The whole 640 x 480 picture: the part beyond the client area is clipped.
+win::UniqueBitmap DrawMainMenuBackground(HDC dc, const RECT& client) {
+  return DrawMenuPicture(dc, client, image_slot::kMainMenu, 2, 2);
 }
 
-void SetUpMenus(HWND owner, HINSTANCE instance) {
-  LoadMenuPictures(owner);
-  SetUpButtonSet(State().mainMenu, instance);
+win::UniqueBitmap DrawOptionsMenuBackground(HDC dc, const RECT& client) {
+  return DrawMenuPicture(dc, client, image_slot::kOptionsMenu, 0, 0);
 }
 
+// The menus keep their faces' palettes for the run and take the hover point
+// from the cursor; only the main menu draws each face with its own palette.
 // The device bitmaps of the pictures are made when a menu is drawn (each draw
 // makes its own afresh); made here as well, they would only cost start-up
 // time and memory, most of them never being drawn as bitmaps at all.
-void LoadMenuPictures(HWND owner) {
+MenuController::MenuController(HWND owner, HINSTANCE instance)
+    : instance_(instance),
+      mainMenu_(MakeButtonSet(kMainMenuTable, {.hoverSound = kHoverSound,
+                                               .clickSound = kClickSound,
+                                               .paletteForEachFaceWhenDrawingAll = true,
+                                               .hoverPoint = HoverPoint::kCursor})),
+      optionsMenu_(MakeButtonSet(
+          kOptionsMenuTable,
+          {.hoverSound = kHoverSound, .clickSound = kClickSound, .hoverPoint = HoverPoint::kCursor})) {
   for (int n = 1; n <= static_cast<int>(std::size(kMenuPictures)); ++n) {
-    const MenuPicture& picture = kMenuPictures[n - 1];
-    if (ReadBMPFile(owner, picture.file, n) == 0) {
-      ErrorBox(owner, picture.failureText);
+    if (ReadBMPFile(owner, kMenuPictures[n - 1].file, n) == 0) {
+      ErrorBox(owner, kMenuPictures[n - 1].failureText);
     }
   }
+  SetUpButtonSet(mainMenu_, instance);
 }
 
-void ReleaseMenuPictures() {
-  for (win::UniqueBitmap& bitmap : State().pictureBitmaps) {
-    bitmap.reset();
+void MenuController::RepaintMenuScreen(HWND stage) {
+  if (screenState_ != kMainMenuScreen && screenState_ != kOptionsMenuScreen) {
+    return;
+  }
+  RECT client = {};
+  GetClientRect(stage, &client);
+  const win::WindowDc dc(stage);
+  if (!dc) {
+    return;
+  }
+  const bool main = MainMenuActive();
+  const int slot = main ? image_slot::kMainMenu : image_slot::kOptionsMenu;
+  pictureBitmaps_[slot] =
+      main ? DrawMainMenuBackground(dc.get(), client) : DrawOptionsMenuBackground(dc.get(), client);
+  DrawAllButtons(main ? mainMenu_ : optionsMenu_, stage);
+}
+
+void MenuController::TrackHover(HWND stage) {
+  if (MainMenuActive()) {
+    TrackButtonHover(mainMenu_, stage, POINT{});  // the set reads the cursor
+  }
+  if (OptionsMenuActive()) {
+    TrackButtonHover(optionsMenu_, stage, POINT{});
   }
 }
 
-void RepaintMenuScreen(HWND stage) {
-  MenuState& state = State();
-  if (state.screenState == kMainMenuScreen) {
-    DrawMainMenuBackground(stage);
-    DrawAllButtons(state.mainMenu, stage);
-  } else if (state.screenState == kOptionsMenuScreen) {
-    DrawOptionsMenuBackground(stage);
-    DrawAllButtons(state.optionsMenu, stage);
+void MenuController::ShowScreen(std::int32_t screen, HWND stage) {
+  screenState_ = screen;
+  RepaintMenuScreen(stage);
+}
+
+int MenuController::ClickMainMenu(HWND stage, int x, int y) {
+  const int command = PressButton(mainMenu_, stage, x, y);
+  if (command == CMD_OPTIONS_MENU) {
+    SetUpButtonSet(optionsMenu_, instance_);
+    ShowScreen(kOptionsMenuScreen, stage);
+  } else if (command == CMD_HOME_PAGE) {
+    OpenHomePage(stage);
+    PostMessageA(stage, WM_CLOSE, 0, 0);  // closes even when no browser could be started
   }
-}
-
-// The whole 640 x 480 picture: the part beyond the client area is clipped.
-void DrawMainMenuBackground(HDC dc, const RECT& client) {
-  DrawMenuPicture(dc, client, image_slot::kMainMenu, 2, 2);
-}
-
-void DrawOptionsMenuBackground(HDC dc, const RECT& client) {
-  DrawMenuPicture(dc, client, image_slot::kOptionsMenu, 0, 0);
-}
-
-void DrawMainMenuBackground(HWND stage) {
-  DrawMenuPicture(stage, DrawMainMenuBackground);
-}
-
-void DrawOptionsMenuBackground(HWND stage) {
-  DrawMenuPicture(stage, DrawOptionsMenuBackground);
-}
-
-void TrackMainMenuHover(HWND stage) {
-  TrackButtonHover(State().mainMenu, stage, POINT{});  // the set reads the cursor
-}
-
-void TrackOptionsMenuHover(HWND stage) {
-  TrackButtonHover(State().optionsMenu, stage, POINT{});
-}
-
-int ClickMainMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y) {
-  const int command = PressButton(State().mainMenu, stage, static_cast<int>(x), static_cast<int>(y));
-  RunMainMenuCommand(stage, instance, command);
   return command;
 }
 
-int ClickOptionsMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y) {
-  const int command = PressButton(State().optionsMenu, stage, static_cast<int>(x), static_cast<int>(y));
-  RunOptionsMenuCommand(stage, instance, command);
-  return command;
-}
-
-void RunMainMenuCommand(HWND stage, HINSTANCE instance, int command) {
-  switch (command) {
-    case CMD_OPTIONS_MENU:
-      ShowScreen(kOptionsMenuScreen);
-      SetUpButtonSet(State().optionsMenu, instance);
-      RedrawOptionsMenu(stage);
-      break;
-    case CMD_HOME_PAGE:
-      OpenHomePage(stage);
-      PostMessageA(stage, WM_CLOSE, 0, 0);  // closes even when no browser could be started
-      break;
-    default:
-      break;
-  }
-}
-
-void RunOptionsMenuCommand(HWND stage, HINSTANCE instance, int command) {
+// Each dialog opens over what the launcher keeps for its run and gives back
+// what it keeps from then on; the options menu is drawn again after it.
+int MenuController::ClickOptionsMenu(HWND stage, int x, int y) {
+  const int command = PressButton(optionsMenu_, stage, x, y);
   switch (command) {
     case CMD_INPUT_SETTINGS:
-      OpenInputSettingsDialog(stage, instance);
-      RedrawOptionsMenu(stage);
+      kept_.input = OpenInputSettingsDialog(stage, instance_, kept_.input);
       break;
     case CMD_AUDIO_SETTINGS:
-      AudioSettingsDialog(stage, instance);
-      RedrawOptionsMenu(stage);
+      kept_.audio = AudioSettingsDialog(stage, instance_, kept_.audio, kept_.music);
       break;
     case CMD_VIDEO_SETTINGS:
-      VideoCalibrationDialog(stage, instance);
-      SetFirstRunFlag(1);  // whatever the player did in it
-      RedrawOptionsMenu(stage);
+      kept_.video = VideoCalibrationDialog(stage, instance_, kept_.video);
       break;
     case CMD_HOW_TO_PLAY:
-      HowToPlayDialog(stage, instance);
-      RedrawOptionsMenu(stage);
+      kept_.howToPlayPage = HowToPlayDialog(stage, instance_, kept_.howToPlayPage);
       break;
     case CMD_MAIN_MENU:
-      ShowScreen(kMainMenuScreen);
-      DrawMainMenuBackground(stage);
-      DrawAllButtons(State().mainMenu, stage);
-      break;
+      ShowScreen(kMainMenuScreen, stage);
+      return command;
     default:
-      break;
+      return command;
   }
+  RepaintMenuScreen(stage);
+  return command;
 }
 
-void ReleaseMainMenuButtons() {
-  ReleaseButtonSet(State().mainMenu);
-}
-void ReleaseOptionsMenuButtons() {
-  ReleaseButtonSet(State().optionsMenu);
+void MenuController::Release() {
+  ReleaseButtonSet(mainMenu_);
+  ReleaseButtonSet(optionsMenu_);
+  for (win::UniqueBitmap& bitmap : pictureBitmaps_) {
+    bitmap.reset();
+  }
 }

@@ -5,25 +5,11 @@
 #include "services/first_run_format.h"
 #include "services/settings_files.h"
 
-namespace {
-
-std::int32_t flagValue = 0;
-
-}  // namespace
-
-std::int32_t FirstRunFlag() {
-  return flagValue;
-}
-
-void SetFirstRunFlag(std::int32_t flag) {
-  flagValue = flag;
-}
-
-int ReadFirstRunFlag(HWND owner, const char* path) {
+int ReadFirstRunFlag(HWND owner, const char* path, std::int32_t& flag) {
   return ReadSettingsFile(owner, path,
-                          [](std::string_view bytes) { services::ParseFirstRunFlag(bytes, flagValue); });
+                          [&flag](std::string_view bytes) { services::ParseFirstRunFlag(bytes, flag); });
 }
 
-int WriteFirstRunFlag(HWND owner, const char* path) {
-  return SaveSettingsFile(owner, path, services::FormatFirstRunFlag(FirstRunFlag())) ? 1 : 0;
+int WriteFirstRunFlag(HWND owner, const char* path, std::int32_t flag) {
+  return SaveSettingsFile(owner, path, services::FormatFirstRunFlag(flag)) ? 1 : 0;
 }

@@ -4,6 +4,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
+
+#include "menus/menu_controller.h"
 #include "shell/layout.h"
 
 struct ShellState {
@@ -11,6 +15,10 @@ struct ShellState {
   HWND frame = nullptr;
   HWND stage = nullptr;  // null until CreateWindow for the stage returns
   shell::ScreenLayout layout;
+  std::optional<MenuController> menus;  // from the stage's creation on
+  // 0 until the game has been started once or the video settings used; read
+  // as the stage is made and written as it goes.
+  std::int32_t firstRunFlag = 0;
 };
 
 ShellState& Shell();

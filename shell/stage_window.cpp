@@ -22,39 +22,32 @@ constexpr char kFlagFileForWriting[] = ".\\Info\\InitFlag.flg";
 // yet shown: the pictures' reports speak over the frame.
 void OnCreate() {
   ShellState& shell = Shell();
-  SetUpMenus(shell.frame, shell.instance);
+  shell.menus.emplace(shell.frame, shell.instance);
   ReadCaptionFile(kCaptionFile);
   SetFileErrorText(CaptionText().fileErrorText);
-  ReadFirstRunFlag(shell.stage, kFlagFileForReading);
+  ReadFirstRunFlag(shell.stage, kFlagFileForReading, shell.firstRunFlag);
 }
 
 void OnPaint(HWND stage) {
-  RepaintMenuScreen(stage);
+  Shell().menus->RepaintMenuScreen(stage);
 }
 
 void OnMouseMove(HWND stage) {
-  if (MainMenuActive()) {
-    TrackMainMenuHover(stage);
-  }
-  if (OptionsMenuActive()) {
-    TrackOptionsMenuHover(stage);
-  }
-}
-
-// START GAME: the game runs with the shell's windows around it; back, the
-// stage's next paint draws the main menu with every face normal.
-void StartGame(HWND stage) {
-  StartGameSequence(stage, Shell().instance, ShellWindowsAroundTheGame());
+  Shell().menus->TrackHover(stage);
 }
 
 // A click is offered to the main menu, then to the options menu, in the same
 // message: no options button lies under the main menu's Options button.
-void OnLeftButtonDown(HWND stage, std::uint32_t x, std::uint32_t y) {
-  if (MainMenuActive() && ClickMainMenu(stage, Shell().instance, x, y) == CMD_START_GAME) {
-    StartGame(stage);
+// START GAME runs the game with the shell's windows around it; back, the
+// stage's next paint draws the main menu with every face normal. The video
+// settings count as used whatever the player did in them.
+void OnLeftButtonDown(HWND stage, int x, int y) {
+  ShellState& shell = Shell();
+  if (shell.menus->MainMenuActive() && shell.menus->ClickMainMenu(stage, x, y) == CMD_START_GAME) {
+    StartGameSequence(stage, shell.instance, ShellWindowsAroundTheGame(), shell.firstRunFlag);
   }
-  if (OptionsMenuActive()) {
-    ClickOptionsMenu(stage, Shell().instance, x, y);
+  if (shell.menus->OptionsMenuActive() && shell.menus->ClickOptionsMenu(stage, x, y) == CMD_VIDEO_SETTINGS) {
+    shell.firstRunFlag = 1;
   }
 }
 
@@ -71,11 +64,9 @@ void OnEnable(HWND stage, bool enabled) {
 }
 
 void OnDestroy(HWND stage) {
-  WriteFirstRunFlag(stage, kFlagFileForWriting);
+  WriteFirstRunFlag(stage, kFlagFileForWriting, Shell().firstRunFlag);
   FreeAllImages();
-  ReleaseMainMenuButtons();
-  ReleaseOptionsMenuButtons();
-  ReleaseMenuPictures();
+  Shell().menus->Release();
   SendMessageA(GetParent(stage), WM_DESTROY, 0, 0);
 }
 

@@ -48,10 +48,14 @@ struct ButtonSetTraits {
   bool releaseStep = false;  // a left-button release shows the hover face (dialog sets)
 };
 
-// The traits every picture dialog shares but for its sounds' spelling: hover
-// point from the message, the release step, each face drawn with its own
-// palette and released with it.
-constexpr ButtonSetTraits DialogButtonTraits(const char* hoverSound, const char* clickSound) {
+// The sounds of every button the launcher shows.
+constexpr char kHoverSound[] = ".\\sound\\mmove.wav";
+constexpr char kClickSound[] = ".\\sound\\mclick.wav";
+
+// The traits every picture dialog shares: hover point from the message, the
+// release step, each face drawn with its own palette and released with it.
+constexpr ButtonSetTraits DialogButtonTraits(const char* hoverSound = kHoverSound,
+                                             const char* clickSound = kClickSound) {
   return ButtonSetTraits{.hoverSound = hoverSound,
                          .clickSound = clickSound,
                          .paletteForEachFaceWhenDrawingAll = true,

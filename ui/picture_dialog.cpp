@@ -15,15 +15,6 @@
 
 namespace {
 
-PictureDialog* Self(HWND dialog) {
-  return reinterpret_cast<PictureDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
-
-POINT MessagePoint(LPARAM lParam) {
-  // Signed: a captured pointer left of or above the dialog gives negatives.
-  return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-}
-
 // The dialog's template as the resource holds it.
 std::optional<dialog_template::Template> ReadTemplate(HINSTANCE instance, int templateId) {
   HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId), RT_DIALOG);
@@ -34,85 +25,6 @@ std::optional<dialog_template::Template> ReadTemplate(HINSTANCE instance, int te
   }
   return dialog_template::Parse(
       std::span(static_cast<const unsigned char*>(bytes), SizeofResource(instance, found)));
-}
-
-// The art, the button rectangles and the captions are fixed pixels; the
-// platform lays the template out in its own font's units, which only the
-// System font at 96 DPI makes 2 pixels wide and high. So the dialog's client
-// area and every control are put where 2 pixels a unit put them: the client
-// area from the owner's client corner, the controls from the dialog's. The
-// frame keeps the thickness the platform gave it.
-void PlaceAtFixedPixels(const PictureDialog& self, HWND dialog) {
-  const std::optional<dialog_template::Template> layout = ReadTemplate(self.instance, self.spec->templateId);
-  if (!layout) {
-    return;  // left where the platform put it
-  }
-  RECT frame = {};
-  RECT client = {};
-  POINT clientCorner = {0, 0};
-  GetWindowRect(dialog, &frame);
-  GetClientRect(dialog, &client);
-  ClientToScreen(dialog, &clientCorner);
-  const dialog_template::Box box = dialog_template::InFixedPixels(layout->box);
-  POINT wanted = {box.x, box.y};
-  if (self.owner != nullptr) {
-    ClientToScreen(self.owner, &wanted);
-  }
-  SetWindowPos(dialog, nullptr, wanted.x - (clientCorner.x - frame.left),
-               wanted.y - (clientCorner.y - frame.top), box.width + (frame.right - frame.left) - client.right,
-               box.height + (frame.bottom - frame.top) - client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
-  // The controls come in the template's order.
-  HWND control = GetWindow(dialog, GW_CHILD);
-  for (const dialog_template::Control& item : layout->controls) {
-    if (control == nullptr) {
-      break;
-    }
-    if (static_cast<WORD>(GetDlgCtrlID(control)) == static_cast<WORD>(item.id)) {
-      const dialog_template::Box at = dialog_template::InFixedPixels(item.box);
-      SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    control = GetWindow(control, GW_HWNDNEXT);
-  }
-}
-
-INT_PTR OnInitDialog(HWND dialog, LPARAM lParam) {
-  auto* self = reinterpret_cast<PictureDialog*>(lParam);
-  SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
-  PlaceAtFixedPixels(*self, dialog);
-  GetClientRect(dialog, &self->client);
-  self->pressedBar = nullptr;
-  SetUpButtonSet(self->buttons, self->instance);
-  return self->spec->onOpen != nullptr ? self->spec->onOpen(*self, dialog) : TRUE;
-}
-
-INT_PTR OnEraseBackground(PictureDialog& self, HWND dialog, HDC dc) {
-  PaintPictureDialog(self, dialog, dc);
-  SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 1);
-  return TRUE;
-}
-
-INT_PTR OnMouseMove(PictureDialog& self, HWND dialog, LPARAM lParam) {
-  TrackButtonHover(self.buttons, dialog, MessagePoint(lParam));
-  return TRUE;
-}
-
-INT_PTR OnLeftButtonDown(PictureDialog& self, HWND dialog, LPARAM lParam) {
-  const POINT at = MessagePoint(lParam);
-  const int buttonId = PressButton(self.buttons, dialog, at.x, at.y);
-  if (buttonId != 0 && self.spec->onButton != nullptr) {
-    self.spec->onButton(self, dialog, buttonId);
-  }
-  return TRUE;
-}
-
-INT_PTR OnLeftButtonUp(PictureDialog& self, HWND dialog, LPARAM lParam) {
-  const POINT at = MessagePoint(lParam);
-  if (self.spec->onRelease != nullptr) {
-    self.spec->onRelease(self, dialog, at);
-  } else {
-    ReleaseButtonStep(self.buttons, dialog, at.x, at.y);
-  }
-  return TRUE;
 }
 
 // While a report box is up the dialog beneath it takes no input, but its
@@ -133,6 +45,109 @@ bool ComesFromBeneathAReport(UINT message) {
   }
 }
 
+// The art, the button rectangles and the captions are fixed pixels; the
+// platform lays the template out in its own font's units, which only the
+// System font at 96 DPI makes 2 pixels wide and high. So the dialog's client
+// area and every control are put where 2 pixels a unit put them: the client
+// area from the owner's client corner, the controls from the dialog's. The
+// frame keeps the thickness the platform gave it.
+}  // namespace
+
+void PictureDialog::PlaceAtFixedPixels(HWND dialog) const {
+  const std::optional<dialog_template::Template> layout = ReadTemplate(instance_, look_.templateId);
+  if (!layout) {
+    return;  // left where the platform put it
+  }
+  RECT frame = {};
+  RECT client = {};
+  POINT clientCorner = {0, 0};
+  GetWindowRect(dialog, &frame);
+  GetClientRect(dialog, &client);
+  ClientToScreen(dialog, &clientCorner);
+  const dialog_template::Box box = dialog_template::InFixedPixels(layout->box);
+  POINT wanted = {box.x, box.y};
+  if (owner_ != nullptr) {
+    ClientToScreen(owner_, &wanted);
+  }
+  SetWindowPos(dialog, nullptr, wanted.x - (clientCorner.x - frame.left),
+               wanted.y - (clientCorner.y - frame.top), box.width + (frame.right - frame.left) - client.right,
+               box.height + (frame.bottom - frame.top) - client.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  // The controls come in the template's order.
+  HWND control = GetWindow(dialog, GW_CHILD);
+  for (const dialog_template::Control& item : layout->controls) {
+    if (control == nullptr) {
+      break;
+    }
+    if (static_cast<WORD>(GetDlgCtrlID(control)) == static_cast<WORD>(item.id)) {
+      const dialog_template::Box at = dialog_template::InFixedPixels(item.box);
+      SetWindowPos(control, nullptr, at.x, at.y, at.width, at.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    control = GetWindow(control, GW_HWNDNEXT);
+  }
+}
+
+INT_PTR CALLBACK PictureDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  win::CountWindowLife(dialog, message);
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+  }
+  auto* self = reinterpret_cast<PictureDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  if (self == nullptr) {
+    return FALSE;  // messages that come before the initialisation
+  }
+  if (ComesFromBeneathAReport(message)) {
+    return TRUE;
+  }
+  return self->Answer(dialog, message, wParam, lParam);
+}
+
+INT_PTR PictureDialog::Answer(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  // Signed: a captured pointer left of or above the dialog gives negatives.
+  const POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  switch (message) {
+    case WM_INITDIALOG:
+      PlaceAtFixedPixels(dialog);
+      GetClientRect(dialog, &client_);
+      pressedBar_ = nullptr;
+      SetUpButtonSet(buttons_, instance_);
+      return OnOpen(dialog);
+    case WM_ERASEBKGND:
+      Paint(dialog, reinterpret_cast<HDC>(wParam), client_);
+      SetWindowLongPtrA(dialog, DWLP_MSGRESULT, 1);
+      return TRUE;
+    case WM_MOUSEMOVE:
+      TrackButtonHover(buttons_, dialog, at);
+      return TRUE;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // the dialog class turns a quick second click into this: still a press
+      if (const int buttonId = PressButton(buttons_, dialog, at.x, at.y)) {
+        OnButton(dialog, buttonId);
+      }
+      return TRUE;
+    case WM_LBUTTONUP:
+      OnRelease(dialog, at);
+      return TRUE;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      PressOnScrollBar(dialog, wParam, lParam);
+      return TRUE;
+    case WM_COMMAND:
+      OnCommand(dialog, GET_WM_COMMAND_ID(wParam, lParam), GET_WM_COMMAND_CMD(wParam, lParam));
+      return TRUE;
+    case WM_ENABLE:  // a box or guide over the dialog is closing
+      if (wParam != FALSE) {
+        win::GiveActivationBack(dialog);
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+void PictureDialog::OnRelease(HWND dialog, POINT at) {
+  ReleaseButtonStep(buttons_, dialog, at.x, at.y);
+}
+
 // Only a press the player is making now moves a bar. A press begins with the
 // bar taking the mouse and sending its first message; what it sends while it
 // holds the mouse is that press, and so are the last messages of its own
@@ -145,75 +160,33 @@ bool ComesFromBeneathAReport(UINT message) {
 // press is one for all bars while each bar keeps its own repeat timer, the
 // repeats of an earlier press whose release went elsewhere (to the box's OK),
 // which resume as soon as another bar is pressed.
-INT_PTR OnScroll(PictureDialog& self, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+void PictureDialog::PressOnScrollBar(HWND dialog, WPARAM wParam, LPARAM lParam) {
   const HWND bar = GET_WM_HSCROLL_HWND(wParam, lParam);
   const UINT code = GET_WM_HSCROLL_CODE(wParam, lParam);
   if (GetCapture() == bar) {
-    self.pressedBar = bar;  // a new press, or the one going on
-  } else if (bar != self.pressedBar || (code != SB_THUMBPOSITION && code != SB_ENDSCROLL)) {
-    return TRUE;  // sent outside any press the player is making
+    pressedBar_ = bar;  // a new press, or the one going on
+  } else if (bar != pressedBar_ || (code != SB_THUMBPOSITION && code != SB_ENDSCROLL)) {
+    return;  // sent outside any press the player is making
   }
   const int boxesBefore = ReportBoxesShown();
-  const INT_PTR result = self.spec->onOtherMessage != nullptr
-                             ? self.spec->onOtherMessage(self, dialog, message, wParam, lParam)
-                             : FALSE;
+  OnScroll(dialog, bar, code, static_cast<short>(GET_WM_HSCROLL_POS(wParam, lParam)));
   if (ReportBoxesShown() != boxesBefore || code == SB_ENDSCROLL) {
-    self.pressedBar = nullptr;  // the press is over
+    pressedBar_ = nullptr;  // the press is over
     if (GetCapture() == bar) {
       ReleaseCapture();
     }
   }
-  return result;
 }
 
-INT_PTR CALLBACK PictureDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  win::CountWindowLife(dialog, message);
-  if (message == WM_INITDIALOG) {
-    return OnInitDialog(dialog, lParam);
-  }
-  PictureDialog* self = Self(dialog);
-  if (self == nullptr) {
-    return FALSE;  // messages that come before the initialisation
-  }
-  if (ComesFromBeneathAReport(message)) {
-    return TRUE;
-  }
-  switch (message) {
-    case WM_ERASEBKGND:
-      return OnEraseBackground(*self, dialog, reinterpret_cast<HDC>(wParam));
-    case WM_MOUSEMOVE:
-      return OnMouseMove(*self, dialog, lParam);
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:  // the dialog class turns a quick second click into this: still a press
-      return OnLeftButtonDown(*self, dialog, lParam);
-    case WM_LBUTTONUP:
-      return OnLeftButtonUp(*self, dialog, lParam);
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-      return OnScroll(*self, dialog, message, wParam, lParam);
-    case WM_ENABLE:  // a box or guide over the dialog is closing
-      if (wParam != FALSE) {
-        win::GiveActivationBack(dialog);
-      }
-      return FALSE;
-    default:
-      return self->spec->onOtherMessage != nullptr
-                 ? self->spec->onOtherMessage(*self, dialog, message, wParam, lParam)
-                 : FALSE;
-  }
-}
-
-void DrawBackground(const PictureDialog& self, HDC dc) {
-  const PictureDialogSpec& spec = *self.spec;
-  const int slot = spec.currentSlot != nullptr ? spec.currentSlot() : spec.backgroundSlot;
-  const RECT& client = self.client;
+void PictureDialog::DrawBackground(HDC dc, const RECT& client) const {
+  const int slot = Slot();
   if (ImageWidth(slot) == 0) {
     // A picture that failed to load: black, never what was there before (the
     // page turned from, another screen).
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     return;
   }
-  if (spec.backgroundDrawing == BackgroundDrawing::kStretched) {
+  if (look_.backgroundDrawing == BackgroundDrawing::kStretched) {
     DrawImageStretched(dc, client.left, client.top, client.right, client.bottom, slot);
     return;
   }
@@ -229,42 +202,29 @@ void DrawBackground(const PictureDialog& self, HDC dc) {
   BitBlt(dc, client.left, client.top, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
 }
 
-}  // namespace
-
-PictureDialog MakePictureDialog(const PictureDialogSpec& spec) {
-  PictureDialog self;
-  self.spec = &spec;
-  self.buttons = MakeButtonSet(spec.buttons, spec.traits);
-  return self;
-}
-
-int RunPictureDialog(PictureDialog& self, HWND owner, HINSTANCE instance) {
-  self.owner = owner;
-  self.instance = instance;
-  if (self.spec->reloadFacesAtOpening) {
-    self.buttons.facesPending = true;
-  }
-  const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(self.spec->templateId), owner,
-                                         PictureDialogProc, reinterpret_cast<LPARAM>(&self));
+int PictureDialog::Run(HWND owner, HINSTANCE instance) {
+  owner_ = owner;
+  instance_ = instance;
+  buttons_.facesPending = true;  // the faces are loaded afresh at every opening
+  const INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(look_.templateId), owner, Procedure,
+                                         reinterpret_cast<LPARAM>(this));
   return result != 0 && result != -1 ? 1 : 0;
 }
 
-void PaintPictureDialog(const PictureDialog& self, HWND dialog, HDC dc) {
-  DrawBackground(self, dc);
-  if (self.spec->drawExtras != nullptr) {
-    self.spec->drawExtras(dialog, dc);
-  }
-  DrawAllButtons(self.buttons, dc);
+void PictureDialog::Paint(HWND dialog, HDC dc, const RECT& client) {
+  DrawBackground(dc, client);
+  DrawExtras(dialog, dc);
+  DrawAllButtons(buttons_, dc);
 }
 
-void RepaintPictureDialog(const PictureDialog& self, HWND dialog) {
+void PictureDialog::Repaint(HWND dialog) {
   const win::WindowDc dc(dialog);
   if (dc) {
-    PaintPictureDialog(self, dialog, dc.get());
+    Paint(dialog, dc.get(), client_);
   }
 }
 
-void EndPictureDialog(PictureDialog& self, HWND dialog, INT_PTR result) {
-  ReleaseButtonSet(self.buttons);
+void PictureDialog::End(HWND dialog, INT_PTR result) {
+  ReleaseButtonSet(buttons_);
   EndDialog(dialog, result);
 }

@@ -1,15 +1,10 @@
 #include "settings/audio/audio_dialog.h"
 
-#include <windowsx.h>
-
-#include <optional>
-
 #include "media/image_store.h"
-#include "media/mixer.h"
-#include "ui/captions.h"
-#include "ui/picture_dialog.h"
 #include "resources/resource.h"
 #include "settings/audio/audio_file.h"
+#include "ui/captions.h"
+#include "ui/picture_dialog.h"
 
 namespace {
 
@@ -20,104 +15,71 @@ constexpr ButtonSpec kButtons[] = {
     {BTN_AUDIO_DEFAULT, {46, 278, 236, 314}, IDB_AUDIO_DEFAULT, BTN_AUDIO_DEFAULT},
 };
 
-// One opening: the levels shown, and what DONE saved.
-struct AudioOpening {
-  audio::AudioSettings levels;
-  std::optional<audio::AudioSettings> decided;
-};
+constexpr PictureDialogLook kLook{.templateId = IDD_AUDIO_SETTINGS,
+                                  .backgroundSlot = image_slot::kAudioDialog,
+                                  .backgroundDrawing = BackgroundDrawing::kStretched,
+                                  .buttons = kButtons};
 
-// The levels the launcher keeps between openings for its run: each opening
-// reads the file over them, so a line the file lacks keeps the last level.
-audio::AudioSettings& KeptForTheRun() {
-  static audio::AudioSettings kept;
-  return kept;
-}
+class AudioDialog final : public PictureDialog {
+ public:
+  AudioDialog(const audio::AudioSettings& kept, MusicPreview& music)
+      : PictureDialog(kLook, ButtonsKeptForTheRun<kLook>()), kept_(kept), music_(music) {}
+  const audio::AudioSettings& kept() const { return kept_; }
 
-audio::AudioSettings& Levels(const PictureDialog& self) {
-  return OpeningOf<AudioOpening>(self).levels;
-}
-
-void ShowThumbs(HWND dialog, const audio::AudioSettings& levels) {
-  SetScrollPos(GetDlgItem(dialog, IDC_MUSIC_BAR), SB_CTL, levels.musicLevel, TRUE);
-  SetScrollPos(GetDlgItem(dialog, IDC_SOUND_BAR), SB_CTL, levels.soundLevel, TRUE);
-}
-
-// The thumbs, then the mixer, from the levels.
-void ShowLevels(HWND dialog, const audio::AudioSettings& levels) {
-  ShowThumbs(dialog, levels);
-  SetMusicVolume(dialog, levels.musicLevel);
-}
-
-INT_PTR OnOpen(PictureDialog& self, HWND dialog) {
-  SetScrollRange(GetDlgItem(dialog, IDC_MUSIC_BAR), SB_CTL, audio::kLowestLevel, audio::kHighestLevel, FALSE);
-  SetScrollRange(GetDlgItem(dialog, IDC_SOUND_BAR), SB_CTL, audio::kLowestLevel, audio::kHighestLevel, FALSE);
-  audio::AudioSettings& levels = Levels(self);
-  levels = ReadAudioSettings(dialog, kAudioFile, KeptForTheRun());
-  audio::ApplyDefaultsUnlessCustomized(levels);
-  ShowLevels(dialog, levels);
-  return FALSE;
-}
-
-void DrawCaptions(HWND dialog, HDC) {
-  DrawAudioCaptions(dialog);
-}
-
-void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
-  AudioOpening& opening = OpeningOf<AudioOpening>(self);
-  switch (buttonId) {
-    case BTN_AUDIO_DONE:
-      KeptForTheRun() = opening.levels;
-      if (WriteAudioSettings(dialog, kAudioFile, opening.levels)) {
-        opening.decided = opening.levels;
-      }
-      EndPictureDialog(self, dialog, 1);
-      break;
-    case BTN_AUDIO_DEFAULT:
-      audio::ChooseDefaultLevels(opening.levels);
-      ShowLevels(dialog, opening.levels);
-      break;
-    default:
-      break;
+ private:
+  BOOL OnOpen(HWND dialog) override {
+    for (const int bar : {IDC_MUSIC_BAR, IDC_SOUND_BAR}) {
+      SetScrollRange(GetDlgItem(dialog, bar), SB_CTL, audio::kLowestLevel, audio::kHighestLevel, FALSE);
+    }
+    levels_ = ReadAudioSettings(dialog, kAudioFile, kept_);
+    audio::ApplyDefaultsUnlessCustomized(levels_);
+    ShowLevels(dialog);
+    return FALSE;
   }
-}
 
-// Whatever the bar and the code, the mixer hears the music level again and
-// the levels count as the player's own.
-void OnHorizontalScroll(const PictureDialog& self, HWND dialog, HWND bar, UINT scrollCode,
-                        int thumbPosition) {
-  audio::AudioSettings& levels = Levels(self);
-  audio::StepLevel(levels, GetDlgCtrlID(bar) - IDC_MUSIC_BAR, static_cast<int>(scrollCode),
-                   static_cast<std::int16_t>(thumbPosition));
-  SetMusicVolume(dialog, levels.musicLevel);
-  ShowThumbs(dialog, levels);
-}
+  void DrawExtras(HWND dialog, HDC) override { DrawAudioCaptions(dialog); }
 
-INT_PTR OnOtherMessage(PictureDialog& self, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  const auto scroll = [&](HWND, HWND bar, UINT code, int position) {
-    OnHorizontalScroll(self, dialog, bar, code, position);
-  };
-  if (message == WM_HSCROLL) {
-    HANDLE_WM_HSCROLL(dialog, wParam, lParam, scroll);
-    return TRUE;
+  void OnButton(HWND dialog, int buttonId) override {
+    if (buttonId == BTN_AUDIO_DONE) {
+      WriteAudioSettings(dialog, kAudioFile, levels_);
+      kept_ = levels_;
+      End(dialog, 1);
+    } else if (buttonId == BTN_AUDIO_DEFAULT) {
+      audio::ChooseDefaultLevels(levels_);
+      ShowLevels(dialog);
+    }
   }
-  return FALSE;
-}
 
-constexpr PictureDialogSpec kAudioDialog{
-    .templateId = IDD_AUDIO_SETTINGS,
-    .backgroundSlot = image_slot::kAudioDialog,
-    .backgroundDrawing = BackgroundDrawing::kStretched,
-    .buttons = kButtons,
-    .traits = DialogButtonTraits(".\\Sound\\mmove.wav", ".\\Sound\\mclick.wav"),
-    .reloadFacesAtOpening = true,
-    .onOpen = OnOpen,
-    .drawExtras = DrawCaptions,
-    .onButton = OnButton,
-    .onOtherMessage = OnOtherMessage,
+  // Whatever the bar and the code, the mixer hears the music level again and
+  // the levels count as the player's own.
+  void OnScroll(HWND dialog, HWND bar, UINT code, int position) override {
+    audio::StepLevel(levels_, GetDlgCtrlID(bar) - IDC_MUSIC_BAR, static_cast<int>(code),
+                     static_cast<std::int16_t>(position));
+    music_.Show(dialog, levels_.musicLevel);
+    ShowThumbs(dialog);
+  }
+
+  void ShowThumbs(HWND dialog) const {
+    SetScrollPos(GetDlgItem(dialog, IDC_MUSIC_BAR), SB_CTL, levels_.musicLevel, TRUE);
+    SetScrollPos(GetDlgItem(dialog, IDC_SOUND_BAR), SB_CTL, levels_.soundLevel, TRUE);
+  }
+
+  // The thumbs, then the mixer.
+  void ShowLevels(HWND dialog) {
+    ShowThumbs(dialog);
+    music_.Show(dialog, levels_.musicLevel);
+  }
+
+  audio::AudioSettings kept_;
+  MusicPreview& music_;
+  audio::AudioSettings levels_;  // what the bars show
 };
 
 }  // namespace
 
-std::optional<audio::AudioSettings> AudioSettingsDialog(HWND owner, HINSTANCE instance) {
-  return RunForDecision<kAudioDialog, AudioOpening>(owner, instance);
+audio::AudioSettings AudioSettingsDialog(HWND owner, HINSTANCE instance, const audio::AudioSettings& kept,
+                                         MusicPreview& music) {
+  AudioDialog dialog(kept, music);
+  dialog.Run(owner, instance);
+  return dialog.kept();
 }

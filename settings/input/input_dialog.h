@@ -6,10 +6,11 @@
 
 #include <windows.h>
 
-#include <optional>
-
 #include "settings/input/key_bindings.h"
 
-// Runs the dialog modally, owned by `owner`: what DONE saved, nothing after
-// CANCEL.
-std::optional<input::InputSettings> OpenInputSettingsDialog(HWND owner, HINSTANCE instance);
+// Runs the dialog modally, owned by `owner`. It opens with the file read over
+// `kept`, the keys the launcher keeps for its run (a key the file lacks shows
+// as the dialog last left it). What the launcher keeps from then on: what DONE
+// wrote, or after CANCEL what the dialog showed (unsaved); else `kept`.
+input::InputSettings OpenInputSettingsDialog(HWND owner, HINSTANCE instance,
+                                             const input::InputSettings& kept);

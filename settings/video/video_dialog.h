@@ -6,10 +6,16 @@
 
 #include <windows.h>
 
-#include <optional>
-
+#include "settings/video/driver_catalog.h"
 #include "settings/video/video_settings.h"
 
-// Runs the dialog modally, owned by `owner`: what DONE saved in video.cfg,
-// nothing when the dialog ended otherwise.
-std::optional<video::VideoSettings> VideoCalibrationDialog(HWND owner, HINSTANCE instance);
+// What the launcher keeps for its run between the dialog's openings: each
+// opening reads the files over it, so what a file lacks keeps its last value.
+struct VideoKept {
+  video::DriverCatalog catalog;
+  video::VideoSettings settings;
+};
+
+// Runs the dialog modally, owned by `owner`, over `kept`: what the launcher
+// keeps from then on (the catalog as read, and what DONE wrote in video.cfg).
+VideoKept VideoCalibrationDialog(HWND owner, HINSTANCE instance, const VideoKept& kept);

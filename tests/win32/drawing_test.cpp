@@ -100,7 +100,7 @@ TEST(MenuPictures, EachMenuCopiesItsPictureAtItsOwnSize) {
   const RECT client = {0, 0, 638, 478};  // the stage's client area
   struct Case {
     const char* name;
-    void (*draw)(HDC, const RECT&);
+    win::UniqueBitmap (*draw)(HDC, const RECT&);
     const char* file;
     int copiedWidth, copiedHeight;
   } const cases[] = {
@@ -138,15 +138,12 @@ TEST(DialogPictures, APictureOfAnotherSizeIsStretchedOverTheWholeClientArea) {
   expected.Fill(0xA5A5A5A5);
   drawn.Fill(0xA5A5A5A5);
   DrawImageStretched(expected.dc(), 0, 0, 638, 478, slot);
-  const PictureDialogSpec spec{.templateId = 0,
+  const PictureDialogLook look{.templateId = 0,
                                .backgroundSlot = slot,
                                .backgroundDrawing = BackgroundDrawing::kThroughMemoryBitmap,
-                               .buttons = {},
-                               .traits = DialogButtonTraits("", ""),
-                               .reloadFacesAtOpening = false};
-  PictureDialog dialog = MakePictureDialog(spec);
-  dialog.client = {0, 0, 638, 478};
-  PaintPictureDialog(dialog, nullptr, drawn.dc());
+                               .buttons = {}};
+  ButtonSet none = MakeButtonSet({}, DialogButtonTraits("", ""));
+  PictureDialog(look, none).Paint(nullptr, drawn.dc(), RECT{0, 0, 638, 478});
   int wrongRows = 0;
   for (int y = 0; y < 480; ++y) {
     wrongRows += !std::equal(drawn.bits() + y * 640, drawn.bits() + (y + 1) * 640, expected.bits() + y * 640);

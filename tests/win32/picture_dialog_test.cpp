@@ -11,9 +11,12 @@
 
 #include <chrono>
 #include <iterator>
+#include <memory>
+#include <span>
 #include <vector>
 
 #include "resources/resource.h"
+#include "media/mixer.h"
 #include "settings/audio/audio_dialog.h"
 #include "tests/e2e/driver/places.h"
 #include "tests/win32/dialog_scripts.h"
@@ -70,13 +73,12 @@ TEST_F(PictureDialogs, EachAndItsControlsStandAtTwoPixelsADialogUnitOverTheStage
     SCOPED_TRACE(layout.templateId);
     const auto parsed = dialog_template::Parse(Resource(RT_DIALOG, layout.templateId));
     ASSERT_TRUE(parsed.has_value());
-    const PictureDialogSpec spec{.templateId = layout.templateId,
+    const PictureDialogLook look{.templateId = layout.templateId,
                                  .backgroundSlot = 0,
                                  .backgroundDrawing = BackgroundDrawing::kStretched,
-                                 .buttons = {},
-                                 .traits = DialogButtonTraits("", ""),
-                                 .reloadFacesAtOpening = false};
-    PictureDialog dialog = MakePictureDialog(spec);
+                                 .buttons = {}};
+    ButtonSet none = MakeButtonSet({}, DialogButtonTraits("", ""));
+    PictureDialog dialog(look, none);
     DialogScripts scripts;
     scripts.Expect(layout.heldControl, [&](HWND shown) {
       RECT client = {};
@@ -90,7 +92,7 @@ TEST_F(PictureDialogs, EachAndItsControlsStandAtTwoPixelsADialogUnitOverTheStage
       }
       EndDialog(shown, 1);
     });
-    EXPECT_EQ(RunPictureDialog(dialog, stage, module_), 1);
+    EXPECT_EQ(dialog.Run(stage, module_), 1);
     EXPECT_EQ(scripts.Played(), 1);
   }
 }
@@ -183,7 +185,84 @@ TEST_F(AudioBars, EveryPressAfterAnyEarlierOneIsOneStepAndOneMixerCall) {
     }
     pointer::HoverAndPressToClose(dialog, e2e::place::kSmallDone, POINT{4, 4});
   });
-  EXPECT_TRUE(AudioSettingsDialog(stage.get(), module.get()).has_value()) << "DONE saved the levels";
+  MusicPreview platform;
+  EXPECT_EQ(AudioSettingsDialog(stage.get(), module.get(), {}, platform).customized, 1)
+      << "DONE kept the levels";
+  EXPECT_EQ(scripts.Played(), 1);
+}
+
+// A sound card whose mixer answers every call: no box ends a press.
+class AnsweringMixer final : public mixer::Port {
+  struct Device final : mixer::Device {
+    bool DestinationByType(std::uint32_t, mixer::Line& line) override { return (line.connections = 1); }
+    bool Source(const mixer::Line&, std::uint32_t, mixer::Line& line) override {
+      line.componentType = mixer::kCompactDiscSource;
+      return (line.channels = 2);
+    }
+    bool ControlByType(const mixer::Line&, std::uint32_t, mixer::Control& control) override {
+      return (control.maximum = 0xFFFF);
+    }
+    bool ReadValues(const mixer::Control&, std::span<std::uint32_t>) override { return true; }
+    void WriteValues(const mixer::Control&, std::span<const std::uint32_t>) override {}
+  };
+
+ public:
+  std::unique_ptr<mixer::Device> Open(std::uint32_t) override { return std::make_unique<Device>(); }
+  void Report(const char* text) override { ADD_FAILURE() << text; }
+};
+
+// What a bar sends, in the order a player's presses make it send, with an
+// answering mixer: only what belongs to the press going on moves a level (a
+// line step is 10, a thumb message takes its position). Music and sound
+// start at 20.
+const struct {
+  const char* what;
+  int bar;        // sender: 0 music, 1 sound
+  bool captured;  // the sender holds the mouse
+  UINT code;
+  int position;
+  int music, sound;  // the levels after it
+} kBarMessages[] = {
+    {"a repeat with no press going on", 0, false, SB_LINERIGHT, 0, 20, 20},
+    {"music pressed", 0, true, SB_LINERIGHT, 0, 30, 20},
+    {"its repeat once let go", 0, false, SB_LINERIGHT, 0, 30, 20},
+    {"the other bar's thumb", 1, false, SB_THUMBPOSITION, 40, 30, 20},
+    {"its own thumb at release", 0, false, SB_THUMBPOSITION, 45, 45, 20},
+    {"its end of scroll", 0, false, SB_ENDSCROLL, 0, 45, 20},
+    {"its thumb after the end", 0, false, SB_THUMBPOSITION, 0, 45, 20},
+    {"sound pressed", 1, true, SB_LINELEFT, 0, 45, 10},
+    {"its thumb at release", 1, false, SB_THUMBPOSITION, 35, 45, 35},
+    {"music's thumb meanwhile", 0, false, SB_THUMBPOSITION, 5, 45, 35},
+};
+
+TEST_F(AudioBars, OnlyWhatBelongsToThePressGoingOnMovesALevel) {
+  ASSERT_TRUE(e2e::WriteFileBytes(Full("info\\Audio.cfg"), "1\r\nMusic 20\r\nSound 20\r\n"));
+  const support::UniqueModule module(
+      LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  const support::UniqueWindow stage(CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 100, 70, 640, 480,
+                                                    nullptr, nullptr, nullptr, nullptr));
+  DialogScripts scripts;
+  scripts.Expect(IDC_MUSIC_BAR, [&](HWND dialog) {
+    for (const auto& message : kBarMessages) {
+      SCOPED_TRACE(message.what);
+      const HWND bar = GetDlgItem(dialog, kBars[message.bar]);
+      if (message.captured) {
+        SetCapture(bar);
+      } else if (GetCapture() != nullptr) {
+        ReleaseCapture();
+      }
+      SendMessageA(dialog, WM_HSCROLL, MAKEWPARAM(message.code, message.position),
+                   reinterpret_cast<LPARAM>(bar));
+      EXPECT_EQ(GetScrollPos(GetDlgItem(dialog, IDC_MUSIC_BAR), SB_CTL), message.music);
+      EXPECT_EQ(GetScrollPos(GetDlgItem(dialog, IDC_SOUND_BAR), SB_CTL), message.sound);
+    }
+    ReleaseCapture();
+    pointer::HoverAndPressToClose(dialog, e2e::place::kSmallDone, POINT{4, 4});
+  });
+  AnsweringMixer mixer;
+  MusicPreview answering(mixer);
+  EXPECT_EQ(AudioSettingsDialog(stage.get(), module.get(), {}, answering).musicLevel, 45);
+  EXPECT_TRUE(scripts.TakeMessageBoxes().empty());
   EXPECT_EQ(scripts.Played(), 1);
 }
 

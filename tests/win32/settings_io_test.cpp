@@ -97,17 +97,16 @@ TEST_F(InGameFolder, TheGameModeFileCarriesTheUtcTimeStamp) {
   }
   SYSTEMTIME before = {}, after = {};
   GetSystemTime(&before);
-  StampTheStartRequest();
+  const launch::TimeStamp made = StampTheStartRequest();
   GetSystemTime(&after);
   launch::TimeStamp early, late;
   launch::MakeTimeStamp(before.wMonth, before.wDay, before.wHour, before.wMinute, early);
   launch::MakeTimeStamp(after.wMonth, after.wDay, after.wHour, after.wMinute, late);
-  const std::string stamp = launch::GameTimeStamp().text;
+  const std::string stamp = made.text;
   EXPECT_TRUE(stamp == early.text || stamp == late.text) << stamp;
 
-  launch::GameMode() = 0;
   Put("GameMode.dat", "an earlier, longer file\r\nwith three\r\nlines\r\n");
-  EXPECT_TRUE(WriteGameModeFile(nullptr, ".\\Info\\GameMode.dat"));
+  EXPECT_TRUE(WriteGameModeFile(nullptr, ".\\Info\\GameMode.dat", made));
   EXPECT_EQ(Get("GameMode.dat"), "0\r\n" + stamp + "\r\n");
 }
 
@@ -137,10 +136,10 @@ TEST_F(InGameFolder, NoGameWithoutItsGameModeFile) {
   const HWND stage = CreateWindowExA(0, "STATIC", "stage", WS_CHILD | WS_VISIBLE, 0, 0, 100, 50, frame,
                                      nullptr, nullptr, nullptr);
   ASSERT_NE(stage, nullptr);
-  SetFirstRunFlag(1);
+  std::int32_t firstRunFlag = 1;
   MessageBoxReader boxes;
   TestWindows windows(frame);
-  StartGameSequence(stage, GetModuleHandleA(nullptr), windows);
+  StartGameSequence(stage, GetModuleHandleA(nullptr), windows, firstRunFlag);
   EXPECT_FALSE(IsIconic(frame)) << "minimized for a game";
   EXPECT_EQ(boxes.Take(), std::vector<std::string>{}) << "a start was tried (there is no proc.exe here)";
   EXPECT_EQ(Get("GameMode.dat"), "0\r\n1::1::0::0\r\n");

@@ -237,7 +237,7 @@ TEST(Soak, MenusSwitchedAndTheirButtonsLit) {
       HoverOnStage(button);
     }
     PressOnStage(kNetworkGame);
-    EXPECT_TRUE(MainMenuActive());
+    EXPECT_TRUE(Shell().menus->MainMenuActive());
     PressOnStage(kOption);
     for (POINT button : {kInputButton, kAudioButton, kVideoButton, kHowToPlayButton, kCloseOptions}) {
       HoverOnStage(button);
@@ -252,10 +252,10 @@ TEST(Soak, MenusSwitchedAndTheirButtonsLit) {
 // the game).
 TEST(Soak, DriverQuestionBothWays) {
   Soak("driver question (289), both answers", {.dialogs = 2}, [&] {
-    SetFirstRunFlag(0);
+    Shell().firstRunFlag = 0;
     ExpectClick(IDC_START_WITH_CURRENT_DRIVER, IDC_START_AFTER_SETTING_DRIVER);
     PressOnStage(kStartGame);
-    EXPECT_EQ(FirstRunFlag(), 0) << "no game was started";
+    EXPECT_EQ(Shell().firstRunFlag, 0) << "no game was started";
     ExpectClick(IDC_START_WITH_CURRENT_DRIVER, IDC_START_WITH_CURRENT_DRIVER);
     EXPECT_TRUE(DriverCheckDialog(Stage(), GetModuleHandleA(nullptr)));
   });
@@ -408,7 +408,7 @@ TEST(Soak, AfterGameReport) {
 // Last in this file, so that it runs last.
 TEST(SoakEnd, QuitLeavesOnlyTheRunLongPalettes) {
   ASSERT_TRUE(Stage() != nullptr && IsWindow(Stage()));
-  if (OptionsMenuActive()) {
+  if (Shell().menus->OptionsMenuActive()) {
     PressOnStage(kCloseOptions);
   }
   PressOnStage(kQuit);
