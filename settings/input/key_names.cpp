@@ -66,13 +66,15 @@ const char* KeyName(const KeyNameTable& table, KeyCode code) {
   return table.name[code];
 }
 
+// Filled once as the program starts, never written after.
+const KeyNameTable kFixedTable = [] {
+  KeyNameTable filled;
+  FillKeyNameTable(filled);
+  return filled;
+}();
+
 const KeyNameTable& FixedKeyNameTable() {
-  static const KeyNameTable table = [] {
-    KeyNameTable filled;
-    FillKeyNameTable(filled);
-    return filled;
-  }();
-  return table;
+  return kFixedTable;
 }
 
 }  // namespace input
