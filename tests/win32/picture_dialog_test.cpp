@@ -129,14 +129,20 @@ void HandleMessagesFor(std::chrono::milliseconds span) {
       span, std::chrono::milliseconds(5));
 }
 
-using AudioBars = InTemporaryFolder;
+// The audio dialog over a stand-in stage, both levels at 20 in the file.
+class AudioBars : public InTemporaryFolder {
+ protected:
+  void SetUp() override {
+    InTemporaryFolder::SetUp();
+    ASSERT_TRUE(e2e::WriteFileBytes(Full("info\\Audio.cfg"), "1\r\nMusic 20\r\nSound 20\r\n"));
+  }
+  const support::UniqueModule module{
+      LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)};
+  const support::UniqueWindow stage{CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 100, 70, 640, 480,
+                                                    nullptr, nullptr, nullptr, nullptr)};
+};
 
 TEST_F(AudioBars, EveryPressAfterAnyEarlierOneIsOneStepAndOneMixerCall) {
-  ASSERT_TRUE(e2e::WriteFileBytes(Full("info\\Audio.cfg"), "1\r\nMusic 20\r\nSound 20\r\n"));
-  const support::UniqueModule module(
-      LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-  const support::UniqueWindow stage(CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 100, 70, 640, 480,
-                                                    nullptr, nullptr, nullptr, nullptr));
   std::vector<int> order;  // kinds: bar + 2 * press
   for (int a = 0; a < kKinds; ++a) {
     order.push_back(a);
@@ -236,11 +242,6 @@ const struct {
 };
 
 TEST_F(AudioBars, OnlyWhatBelongsToThePressGoingOnMovesALevel) {
-  ASSERT_TRUE(e2e::WriteFileBytes(Full("info\\Audio.cfg"), "1\r\nMusic 20\r\nSound 20\r\n"));
-  const support::UniqueModule module(
-      LoadLibraryExA(ShippedExecutablePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
-  const support::UniqueWindow stage(CreateWindowExA(0, "Static", "", WS_POPUP | WS_VISIBLE, 100, 70, 640, 480,
-                                                    nullptr, nullptr, nullptr, nullptr));
   DialogScripts scripts;
   scripts.Expect(IDC_MUSIC_BAR, [&](HWND dialog) {
     for (const auto& message : kBarMessages) {
