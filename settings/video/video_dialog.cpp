@@ -172,13 +172,17 @@ INT_PTR OnOtherMessage(PictureDialog& self, HWND dialog, UINT message, WPARAM wP
 void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
   VideoOpening& opening = Opening(self);
   switch (buttonId) {
-    case BTN_VIDEO_DONE:
-      opening.decided =
-          ApplyAndSaveAtDone(dialog, kVideoFile, opening.catalog,
-                             ComboBox_GetCurSel(GetDlgItem(dialog, IDC_DRIVER_LIST)), opening.edit);
-      Kept().settings = *opening.decided;
+    case BTN_VIDEO_DONE: {
+      const bool inPlace = PutDriverInPlace(
+          dialog, kVideoFile,
+          video::DriverDoneApplies(opening.catalog, ComboBox_GetCurSel(GetDlgItem(dialog, IDC_DRIVER_LIST)),
+                                   opening.edit.now.driverIndex));
+      const video::VideoSettings saved = video::SavedAtDone(opening.edit, inPlace);
+      SaveVideoSettings(dialog, kVideoFile, saved);
+      opening.decided = Kept().settings = saved;
       EndPictureDialog(self, dialog, 1);
       break;
+    }
     case BTN_VIDEO_DEFAULT:
       video::ChooseDefaults(opening.edit);
       ShowVideoSettings(dialog, opening.edit.now);
