@@ -173,10 +173,9 @@ void OnButton(PictureDialog& self, HWND dialog, int buttonId) {
   VideoOpening& opening = Opening(self);
   switch (buttonId) {
     case BTN_VIDEO_DONE: {
+      const int shown = ComboBox_GetCurSel(GetDlgItem(dialog, IDC_DRIVER_LIST));
       const bool inPlace = PutDriverInPlace(
-          dialog, kVideoFile,
-          video::DriverDoneApplies(opening.catalog, ComboBox_GetCurSel(GetDlgItem(dialog, IDC_DRIVER_LIST)),
-                                   opening.edit.now.driverIndex));
+          dialog, kVideoFile, video::DriverDoneApplies(opening.catalog, shown, opening.edit.now.driverIndex));
       const video::VideoSettings saved = video::SavedAtDone(opening.edit, inPlace);
       SaveVideoSettings(dialog, kVideoFile, saved);
       opening.decided = Kept().settings = saved;
