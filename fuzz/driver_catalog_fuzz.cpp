@@ -8,7 +8,6 @@
 
 #include "fuzz/fuzz_check.h"
 #include "settings/video/driver_catalog.h"
-#include "settings/video/driver_paths.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // Read twice into the same catalog, as two openings of the dialog would.

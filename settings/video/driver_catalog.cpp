@@ -113,7 +113,7 @@ std::vector<std::string> ModeListTexts(const DriverCatalog& catalog, std::int32_
   const auto add = [&texts](std::string_view entry) {
     texts.emplace_back(text::AsCString(entry).substr(0, kModeTextSize - 1));
   };
-  if (driverIndex >= 1 && driverIndex <= 3) {
+  if (DriverKindOf(driverIndex) == DriverKind::kCopied) {
     add(FormatDisplayMode(catalog.modes[0]));
     return texts;
   }
@@ -125,8 +125,34 @@ std::vector<std::string> ModeListTexts(const DriverCatalog& catalog, std::int32_
   return texts;
 }
 
+DriverKind DriverKindOf(std::int32_t driverIndex) {
+  if (driverIndex == 0) {
+    return DriverKind::kSystem;
+  }
+  return driverIndex >= 1 && driverIndex <= 3 ? DriverKind::kCopied : DriverKind::kByHand;
+}
+
 bool FolderFits(const char* folder) {
   return strnlen(folder, kDriverFolderSize) <= kFolderUsable;
+}
+
+FolderCheck CheckDriverFolder(const char* folder) {
+  if (folder == nullptr) {
+    return FolderCheck::kNotOneName;
+  }
+  const std::string_view name(folder, strnlen(folder, kDriverFolderSize));
+  if (name.empty() || name.find_first_of("\\/:") != std::string_view::npos ||
+      name.find_first_not_of('.') == std::string_view::npos) {
+    return FolderCheck::kNotOneName;
+  }
+  return FolderFits(folder) ? FolderCheck::kUsable : FolderCheck::kTooLong;
+}
+
+std::optional<std::string> DriverFolderPath(const char* folder) {
+  if (CheckDriverFolder(folder) != FolderCheck::kUsable) {
+    return std::nullopt;
+  }
+  return std::string(kDriverFolderPrefix) + folder;
 }
 
 }  // namespace video

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +25,6 @@ constexpr char kDriverFolderPrefix[] = ".\\Driver\\";
 constexpr std::size_t kDriverPathSize = 50;
 constexpr std::size_t kFolderUsable = kDriverPathSize - 1 - (sizeof(kDriverFolderPrefix) - 1);
 
-// Index 0 is the system's own driver; 1 to 3 are installed by copying their
-// DLLs; 4 and up are installed by hand, the last of them without a location.
 struct DriverEntry {
   char name[kDriverNameSize] = {};
   char folder[kDriverFolderSize] = {};
@@ -62,15 +61,30 @@ struct DriverCatalog {
 //    one more than fits in its path, which marks it as too long (FolderFits).
 void ParseDriverCatalog(std::string_view fileBytes, DriverCatalog& catalog);
 
+// Index 0 is the system's own driver; 1 to 3 the launcher installs by copying
+// their DLLs from their folder; any other is installed by hand.
+enum class DriverKind { kSystem, kCopied, kByHand };
+DriverKind DriverKindOf(std::int32_t driverIndex);
+
 // Whether `folder` fits in the 49-character ".\Driver\<folder>" path.
 bool FolderFits(const char* folder);
+
+// A catalog folder is one name right under .\Driver\: not empty, holding no
+// '\', '/' or ':', and not made of dots alone ("." and ".." would name the
+// Driver folder itself or the program folder); and it fits (FolderFits).
+enum class FolderCheck { kUsable, kNotOneName, kTooLong };
+FolderCheck CheckDriverFolder(const char* folder);
+
+// ".\Driver\<folder>"; nothing unless the folder is usable.
+std::optional<std::string> DriverFolderPath(const char* folder);
 
 // One mode as the mode list shows it: "640 X 480  16".
 std::string FormatDisplayMode(const DisplayMode& mode);
 
-// The mode list for `driverIndex`: the first mode alone for drivers 1 to 3;
-// otherwise modes 0 to modeCount - 2 and then the label, which takes the last
-// mode's place. Each text is at most 49 characters.
+// The mode list for `driverIndex`: a driver the launcher copies has one mode,
+// the first (so its mode is always 0); any other has modes 0 to modeCount - 2
+// and then the label, which takes the last mode's place. Each text is at most
+// 49 characters.
 std::vector<std::string> ModeListTexts(const DriverCatalog& catalog, std::int32_t driverIndex);
 
 }  // namespace video

@@ -7,8 +7,6 @@
 #include <vector>
 
 #include "common/win/file_io.h"
-#include "settings/video/driver_paths.h"
-#include "settings/video/video_files.h"
 #include "services/error_box.h"
 #include "services/settings_files.h"
 
@@ -16,8 +14,15 @@ namespace {
 
 constexpr char kNothingChanged[] = "\nNo driver file was changed.";
 
-constexpr char kTemporaryMark = '~';
-constexpr char kBackupMark = '$';
+// `path` with the last character of its file name replaced by `mark`: as long
+// as the path, so it fits wherever the path fits ('~' for the new copy on its
+// way in, '$' for the old file on its way out).
+std::string MarkedPath(std::string path, char mark) {
+  if (!path.empty()) {
+    path.back() = mark;
+  }
+  return path;
+}
 
 // The player reads what failed, the file or folder it names (shortened in
 // its middle where the box needs it) and what became of the pair.
@@ -82,8 +87,8 @@ struct Library {
   explicit Library(const video::DriverStep& step)
       : source(step.source),
         target(step.target),
-        temporary(video::MarkedPath(target, kTemporaryMark)),
-        backup(video::MarkedPath(target, kBackupMark)) {}
+        temporary(MarkedPath(target, '~')),
+        backup(MarkedPath(target, '$')) {}
 
   // Names left by a run that was cut short. A backup whose library is
   // missing is no leftover but the only copy of the old one (a put-back that
@@ -177,7 +182,6 @@ const Library* EachOrNone(std::vector<Library>& pair, Step step, Undo undo) {
   return nullptr;
 }
 
-// What the plan needs of the program folder, read before anything changes.
 video::GameFolder LookAtGameFolder(const char* videoFile, const video::DriverEntry* entry) {
   video::GameFolder folder;
   folder.videoFileReplaceable = SettingsFileReplaceable(videoFile);
@@ -192,9 +196,8 @@ video::GameFolder LookAtGameFolder(const char* videoFile, const video::DriverEnt
   if (relative && win::ResolveFullPath(relative->c_str(), driverFolder)) {
     folder.driverFolder = driverFolder.text;
   }
-  for (const video::DriverLibrary library : {video::DriverLibrary::kGlu32, video::DriverLibrary::kOpengl32}) {
-    const auto i = static_cast<std::size_t>(library);
-    const char* name = video::LibraryFileName(library);
+  for (std::size_t i = 0; i < 2; ++i) {
+    const char* name = video::kLibraryNames[i];
     folder.copies[i] = Resolved(std::string(".") + name);
     folder.copyKinds[i] = folder.copies[i].resolved ? KindOf(folder.copies[i].text) : video::FileKind::kNone;
     folder.sourceKinds[i] =
@@ -203,11 +206,11 @@ video::GameFolder LookAtGameFolder(const char* videoFile, const video::DriverEnt
   return folder;
 }
 
-// Carries out `plan`: its copies put in place or its removals made, all or
-// none. True when they were; false when the plan was refused or a step
-// failed, and the player has been told (unless video.cfg refused it: its
-// save tells), in boxes owned by `owner`.
-bool CarryOut(HWND owner, const video::DriverPlan& plan) {
+}  // namespace
+
+bool PutDriverInPlace(HWND owner, const char* videoFile, const std::optional<video::AppliedDriver>& applied) {
+  const video::DriverPlan plan = video::PlanDriverChange(
+      applied, applied ? LookAtGameFolder(videoFile, applied->entry) : video::GameFolder{});
   if (plan.refusal) {
     if (plan.refusal->named) {
       Refuse(owner, plan.refusal->what, *plan.refusal->named);
@@ -237,19 +240,4 @@ bool CarryOut(HWND owner, const video::DriverPlan& plan) {
   return failed == nullptr ||
          Refuse(owner, failed->IsCopy() ? video::kDriverFileNotInstalled : video::kDriverFileNotRemoved,
                 failed->target, Outcome(pair));
-}
-
-}  // namespace
-
-video::VideoSettings ApplyAndSaveAtDone(HWND owner, const char* videoFile,
-                                        const video::DriverCatalog& catalog, std::int32_t shownDriver,
-                                        const video::VideoEdit& edit) {
-  const std::optional<video::AppliedDriver> applied =
-      video::DriverDoneApplies(catalog, shownDriver, edit.now);
-  const video::GameFolder folder =
-      applied ? LookAtGameFolder(videoFile, applied->entry) : video::GameFolder{};
-  const video::VideoSettings saved =
-      video::SavedAtDone(edit, CarryOut(owner, video::PlanDriverChange(applied, folder)));
-  SaveVideoSettings(owner, videoFile, saved);
-  return saved;
 }

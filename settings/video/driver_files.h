@@ -18,17 +18,13 @@
 
 #include <optional>
 
-#include "settings/video/driver_catalog.h"
-#include "settings/video/video_settings.h"
+#include "settings/video/driver_plan.h"
 
-// DONE: looks at the game folder (video.cfg at `videoFile` and the names its
-// replacement goes through included) for the driver DONE applies (the entry
-// the driver list shows, `shownDriver`; video::DriverDoneApplies), carries
-// out the plan for it, then saves what video.cfg must say after
-// (video::SavedAtDone; a save that fails brings the file-error dialog, owned
-// by `owner`). When the plan is refused (told in an error box, or by the save
-// where video.cfg cannot be replaced) or a step fails, the libraries are as
-// they were. What video.cfg was told to say.
-video::VideoSettings ApplyAndSaveAtDone(HWND owner, const char* videoFile,
-                                        const video::DriverCatalog& catalog, std::int32_t shownDriver,
-                                        const video::VideoEdit& edit);
+// DONE's driver step: looks at the game folder (video.cfg at `videoFile` and
+// the names its replacement goes through included) for `applied`, and carries
+// out the plan for it. True when that driver is in place (or nothing was to
+// change), so video.cfg may name it; false when the plan was refused (told in
+// an error box owned by `owner`, or not at all where video.cfg cannot be
+// replaced: its save tells) or a step failed, and the libraries are as they
+// were.
+bool PutDriverInPlace(HWND owner, const char* videoFile, const std::optional<video::AppliedDriver>& applied);

@@ -5,16 +5,12 @@
 #include <string_view>
 #include <utility>
 
-#include "settings/video/driver_paths.h"
-
 namespace video {
 
 namespace {
 
 // The copies are made in paths of at most 79 characters.
 constexpr std::size_t kCopyPathSize = 80;
-
-constexpr DriverLibrary kLibraries[] = {DriverLibrary::kGlu32, DriverLibrary::kOpengl32};
 
 char Lower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -42,11 +38,10 @@ bool IsRightInside(std::string_view path, std::string_view folder) {
   return true;
 }
 
-// For the absolute path of a driver folder: the library in it, and the same
-// name two folders up (the program folder). Nothing when either path does
-// not fit in its 79 characters, or the folder path has no two levels to go up.
-std::optional<DriverStep> CopyOf(std::string_view absoluteFolder, DriverLibrary library) {
-  const std::string_view name = LibraryFileName(library);
+// For the absolute path of a driver folder: the library `name` in it, and
+// the same name two folders up (the program folder). Nothing when either path
+// does not fit, or the folder path has no two levels to go up.
+std::optional<DriverStep> CopyOf(std::string_view absoluteFolder, std::string_view name) {
   const std::size_t last = absoluteFolder.find_last_of('\\');
   if (last == std::string_view::npos || last == 0) {
     return std::nullopt;
@@ -104,7 +99,7 @@ DriverPlan CopyFromFolder(const DriverEntry& entry, const GameFolder& folder) {
       break;
   }
   DriverPlan plan;
-  for (const DriverLibrary library : kLibraries) {
+  for (const char* library : kLibraryNames) {
     const std::optional<DriverStep> copy =
         folder.driverFolder ? CopyOf(*folder.driverFolder, library) : std::nullopt;
     if (!copy) {
@@ -135,6 +130,15 @@ DriverPlan CopyFromFolder(const DriverEntry& entry, const GameFolder& folder) {
 
 }  // namespace
 
+std::optional<AppliedDriver> DriverDoneApplies(const DriverCatalog& catalog, std::int32_t shownDriver,
+                                               std::int32_t driverIndex) {
+  if (shownDriver < 0 || shownDriver != driverIndex) {
+    return std::nullopt;
+  }
+  return AppliedDriver{driverIndex,
+                       driverIndex < catalog.driverCount ? &catalog.drivers[driverIndex] : nullptr};
+}
+
 DriverPlan PlanDriverChange(const std::optional<AppliedDriver>& applied, const GameFolder& folder) {
   if (!applied) {
     return {};
@@ -142,14 +146,13 @@ DriverPlan PlanDriverChange(const std::optional<AppliedDriver>& applied, const G
   if (!folder.videoFileReplaceable) {
     return Refused("");
   }
-  switch (ActionFor(applied->index)) {
-    case DriverAction::kDeleteCopies:
+  switch (DriverKindOf(applied->index)) {
+    case DriverKind::kSystem:
       return RemoveCopies(folder);
-    case DriverAction::kCopyFromFolder:
-      // An entry past the catalog's end has no folder to copy from.
+    case DriverKind::kCopied:
       return applied->entry != nullptr ? CopyFromFolder(*applied->entry, folder)
                                        : Refused(kDriverNotOneFolder, std::string());
-    case DriverAction::kNothing:
+    case DriverKind::kByHand:
       break;
   }
   return {};

@@ -22,11 +22,22 @@ constexpr char kDriverFileMissing[] = "Driver file not found:\n";
 constexpr char kDriverFileNotInstalled[] = "Driver file could not be installed:\n";
 constexpr char kDriverFileNotRemoved[] = "Driver file could not be removed:\n";
 
+// A driver's pair of libraries, in the order of every pair below.
+constexpr const char* kLibraryNames[2] = {"\\Glu32.dll", "\\Opengl32.dll"};
+
 // The driver DONE applies and its entry of the catalog (none past its end).
 struct AppliedDriver {
   std::int32_t index = 0;
   const DriverEntry* entry = nullptr;
 };
+
+// The driver DONE applies, for the entry the driver list shows (-1: none) and
+// the driver the settings hold: that driver when the list shows it; nothing
+// when the defaults keep a stored driver out of sight (a DONE that changed
+// nothing never removes a working installed driver, nor installs one the
+// player never saw).
+std::optional<AppliedDriver> DriverDoneApplies(const DriverCatalog& catalog, std::int32_t shownDriver,
+                                               std::int32_t driverIndex);
 
 // What lies under a name.
 enum class FileKind { kNone, kFile, kReadOnly, kFolder };
@@ -39,7 +50,7 @@ struct ResolvedPath {
 };
 
 // What the plan needs to know of the game folder, looked at before anything
-// changes. The libraries come in DriverLibrary's order: Glu32, Opengl32.
+// changes.
 struct GameFolder {
   bool videoFileReplaceable = false;         // video.cfg can be replaced now
   std::optional<std::string> programFolder;  // the current folder, when it could be read
@@ -73,14 +84,14 @@ struct DriverPlan {
 
 // The plan for `applied` (nothing to plan without it). Nothing is done unless
 // video.cfg can be replaced, so it never goes on naming another driver than
-// the pair in place. Driver 0 takes both copies away (Opengl32 first); drivers
-// 1 to 3 copy both libraries from their folder under .\Driver\ into the
-// program folder (Glu32 first), once the folder has shown itself to be one
-// name right under Driver\, its copy paths fit in 79 characters, both sources
-// are files and no target is read-only or a folder (a driver past the
-// catalog's end has no folder and is refused); the others leave the
-// libraries as they are. Copies land two folders above the driver's folder,
-// which must be the program folder.
+// the pair in place. The system's driver takes both copies away (Opengl32
+// first); a driver the launcher copies has both libraries copied from its
+// folder under .\Driver\ into the program folder (Glu32 first), once the
+// folder has shown itself to be one name right under Driver\, its copy paths
+// fit in 79 characters, both sources are files and no target is read-only or
+// a folder (a driver past the catalog's end has no folder and is refused);
+// the others leave the libraries as they are. Copies land two folders above
+// the driver's folder, which must be the program folder.
 DriverPlan PlanDriverChange(const std::optional<AppliedDriver>& applied, const GameFolder& folder);
 
 }  // namespace video

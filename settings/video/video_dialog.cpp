@@ -55,8 +55,11 @@ class VideoDialog final : public PictureDialog {
 
   void OnButton(HWND dialog, int buttonId) override {
     if (buttonId == BTN_VIDEO_DONE) {
-      kept_.settings = ApplyAndSaveAtDone(dialog, kVideoFile, kept_.catalog,
-                                          ComboBox_GetCurSel(GetDlgItem(dialog, IDC_DRIVER_LIST)), edit_);
+      const int shown = ComboBox_GetCurSel(GetDlgItem(dialog, IDC_DRIVER_LIST));
+      const bool inPlace = PutDriverInPlace(
+          dialog, kVideoFile, video::DriverDoneApplies(kept_.catalog, shown, edit_.now.driverIndex));
+      kept_.settings = video::SavedAtDone(edit_, inPlace);
+      SaveVideoSettings(dialog, kVideoFile, kept_.settings);
       End(dialog, 1);
     } else if (buttonId == BTN_VIDEO_DEFAULT) {
       video::ChooseDefaults(edit_);

@@ -2,10 +2,8 @@
 
 #include <algorithm>
 
-#include "settings/scroll_steps.h"
-
 #include "common/text_mode.h"
-#include "settings/video/driver_paths.h"
+#include "settings/scroll_steps.h"
 
 namespace video {
 
@@ -44,8 +42,7 @@ ShownVideoValues ShownValues(const VideoSettings& settings) {
   if (settings.customized == 0) {
     return {};
   }
-  const bool oneMode = ActionFor(settings.driverIndex) == DriverAction::kCopyFromFolder;
-  return {settings.driverIndex, oneMode ? 0 : settings.modeIndex, settings.calibrationLevel};
+  return {settings.driverIndex, settings.modeIndex, settings.calibrationLevel};
 }
 
 std::int32_t ScrolledCalibration(std::int32_t level, int scrollCode, std::int16_t thumbPosition) {
@@ -54,11 +51,6 @@ std::int32_t ScrolledCalibration(std::int32_t level, int scrollCode, std::int16_
 
 namespace {
 
-// The settings become the player's own. A dialog that showed the defaults
-// showed driver 0 and its first mode: a choice starts from those, never from
-// a driver or a mode the file holds out of sight (a driver whose files may not
-// be there, an entry of the list the player never saw). The level stays as
-// stored, and the bar then shows it.
 void MakeOwn(VideoSettings& settings) {
   if (settings.customized == 0) {
     settings.driverIndex = 0;
@@ -98,27 +90,17 @@ VideoSettings SavedAtDone(const VideoEdit& edit, bool driverInPlace) {
   return {edit.opened.customized, edit.opened.driverIndex, edit.opened.modeIndex, edit.now.calibrationLevel};
 }
 
-std::optional<AppliedDriver> DriverDoneApplies(const DriverCatalog& catalog, std::int32_t shownDriver,
-                                               const VideoSettings& now) {
-  const std::int32_t driverIndex = now.driverIndex;
-  if (shownDriver < 0 || shownDriver != driverIndex) {
-    return std::nullopt;
-  }
-  return AppliedDriver{driverIndex,
-                       driverIndex < catalog.driverCount ? &catalog.drivers[driverIndex] : nullptr};
-}
-
 DriverChoice WhatChoosingShows(const DriverCatalog& catalog, std::int32_t driverIndex) {
-  if (ActionFor(driverIndex) == DriverAction::kCopyFromFolder) {
+  const DriverKind kind = DriverKindOf(driverIndex);
+  if (kind == DriverKind::kCopied) {
     return {DriverChoiceShows::kInstalledNote, std::nullopt};
   }
-  if (driverIndex < 4 || driverIndex >= catalog.driverCount) {
+  if (kind == DriverKind::kSystem || driverIndex < 0 || driverIndex >= catalog.driverCount) {
     return {};
   }
-  if (driverIndex == catalog.driverCount - 1) {
-    return {DriverChoiceShows::kGuide, std::nullopt};
-  }
-  return {DriverChoiceShows::kGuide, DriverFolderPath(catalog.drivers[driverIndex].folder)};
+  const bool last = driverIndex == catalog.driverCount - 1;
+  return {DriverChoiceShows::kGuide,
+          last ? std::nullopt : DriverFolderPath(catalog.drivers[driverIndex].folder)};
 }
 
 }  // namespace video

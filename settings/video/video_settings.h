@@ -4,13 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include <optional>
-
 #include "settings/video/driver_catalog.h"
-#include "settings/video/driver_plan.h"
 
 namespace video {
 
@@ -38,9 +36,9 @@ void FitToCatalog(VideoSettings& settings, const DriverCatalog& catalog);
 constexpr std::int32_t kDefaultCalibrationLevel = 50;
 constexpr std::int32_t kHighestCalibrationLevel = 100;
 
-// What the dialog shows for the settings: the player's values when
-// customized, but mode 0 for a driver the launcher installs (its list has one
-// mode); otherwise the defaults, driver 0, mode 0 and level 50.
+// What the dialog shows for settings within the catalog (FitToCatalog): the
+// player's values when customized; otherwise the defaults, driver 0, mode 0
+// and level 50.
 struct ShownVideoValues {
   std::int32_t driver = 0;
   std::int32_t mode = 0;
@@ -64,20 +62,14 @@ struct VideoEdit {
 // dialog then shows them. A driver chosen keeps the level and starts its mode
 // list at 0. A choice made while the dialog showed the defaults starts from
 // the driver and mode it showed, 0 and 0, never from what the file holds out
-// of sight; the stored level stays, and the bar shows it from then on.
-void ChooseDriver(VideoEdit& edit, std::int32_t driverIndex);  // its mode list starts again at 0
+// of sight (a driver whose files may not be there, a mode the player never
+// saw); the stored level stays, and the bar shows it from then on.
+void ChooseDriver(VideoEdit& edit, std::int32_t driverIndex);
 void ChooseMode(VideoEdit& edit, std::int32_t modeIndex);
 void ScrollCalibration(VideoEdit& edit, int scrollCode, std::int16_t thumbPosition);
 // DEFAULT: customized, driver and mode 0; the level stays as it is (and the
 // dialog shows 50).
 void ChooseDefaults(VideoEdit& edit);
-
-// The driver DONE puts in place, for the entry the driver list shows (-1:
-// none): that driver when the settings hold it; nothing when the defaults
-// keep a stored driver out of sight (a DONE that changed nothing never
-// removes a working installed driver, nor installs one the player never saw).
-std::optional<AppliedDriver> DriverDoneApplies(const DriverCatalog& catalog, std::int32_t shownDriver,
-                                               const VideoSettings& now);
 
 // What video.cfg must say after DONE: the settings shown, or, when the driver
 // could not be put in place, the level shown with the mark, driver and mode
@@ -86,10 +78,10 @@ std::optional<AppliedDriver> DriverDoneApplies(const DriverCatalog& catalog, std
 VideoSettings SavedAtDone(const VideoEdit& edit, bool driverInPlace);
 
 // What choosing a driver in the list brings up: for a driver the launcher
-// installs (1 to 3), the note that it is installed; for any later driver, the
-// guide to installing it by hand, with the location of its folder under
-// .\Driver\ (`guideFolder`) unless it is the list's last entry or its folder
-// is not usable; for the system's own (0), nothing.
+// copies, the note that it is installed; for one installed by hand, the guide
+// to installing it, with the location of its folder (`guideFolder`) unless it
+// is the list's last entry or its folder is not usable; for the system's own,
+// or an index past the list, nothing.
 enum class DriverChoiceShows { kNothing, kInstalledNote, kGuide };
 struct DriverChoice {
   DriverChoiceShows shows = DriverChoiceShows::kNothing;

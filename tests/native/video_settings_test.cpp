@@ -1,4 +1,3 @@
-#include "settings/video/driver_paths.h"
 #include "settings/video/driver_plan.h"
 #include "settings/video/video_settings.h"
 
@@ -249,7 +248,7 @@ TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
       defaulted = choice == 3;
       steps += " " + std::to_string(choice);
     }
-    const auto applied = video::DriverDoneApplies(catalog, own ? driver : 0, edit.now);
+    const auto applied = video::DriverDoneApplies(catalog, own ? driver : 0, edit.now.driverIndex);
     const video::VideoSettings saved = video::SavedAtDone(edit, true);
     if (own) {
       EXPECT_EQ(Fields(saved), (std::vector<std::int32_t>{1, driver, mode, level})) << steps;

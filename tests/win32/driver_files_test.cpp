@@ -55,13 +55,12 @@ class DriverInstall : public InTemporaryFolder {
     InTemporaryFolder::SetUp();
     catalog_.driverCount = 5;  // Kestrel, the last, is installed by hand
     lstrcpyA(catalog_.drivers[4].folder, "Kestrel");
-    const char* folders[] = {"System", "Velox", "Prism3D", "Aurion"};
     for (int i = 0; i < 4; ++i) {
-      lstrcpyA(catalog_.drivers[i].folder, folders[i]);
+      lstrcpyA(catalog_.drivers[i].folder, kFolders[i]);
       CreateDirectoryA(Full("Driver").c_str(), nullptr);
-      CreateDirectoryA(Full(std::string("Driver\\") + folders[i]).c_str(), nullptr);
-      Put(std::string("Driver\\") + folders[i] + "\\Glu32.dll", std::string(folders[i]) + " glu");
-      Put(std::string("Driver\\") + folders[i] + "\\Opengl32.dll", std::string(folders[i]) + " opengl");
+      CreateDirectoryA(Full(std::string("Driver\\") + kFolders[i]).c_str(), nullptr);
+      Put(std::string("Driver\\") + kFolders[i] + "\\Glu32.dll", std::string(kFolders[i]) + " glu");
+      Put(std::string("Driver\\") + kFolders[i] + "\\Opengl32.dll", std::string(kFolders[i]) + " opengl");
     }
     // Its copy is made writable, so that the next driver replaces it in turn.
     SetFileAttributesA(Full("Driver\\Velox\\Opengl32.dll").c_str(), FILE_ATTRIBUTE_READONLY);
@@ -78,24 +77,26 @@ class DriverInstall : public InTemporaryFolder {
   std::string Pair() const { return Read("Glu32.dll") + " | " + Read("Opengl32.dll"); }
   // Every name in the program folder that a replacement might leave.
   Names Libraries() const { return support::FindNames(Full("*.dl?")); }
-  // DONE with `driver` chosen (mode 0, as the list leaves it) in a dialog
-  // that opened with kOpened, as the player meets it: the boxes it shows are
-  // read, photographed for a person to look at when `picture` names them,
-  // and confirmed.
-  bool Apply(std::int32_t driver, const std::string& picture = "") {
+  // DONE as the video dialog makes it, with `shown` in the driver list, as the
+  // player meets it: the boxes it shows are read into messages_, photographed
+  // for a person to look at when `picture` names them, and confirmed. What
+  // video.cfg was told to say.
+  video::VideoSettings Done(std::int32_t shown, const video::VideoEdit& edit,
+                            const std::string& picture = "") {
     MessageBoxReader boxes([&picture](HWND box) {
       if (!picture.empty()) {
         Photograph(box, picture);
       }
     });
-    video::VideoEdit edit{{1, 5, 3, 70}, {1, 5, 3, 70}};
-    video::ChooseDriver(edit, driver);
-    const bool applied =
-        ApplyAndSaveAtDone(nullptr, ".\\info\\video.cfg", catalog_, driver, edit).driverIndex == driver;
+    const auto applied = video::DriverDoneApplies(catalog_, shown, edit.now.driverIndex);
+    const auto saved = video::SavedAtDone(edit, PutDriverInPlace(nullptr, kVideoFile, applied));
+    SaveVideoSettings(nullptr, kVideoFile, saved);
     messages_ = boxes.Take();
-    return applied;
+    return saved;
   }
+  static constexpr char kVideoFile[] = ".\\info\\video.cfg";
   static constexpr char kOpened[] = "1\r\n5\r\n3\r\n70\r\n";
+  static constexpr const char* kFolders[] = {"System", "Velox", "Prism3D", "Aurion"};
   video::DriverCatalog catalog_;
   Names messages_;
 };
@@ -134,7 +135,10 @@ TEST_F(DriverInstall, WhatCannotBeDoneLeavesTheOldPairWholeAndIsNamed) {
       held.reset(CreateFileA(Full(c.file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
       ASSERT_TRUE(held) << what;
     }
-    EXPECT_FALSE(Apply(c.driver, "driver-message-" + std::to_string(&c - cases))) << what;
+    video::VideoEdit edit{{1, 5, 3, 70}, {1, 5, 3, 70}};  // kOpened; its mode list left at 0
+    video::ChooseDriver(edit, c.driver);
+    EXPECT_NE(Done(c.driver, edit, "driver-message-" + std::to_string(&c - cases)).driverIndex, c.driver)
+        << what;
     const std::string message = c.message + Full(c.file) + "\nNo driver file was changed.";
     EXPECT_EQ(messages_, c.message.empty() ? Names{} : Names{message}) << what;
     held.reset();
@@ -153,7 +157,6 @@ TEST_F(DriverInstall, WhatCannotBeDoneLeavesTheOldPairWholeAndIsNamed) {
 TEST_F(DriverInstall, EveryDoneLeavesVideoCfgAndThePairAgreeing) {
   std::mt19937 random(20261210);
   const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-  const char* const names[] = {"System", "Velox", "Prism3D", "Aurion"};
   enum Trouble {
     kNone,
     kSourceMissing,
@@ -172,7 +175,7 @@ TEST_F(DriverInstall, EveryDoneLeavesVideoCfgAndThePairAgreeing) {
       DeleteFileA(Full(library).c_str());
       if (pair > 0) {
         Put(library,
-            pair == 1 ? "odd" : std::string(names[pair - 1]) + (library[0] == 'G' ? " glu" : " opengl"));
+            pair == 1 ? "odd" : std::string(kFolders[pair - 1]) + (library[0] == 'G' ? " glu" : " opengl"));
       }
     }
     const video::VideoSettings opened{pick(0, 1), pick(0, 4), 0, pick(0, 10) * 10};
@@ -190,7 +193,7 @@ TEST_F(DriverInstall, EveryDoneLeavesVideoCfgAndThePairAgreeing) {
       what.append(" ").append(std::to_string(choice));
     }
     const Trouble trouble = static_cast<Trouble>(pick(0, kTroubles - 1));
-    const std::string source = std::string("Driver\\") + names[pick(1, 3)] + "\\Opengl32.dll";
+    const std::string source = std::string("Driver\\") + kFolders[pick(1, 3)] + "\\Opengl32.dll";
     const std::string blocked = trouble == kVideoReadOnly || trouble == kVideoHeld ? "info\\video.cfg"
                                 : trouble == kCopyHeld                             ? "Glu32.dll"
                                 : trouble == kSourceMissing                        ? source
@@ -215,12 +218,9 @@ TEST_F(DriverInstall, EveryDoneLeavesVideoCfgAndThePairAgreeing) {
       SetFileAttributesA(Full("Opengl32.dl$").c_str(), FILE_ATTRIBUTE_READONLY);
     }
     what.append(" trouble ").append(std::to_string(trouble));
-    MessageBoxReader boxes;
-    const int shown = video::ShownValues(edit.now).driver;
     catalog_.driverCount = trouble == kCatalogShort ? 3 : 5;  // driver 3 past its end
-    const video::VideoSettings saved =
-        ApplyAndSaveAtDone(nullptr, ".\\info\\video.cfg", catalog_, shown, edit);
-    const bool told = !boxes.Take().empty();
+    const video::VideoSettings saved = Done(video::ShownValues(edit.now).driver, edit);
+    const bool told = !messages_.empty();
     held.reset();
     SetFileAttributesA(Full(blocked).c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(Full(blocked).c_str());
@@ -242,7 +242,7 @@ TEST_F(DriverInstall, EveryDoneLeavesVideoCfgAndThePairAgreeing) {
     if (named == 0) {
       EXPECT_EQ(Libraries(), Names{}) << what;
     } else if (named >= 1 && named <= 3) {
-      EXPECT_EQ(Pair(), std::string(names[named]) + " glu | " + names[named] + " opengl") << what;
+      EXPECT_EQ(Pair(), std::string(kFolders[named]) + " glu | " + kFolders[named] + " opengl") << what;
       EXPECT_EQ(Libraries(), (Names{"Glu32.dll", "Opengl32.dll"})) << what << ": nothing left beside them";
     } else {
       EXPECT_EQ(Pair(), pairBefore) << what << ": the pair is the player's";
