@@ -127,7 +127,7 @@ TEST(KeyBindings, EverySequenceSavesWhatTheDialogShows) {
         seen.swapped = !seen.swapped;
       } else {  // closed, then opened again
         if (choice < 17) {
-          file = input::FormatKeyBindings(input::SettingsToSave(edit));
+          file = FileOf(seen);
           opened = {seen.codes, seen.swapped, false};
         } else if (choice == 19) {
           std::tie(file, opened) = DamagedFile(random);

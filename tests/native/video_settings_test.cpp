@@ -1,6 +1,7 @@
 #include "settings/video/driver_paths.h"
 #include "settings/video/driver_plan.h"
 #include "settings/video/video_settings.h"
+#include "tests/native/scroll_model.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 namespace {
 
 using namespace std::string_literals;
+using Texts = std::vector<std::string>;
 
 std::vector<std::int32_t> Fields(const video::VideoSettings& s) {
   return {s.customized, s.driverIndex, s.modeIndex, s.calibrationLevel};
@@ -84,14 +86,15 @@ TEST(VideoSettings, ValuesBeyondTheCatalogAreBroughtWithinIt) {
   }
 }
 
+// The calibration bar's steps, within 0 to 100.
 TEST(VideoCalibration, EachScrollCodeMovesTheLevelWithin0To100) {
-  const struct {
-    int level, code, thumb, expected;
-  } cases[] = {{95, 3, 0, 100}, {5, 2, 0, 0},  {100, 1, 0, 100}, {50, 0, 0, 40}, {50, 4, 77, 77},
-               {50, 5, -3, -3}, {50, 6, 0, 0}, {50, 7, 0, 100},  {50, 8, 0, 50}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(video::ScrolledCalibration(c.level, c.code, static_cast<std::int16_t>(c.thumb)), c.expected)
-        << c.level << " code " << c.code;
+  for (int level = -20; level <= 120; level += 5) {
+    for (int code = -1; code <= 9; ++code) {
+      EXPECT_EQ(video::ScrolledCalibration(level, code, -3), Stepped(level, code, -3, 100))
+          << level << " " << code;
+      EXPECT_EQ(video::ScrolledCalibration(level, code, 77), Stepped(level, code, 77, 100))
+          << level << " " << code;
+    }
   }
 }
 
@@ -176,34 +179,28 @@ TEST(DriverPlan, DoneCopiesOrRemovesThePairWholeOrSaysWhyNot) {
   }
 }
 
-// The calibration bar's steps as the dialog's table gives them: 10 left but
-// not below 0, 10 right but not above 100, the thumb where it is dragged.
-int Scrolled(int level, int code, int thumb) {
-  return code == 0 || code == 2   ? std::max(level - 10, 0)
-         : code == 1 || code == 3 ? std::min(level + 10, 100)
-         : code == 4 || code == 5 ? thumb
-         : code == 6              ? 0
-         : code == 7              ? 100
-                                  : level;
-}
-
 // Every sequence of choices from every file: the list, the mode and the bar
 // show the player's values once any choice has made them so (the defaults,
 // driver 0, mode 0 and level 50, until then); a choice over the defaults
-// starts from the driver and mode they showed and keeps the stored level. A
-// step of one control moves no other, but for the mode list a driver choice
-// fills again, and the bar, which shows the stored level once the defaults
-// are left. DONE puts in place the driver the list
-// shows and saves what is shown, or, when that driver's files cannot be put
-// in place, keeps the mark, driver and mode the file named at opening. An
-// untouched file keeps its stored driver out of sight: DONE neither installs
-// nor removes one for it.
+// starts from the driver and mode they showed and keeps the stored level. The
+// mode list holds the first mode alone for a driver the launcher installs (1
+// to 3), every mode but the last and then the label for any other. A step of
+// one control moves no other, but for the mode list a driver choice fills
+// again, and the bar, which shows the stored level once the defaults are
+// left. DONE puts in place the driver the list shows and saves what is shown,
+// or, when that driver's files cannot be put in place, keeps the mark, driver
+// and mode the file named at opening. An untouched file keeps its stored
+// driver out of sight: DONE neither installs nor removes one for it.
 TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
   std::mt19937 random(20261210);
   const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
   video::DriverCatalog catalog;
   catalog.driverCount = 7;
   catalog.modeCount = 4;
+  catalog.modes[0] = {640, 480, 16}, catalog.modes[1] = {800, 600, 16}, catalog.modes[2] = {1024, 768, 32};
+  std::snprintf(catalog.lastModeLabel, sizeof catalog.lastModeLabel, "Desktop");
+  const std::vector<std::string> modes = {"640 X 480  16", "800 X 600  16", "1024 X 768  32", "Desktop"};
+  const auto modeList = [&](int driver) { return driver >= 1 && driver <= 3 ? Texts{modes[0]} : modes; };
   for (int run = 0; run < 5000; ++run) {
     video::VideoSettings read{pick(-1, 2), pick(-1, 8), pick(-1, 5), pick(-20, 120)};
     video::FitToCatalog(read, catalog);
@@ -216,8 +213,8 @@ TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
       const int list = own ? driver : 0;
       const video::ShownVideoValues shown = video::ShownValues(edit.now);
       const std::vector<int> now{shown.driver, shown.mode, shown.calibrationLevel};
-      ASSERT_EQ(now, (std::vector<int>{list, own && (list < 1 || list > 3) ? mode : 0, own ? level : 50}))
-          << steps;
+      ASSERT_EQ(now, (std::vector<int>{list, own ? mode : 0, own ? level : 50})) << steps;
+      ASSERT_EQ(video::ModeListTexts(catalog, shown.driver), modeList(list)) << steps;
       for (int control = 0; choice >= 0 && choice < 3 && control < 3; ++control) {
         const bool refilled = (choice == 0 && control == 1) || (!ownBefore && control == 2);
         EXPECT_TRUE(control == choice || refilled || now[control] == before[control]) << steps;
@@ -235,11 +232,11 @@ TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
         driver = pick(0, catalog.driverCount - 1), mode = 0;
         video::ChooseDriver(edit, driver);
       } else if (choice == 1) {
-        mode = pick(0, static_cast<int>(video::ModeListTexts(catalog, list).size()) - 1);
+        mode = pick(0, static_cast<int>(modeList(list).size()) - 1);
         video::ChooseMode(edit, mode);
       } else if (choice == 2) {
         const int code = pick(0, 8), thumb = pick(-5, 120);
-        level = Scrolled(level, code, thumb);
+        level = static_cast<int>(Stepped(level, code, thumb, 100));
         video::ScrollCalibration(edit, code, static_cast<std::int16_t>(thumb));
       } else {
         driver = mode = 0;
