@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -69,11 +70,8 @@ TEST(AudioSettings, DoneSavesWhatTheThumbsShowOverEverySequence) {
 }
 
 TEST(AudioSettings, ReaderCases) {
-  const struct Case {
-    const char* what;
-    std::string bytes;
-    std::vector<std::int32_t> expected;  // from 9, 9, 9
-  } cases[] = {
+  // What each file makes of the fields 9, 9, 9.
+  const std::tuple<const char*, std::string, std::vector<std::int32_t>> cases[] = {
       {"an empty file", "", {9, 9, 9}},
       {"only the first value", "0", {0, 9, 9}},
       {"levels stored without limits", "1\r\nMusic 70\r\nSound -3\r\n", {1, 70, -3}},
@@ -93,10 +91,10 @@ TEST(AudioSettings, ReaderCases) {
        "1\r\nMusic " + std::string(300, '4') + "\r\nSound 6\r\n",
        {1, INT32_MAX, 9}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [what, bytes, expected] : cases) {
     audio::AudioSettings settings{9, 9, 9};
-    audio::ParseAudioSettings(c.bytes, settings);
-    EXPECT_EQ(Fields(settings), c.expected) << c.what;
+    audio::ParseAudioSettings(bytes, settings);
+    EXPECT_EQ(Fields(settings), expected) << what;
   }
 }
 

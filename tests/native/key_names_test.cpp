@@ -9,20 +9,18 @@
 
 namespace {
 
-using Key = std::pair<std::string, unsigned>;  // name, virtual key
+using Key = std::pair<std::string, unsigned>;  // name (to its end, or all 20 bytes), virtual key
 
-Key At(const input::KeyNameTable& table, input::KeyCode code) {
-  return {std::string(table.name[code], strnlen(table.name[code], sizeof table.name[code])),
-          table.virtualKey[code]};
+Key At(const input::KeyNameTable& t, input::KeyCode code) {
+  return {std::string(t.name[code], strnlen(t.name[code], 20)), t.virtualKey[code]};
 }
 
-// 400 entries of a virtual key and a 20-character name, 90 named (never entry
-// 0), each name at most 9 characters and ended at its length; filling writes
-// those entries alone, the same each time. An extended key is its scan code
-// + 0x100, beside the key of that scan code without the flag (the keypad's,
-// Enter, "/"); a digit or letter is named by its character, its virtual key.
-// A virtual key finds the first code that carries it, 0 for none: each key
-// its own, but keypad Enter the main one.
+// 400 entries of a virtual key and a 20-character name, 90 named (not entry
+// 0), each of at most 9 characters and ended at its length; a fill writes
+// those alone, the same each time. An extended key is its scan code + 0x100,
+// beside the key of that scan code (keypad's, Enter, "/"); a digit or letter is
+// named by its character, its virtual key. A virtual key finds the first code
+// with it, 0 for none: each key its own, keypad Enter the main one.
 TEST(KeyNameTable, HoldsTheNinetyKeysEndedAtTheirLengthAndFindsEachByItsVirtualKey) {
   static_assert(sizeof(input::KeyNameTable::virtualKey) == 400 * 4 &&
                 sizeof(input::KeyNameTable::name) == 400 * 20);

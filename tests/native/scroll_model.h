@@ -1,8 +1,6 @@
-// A settings dialog's scroll bar as its table gives it, for a level between 0
-// and `highest`: a line or a page (codes 0 to 3) moves it 10 to the left, but
-// not below 0, or 10 to the right, but not above `highest`; the thumb codes
-// (4, 5) take the position the message carries; the ends (6, 7) give 0 or
-// `highest`; any other code leaves it.
+// A settings dialog's scroll bar as its table gives it, for a level within 0
+// and `highest`: a line or a page 10 left, not below 0, or right, not above
+// `highest`; the thumb where the message puts it; the ends; else no change.
 #pragma once
 
 #include <algorithm>

@@ -10,14 +10,16 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 using namespace std::string_literals;
 using Texts = std::vector<std::string>;
+using Ints = std::vector<std::int32_t>;
 
-std::vector<std::int32_t> Fields(const video::VideoSettings& s) {
+Ints Fields(const video::VideoSettings& s) {
   return {s.customized, s.driverIndex, s.modeIndex, s.calibrationLevel};
 }
 
@@ -25,7 +27,7 @@ TEST(VideoSettings, AFileReadsAndWritesBackByteForByte) {
   const std::string file = "1\r\n5\r\n2\r\n70\r\n";
   video::VideoSettings settings;
   video::ParseVideoSettings(file, settings);
-  EXPECT_EQ(Fields(settings), (std::vector<std::int32_t>{1, 5, 2, 70}));
+  EXPECT_EQ(Fields(settings), (Ints{1, 5, 2, 70}));
   EXPECT_EQ(video::FormatVideoSettings(settings), file);
 
   settings = {-1, INT32_MIN, INT32_MAX, 0};
@@ -33,11 +35,8 @@ TEST(VideoSettings, AFileReadsAndWritesBackByteForByte) {
 }
 
 TEST(VideoSettings, ReaderCases) {
-  const struct Case {
-    const char* what;
-    std::string bytes;
-    std::vector<std::int32_t> expected;  // from 9, 9, 9, 9
-  } cases[] = {
+  // What each file makes of the fields 9, 9, 9, 9.
+  const std::tuple<const char*, std::string, Ints> cases[] = {
       {"an empty file changes nothing", "", {9, 9, 9, 9}},
       {"white space anywhere", "\r\n 1 \t\r\n\r\n5 2\r\n\r\n70", {1, 5, 2, 70}},
       {"a bad value stops the rest", "1\r\nx\r\n2\r\n3\r\n", {1, 9, 9, 9}},
@@ -50,10 +49,10 @@ TEST(VideoSettings, ReaderCases) {
       {"Ctrl-Z", "1\r\n2\x1A\r\n3\r\n4\r\n", {1, 2, 9, 9}},
       {"a line of 300 digits saturates", std::string(300, '9') + "\r\n1\r\n", {INT32_MAX, 1, 9, 9}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [what, bytes, expected] : cases) {
     video::VideoSettings settings{9, 9, 9, 9};
-    video::ParseVideoSettings(c.bytes, settings);
-    EXPECT_EQ(Fields(settings), c.expected) << c.what;
+    video::ParseVideoSettings(bytes, settings);
+    EXPECT_EQ(Fields(settings), expected) << what;
   }
 }
 
@@ -64,12 +63,7 @@ TEST(VideoSettings, ValuesBeyondTheCatalogAreBroughtWithinIt) {
   catalog.driverCount = 7;
   catalog.modeCount = 4;  // the list of drivers 0 and 4 to 6: three modes and the label
   const video::DriverCatalog empty;
-  const struct Case {
-    const char* what;
-    const video::DriverCatalog& catalog;
-    video::VideoSettings read;
-    std::vector<std::int32_t> expected;
-  } cases[] = {
+  const std::tuple<const char*, const video::DriverCatalog&, video::VideoSettings, Ints> cases[] = {
       {"within range", catalog, {1, 5, 3, 70}, {1, 5, 3, 70}},
       {"the defaults keep what they hold", catalog, {0, 6, 3, 0}, {0, 6, 3, 0}},
       {"one mode for the drivers the launcher installs", catalog, {1, 2, 3, 100}, {1, 2, 0, 100}},
@@ -79,22 +73,9 @@ TEST(VideoSettings, ValuesBeyondTheCatalogAreBroughtWithinIt) {
       {"a mode past the list", catalog, {1, 4, 4, 50}, {1, 4, 0, 50}},
       {"no drivers at all: the label alone", empty, {1, 3, 1, 50}, {1, 0, 0, 50}},
   };
-  for (const Case& c : cases) {
-    video::VideoSettings settings = c.read;
-    video::FitToCatalog(settings, c.catalog);
-    EXPECT_EQ(Fields(settings), c.expected) << c.what;
-  }
-}
-
-// The calibration bar's steps, within 0 to 100.
-TEST(VideoCalibration, EachScrollCodeMovesTheLevelWithin0To100) {
-  for (int level = -20; level <= 120; level += 5) {
-    for (int code = -1; code <= 9; ++code) {
-      EXPECT_EQ(video::ScrolledCalibration(level, code, -3), Stepped(level, code, -3, 100))
-          << level << " " << code;
-      EXPECT_EQ(video::ScrolledCalibration(level, code, 77), Stepped(level, code, 77, 100))
-          << level << " " << code;
-    }
+  for (auto [what, within, settings, expected] : cases) {
+    video::FitToCatalog(settings, within);
+    EXPECT_EQ(Fields(settings), expected) << what;
   }
 }
 
@@ -180,17 +161,16 @@ TEST(DriverPlan, DoneCopiesOrRemovesThePairWholeOrSaysWhyNot) {
 }
 
 // Every sequence of choices from every file: the list, the mode and the bar
-// show the player's values once any choice has made them so (the defaults,
-// driver 0, mode 0 and level 50, until then); a choice over the defaults
-// starts from the driver and mode they showed and keeps the stored level. The
-// mode list holds the first mode alone for a driver the launcher installs (1
-// to 3), every mode but the last and then the label for any other. A step of
-// one control moves no other, but for the mode list a driver choice fills
-// again, and the bar, which shows the stored level once the defaults are
-// left. DONE puts in place the driver the list shows and saves what is shown,
-// or, when that driver's files cannot be put in place, keeps the mark, driver
-// and mode the file named at opening. An untouched file keeps its stored
-// driver out of sight: DONE neither installs nor removes one for it.
+// show the player's values once a choice has made them so, the defaults
+// (driver 0, mode 0, level 50) until then; a choice over the defaults starts
+// from driver 0 and mode 0 and keeps the stored level. The mode list holds the
+// first mode alone for drivers 1 to 3, every mode but the last and the label
+// for others. A step of one control moves no other, but for the mode list a
+// driver choice fills again, and the bar, which shows the stored level once
+// the defaults are left. DONE puts in place the driver shown and saves what is
+// shown, or, when its files cannot be put in place, keeps the mark, driver and
+// mode the file named at opening. An untouched file keeps its stored driver
+// out of sight: DONE neither installs nor removes one for it.
 TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
   std::mt19937 random(20261210);
   const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
@@ -222,12 +202,8 @@ TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
       if (step == 0) {
         break;
       }
-      before = now;
-      ownBefore = own;
-      choice = pick(0, 3);
-      if (!own) {
-        driver = 0, mode = 0;
-      }
+      before = now, ownBefore = own, choice = pick(0, 3);
+      driver = own ? driver : 0, mode = own ? mode : 0;  // a choice over the defaults starts from 0 and 0
       if (choice == 0) {
         driver = pick(0, catalog.driverCount - 1), mode = 0;
         video::ChooseDriver(edit, driver);
@@ -249,7 +225,7 @@ TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
     const auto applied = video::DriverDoneApplies(catalog, own ? driver : 0, edit.now);
     const video::VideoSettings saved = video::SavedAtDone(edit, true);
     if (own) {
-      EXPECT_EQ(Fields(saved), (std::vector<std::int32_t>{1, driver, mode, level})) << steps;
+      EXPECT_EQ(Fields(saved), (Ints{1, driver, mode, level})) << steps;
       EXPECT_TRUE(applied && applied->index == driver) << steps;
     } else {
       EXPECT_EQ(saved.customized, 0) << steps;
@@ -257,8 +233,8 @@ TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
       EXPECT_TRUE(!defaulted || (saved.driverIndex == 0 && saved.modeIndex == 0)) << steps;
     }
     const video::VideoSettings refused = video::SavedAtDone(edit, false);
-    EXPECT_EQ(Fields(refused), (std::vector<std::int32_t>{read.customized, read.driverIndex, read.modeIndex,
-                                                          saved.calibrationLevel}))
+    EXPECT_EQ(Fields(refused),
+              (Ints{read.customized, read.driverIndex, read.modeIndex, saved.calibrationLevel}))
         << steps;
   }
 }
@@ -270,21 +246,14 @@ TEST(VideoChoices, ChoosingADriverBringsUpItsNoteOrItsGuide) {
   std::snprintf(catalog.drivers[5].folder, sizeof catalog.drivers[5].folder, "..");
   std::snprintf(catalog.drivers[6].folder, sizeof catalog.drivers[6].folder, "Aurion");
   using enum video::DriverChoiceShows;
-  const struct {
-    std::int32_t driver;
-    video::DriverChoiceShows shows;
-    std::optional<std::string> guideFolder;
-  } cases[] = {
-      {0, kNothing, std::nullopt},       {1, kInstalledNote, std::nullopt},
-      {3, kInstalledNote, std::nullopt}, {4, kGuide, ".\\Driver\\Prism 3D"},
-      {5, kGuide, std::nullopt},  // a folder DONE refuses has no location
-      {6, kGuide, std::nullopt},  // nor has the list's last entry
-      {7, kNothing, std::nullopt},
-  };
-  for (const auto& c : cases) {
-    const video::DriverChoice choice = video::WhatChoosingShows(catalog, c.driver);
-    EXPECT_EQ(choice.shows, c.shows) << c.driver;
-    EXPECT_EQ(choice.guideFolder, c.guideFolder) << c.driver;
+  // By driver: a folder DONE refuses (5) has no location, nor has the list's last entry (6).
+  const std::pair<video::DriverChoiceShows, std::optional<std::string>> shows[] = {
+      {kNothing, std::nullopt},       {kInstalledNote, std::nullopt},  {kInstalledNote, std::nullopt},
+      {kInstalledNote, std::nullopt}, {kGuide, ".\\Driver\\Prism 3D"}, {kGuide, std::nullopt},
+      {kGuide, std::nullopt},         {kNothing, std::nullopt}};
+  for (int driver = 0; driver < 8; ++driver) {
+    const video::DriverChoice choice = video::WhatChoosingShows(catalog, driver);
+    EXPECT_EQ(std::pair(choice.shows, choice.guideFolder), shows[driver]) << driver;
   }
 }
 }  // namespace
