@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "resources/resource.h"
@@ -15,9 +16,6 @@
 
 namespace {
 
-using e2e::GameCopy;
-using e2e::Launcher;
-using e2e::WindowFacts;
 using std::chrono::milliseconds;
 namespace place = e2e::place;
 
@@ -65,7 +63,7 @@ class AudioSettings : public OnTheStage {
     const int thumbRight =
         bar.left + arrow + (bar.right - bar.left - 2 * arrow - thumb) * Thumb(barId) / 50 + thumb;
     if (where == kOnTheThumb) {
-      return {thumbRight - thumb + 2, y};
+      return {thumbRight - thumb / 2, y};
     }
     if (where == kRightOfTheThumb) {
       EXPECT_LT(thumbRight + 4, bar.right - arrow) << "no track right of the thumb";
@@ -81,7 +79,7 @@ class AudioSettings : public OnTheStage {
 TEST_F(AudioSettings, LevelsAreReadShownResetPressedDraggedAndSavedMusicFirst) {
   Open("1\r\nSound 10\r\nMusic 40\r\n");
   EXPECT_EQ(Thumbs(), (std::vector<int>{40, 10}));
-  const WindowFacts facts = e2e::Describe(dialog_);
+  const e2e::WindowFacts facts = e2e::Describe(dialog_);
   EXPECT_EQ(facts.owner, stage_->handle);
   EXPECT_TRUE(facts.style & WS_BORDER);
   EXPECT_TRUE(e2e::ShowsFace(dialog_, place::kSmallDefault, {IDB_AUDIO_DEFAULT + place::kNormal}));
@@ -102,37 +100,35 @@ TEST_F(AudioSettings, LevelsAreReadShownResetPressedDraggedAndSavedMusicFirst) {
   // goes on by itself under them.
   Open("0\r\nMusic 3\r\nSound 44\r\n");
   EXPECT_EQ(Thumbs(), (std::vector<int>{25, 25}));
-  const struct {
-    int bar;
-    Where where;
-    milliseconds held;
-    int level;
-  } kPresses[] = {{IDC_MUSIC_BAR, kRightArrow, milliseconds(150), 35},
-                  {IDC_SOUND_BAR, kRightArrow, milliseconds(150), 35},
-                  {IDC_MUSIC_BAR, kRightArrow, milliseconds(300), 45},
-                  {IDC_MUSIC_BAR, kRightOfTheThumb, milliseconds(150), 50},
-                  {IDC_SOUND_BAR, kLeftArrow, milliseconds(300), 25}};
-  for (const auto& press : kPresses) {
-    const int other = Thumb(press.bar == IDC_MUSIC_BAR ? IDC_SOUND_BAR : IDC_MUSIC_BAR);
-    const POINT at = On(press.bar, press.where);
+  // Each press: the bar, where, how long it is held and the level it gives.
+  const std::tuple<int, Where, milliseconds, int> kPresses[] = {
+      {IDC_MUSIC_BAR, kRightArrow, milliseconds(150), 35},
+      {IDC_SOUND_BAR, kRightArrow, milliseconds(150), 35},
+      {IDC_MUSIC_BAR, kRightArrow, milliseconds(300), 45},
+      {IDC_MUSIC_BAR, kRightOfTheThumb, milliseconds(150), 50},
+      {IDC_SOUND_BAR, kLeftArrow, milliseconds(300), 25}};
+  for (const auto& [bar, where, held, level] : kPresses) {
+    const int otherBar = bar == IDC_MUSIC_BAR ? IDC_SOUND_BAR : IDC_MUSIC_BAR, other = Thumb(otherBar);
+    const POINT at = On(bar, where);
     e2e::MoveMouseTo(at.x, at.y);
     e2e::LeftButton(true);
-    e2e::KeepPressedFor(press.held);  // the finger on the bar
+    e2e::KeepPressedFor(held);  // the finger on the bar
     e2e::LeftButton(false);
-    EXPECT_EQ(AnswerMixerMessages(1, milliseconds(600)), 2u) << press.bar << " to " << press.level;
-    EXPECT_EQ(Thumb(press.bar), press.level);
-    EXPECT_EQ(Thumb(press.bar == IDC_MUSIC_BAR ? IDC_SOUND_BAR : IDC_MUSIC_BAR), other);
+    EXPECT_EQ(AnswerMixerMessages(1, milliseconds(600)), 2u) << bar << " to " << level;
+    EXPECT_EQ((std::vector<int>{Thumb(bar), Thumb(otherBar)}), (std::vector<int>{level, other}));
   }
   EXPECT_EQ(Done(), "1\r\nMusic 50\r\nSound 25\r\n");
   // The options menu is drawn again behind it: AUDIO CALIBRATION, normal or lit.
   EXPECT_TRUE(e2e::ShowsFace(stage_->handle, FaceCentre(place::kOptionsMenu[1]),
                              {IDB_AUDIO_CALIBRATION + place::kNormal, IDB_AUDIO_CALIBRATION + place::kLit}));
 
-  // A press on a thumb previews its level at once, and the box that comes up
-  // ends the drag (the dialog beneath it takes no input, so the bar lets the
-  // mouse go): the rest of the drag changes nothing, and the thumb, the level
-  // and the file keep what the press gave.
-  Open("1\r\nMusic 30\r\nSound 30\r\n");
+  // Each opening reads the file over the levels DONE last wrote, kept for the
+  // run: without its Music line the music level stays. A press on a thumb
+  // previews its level at once, and the box that comes up ends the drag (the
+  // dialog beneath it takes no input, so the bar lets the mouse go): the rest
+  // of the drag changes nothing, and the thumb, level and file keep the press's.
+  Open("1\r\nSound 30\r\n");
+  EXPECT_EQ(Thumbs(), (std::vector<int>{50, 30})) << "the music level DONE last wrote";
   const POINT thumb = On(IDC_MUSIC_BAR, kOnTheThumb), away = On(IDC_MUSIC_BAR, kLeftArrow);
   e2e::MoveMouseTo(thumb.x, thumb.y);
   e2e::LeftButton(true);
@@ -140,8 +136,8 @@ TEST_F(AudioSettings, LevelsAreReadShownResetPressedDraggedAndSavedMusicFirst) {
   e2e::MoveMouseTo(away.x - 8, away.y);  // past the track's end
   e2e::LeftButton(false);
   EXPECT_EQ(AnswerMixerMessages(1, milliseconds(1000)), 2u);
-  EXPECT_EQ(Thumbs(), (std::vector<int>{30, 30}));
-  EXPECT_EQ(Done(), "1\r\nMusic 30\r\nSound 30\r\n");
+  EXPECT_EQ(Thumbs(), (std::vector<int>{50, 30}));
+  EXPECT_EQ(Done(), "1\r\nMusic 50\r\nSound 30\r\n");
 }
 
 }  // namespace

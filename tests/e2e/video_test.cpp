@@ -64,8 +64,8 @@ class VideoSettings : public OnTheStage {
     Click(client);
   }
   int Selected(int listId) { return ComboSelection(dialog_, listId); }
-  int Entries(int listId) { return ComboCount(dialog_, listId); }
   int Level() { return ScrollPosition(dialog_, IDC_CALIBRATION_BAR); }
+  std::vector<int> Shown() { return {Selected(IDC_DRIVER_LIST), Selected(IDC_MODE_LIST), Level()}; }
   bool Installed(const char* card) {
     return game_.Read("Opengl32.dll") == game_.Read(std::string("Driver\\") + card + "\\Opengl32.dll") &&
            game_.Read("Glu32.dll") == game_.Read(std::string("Driver\\") + card + "\\Glu32.dll");
@@ -97,10 +97,8 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosenAndTheGameRunsWith
   }
   Start("0\r\n3\r\n4\r\n70\r\n");
   OpenDialog();
-  EXPECT_EQ(Selected(IDC_DRIVER_LIST), 0) << "the defaults, whatever else the file holds";
-  EXPECT_EQ(Selected(IDC_MODE_LIST), 0);
-  EXPECT_EQ(Level(), 50);
-  EXPECT_EQ(Entries(IDC_DRIVER_LIST), 7);
+  EXPECT_EQ(Shown(), (std::vector<int>{0, 0, 50})) << "the defaults, whatever else the file holds";
+  EXPECT_EQ(ComboCount(dialog_, IDC_DRIVER_LIST), 7);
   EXPECT_TRUE(e2e::ShowsFace(dialog_, kSmallDefault, {IDB_VIDEO_DEFAULT + e2e::place::kNormal}));
   e2e::SaveScreenshot("video-dialog");
   // DONE with nothing touched: the stored driver 3 was never shown, so the
@@ -125,9 +123,8 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosenAndTheGameRunsWith
     EXPECT_EQ(e2e::ControlText(installed.handle, IDC_INSTALLED_ADVICE), kAdvice);
     e2e::SaveScreenshot("video-driver-installed");
   });
-  EXPECT_EQ(Selected(IDC_DRIVER_LIST), 2) << "the chosen driver stays shown";
-  EXPECT_EQ(Level(), 70) << "the choice makes the stored level the player's, shown";
-  EXPECT_EQ(Entries(IDC_MODE_LIST), 1) << "one mode for a driver the launcher installs";
+  EXPECT_EQ(Shown(), (std::vector<int>{2, 0, 70})) << "the chosen driver with the stored level, the player's";
+  EXPECT_EQ(ComboCount(dialog_, IDC_MODE_LIST), 1) << "one mode for a driver the launcher installs";
   Done();
   EXPECT_TRUE(Installed("Prism3D"));
   EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n2\r\n0\r\n70\r\n");
@@ -203,21 +200,25 @@ TEST_F(VideoSettings, DriversAreInstalledRemovedOrLeftAsChosenAndTheGameRunsWith
   EXPECT_TRUE(NoCopies());
   EXPECT_EQ(game_.Read("info\\video.cfg"), "0\r\n0\r\n0\r\n70\r\n");
 
-  // Each opening reads the file: paged right from 95 the level is 100. Then
-  // the whole chain: the failing card chosen and installed, the game started
-  // with it fails and the report explains; a working card at depth 24 does not.
+  // Each opening reads the file over what DONE last wrote, kept for the run:
+  // paged right from 95 the level is 100; a file cut short after the driver
+  // shows the mode and level DONE wrote. Then the whole chain: the failing card
+  // chosen and installed, the game started with it fails and the report
+  // explains; a working card at depth 24 does not.
   game_.Write("info\\video.cfg", "1\r\n5\r\n3\r\n95\r\n");
   OpenDialog();
-  EXPECT_EQ(Selected(IDC_DRIVER_LIST), 5);
-  EXPECT_EQ(Selected(IDC_MODE_LIST), 3);
+  EXPECT_EQ(Shown(), (std::vector<int>{5, 3, 95}));
   RECT bar = {};
   GetWindowRect(GetDlgItem(dialog_, IDC_CALIBRATION_BAR), &bar);
   e2e::LeftClickAt(bar.right - (bar.bottom - bar.top) - 2, (bar.top + bar.bottom) / 2);
   EXPECT_TRUE(e2e::WaitUntil([&] { return Level() == 100; }, milliseconds(3000))) << Level();
   Done();
   EXPECT_EQ(game_.Read("info\\video.cfg"), "1\r\n5\r\n3\r\n100\r\n");
-  for (const int driver : {3, 1}) {
+  game_.Write("info\\video.cfg", "1\r\n4\r\n");
+  for (const auto& [driver, shown] :
+       {std::pair(3, std::vector{4, 3, 100}), std::pair(1, std::vector{3, 0, 100})}) {
     OpenDialog();
+    EXPECT_EQ(Shown(), shown) << "the file read over what DONE last wrote";
     ChooseInstalledDriver(driver);
     Done();
     ClickOnStage(e2e::place::kStartGame);

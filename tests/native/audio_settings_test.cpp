@@ -1,11 +1,13 @@
 #include "settings/audio/audio_settings.h"
 #include "settings/scroll_steps.h"
+#include "tests/native/scroll_model.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -14,10 +16,6 @@ using namespace std::string_literals;
 
 std::vector<std::int32_t> Fields(const audio::AudioSettings& s) {
   return {s.customized, s.musicLevel, s.soundLevel};
-}
-
-std::int32_t Scrolled(std::int32_t level, int code, int thumb) {
-  return settings::ScrolledLevel(level, code, static_cast<std::int16_t>(thumb), audio::kHighestLevel);
 }
 
 TEST(AudioSettings, WritesThreeLinesMusicFirst) {
@@ -41,17 +39,16 @@ TEST(AudioSettings, WritesThreeLinesMusicFirst) {
 TEST(AudioSettings, DoneSavesWhatTheThumbsShowOverEverySequence) {
   std::mt19937 random(20261210);
   const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-  const auto thumb = [](std::int32_t level) { return std::clamp(level, 0, 50); };
+  const auto thumb = [](std::int64_t at) { return std::to_string(std::clamp<std::int64_t>(at, 0, 50)); };
   for (int run = 0; run < 5000; ++run) {
     audio::AudioSettings levels{pick(-1, 2), pick(-20, 80), pick(-20, 80)};
     const bool own = levels.customized != 0;
-    std::int32_t level[2] = {own ? levels.musicLevel : 25, own ? levels.soundLevel : 25};
+    std::int64_t level[2] = {own ? levels.musicLevel : 25, own ? levels.soundLevel : 25};
     std::string mark = own ? "1" : "0", steps = audio::FormatAudioSettings(levels);
     audio::ApplyDefaultsUnlessCustomized(levels);
     for (int step = pick(0, 6);; --step) {
-      ASSERT_EQ(audio::FormatAudioSettings(levels), mark + "\r\nMusic " + std::to_string(thumb(level[0])) +
-                                                        "\r\nSound " + std::to_string(thumb(level[1])) +
-                                                        "\r\n")
+      ASSERT_EQ(audio::FormatAudioSettings(levels),
+                mark + "\r\nMusic " + thumb(level[0]) + "\r\nSound " + thumb(level[1]) + "\r\n")
           << steps;
       if (step == 0) {
         break;
@@ -63,7 +60,7 @@ TEST(AudioSettings, DoneSavesWhatTheThumbsShowOverEverySequence) {
       } else {
         audio::StepLevel(levels, bar, code, static_cast<std::int16_t>(position));
         if (bar < 2) {
-          level[bar] = Scrolled(level[bar], code, position);
+          level[bar] = Stepped(level[bar], code, position, 50);
         }
         mark = "1";
       }
@@ -73,11 +70,8 @@ TEST(AudioSettings, DoneSavesWhatTheThumbsShowOverEverySequence) {
 }
 
 TEST(AudioSettings, ReaderCases) {
-  const struct Case {
-    const char* what;
-    std::string bytes;
-    std::vector<std::int32_t> expected;  // from 9, 9, 9
-  } cases[] = {
+  // What each file makes of the fields 9, 9, 9.
+  const std::tuple<const char*, std::string, std::vector<std::int32_t>> cases[] = {
       {"an empty file", "", {9, 9, 9}},
       {"only the first value", "0", {0, 9, 9}},
       {"levels stored without limits", "1\r\nMusic 70\r\nSound -3\r\n", {1, 70, -3}},
@@ -97,30 +91,27 @@ TEST(AudioSettings, ReaderCases) {
        "1\r\nMusic " + std::string(300, '4') + "\r\nSound 6\r\n",
        {1, INT32_MAX, 9}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [what, bytes, expected] : cases) {
     audio::AudioSettings settings{9, 9, 9};
-    audio::ParseAudioSettings(c.bytes, settings);
-    EXPECT_EQ(Fields(settings), c.expected) << c.what;
+    audio::ParseAudioSettings(bytes, settings);
+    EXPECT_EQ(Fields(settings), expected) << what;
   }
 }
 
-// The audio bars' steps, 0 to 50.
+// The audio bars' steps, 0 to 50, and the calibration bar's, 0 to 100. A
+// level read beyond 32 bits sits at its ends, and a step from it never wraps.
 TEST(ScrollSteps, EachScrollCodeMovesALevelWithin0ToTheHighest) {
-  const struct {
-    int level, code, thumb, expected;
-  } cases[] = {
-      {25, 0, 0, 15},  {5, 0, 0, 0},    {25, 1, 0, 35}, {45, 3, 0, 50}, {50, 3, 0, 50}, {5, 2, 0, 0},
-      {25, 4, 17, 17}, {25, 5, 42, 42}, {25, 6, 0, 0},  {25, 7, 0, 50}, {25, 8, 0, 25}, {70, 0, 0, 60},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Scrolled(c.level, c.code, c.thumb), c.expected) << c.level << " code " << c.code;
+  for (const std::int32_t highest : {50, 100}) {
+    for (const std::int32_t level : {INT32_MIN, -20, 0, 5, 25, 45, 50, 70, 95, 100, 120, INT32_MAX}) {
+      for (int code = -1; code <= 9; ++code) {
+        for (const int thumb : {-3, 0, 17, 77}) {
+          EXPECT_EQ(settings::ScrolledLevel(level, code, static_cast<std::int16_t>(thumb), highest),
+                    Stepped(level, code, thumb, highest))
+              << level << " code " << code << " thumb " << thumb << " within " << highest;
+        }
+      }
+    }
   }
-  // Levels read beyond 32 bits sit at its ends: a step never wraps round.
-  EXPECT_EQ(Scrolled(INT32_MAX, 1, 0), 50);
-  EXPECT_EQ(Scrolled(INT32_MAX, 3, 0), 50);
-  EXPECT_EQ(Scrolled(INT32_MAX, 0, 0), INT32_MAX - 10);
-  EXPECT_EQ(Scrolled(INT32_MIN, 0, 0), 0);
-  EXPECT_EQ(Scrolled(INT32_MIN, 2, 0), 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -12,15 +13,12 @@ using buttons::Rect;
 constexpr Rect kStartGame{273, 86, 417, 171};
 
 TEST(ButtonRect, LeftAndTopEdgesAreInsideRightAndBottomOutside) {
-  struct Case {
-    int x, y;
-    bool inside;
-  } const cases[] = {
+  const std::tuple<int, int, bool> cases[] = {
       {273, 86, true},   {416, 170, true}, {417, 100, false}, {300, 171, false},
       {272, 100, false}, {300, 85, false}, {345, 128, true},  {417, 171, false},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(kStartGame.Contains(c.x, c.y), c.inside) << c.x << ", " << c.y;
+  for (const auto& [x, y, inside] : cases) {
+    EXPECT_EQ(kStartGame.Contains(x, y), inside) << x << ", " << y;
   }
   EXPECT_FALSE(Rect{}.Contains(0, 0)) << "an emptied rectangle holds nothing";
 }

@@ -7,6 +7,7 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/bounded_text.h"
@@ -40,11 +41,8 @@ TEST(CaptionFile, ReadsEveryKey) {
 }
 
 TEST(CaptionFile, WhereTheValueStartsAndEnds) {
-  const struct Case {
-    const char* what;
-    std::string bytes;
-    const char* face;
-  } cases[] = {
+  const std::tuple<const char*, std::string, const char*> cases[] = {
+      // what, bytes, face
       {"one blank after the key", "FONT: Arial\r\n", "Arial"},
       {"blanks after the first belong to the value", "FONT:   Arial\r\n", "  Arial"},
       {"tabs after the key are skipped", "FONT:\t\t\tArial\r\n", "Arial"},
@@ -63,31 +61,28 @@ TEST(CaptionFile, WhereTheValueStartsAndEnds) {
       {"the key must be exact", "font:\tArial\r\nFONT\tCourier\r\nFONT:x\tTahoma\r\n", ""},
       {"the last line with the key wins", "FONT:\tArial\r\nFONT:\tCourier\r\n", "Courier"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(std::string(Parsed(c.bytes).faceName), c.face) << c.what;
+  for (const auto& [what, bytes, face] : cases) {
+    EXPECT_EQ(std::string(Parsed(bytes).faceName), face) << what;
   }
 }
 
 // Such lines change nothing: the store keeps what it held.
 TEST(CaptionFile, LinesWithoutKeyOrValueAreSkipped) {
-  const struct Case {
-    const char* what;
-    std::string bytes;
-  } cases[] = {
+  const std::pair<const char*, std::string> cases[] = {
       {"an empty file", ""},
       {"empty and blank lines", "\r\n \t \r\n\r\n"},
       {"a key alone", "a0:\r\nwm:"},
       {"a key followed by tabs only", "a0:\t\t\r\nwm: \t"},
       {"unknown keys", "a2:\tx\r\nv3:\tx\r\nWM:\tx\r\nA0:\tx\r\nFONT :\tx\r\n"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [what, bytes] : cases) {
     CaptionTexts t;
     text::CopyBounded(t.audio[0], "kept");
     text::CopyBounded(t.fileErrorText, "kept too");
     t.fontHeight = 7;
-    captions::ParseCaptionFile(c.bytes, t);
+    captions::ParseCaptionFile(bytes, t);
     EXPECT_EQ(Fields(t), (std::vector<std::string>{"", "7", "0", "kept", "", "", "", "", "kept too"}))
-        << c.what;
+        << what;
   }
 }
 
@@ -98,17 +93,13 @@ TEST(CaptionFile, TheFaceNameIsEmptiedAtEveryReadTheRestKept) {
 }
 
 TEST(CaptionFile, SizesReadAsAtoi) {
-  const struct Case {
-    const char* value;
-    std::int32_t expected;
-  } cases[] = {
+  const std::pair<const char*, std::int32_t> cases[] = {
       {"100", 100}, {"  -90", -90},        {"+12x", 12},           {"abc", 0}, {"0x20", 0},
       {"1 2", 1},   {"99999999999", kMax}, {"-99999999999", kMin}, {"7\r", 7},
   };
-  for (const Case& c : cases) {
-    const CaptionTexts t = Parsed("FHeight:\t"s + c.value + "\nFWidth:\t" + c.value + "\n");
-    EXPECT_EQ(t.fontHeight, c.expected) << c.value;
-    EXPECT_EQ(t.fontWidth, c.expected) << c.value;
+  for (const auto& [value, expected] : cases) {
+    const CaptionTexts t = Parsed("FHeight:\t"s + value + "\nFWidth:\t" + value + "\n");
+    EXPECT_EQ(std::pair(t.fontHeight, t.fontWidth), std::pair(expected, expected)) << value;
   }
 }
 
@@ -136,18 +127,15 @@ TEST(CaptionFile, TheRestOfALongLineReadsAsTheNextLine) {
 
 TEST(CaptionFontSize, FontHeightsAt96Dpi) {
   const captions::FontResolution dpi96 = captions::ResolveFontResolution(true, {96, 96, 0, 0, 0, 0});
-  const struct Case {
-    std::int32_t fileHeight;
-    std::int32_t deviceY;
-    std::int32_t height;
-  } cases[] = {
+  const std::tuple<std::int32_t, std::int32_t, std::int32_t> cases[] = {
+      // file height, device y, height
       {90, 126, -13}, {100, 140, -14}, {120, 166, -17}, {0, 6, -1}, {-5, 0, 0}, {-95, -120, -12},
   };
-  for (const Case& c : cases) {
-    const std::int32_t drawn = captions::DrawnCaptionHeight(c.fileHeight);
+  for (const auto& [fileHeight, deviceY, height] : cases) {
+    const std::int32_t drawn = captions::DrawnCaptionHeight(fileHeight);
     const captions::DevicePoint size = captions::CaptionFontDeviceSize(0, drawn, dpi96);
-    EXPECT_EQ(std::make_pair(size.x, size.y), std::make_pair(0, c.deviceY)) << c.fileHeight;
-    EXPECT_EQ(captions::CaptionFontHeight(size.y), c.height) << c.fileHeight;
+    EXPECT_EQ(std::make_pair(size.x, size.y), std::make_pair(0, deviceY)) << fileHeight;
+    EXPECT_EQ(captions::CaptionFontHeight(size.y), height) << fileHeight;
   }
 }
 

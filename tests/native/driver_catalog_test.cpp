@@ -42,11 +42,8 @@ std::string Describe(const video::DriverCatalog& c) {
 }
 
 TEST(DriverCatalog, ReaderCases) {
-  const struct Case {
-    const char* what;
-    std::string bytes;
-    const char* expected;
-  } cases[] = {
+  // What each file makes of the catalog an earlier opening left.
+  const std::tuple<const char*, std::string, const char*> cases[] = {
       {"a whole catalog",
        "2\r\n#D System\r\n#N System OpenGL\r\n\t #D Velox\r\n #N Velox 3D\r\n3\r\n640 480 16\r\n"
        "800\t600 16\r\n0 0\r\n0\r\n\r\nDesktop resolution\r\nignored\r\n",
@@ -69,10 +66,10 @@ TEST(DriverCatalog, ReaderCases) {
       {"a lone CR stays in the value", "1\r\n#D a\rb\r\n#N c\r\r\n0\r\nL\r", "1: [a\rb|c\r] / 0: / L\r"},
       {"no final line end", "1\r\n#D a\r\n#N b\r\n1\r\n1 2 3\r\nDesktop", "1: [a|b] / 1: 1x2x3 / Desktop"},
   };
-  for (const Case& c : cases) {
+  for (const auto& [what, bytes, expected] : cases) {
     video::DriverCatalog catalog = Earlier();
-    video::ParseDriverCatalog(c.bytes, catalog);
-    EXPECT_EQ(Describe(catalog), c.expected) << c.what;
+    video::ParseDriverCatalog(bytes, catalog);
+    EXPECT_EQ(Describe(catalog), expected) << what;
   }
 }
 

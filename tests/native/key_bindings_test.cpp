@@ -30,7 +30,6 @@ struct Seen {
   bool swapped = false;
   bool reset = false;
 };
-const Seen kAfterReset{kBuiltIn, false, true};
 
 // The file DONE must leave for what is seen: a write after RESET keeps the
 // built-in mark (0) unless the joysticks were swapped since, which a 0 would
@@ -120,14 +119,14 @@ TEST(KeyBindings, EverySequenceSavesWhatTheDialogShows) {
       } else if (choice < 12) {
         steps += ", RESET";
         input::ResetKeys(edit);
-        seen = kAfterReset;
+        seen = {kBuiltIn, false, true};
       } else if (choice < 15) {
         steps += ", JOYSTICK";
         input::SwapJoysticks(edit);
         seen.swapped = !seen.swapped;
       } else {  // closed, then opened again
         if (choice < 17) {
-          file = input::FormatKeyBindings(input::SettingsToSave(edit));
+          file = FileOf(seen);
           opened = {seen.codes, seen.swapped, false};
         } else if (choice == 19) {
           std::tie(file, opened) = DamagedFile(random);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "services/browser_parameter.h"
 #include "launch/game_mode.h"
@@ -11,46 +12,39 @@ namespace {
 using namespace std::string_literals;
 
 TEST(Browser, APathWithABlankIsHandedOverAsOneQuotedParameter) {
-  const struct {
-    const char* target;
-    const char* parameter;
-  } cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
+      // target, parameter
       {"C:\\Games\\Quil3D\\Homepage\\default.html", "C:\\Games\\Quil3D\\Homepage\\default.html"},
       {"C:\\Program Files\\Quil3D\\Homepage\\default.html",
        "\"C:\\Program Files\\Quil3D\\Homepage\\default.html\""},
       {"www.example.com/quil3d/drivers/index.html", "www.example.com/quil3d/drivers/index.html"},
       {"", ""},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(web::BrowserParameter(c.target), c.parameter);
+  for (const auto& [target, parameter] : cases) {
+    EXPECT_EQ(web::BrowserParameter(target), parameter);
   }
 }
 
 TEST(GameMode, TimeStampsAndTheFile) {
-  const struct {
-    int month, day, hour, minute;
-    const char* stamp;
-  } cases[] = {
+  const std::tuple<int, int, int, int, const char*> cases[] = {
+      // month, day, hour, minute, stamp
       {12, 31, 23, 59, "12::31::23::59"},
       {1, 1, 0, 0, "1::1::0::0"},
       {3, 9, 14, 5, "3::9::14::5"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [month, day, hour, minute, expected] : cases) {
     launch::TimeStamp stamp;
     std::fill(std::begin(stamp.text), std::end(stamp.text), '#');
-    launch::MakeTimeStamp(c.month, c.day, c.hour, c.minute, stamp);
-    EXPECT_STREQ(stamp.text, c.stamp);
+    launch::MakeTimeStamp(month, day, hour, minute, stamp);
+    EXPECT_STREQ(stamp.text, expected);
     EXPECT_EQ(stamp.text[launch::kTimeStampSize - 1], '\0') << "the rest of the buffer is cleared";
-    EXPECT_EQ(launch::FormatGameModeFile(0, stamp), "0\r\n"s + c.stamp + "\r\n");
+    EXPECT_EQ(launch::FormatGameModeFile(0, stamp), "0\r\n"s + expected + "\r\n");
   }
 }
 
 TEST(ProcLog, StatusCases) {
   using Status = launch::ProcLogStatus;
-  const struct Case {
-    std::string bytes;
-    Status status;
-  } cases[] = {
+  const std::pair<std::string, Status> cases[] = {
       {"0\r\n", Status::kNothingToReport},
       {"1 Direct3D init failed\r\n", Status::kCardFailed},
       {"7\r\n1\r\n", Status::kCardFailed},
@@ -72,8 +66,8 @@ TEST(ProcLog, StatusCases) {
        Status::kCardFailed},                                   // nothing before the NUL byte
       {std::string(255, '7') + "1\r\n", Status::kCardFailed},  // the rest of a long line is a line
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(launch::ScanProcLog(c.bytes), c.status) << c.bytes;
+  for (const auto& [bytes, status] : cases) {
+    EXPECT_EQ(launch::ScanProcLog(bytes), status) << bytes;
   }
   EXPECT_LT(std::string(launch::kCardFailureReport).size(), launch::kReportTextSize);
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -29,10 +30,7 @@ TEST(CentreStage, PlacesTheStageAtTheScreenCentre) {
 }
 
 TEST(ClassRegistration, ExtendedOnlyOnTheWindows95FamilyFromVersionFour) {
-  struct Case {
-    std::uint32_t version;
-    bool extended;
-  } const cases[] = {
+  const std::pair<std::uint32_t, bool> cases[] = {
       {0xC0000A04u, true},   // Windows 95: top bit set, major 4
       {0xC0005A04u, true},   // Windows 98
       {0x80000005u, true},   // top bit set, major 5
@@ -41,8 +39,8 @@ TEST(ClassRegistration, ExtendedOnlyOnTheWindows95FamilyFromVersionFour) {
       {0x1DB10106u, false},  // Windows 7, as Wine reports it
       {0x23F00206u, false},  // Windows 8 and later
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(shell::UsesExtendedClassRegistration(c.version), c.extended) << std::hex << c.version;
+  for (const auto& [version, extended] : cases) {
+    EXPECT_EQ(shell::UsesExtendedClassRegistration(version), extended) << std::hex << version;
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -92,15 +93,13 @@ std::vector<std::uint32_t> SetOn(FakeMixer& card, std::int32_t level, int& step)
 }
 
 TEST(MixerVolume, LevelsMapToFiveStepsOfTheControlsRange) {
-  const struct {
-    std::int32_t level;
-    std::uint32_t value;
-  } cases[] = {{0, 5461},   {1, 5461},   {10, 5461},  {11, 8191},  {20, 8191}, {21, 16383},
-               {30, 16383}, {31, 32767}, {40, 32767}, {41, 65535}, {50, 65535}};
-  for (const auto& c : cases) {
+  const std::pair<std::int32_t, std::uint32_t> cases[] = {{0, 5461},   {1, 5461},   {10, 5461},  {11, 8191},
+                                                          {20, 8191},  {21, 16383}, {30, 16383}, {31, 32767},
+                                                          {40, 32767}, {41, 65535}, {50, 65535}};
+  for (const auto& [level, value] : cases) {
     FakeMixer card;
     int step = 0;
-    EXPECT_EQ(SetOn(card, c.level, step), (std::vector<std::uint32_t>{c.value, c.value})) << c.level;
+    EXPECT_EQ(SetOn(card, level, step), (std::vector<std::uint32_t>{value, value})) << level;
     EXPECT_EQ(card.setOnLine, 2u) << "the CD-audio line";
     EXPECT_TRUE(card.reports.empty());
   }
@@ -123,12 +122,7 @@ TEST(MixerVolume, ALevelOutsideTheRangeKeepsThePreviousStep) {
 TEST(MixerVolume, EachShapeOfMixerGetsItsLineAndChannelsOrAReport) {
   using Values = std::vector<std::uint32_t>;
   using Reports = std::vector<std::string>;
-  const struct {
-    std::uint32_t line;
-    Values written;
-    Reports reports;
-    void (*shape)(FakeMixer&);
-  } cases[] = {
+  const std::tuple<std::uint32_t, Values, Reports, void (*)(FakeMixer&)> cases[] = {
       // No CD source: the last source.
       {2, {65535, 65535}, {}, [](auto& m) { m.sources[1].componentType = 0x1008; }},
       // No sources: the destination itself.
@@ -150,12 +144,12 @@ TEST(MixerVolume, EachShapeOfMixerGetsItsLineAndChannelsOrAReport) {
       {0, {}, {" Mixer Open Error2", " Mixer Open Error3"}, [](auto& m) { m.hasWaveIn = false; }},
   };
   for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const auto& [line, written, reports, shape] = cases[i];
     FakeMixer card;
-    cases[i].shape(card);
+    shape(card);
     int step = 0;
-    EXPECT_EQ(SetOn(card, 50, step), cases[i].written) << "shape " << i;
-    EXPECT_EQ(card.setOnLine, cases[i].line) << "shape " << i;
-    EXPECT_EQ(card.reports, cases[i].reports) << "shape " << i;
+    EXPECT_EQ(SetOn(card, 50, step), written) << "shape " << i;
+    EXPECT_EQ(std::pair(card.setOnLine, card.reports), std::pair(line, reports)) << "shape " << i;
   }
 }
 

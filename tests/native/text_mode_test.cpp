@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "common/bounded_text.h"
@@ -49,32 +50,26 @@ TEST(Scanner, ANumberTakesTheSpaceAroundItOnly) {
 
 // A line is read at most 255 characters at a time; a last line needs no end.
 TEST(Scanner, ReadLineTakesAtMost255CharactersAtATime) {
-  const struct {
-    std::string input;
-    std::vector<std::string> pieces;
-  } cases[] = {
+  const std::pair<std::string, std::vector<std::string>> cases[] = {
+      // the text, the pieces read
       {std::string(300, 'x') + "\nnext\n", {std::string(255, 'x'), std::string(45, 'x') + "\n", "next\n"}},
       {"a\nb", {"a\n", "b"}},
       {"", {}},
   };
-  for (const auto& c : cases) {
-    text::Scanner scanner(c.input);
+  for (const auto& [input, expected] : cases) {
+    text::Scanner scanner(input);
     std::vector<std::string> pieces;
     for (std::string piece; scanner.ReadLine(piece);) {
       pieces.push_back(piece);
     }
-    EXPECT_EQ(pieces, c.pieces) << c.input.substr(0, 8);
+    EXPECT_EQ(pieces, expected) << input.substr(0, 8);
     EXPECT_TRUE(scanner.AtEnd());
   }
 }
 
 TEST(FirstToken, SkipsLeadingSeparatorsAndEndsAtTheNextOne) {
-  struct Case {
-    const char* line;
-    const char* separators;
-    const char* token;
-    std::size_t end;
-  } const cases[] = {
+  // The line, its separators, the token and where it ends.
+  const std::tuple<const char*, const char*, const char*, std::size_t> cases[] = {
       {" \t key 12\n", " \t", "key", 6},
       {"key\n", " \t", "key\n", 4},  // a line end not listed belongs to the token
       {"key\n", " \t\n", "key", 3},
@@ -83,31 +78,26 @@ TEST(FirstToken, SkipsLeadingSeparatorsAndEndsAtTheNextOne) {
       {"", " \t", "", 0},
       {"word", " \t", "word", 4},
   };
-  for (const Case& c : cases) {
-    const text::Token token = text::FirstToken(c.line, c.separators);
-    EXPECT_EQ(token.text, c.token) << c.line;
-    EXPECT_EQ(token.end, c.end) << c.line;
+  for (const auto& [line, separators, text, end] : cases) {
+    const text::Token token = text::FirstToken(line, separators);
+    EXPECT_EQ(token.text, text) << line;
+    EXPECT_EQ(token.end, end) << line;
   }
 }
 
 TEST(ParseLeadingInt, ConvertsLikeAtoi) {
-  struct Case {
-    const char* text;
-    std::int32_t value;
-  } const cases[] = {
-      {"42", 42},
-      {"  \t-7x", -7},
-      {"+3", 3},
-      {"abc", 0},
-      {"", 0},
-      {"0x1F", 0},
-      {"- 5", 0},
-      {"2147483648", INT32_MAX},
-      {"-2147483649", INT32_MIN},
-      {"007", 7},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(text::ParseLeadingInt(c.text), c.value) << c.text;
+  const std::pair<const char*, std::int32_t> cases[] = {{"42", 42},
+                                                        {"  \t-7x", -7},
+                                                        {"+3", 3},
+                                                        {"abc", 0},
+                                                        {"", 0},
+                                                        {"0x1F", 0},
+                                                        {"- 5", 0},
+                                                        {"2147483648", INT32_MAX},
+                                                        {"-2147483649", INT32_MIN},
+                                                        {"007", 7}};
+  for (const auto& [text, value] : cases) {
+    EXPECT_EQ(text::ParseLeadingInt(text), value) << text;
   }
 }
 
@@ -130,20 +120,18 @@ TEST(BoundedText, CopiesAreCutToFitAndTerminated) {
 // gives way in its middle, and only as far as it must.
 TEST(BoundedText, AMessageNamingAPathShortensThePathInItsMiddle) {
   const std::string path = "C:\\Games\\Quil3D\\Driver\\Velox\\Glu32.dll";
-  const struct {
-    std::size_t capacity;
-    std::string path, shown;
-  } cases[] = {
+  const std::tuple<std::size_t, std::string, std::string> cases[] = {
+      // capacity, path, shown
       {67, path, path},  // 11 + 38 + 17 characters: fits
       {66, path, "C:\\Games\\...\\Driver\\Velox\\Glu32.dll"},
       {45, path, "...\\Glu32.dll"},
       {38, path, "...32.dll"},
       {63, "\\\\server\\share\\Quil3D\\Driver\\Velox\\Glu32.dll", "\\\\server\\share\\...\\Velox\\Glu32.dll"},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(text::NamingPath("Not found:\n", c.path, "\nNothing changed.", c.capacity),
-              "Not found:\n" + c.shown + "\nNothing changed.")
-        << c.capacity;
+  for (const auto& [capacity, named, shown] : cases) {
+    EXPECT_EQ(text::NamingPath("Not found:\n", named, "\nNothing changed.", capacity),
+              "Not found:\n" + shown + "\nNothing changed.")
+        << capacity;
   }
   EXPECT_EQ(text::NamingPath("Not found:\n", path, "\nNothing changed.", 31),
             "Not found:\nC:\\Games\\Quil3D\\Dri")

@@ -1,5 +1,6 @@
 #include "settings/video/driver_plan.h"
 #include "settings/video/video_settings.h"
+#include "tests/native/scroll_model.h"
 
 #include <gtest/gtest.h>
 
@@ -8,13 +9,16 @@
 #include <optional>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 using namespace std::string_literals;
+using Texts = std::vector<std::string>;
+using Ints = std::vector<std::int32_t>;
 
-std::vector<std::int32_t> Fields(const video::VideoSettings& s) {
+Ints Fields(const video::VideoSettings& s) {
   return {s.customized, s.driverIndex, s.modeIndex, s.calibrationLevel};
 }
 
@@ -22,7 +26,7 @@ TEST(VideoSettings, AFileReadsAndWritesBackByteForByte) {
   const std::string file = "1\r\n5\r\n2\r\n70\r\n";
   video::VideoSettings settings;
   video::ParseVideoSettings(file, settings);
-  EXPECT_EQ(Fields(settings), (std::vector<std::int32_t>{1, 5, 2, 70}));
+  EXPECT_EQ(Fields(settings), (Ints{1, 5, 2, 70}));
   EXPECT_EQ(video::FormatVideoSettings(settings), file);
 
   settings = {-1, INT32_MIN, INT32_MAX, 0};
@@ -30,11 +34,8 @@ TEST(VideoSettings, AFileReadsAndWritesBackByteForByte) {
 }
 
 TEST(VideoSettings, ReaderCases) {
-  const struct Case {
-    const char* what;
-    std::string bytes;
-    std::vector<std::int32_t> expected;  // from 9, 9, 9, 9
-  } cases[] = {
+  // What each file makes of the fields 9, 9, 9, 9.
+  const std::tuple<const char*, std::string, Ints> cases[] = {
       {"an empty file changes nothing", "", {9, 9, 9, 9}},
       {"white space anywhere", "\r\n 1 \t\r\n\r\n5 2\r\n\r\n70", {1, 5, 2, 70}},
       {"a bad value stops the rest", "1\r\nx\r\n2\r\n3\r\n", {1, 9, 9, 9}},
@@ -47,10 +48,10 @@ TEST(VideoSettings, ReaderCases) {
       {"Ctrl-Z", "1\r\n2\x1A\r\n3\r\n4\r\n", {1, 2, 9, 9}},
       {"a line of 300 digits saturates", std::string(300, '9') + "\r\n1\r\n", {INT32_MAX, 1, 9, 9}},
   };
-  for (const Case& c : cases) {
+  for (const auto& [what, bytes, expected] : cases) {
     video::VideoSettings settings{9, 9, 9, 9};
-    video::ParseVideoSettings(c.bytes, settings);
-    EXPECT_EQ(Fields(settings), c.expected) << c.what;
+    video::ParseVideoSettings(bytes, settings);
+    EXPECT_EQ(Fields(settings), expected) << what;
   }
 }
 
@@ -61,12 +62,7 @@ TEST(VideoSettings, ValuesBeyondTheCatalogAreBroughtWithinIt) {
   catalog.driverCount = 7;
   catalog.modeCount = 4;  // the list of drivers 0 and 4 to 6: three modes and the label
   const video::DriverCatalog empty;
-  const struct Case {
-    const char* what;
-    const video::DriverCatalog& catalog;
-    video::VideoSettings read;
-    std::vector<std::int32_t> expected;
-  } cases[] = {
+  const std::tuple<const char*, const video::DriverCatalog&, video::VideoSettings, Ints> cases[] = {
       {"within range", catalog, {1, 5, 3, 70}, {1, 5, 3, 70}},
       {"the defaults keep what they hold", catalog, {0, 6, 3, 0}, {0, 6, 3, 0}},
       {"one mode for the drivers the launcher installs", catalog, {1, 2, 3, 100}, {1, 2, 0, 100}},
@@ -76,21 +72,9 @@ TEST(VideoSettings, ValuesBeyondTheCatalogAreBroughtWithinIt) {
       {"a mode past the list", catalog, {1, 4, 4, 50}, {1, 4, 0, 50}},
       {"no drivers at all: the label alone", empty, {1, 3, 1, 50}, {1, 0, 0, 50}},
   };
-  for (const Case& c : cases) {
-    video::VideoSettings settings = c.read;
-    video::FitToCatalog(settings, c.catalog);
-    EXPECT_EQ(Fields(settings), c.expected) << c.what;
-  }
-}
-
-TEST(VideoCalibration, EachScrollCodeMovesTheLevelWithin0To100) {
-  const struct {
-    int level, code, thumb, expected;
-  } cases[] = {{95, 3, 0, 100}, {5, 2, 0, 0},  {100, 1, 0, 100}, {50, 0, 0, 40}, {50, 4, 77, 77},
-               {50, 5, -3, -3}, {50, 6, 0, 0}, {50, 7, 0, 100},  {50, 8, 0, 50}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(video::ScrolledCalibration(c.level, c.code, static_cast<std::int16_t>(c.thumb)), c.expected)
-        << c.level << " code " << c.code;
+  for (auto [what, within, settings, expected] : cases) {
+    video::FitToCatalog(settings, within);
+    EXPECT_EQ(Fields(settings), expected) << what;
   }
 }
 
@@ -175,34 +159,27 @@ TEST(DriverPlan, DoneCopiesOrRemovesThePairWholeOrSaysWhyNot) {
   }
 }
 
-// The calibration bar's steps as the dialog's table gives them: 10 left but
-// not below 0, 10 right but not above 100, the thumb where it is dragged.
-int Scrolled(int level, int code, int thumb) {
-  return code == 0 || code == 2   ? std::max(level - 10, 0)
-         : code == 1 || code == 3 ? std::min(level + 10, 100)
-         : code == 4 || code == 5 ? thumb
-         : code == 6              ? 0
-         : code == 7              ? 100
-                                  : level;
-}
-
 // Every sequence of choices from every file: the list, the mode and the bar
-// show the player's values once any choice has made them so (the defaults,
-// driver 0, mode 0 and level 50, until then); a choice over the defaults
-// starts from the driver and mode they showed and keeps the stored level. A
-// step of one control moves no other, but for the mode list a driver choice
-// fills again, and the bar, which shows the stored level once the defaults
-// are left. DONE puts in place the driver the list
-// shows and saves what is shown, or, when that driver's files cannot be put
-// in place, keeps the mark, driver and mode the file named at opening. An
-// untouched file keeps its stored driver out of sight: DONE neither installs
-// nor removes one for it.
+// show the player's values once a choice has made them so, the defaults
+// (driver 0, mode 0, level 50) until then; a choice over the defaults starts
+// from driver 0 and mode 0 and keeps the stored level. The mode list holds the
+// first mode alone for drivers 1 to 3, every mode but the last and the label
+// for others. A step of one control moves no other, but for the mode list a
+// driver choice fills again, and the bar, which shows the stored level once
+// the defaults are left. DONE puts in place the driver shown and saves what is
+// shown, or, when its files cannot be put in place, keeps the mark, driver and
+// mode the file named at opening. An untouched file keeps its stored driver
+// out of sight: DONE neither installs nor removes one for it.
 TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
   std::mt19937 random(20261210);
   const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
   video::DriverCatalog catalog;
   catalog.driverCount = 7;
   catalog.modeCount = 4;
+  catalog.modes[0] = {640, 480, 16}, catalog.modes[1] = {800, 600, 16}, catalog.modes[2] = {1024, 768, 32};
+  std::snprintf(catalog.lastModeLabel, sizeof catalog.lastModeLabel, "Desktop");
+  const std::vector<std::string> modes = {"640 X 480  16", "800 X 600  16", "1024 X 768  32", "Desktop"};
+  const auto modeList = [&](int driver) { return driver >= 1 && driver <= 3 ? Texts{modes[0]} : modes; };
   for (int run = 0; run < 5000; ++run) {
     video::VideoSettings read{pick(-1, 2), pick(-1, 8), pick(-1, 5), pick(-20, 120)};
     video::FitToCatalog(read, catalog);
@@ -215,8 +192,8 @@ TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
       const int list = own ? driver : 0;
       const video::ShownVideoValues shown = video::ShownValues(edit.now);
       const std::vector<int> now{shown.driver, shown.mode, shown.calibrationLevel};
-      ASSERT_EQ(now, (std::vector<int>{list, own && (list < 1 || list > 3) ? mode : 0, own ? level : 50}))
-          << steps;
+      ASSERT_EQ(now, (std::vector<int>{list, own ? mode : 0, own ? level : 50})) << steps;
+      ASSERT_EQ(video::ModeListTexts(catalog, shown.driver), modeList(list)) << steps;
       for (int control = 0; choice >= 0 && choice < 3 && control < 3; ++control) {
         const bool refilled = (choice == 0 && control == 1) || (!ownBefore && control == 2);
         EXPECT_TRUE(control == choice || refilled || now[control] == before[control]) << steps;
@@ -224,21 +201,17 @@ TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
       if (step == 0) {
         break;
       }
-      before = now;
-      ownBefore = own;
-      choice = pick(0, 3);
-      if (!own) {
-        driver = 0, mode = 0;
-      }
+      before = now, ownBefore = own, choice = pick(0, 3);
+      driver = own ? driver : 0, mode = own ? mode : 0;  // a choice over the defaults starts from 0 and 0
       if (choice == 0) {
         driver = pick(0, catalog.driverCount - 1), mode = 0;
         video::ChooseDriver(edit, driver);
       } else if (choice == 1) {
-        mode = pick(0, static_cast<int>(video::ModeListTexts(catalog, list).size()) - 1);
+        mode = pick(0, static_cast<int>(modeList(list).size()) - 1);
         video::ChooseMode(edit, mode);
       } else if (choice == 2) {
         const int code = pick(0, 8), thumb = pick(-5, 120);
-        level = Scrolled(level, code, thumb);
+        level = static_cast<int>(Stepped(level, code, thumb, 100));
         video::ScrollCalibration(edit, code, static_cast<std::int16_t>(thumb));
       } else {
         driver = mode = 0;
@@ -251,7 +224,7 @@ TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
     const auto applied = video::DriverDoneApplies(catalog, own ? driver : 0, edit.now.driverIndex);
     const video::VideoSettings saved = video::SavedAtDone(edit, true);
     if (own) {
-      EXPECT_EQ(Fields(saved), (std::vector<std::int32_t>{1, driver, mode, level})) << steps;
+      EXPECT_EQ(Fields(saved), (Ints{1, driver, mode, level})) << steps;
       EXPECT_TRUE(applied && applied->index == driver) << steps;
     } else {
       EXPECT_EQ(saved.customized, 0) << steps;
@@ -259,8 +232,8 @@ TEST(VideoEdit, DoneSavesWhatTheDialogShowsOverEverySequence) {
       EXPECT_TRUE(!defaulted || (saved.driverIndex == 0 && saved.modeIndex == 0)) << steps;
     }
     const video::VideoSettings refused = video::SavedAtDone(edit, false);
-    EXPECT_EQ(Fields(refused), (std::vector<std::int32_t>{read.customized, read.driverIndex, read.modeIndex,
-                                                          saved.calibrationLevel}))
+    EXPECT_EQ(Fields(refused),
+              (Ints{read.customized, read.driverIndex, read.modeIndex, saved.calibrationLevel}))
         << steps;
   }
 }
@@ -272,21 +245,14 @@ TEST(VideoChoices, ChoosingADriverBringsUpItsNoteOrItsGuide) {
   std::snprintf(catalog.drivers[5].folder, sizeof catalog.drivers[5].folder, "..");
   std::snprintf(catalog.drivers[6].folder, sizeof catalog.drivers[6].folder, "Aurion");
   using enum video::DriverChoiceShows;
-  const struct {
-    std::int32_t driver;
-    video::DriverChoiceShows shows;
-    std::optional<std::string> guideFolder;
-  } cases[] = {
-      {0, kNothing, std::nullopt},       {1, kInstalledNote, std::nullopt},
-      {3, kInstalledNote, std::nullopt}, {4, kGuide, ".\\Driver\\Prism 3D"},
-      {5, kGuide, std::nullopt},  // a folder DONE refuses has no location
-      {6, kGuide, std::nullopt},  // nor has the list's last entry
-      {7, kNothing, std::nullopt},
-  };
-  for (const auto& c : cases) {
-    const video::DriverChoice choice = video::WhatChoosingShows(catalog, c.driver);
-    EXPECT_EQ(choice.shows, c.shows) << c.driver;
-    EXPECT_EQ(choice.guideFolder, c.guideFolder) << c.driver;
+  // By driver: a folder DONE refuses (5) has no location, nor has the list's last entry (6).
+  const std::pair<video::DriverChoiceShows, std::optional<std::string>> shows[] = {
+      {kNothing, std::nullopt},       {kInstalledNote, std::nullopt},  {kInstalledNote, std::nullopt},
+      {kInstalledNote, std::nullopt}, {kGuide, ".\\Driver\\Prism 3D"}, {kGuide, std::nullopt},
+      {kGuide, std::nullopt},         {kNothing, std::nullopt}};
+  for (int driver = 0; driver < 8; ++driver) {
+    const video::DriverChoice choice = video::WhatChoosingShows(catalog, driver);
+    EXPECT_EQ(std::pair(choice.shows, choice.guideFolder), shows[driver]) << driver;
   }
 }
 }  // namespace
