@@ -7,6 +7,7 @@
 
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
+#include "common/win/instance.h"
 #include "common/win/launcher_front.h"
 #include "common/win/window_ledger.h"
 #include "media/image_store.h"
@@ -14,18 +15,6 @@
 #include "ui/dialog_template.h"
 
 namespace {
-
-// The dialog's template as the resource holds it.
-std::optional<dialog_template::Template> ReadTemplate(HINSTANCE instance, int templateId) {
-  HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(templateId), RT_DIALOG);
-  HGLOBAL loaded = found != nullptr ? LoadResource(instance, found) : nullptr;
-  const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
-  if (bytes == nullptr) {
-    return std::nullopt;
-  }
-  return dialog_template::Parse(
-      std::span(static_cast<const unsigned char*>(bytes), SizeofResource(instance, found)));
-}
 
 // While a report box is up the dialog beneath it takes no input, but its
 // controls go on by themselves: a scroll bar held or dragged when the box came
@@ -54,7 +43,8 @@ bool ComesFromBeneathAReport(UINT message) {
 }  // namespace
 
 void PictureDialog::PlaceAtFixedPixels(HWND dialog) const {
-  const std::optional<dialog_template::Template> layout = ReadTemplate(instance_, look_.templateId);
+  const std::optional<dialog_template::Template> layout =
+      dialog_template::Parse(win::ResourceBytes(instance_, RT_DIALOG, look_.templateId));
   if (!layout) {
     return;  // left where the platform put it
   }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/win/instance.h"
 #include "tests/e2e/driver/driver.h"
 #include "tests/support/files.h"
 #include "tests/support/owners.h"
@@ -37,12 +38,8 @@ class WithShippedExecutable : public testing::Test {
   }
   // The bytes of one of its resources; none when it has no such resource.
   std::vector<unsigned char> Resource(LPCSTR type, int id) const {
-    HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(id), type);
-    const auto* bytes = found != nullptr
-                            ? static_cast<const unsigned char*>(LockResource(LoadResource(module_, found)))
-                            : nullptr;
-    return bytes != nullptr ? std::vector<unsigned char>(bytes, bytes + SizeofResource(module_, found))
-                            : std::vector<unsigned char>();
+    const std::span<const unsigned char> bytes = win::ResourceBytes(module_, type, id);
+    return {bytes.begin(), bytes.end()};
   }
   support::UniqueModule loaded_;
   HMODULE module_ = nullptr;
