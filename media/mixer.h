@@ -19,6 +19,21 @@ class PlatformMixer : public mixer::Port {
   HWND owner_;
 };
 
-// Previews a music level (0 to 50) on mixer device 0 for the window `owner`,
-// whose boxes say what failed; the step is kept for the run.
+// The music level (0 to 50) previewed for a window on mixer device 0, whose
+// boxes tell what failed; the volume step is kept between previews (0 at first).
+class MusicPreview {
+ public:
+  MusicPreview() = default;
+  explicit MusicPreview(mixer::Port& standIn) : standIn_(&standIn) {}  // a stand-in for the platform's mixer
+  void Show(HWND window, std::int32_t level) {
+    PlatformMixer platform(window);
+    mixer::SetMusicVolume(level, standIn_ != nullptr ? *standIn_ : platform, step_);
+  }
+
+ private:
+  mixer::Port* standIn_ = nullptr;
+  int step_ = 0;
+};
+
+// TODO(merge): goes when the audio dialog holds its MusicPreview
 void SetMusicVolume(HWND owner, std::int32_t level);
