@@ -182,14 +182,14 @@ void TrackOptionsMenuHover(HWND stage) {
   TrackButtonHover(State().optionsMenu, stage, POINT{});
 }
 
-int ClickMainMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y) {
-  const int command = PressButton(State().mainMenu, stage, static_cast<int>(x), static_cast<int>(y));
+int ClickMainMenu(HWND stage, HINSTANCE instance, int x, int y) {
+  const int command = PressButton(State().mainMenu, stage, x, y);
   RunMainMenuCommand(stage, instance, command);
   return command;
 }
 
-int ClickOptionsMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y) {
-  const int command = PressButton(State().optionsMenu, stage, static_cast<int>(x), static_cast<int>(y));
+int ClickOptionsMenu(HWND stage, HINSTANCE instance, int x, int y) {
+  const int command = PressButton(State().optionsMenu, stage, x, y);
   RunOptionsMenuCommand(stage, instance, command);
   return command;
 }

@@ -38,8 +38,8 @@ void TrackOptionsMenuHover(HWND stage);
 // A left-button press at a client point: the press step, then the command of
 // the button pressed, which each gives back (0: none). START GAME is not the
 // main menu's to run: the game takes the shell's windows, so the shell runs it.
-int ClickMainMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y);
-int ClickOptionsMenu(HWND stage, HINSTANCE instance, std::uint32_t x, std::uint32_t y);
+int ClickMainMenu(HWND stage, HINSTANCE instance, int x, int y);
+int ClickOptionsMenu(HWND stage, HINSTANCE instance, int x, int y);
 void RunMainMenuCommand(HWND stage, HINSTANCE instance, int command);
 void RunOptionsMenuCommand(HWND stage, HINSTANCE instance, int command);
 

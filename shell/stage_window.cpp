@@ -49,7 +49,7 @@ void StartGame(HWND stage) {
 
 // A click is offered to the main menu, then to the options menu, in the same
 // message: no options button lies under the main menu's Options button.
-void OnLeftButtonDown(HWND stage, std::uint32_t x, std::uint32_t y) {
+void OnLeftButtonDown(HWND stage, int x, int y) {
   if (MainMenuActive() && ClickMainMenu(stage, Shell().instance, x, y) == CMD_START_GAME) {
     StartGame(stage);
   }
@@ -103,7 +103,7 @@ LRESULT CALLBACK StageWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       OnEnable(window, wParam != FALSE);
       break;
     case WM_SETCURSOR:
-      win::BringTheModalWindowForward(LOWORD(lParam), HIWORD(lParam));
+      HANDLE_WM_SETCURSOR(window, wParam, lParam, win::BringTheModalWindowForward);
       break;
     default:
       break;
