@@ -1,6 +1,7 @@
 #include "launch/game_mode_file.h"
 
 #include "services/settings_files.h"
+#include "ui/captions.h"
 
 void StampTheStartRequest() {
   SYSTEMTIME now = {};
@@ -9,6 +10,6 @@ void StampTheStartRequest() {
 }
 
 bool WriteGameModeFile(HWND owner, const char* path) {
-  return SaveSettingsFile(owner, path,
+  return SaveSettingsFile(owner, path, CaptionText().fileErrorText,
                           launch::FormatGameModeFile(launch::GameMode(), launch::GameTimeStamp()));
 }

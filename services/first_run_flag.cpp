@@ -19,11 +19,11 @@ void SetFirstRunFlag(std::int32_t flag) {
   flagValue = flag;
 }
 
-int ReadFirstRunFlag(HWND owner, const char* path) {
-  return ReadSettingsFile(owner, path,
+int ReadFirstRunFlag(HWND owner, const char* path, const char* errorText) {
+  return ReadSettingsFile(owner, path, errorText,
                           [](std::string_view bytes) { services::ParseFirstRunFlag(bytes, flagValue); });
 }
 
-int WriteFirstRunFlag(HWND owner, const char* path) {
-  return SaveSettingsFile(owner, path, services::FormatFirstRunFlag(FirstRunFlag())) ? 1 : 0;
+int WriteFirstRunFlag(HWND owner, const char* path, const char* errorText) {
+  return SaveSettingsFile(owner, path, errorText, services::FormatFirstRunFlag(FirstRunFlag())) ? 1 : 0;
 }

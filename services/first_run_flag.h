@@ -10,7 +10,7 @@ std::int32_t FirstRunFlag();
 void SetFirstRunFlag(std::int32_t flag);
 
 // Both return 1 on success; when the file cannot be opened the file-error
-// dialog, owned by `owner`, ends the launcher, and they return 0 only if it
-// could not be shown.
-int ReadFirstRunFlag(HWND owner, const char* path);
-int WriteFirstRunFlag(HWND owner, const char* path);
+// dialog, owned by `owner` and saying `errorText`, ends the launcher, and they
+// return 0 only if it could not be shown.
+int ReadFirstRunFlag(HWND owner, const char* path, const char* errorText);
+int WriteFirstRunFlag(HWND owner, const char* path, const char* errorText);

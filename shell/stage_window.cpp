@@ -8,7 +8,6 @@
 #include "menus/menu_controller.h"
 #include "media/image_store.h"
 #include "services/first_run_flag.h"
-#include "services/settings_files.h"
 #include "shell/shell_state.h"
 #include "shell/app_windows.h"
 
@@ -24,8 +23,7 @@ void OnCreate() {
   ShellState& shell = Shell();
   SetUpMenus(shell.frame, shell.instance);
   ReadCaptionFile(kCaptionFile);
-  SetFileErrorText(CaptionText().fileErrorText);
-  ReadFirstRunFlag(shell.stage, kFlagFileForReading);
+  ReadFirstRunFlag(shell.stage, kFlagFileForReading, CaptionText().fileErrorText);
 }
 
 void OnPaint(HWND stage) {
@@ -71,7 +69,7 @@ void OnEnable(HWND stage, bool enabled) {
 }
 
 void OnDestroy(HWND stage) {
-  WriteFirstRunFlag(stage, kFlagFileForWriting);
+  WriteFirstRunFlag(stage, kFlagFileForWriting, CaptionText().fileErrorText);
   FreeAllImages();
   ReleaseMainMenuButtons();
   ReleaseOptionsMenuButtons();
