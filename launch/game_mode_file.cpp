@@ -1,6 +1,7 @@
 #include "launch/game_mode_file.h"
 
 #include "services/settings_files.h"
+#include "ui/captions.h"
 
 launch::TimeStamp StampTheStartRequest() {
   SYSTEMTIME now = {};
@@ -11,5 +12,6 @@ launch::TimeStamp StampTheStartRequest() {
 }
 
 bool WriteGameModeFile(HWND owner, const char* path, const launch::TimeStamp& stamp) {
-  return SaveSettingsFile(owner, path, launch::FormatGameModeFile(launch::kGameMode, stamp));
+  return SaveSettingsFile(owner, path, CaptionText().fileErrorText,
+                          launch::FormatGameModeFile(launch::kGameMode, stamp));
 }

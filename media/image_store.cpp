@@ -70,8 +70,6 @@ SIZE_T PaletteDescriptionSize(std::uint32_t count) {
   return 8 + 4 * static_cast<SIZE_T>(count);
 }
 
-// Rebuilds the shared palette from a freshly loaded slot. A picture without a
-// colour table leaves it as it was.
 void BuildSharedPalette(HWND owner, const ImageSlot& slot) {
   if (slot.layout.colourCount == 0) {
     return;
@@ -219,10 +217,7 @@ std::int32_t ImageHeight(int slotNumber) {
 
 void DrawImageStretched(HDC dc, int x, int y, int width, int height, int slotNumber) {
   ImageStore& store = Store();
-  if (store.sharedPalette) {
-    SelectPalette(dc, store.sharedPalette.get(), TRUE);
-  }
-  RealizePalette(dc);
+  const win::RealizedPalette selected(dc, store.sharedPalette.get(), true);
   SetStretchBltMode(dc, COLORONCOLOR);
   store.lastDrawnWidth = ImageWidth(slotNumber);
   store.lastDrawnHeight = ImageHeight(slotNumber);

@@ -41,7 +41,7 @@ std::int32_t ImageWidth(int slot);
 std::int32_t ImageHeight(int slot);
 
 // Draws a slot's whole picture stretched into (x, y, width, height), through
-// the shared palette. An empty slot draws nothing. The palette stays selected.
+// the shared palette, selected only while it draws. An empty slot draws nothing.
 void DrawImageStretched(HDC dc, int x, int y, int width, int height, int slot);
 
 // Width and height of the picture most recently drawn; 0 and 0 before.

@@ -6,18 +6,15 @@
 
 #include <vector>
 
+#include "common/win/handles.h"
 #include "services/error_box.h"
 
 namespace {
 
-// One open mixer, closed when it goes. Every query names the handle as a
-// handle (MIXER_OBJECTF_HMIXER).
+// One open mixer; every query names it as a handle (MIXER_OBJECTF_HMIXER).
 class PlatformDevice : public mixer::Device {
  public:
   explicit PlatformDevice(HMIXER mixer) : mixer_(mixer) {}
-  ~PlatformDevice() override { mixerClose(mixer_); }
-  PlatformDevice(const PlatformDevice&) = delete;
-  PlatformDevice& operator=(const PlatformDevice&) = delete;
 
   bool DestinationByType(std::uint32_t componentType, mixer::Line& line) override {
     MIXERLINEA description = {};
@@ -78,7 +75,7 @@ class PlatformDevice : public mixer::Device {
   }
 
  private:
-  HMIXEROBJ Object() const { return reinterpret_cast<HMIXEROBJ>(mixer_); }
+  HMIXEROBJ Object() const { return reinterpret_cast<HMIXEROBJ>(mixer_.get()); }
 
   bool Query(MIXERLINEA& description, DWORD how, mixer::Line& line) {
     if (mixerGetLineInfoA(Object(), &description, how | MIXER_OBJECTF_HMIXER) != MMSYSERR_NOERROR) {
@@ -105,7 +102,7 @@ class PlatformDevice : public mixer::Device {
     return request;
   }
 
-  HMIXER mixer_;
+  win::UniqueMixer mixer_;
 };
 
 }  // namespace
@@ -120,9 +117,4 @@ std::unique_ptr<mixer::Device> PlatformMixer::Open(std::uint32_t deviceIndex) {
 
 void PlatformMixer::Report(const char* text) {
   ErrorBox(owner_, text);
-}
-
-void MusicPreview::Show(HWND window, std::int32_t level) {
-  PlatformMixer platform(window);
-  mixer::SetMusicVolume(level, standIn_ != nullptr ? *standIn_ : platform, step_);
 }

@@ -19,14 +19,16 @@ class PlatformMixer : public mixer::Port {
   HWND owner_;
 };
 
-// The music level previewed for a window on the sound card's mixer; the
-// volume step is kept between previews (0 at first).
+// The music level (0 to 50) previewed for a window on mixer device 0, whose
+// boxes tell what failed; the volume step is kept between previews (0 at first).
 class MusicPreview {
  public:
   MusicPreview() = default;
   explicit MusicPreview(mixer::Port& standIn) : standIn_(&standIn) {}  // a stand-in for the platform's mixer
-  // Previews a level (0 to 50) on mixer device 0; boxes owned by `window` say what failed.
-  void Show(HWND window, std::int32_t level);
+  void Show(HWND window, std::int32_t level) {
+    PlatformMixer platform(window);
+    mixer::SetMusicVolume(level, standIn_ != nullptr ? *standIn_ : platform, step_);
+  }
 
  private:
   mixer::Port* standIn_ = nullptr;

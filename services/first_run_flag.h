@@ -8,7 +8,8 @@
 #include <cstdint>
 
 // Both return 1 on success; when the file cannot be opened the file-error
-// dialog, owned by `owner`, ends the launcher, and they return 0 only if it
-// could not be shown. A file that holds no number leaves `flag` as it was.
-int ReadFirstRunFlag(HWND owner, const char* path, std::int32_t& flag);
-int WriteFirstRunFlag(HWND owner, const char* path, std::int32_t flag);
+// dialog, owned by `owner` and saying `errorText`, ends the launcher, and they
+// return 0 only if it could not be shown. A file that holds no number leaves
+// `flag` as it was.
+int ReadFirstRunFlag(HWND owner, const char* path, const char* errorText, std::int32_t& flag);
+int WriteFirstRunFlag(HWND owner, const char* path, const char* errorText, std::int32_t flag);

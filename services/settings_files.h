@@ -1,6 +1,6 @@
 // Reading and writing the settings files that the launcher shares with the
 // game. A file that cannot be opened is fatal: the file-error dialog shows its
-// full path and ends the launcher.
+// full path, then `errorText` (the caption file's text), and ends the launcher.
 #pragma once
 
 #include <windows.h>
@@ -8,23 +8,18 @@
 #include <string>
 #include <string_view>
 
-// What the file-error dialog says under a file's path: the caption file's
-// text, which the shell hands on once it has read that file (nothing until
-// then). Cut to the caption's field.
-void SetFileErrorText(const char* text);
-
 // Reads the file at `path` (relative to the current folder) whole, as bytes.
 // When the path does not resolve within 260 characters or the file cannot be
 // read, shows FileErrorDialog owned by `owner`; returns false only if that
 // dialog could not be shown.
-bool LoadSettingsFile(HWND owner, const char* path, std::string& bytes);
+bool LoadSettingsFile(HWND owner, const char* path, const char* errorText, std::string& bytes);
 
 // Reads the file at `path` as LoadSettingsFile does and hands its bytes to
 // `parse`. 1 when read; 0 only if the file-error dialog could not be shown.
 template <typename Parse>
-int ReadSettingsFile(HWND owner, const char* path, Parse&& parse) {
+int ReadSettingsFile(HWND owner, const char* path, const char* errorText, Parse&& parse) {
   std::string bytes;
-  if (!LoadSettingsFile(owner, path, bytes)) {
+  if (!LoadSettingsFile(owner, path, errorText, bytes)) {
     return 0;
   }
   parse(std::string_view(bytes));
@@ -33,7 +28,7 @@ int ReadSettingsFile(HWND owner, const char* path, Parse&& parse) {
 
 // Replaces the file at `path` with `bytes` in one step; on any failure the old
 // file stays as it was and the failure takes the same path as above.
-bool SaveSettingsFile(HWND owner, const char* path, std::string_view bytes);
+bool SaveSettingsFile(HWND owner, const char* path, const char* errorText, std::string_view bytes);
 
 // Whether SaveSettingsFile could replace the file at `path` now
 // (win::CanReplaceFile), found out without a word to the player and without

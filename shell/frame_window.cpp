@@ -1,7 +1,9 @@
+#include <windows.h>
+#include <windowsx.h>
+
 #include <cstdio>
 
 #include "common/win/gdi.h"
-#include "common/win/handles.h"
 #include "common/win/launcher_front.h"
 #include "common/win/window_ledger.h"
 #include "media/image_store.h"
@@ -82,7 +84,7 @@ LRESULT CALLBACK FrameWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       OnKeyDown(wParam);
       break;
     case WM_SETCURSOR:  // a click on the frame while a box or dialog holds it
-      win::BringTheModalWindowForward(LOWORD(lParam), HIWORD(lParam));
+      HANDLE_WM_SETCURSOR(window, wParam, lParam, win::BringTheModalWindowForward);
       break;
     case WM_ACTIVATEAPP:  // another program took the front
       if (wParam == FALSE) {

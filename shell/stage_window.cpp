@@ -8,7 +8,6 @@
 #include "menus/menu_controller.h"
 #include "media/image_store.h"
 #include "services/first_run_flag.h"
-#include "services/settings_files.h"
 #include "shell/shell_state.h"
 #include "shell/app_windows.h"
 
@@ -24,8 +23,7 @@ void OnCreate() {
   ShellState& shell = Shell();
   shell.menus.emplace(shell.frame, shell.instance);
   ReadCaptionFile(kCaptionFile);
-  SetFileErrorText(CaptionText().fileErrorText);
-  ReadFirstRunFlag(shell.stage, kFlagFileForReading, shell.firstRunFlag);
+  ReadFirstRunFlag(shell.stage, kFlagFileForReading, CaptionText().fileErrorText, shell.firstRunFlag);
 }
 
 void OnPaint(HWND stage) {
@@ -64,7 +62,7 @@ void OnEnable(HWND stage, bool enabled) {
 }
 
 void OnDestroy(HWND stage) {
-  WriteFirstRunFlag(stage, kFlagFileForWriting, Shell().firstRunFlag);
+  WriteFirstRunFlag(stage, kFlagFileForWriting, CaptionText().fileErrorText, Shell().firstRunFlag);
   FreeAllImages();
   Shell().menus->Release();
   SendMessageA(GetParent(stage), WM_DESTROY, 0, 0);
@@ -94,7 +92,7 @@ LRESULT CALLBACK StageWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       OnEnable(window, wParam != FALSE);
       break;
     case WM_SETCURSOR:
-      win::BringTheModalWindowForward(LOWORD(lParam), HIWORD(lParam));
+      HANDLE_WM_SETCURSOR(window, wParam, lParam, win::BringTheModalWindowForward);
       break;
     default:
       break;

@@ -46,8 +46,7 @@ captions::DeviceMetrics MetricsOf(HDC dc) {
   return metrics;
 }
 
-// The font is made afresh for every draw and deleted at its end; the stock
-// system font goes back into the context.
+// The font is made afresh for every draw and deleted at its end.
 template <std::size_t N>
 void DrawCaptions(HWND dialog, const CaptionPlace (&places)[N]) {
   const win::WindowDc dc(dialog);
@@ -57,9 +56,7 @@ void DrawCaptions(HWND dialog, const CaptionPlace (&places)[N]) {
   const CaptionTexts& texts = CaptionText();
   const win::UniqueFont font(CreateCaptionFont(
       dialog, texts.faceName, captions::DrawnCaptionHeight(texts.fontHeight), texts.fontWidth, 0, 1));
-  if (font) {
-    SelectObject(dc.get(), font.get());
-  }
+  const win::SelectGuard selected(dc.get(), font.get());
   SetTextColor(dc.get(), kCaptionColour);
   SetBkMode(dc.get(), TRANSPARENT);
   for (const CaptionPlace& place : places) {
@@ -68,7 +65,6 @@ void DrawCaptions(HWND dialog, const CaptionPlace (&places)[N]) {
       TextOutA(dc.get(), place.x, place.y, place.text, static_cast<int>(length));
     }
   }
-  SelectObject(dc.get(), GetStockObject(SYSTEM_FONT));
 }
 
 }  // namespace

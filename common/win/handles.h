@@ -131,6 +131,15 @@ struct FileHandleTraits : KernelHandleTraits {
   static Handle Invalid() { return INVALID_HANDLE_VALUE; }
 };
 
+// A mixer device from mixerOpen (WINMM), not counted either.
+struct MixerTraits {
+  using Handle = HMIXER;
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { mixerClose(h); }
+  static void Count(int) {}
+};
+
 using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
 using UniquePalette = UniqueHandle<GdiObjectTraits<HPALETTE>>;
 using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
@@ -139,6 +148,7 @@ using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
+using UniqueMixer = UniqueHandle<MixerTraits>;
 
 // A movable global memory block, locked for its whole life: allocated and
 // locked together, unlocked and freed together.

@@ -129,14 +129,12 @@ void TakeTheFrontBack() {
   }
 }
 
-bool BringTheModalWindowForward(WORD hitTest, WORD message) {
-  if (static_cast<short>(hitTest) != HTERROR || message != WM_LBUTTONDOWN) {
-    return false;
-  }
-  if (const HWND inFront = WindowInFront()) {
+BOOL BringTheModalWindowForward(HWND, HWND, UINT hitTest, UINT message) {
+  const bool press = static_cast<short>(hitTest) == HTERROR && message == WM_LBUTTONDOWN;
+  if (const HWND inFront = press ? WindowInFront() : nullptr) {
     SetForegroundWindow(inFront);
   }
-  return true;
+  return press ? TRUE : FALSE;
 }
 
 }  // namespace win

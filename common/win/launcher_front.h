@@ -53,11 +53,10 @@ void TakeTheFrontBack();
 // (a web browser): that program's window takes the front, not taken back.
 void GiveWayToAnotherProgram();
 
-// A click on a window of ours that a modal window holds disabled (the
-// WM_SETCURSOR of a button press on HTERROR, `hitTest` and `message` as it
-// carries them) brings the window in front forward, as Windows does; under a
-// window manager the click would otherwise raise the disabled window over the
-// box. True when it was a press on a disabled window.
-bool BringTheModalWindowForward(WORD hitTest, WORD message);
+// WM_SETCURSOR's handler (HANDLE_WM_SETCURSOR): a button press on a window of
+// ours that a modal window holds disabled (HTERROR) brings the window in front
+// forward, as Windows does; under a window manager the click would otherwise
+// raise the disabled window over the box. True for such a press.
+BOOL BringTheModalWindowForward(HWND window, HWND cursorWindow, UINT hitTest, UINT message);
 
 }  // namespace win

@@ -24,8 +24,8 @@ class RecordingMixer : public PlatformMixer {
 
 TEST(PlatformMixer, WhatEachSoundSetUpOfThisMachineGives) {
   RecordingMixer port;
-  int step = 0;
-  mixer::SetMusicVolume(50, port, step);
+  MusicPreview preview(port);
+  preview.Show(nullptr, 50);
   const char* noSound = std::getenv("QUIL_NO_SOUND");
   if (noSound != nullptr && std::string(noSound) == "1") {
     EXPECT_EQ(port.reports, (std::vector<std::string>{" Mixer Open Error1"}));
@@ -35,7 +35,7 @@ TEST(PlatformMixer, WhatEachSoundSetUpOfThisMachineGives) {
   EXPECT_EQ(port.reports, (std::vector<std::string>{" Mixer Open Error2", " Mixer Open Error3"}));
   // Again, so a handle left open by the first call would show as a failure to open.
   port.reports.clear();
-  mixer::SetMusicVolume(10, port, step);
+  preview.Show(nullptr, 10);
   EXPECT_EQ(port.reports.size(), 2u);
 }
 
