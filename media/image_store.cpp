@@ -7,6 +7,7 @@
 #include "common/win/file_io.h"
 #include "common/win/gdi.h"
 #include "common/win/handles.h"
+#include "common/win/instance.h"
 #include "media/bmp_layout.h"
 #include "services/error_box.h"
 
@@ -37,8 +38,6 @@ struct ImageStore {
   ImageSlot slots[kImageSlots];
   win::UniquePalette sharedPalette;
   win::LockedGlobalMemory sharedPaletteMemory;  // the description the shared palette was made from
-  std::int32_t lastDrawnWidth = 0;
-  std::int32_t lastDrawnHeight = 0;
 };
 
 ImageStore& Store() {
@@ -219,21 +218,12 @@ void DrawImageStretched(HDC dc, int x, int y, int width, int height, int slotNum
   ImageStore& store = Store();
   const win::RealizedPalette selected(dc, store.sharedPalette.get(), true);
   SetStretchBltMode(dc, COLORONCOLOR);
-  store.lastDrawnWidth = ImageWidth(slotNumber);
-  store.lastDrawnHeight = ImageHeight(slotNumber);
   const ImageSlot* slot = LoadedSlot(slotNumber);
   if (slot == nullptr) {
     return;
   }
   StretchDIBits(dc, x, y, width, height, 0, 0, slot->layout.width, static_cast<int>(slot->layout.AbsHeight()),
                 slot->Bits(), slot->Info(), DIB_RGB_COLORS, SRCCOPY);
-}
-
-std::int32_t LastDrawnWidth() {
-  return Store().lastDrawnWidth;
-}
-std::int32_t LastDrawnHeight() {
-  return Store().lastDrawnHeight;
 }
 
 HPALETTE SharedImagePalette() {
@@ -283,16 +273,8 @@ win::UniquePalette CreatePaletteFromHeader(const BITMAPINFOHEADER* header, std::
 }
 
 win::UniqueBitmap LoadBitmapResource(HINSTANCE instance, int resource, win::UniquePalette* palette) {
-  HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(resource), MAKEINTRESOURCEA(2));  // RT_BITMAP
-  if (found == nullptr) {
-    return {};
-  }
-  HGLOBAL loaded = LoadResource(instance, found);
-  const auto* data = static_cast<const unsigned char*>(LockResource(loaded));
-  if (data == nullptr) {
-    return {};
-  }
-  const std::span<const unsigned char> dib(data, SizeofResource(instance, found));
+  const std::span<const unsigned char> dib = win::ResourceBytes(instance, RT_BITMAP, resource);
+  const unsigned char* data = dib.data();
   const std::optional<bmp::DibLayout> layout = bmp::ReadDibLayout(dib, bmp::ColourRule::kResource);
   if (!layout) {
     return {};

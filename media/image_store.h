@@ -44,10 +44,6 @@ std::int32_t ImageHeight(int slot);
 // the shared palette, selected only while it draws. An empty slot draws nothing.
 void DrawImageStretched(HDC dc, int x, int y, int width, int height, int slot);
 
-// Width and height of the picture most recently drawn; 0 and 0 before.
-std::int32_t LastDrawnWidth();
-std::int32_t LastDrawnHeight();
-
 // The palette of the last file loaded with a colour table; null before.
 HPALETTE SharedImagePalette();
 

@@ -16,10 +16,10 @@ constexpr char kFramePicture[] = ".\\resource\\background\\background.bmp";
 constexpr char kMemoryLine[] = "Avail Phys Memory : %ld\n";
 
 // The frame's picture is painted once, while the frame is still hidden,
-// through an off-screen bitmap the size of the picture last drawn (none has
-// been drawn yet, so it is tiny). The frame is never repainted from it: the
-// picture never shows, and a full-screen bitmap would only cost start-up time
-// and memory.
+// through an off-screen bitmap the size of the picture last drawn: none has
+// been drawn yet, so it is the platform's smallest. The frame is never
+// repainted from it: the picture never shows, and a full-screen bitmap would
+// only cost start-up time and memory.
 void OnCreate(HWND frame) {
   ReadBMPFile(frame, kFramePicture, image_slot::kFramePicture);
   win::WindowDc dc(frame);
@@ -28,7 +28,7 @@ void OnCreate(HWND frame) {
   }
   RECT client = {};
   GetClientRect(frame, &client);
-  win::UniqueBitmap bitmap(CreateCompatibleBitmap(dc.get(), LastDrawnWidth(), LastDrawnHeight()));
+  win::UniqueBitmap bitmap(CreateCompatibleBitmap(dc.get(), 0, 0));
   win::UniqueMemoryDc memory = win::CompatibleMemoryDc(dc.get());
   if (!bitmap || !memory) {
     return;
