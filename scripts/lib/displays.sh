@@ -1,22 +1,22 @@
 # Test displays: one Xvfb server with a window manager and one Wine prefix per
 # display, created once per run and ended with every process they started.
-# A display is named by its
-# colour depth and, when it is not 1024 x 768, its size: "8" and "24" (8 bits
-# with a 256-colour palette, and 24 bits), "8-800x600", "24-640x480", ...
-# "8-1024x768" and "24-1024x768" are second displays of the usual size: the
-# in-process tests run there, beside the end-to-end tests on "8" and "24".
+# A display is named by its colour depth and, when it is not 1024 x 768, its
+# size; or, for a further display of the usual size, by its depth and number:
+# "8" and "24" (8 bits with a 256-colour palette, and 24 bits), "8-800x600",
+# "24-640x480", "8-2", "24-3", ...
+# "8-1024x768" and "24-1024x768" are the in-process tests' displays; "8",
+# "8-2" and "8-3" (and the same at 24) the end-to-end tests' shards'.
 # Source this file; it defines two functions.
 #
-#   quil_displays_up     starts the displays of $QUIL_DISPLAYS (default: both
-#                        depths at 1024 x 768 (twice), 800 x 600 and 640 x 480) and
-#                        writes $QUIL_RUN_DIR/env.sh
+#   quil_displays_up     starts the displays of $QUIL_DISPLAYS (default: those
+#                        of the test suite) and writes $QUIL_RUN_DIR/env.sh
 #   quil_displays_down   ends the Wine sessions and the X servers
 #
 # scripts/wine-run.sh reads env.sh to run a Windows program on one display.
 
 QUIL_ROOT=${QUIL_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}
 QUIL_RUN_DIR=${QUIL_RUN_DIR:-$QUIL_ROOT/build/run}
-QUIL_DISPLAYS=${QUIL_DISPLAYS:-"8 24 8-1024x768 24-1024x768 8-800x600 24-800x600 8-640x480 24-640x480"}
+QUIL_DISPLAYS=${QUIL_DISPLAYS:-"8 24 8-2 24-2 8-3 24-3 8-1024x768 24-1024x768 8-800x600 24-800x600 8-640x480 24-640x480"}
 
 quil_free_display() {
   local n first=${1:-80}
@@ -76,7 +76,7 @@ quil_display_lock_owner() {
 quil_start_xserver() {
   local key=$1 n=$2
   local depth=${key%%-*} size=1024x768
-  [ "$key" != "$depth" ] && size=${key#*-}
+  [[ $key =~ -([0-9]+x[0-9]+)$ ]] && size=${BASH_REMATCH[1]}
   local pid tries
   for _ in 1 2 3 4 5; do
     n=$(quil_free_display "$n") || {
@@ -112,25 +112,52 @@ quil_start_xserver() {
   return 1
 }
 
-# Boots the Wine session of display $1, already running as X display $2.
-quil_start_session() {
-  local key=$1 n=$2
-  quil_write_alsa_config "$key"
-  local prefix="$QUIL_RUN_DIR/prefix-$key"
+# Boots the Wine prefix that every display's prefix is copied from, on X
+# display $1, and ends its session, which writes its registry out. Booting a
+# prefix takes seconds of processor time; a copy, a fraction of one.
+quil_boot_template() {
+  local n=$1 prefix="$QUIL_RUN_DIR/prefix-template"
+  quil_write_alsa_config template
   rm -rf "$prefix"
   mkdir -p "$prefix"
-  # One Wine session per display for the whole run, so its desktop starts
-  # once rather than once per test program; quil_displays_down ends it.
-  WINEPREFIX="$prefix" wineserver -f -p >"$QUIL_RUN_DIR/wineserver-$key.log" 2>&1 &
   DISPLAY=":$n" WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-    ALSA_CONFIG_PATH="$QUIL_RUN_DIR/alsa-$key.conf" wineboot -i >"$QUIL_RUN_DIR/wineboot-$key.log" 2>&1
+    ALSA_CONFIG_PATH="$QUIL_RUN_DIR/alsa-template.conf" wineboot -i >"$QUIL_RUN_DIR/wineboot-template.log" 2>&1
   # Wine brings a browser of its own, which the launcher's home page would
   # start (and leave running) in every test. The tests bring their own
   # stand-in browsers instead, so the test prefixes have none.
   rm -f "$prefix/drive_c/windows/system32/iexplore.exe" "$prefix/drive_c/Program Files/Internet Explorer/iexplore.exe"
   DISPLAY=":$n" WINEPREFIX="$prefix" WINEDEBUG=-all \
     wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\App Paths\iexplore.exe' /f \
-    >>"$QUIL_RUN_DIR/wineboot-$key.log" 2>&1 || true
+    >>"$QUIL_RUN_DIR/wineboot-template.log" 2>&1 || true
+  WINEPREFIX="$prefix" wineserver -k 2>/dev/null
+  WINEPREFIX="$prefix" wineserver -w 2>/dev/null
+  [ -f "$prefix/system.reg" ] && [ -f "$prefix/user.reg" ] || {
+    echo "the template Wine prefix did not boot; see $QUIL_RUN_DIR/wineboot-template.log" >&2
+    return 1
+  }
+}
+
+# Starts the Wine session of display $1, already running as X display $2, in a
+# copy of the template prefix. The programs and libraries (half a gigabyte)
+# are linked, not copied: nothing writes them. The registry and every other
+# file are the prefix's own. A wineserver keeps the X display it met first, so
+# each display has a prefix of its own.
+quil_start_session() {
+  local key=$1 n=$2
+  quil_write_alsa_config "$key"
+  local prefix="$QUIL_RUN_DIR/prefix-$key" template="$QUIL_RUN_DIR/prefix-template" file
+  rm -rf "$prefix"
+  cp -al "$template" "$prefix" || return 1
+  rm -f "$prefix/wineserver"
+  (cd "$template" && find . -type f ! -regextype posix-extended \
+    -iregex '.*\.(dll|exe|drv|sys|nls|ocx|acm|cpl|vxd|tlb|ds|ax|com|mod)') | while read -r file; do
+    cp -p --remove-destination "$template/$file" "$prefix/$file" || exit 1
+  done || return 1
+  # One Wine session per display for the whole run, so its services start
+  # once rather than once per test program; quil_displays_down ends it.
+  WINEPREFIX="$prefix" wineserver -f -p >"$QUIL_RUN_DIR/wineserver-$key.log" 2>&1 &
+  DISPLAY=":$n" WINEPREFIX="$prefix" WINEDEBUG=-all ALSA_CONFIG_PATH="$QUIL_RUN_DIR/alsa-$key.conf" \
+    wineboot -i >"$QUIL_RUN_DIR/wineboot-$key.log" 2>&1 || return 1
   local var=${key//-/_}
   {
     echo "QUIL_DISPLAY_$var=:$n"
@@ -144,17 +171,21 @@ quil_displays_up() {
   rm -f "$QUIL_RUN_DIR"/display-*.env "$QUIL_RUN_DIR/env.sh"
   quil_make_socket_folder || return 1
   # The X servers start one after another, each up within a fraction of a
-  # second, so a number is taken before the next one is looked for; the Wine
-  # sessions, which take seconds each, boot side by side.
-  local key n=80 pids=() failed=0
+  # second, so a number is taken before the next one is looked for. The
+  # template prefix boots on the first; then the Wine sessions start side by
+  # side.
+  local key n=80 numbers=() pids=() failed=0
   for key in $QUIL_DISPLAYS; do
-    quil_start_xserver "$key" "$n" || {
-      failed=1
-      break
-    }
-    quil_start_session "$key" "$QUIL_STARTED_DISPLAY" &
-    pids+=($!)
+    quil_start_xserver "$key" "$n" || return 1
+    numbers+=("$QUIL_STARTED_DISPLAY")
     n=$((QUIL_STARTED_DISPLAY + 1))
+  done
+  quil_boot_template "${numbers[0]}" || return 1
+  n=0
+  for key in $QUIL_DISPLAYS; do
+    quil_start_session "$key" "${numbers[$n]}" &
+    pids+=($!)
+    n=$((n + 1))
   done
   for n in "${pids[@]}"; do
     wait "$n" || failed=1
