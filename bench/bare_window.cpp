@@ -3,15 +3,26 @@
 // one window with the stage's styles, centred, shown, updated and filled with
 // black, then a plain GetMessage loop. It links the same static runtime as
 // the launcher, so the two differ only in what the launcher itself does.
+//
+// With "--frame" on its command line it takes the launcher's shape: a black
+// full-screen window with the frame's styles is shown first, and the 640 x 480
+// window, with the stage's full styles, is owned by it. The launcher's memory
+// is measured against this shape, its start-up against the plain window.
 #include <windows.h>
+
+#include <cstring>
 
 namespace {
 
 constexpr char kClassName[] = "Quil3D Bare";
+constexpr char kFrameClassName[] = "Quil3D Bare Frame";
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 // The stage's styles less WS_CHILD: this window has no frame to belong to.
 constexpr DWORD kStyle = WS_POPUP | WS_BORDER | WS_SYSMENU;
+// The frame's styles, and the stage's own with its frame.
+constexpr DWORD kFrameStyle = WS_POPUP | WS_BORDER | WS_SYSMENU;
+constexpr DWORD kOwnedStyle = WS_POPUP | WS_CHILD | WS_BORDER | WS_SYSMENU;
 
 void Paint(HWND window) {
   PAINTSTRUCT paint = {};
@@ -38,7 +49,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showState) {
   WNDCLASSA description = {};
   description.style = CS_HREDRAW | CS_VREDRAW;
   description.lpfnWndProc = WindowProc;
@@ -50,16 +61,30 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
     return 1;
   }
 
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  HWND window = CreateWindowExA(0, kClassName, nullptr, kStyle, left, top, kWidth, kHeight, nullptr, nullptr,
-                                instance, nullptr);
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  HWND frame = nullptr;
+  if (std::strstr(commandLine, "--frame") != nullptr) {
+    description.lpszClassName = kFrameClassName;
+    if (RegisterClassA(&description) == 0) {
+      return 1;
+    }
+    frame = CreateWindowExA(0, kFrameClassName, nullptr, kFrameStyle, 0, 0, screenWidth, screenHeight,
+                            nullptr, nullptr, instance, nullptr);
+    if (frame == nullptr) {
+      return 1;
+    }
+    ShowWindow(frame, showState);
+    UpdateWindow(frame);
+  }
+  HWND window = CreateWindowExA(0, kClassName, nullptr, frame != nullptr ? kOwnedStyle : kStyle,
+                                (screenWidth - kWidth) / 2, (screenHeight - kHeight) / 2, kWidth, kHeight,
+                                frame, nullptr, instance, nullptr);
   if (window == nullptr) {
     return 1;
   }
   ShowWindow(window, showState);
   UpdateWindow(window);
-
   MSG message = {};
   BOOL got = 0;
   while ((got = GetMessageA(&message, nullptr, 0, 0)) != 0) {

@@ -1,5 +1,8 @@
 #include "menus/menu_controller.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "common/win/gdi.h"
 #include "howto/howto_dialog.h"
 #include "media/image_store.h"
@@ -11,6 +14,7 @@
 namespace {
 
 constexpr DWORD kQuitPause = 300;  // ms between QUIT's click sound and its pressed face
+constexpr int kPictureBandRows = 60;
 
 struct MenuPicture {
   const char* file;
@@ -44,41 +48,47 @@ constexpr ButtonSpec kOptionsMenuTable[] = {
     {BTN_CLOSE_OPTIONS, {17, 307, 206, 342}, IDB_CLOSE_OPTIONS, CMD_MAIN_MENU},
 };
 
-// Copies a menu picture, freshly made from its slot, to the client area
-// grown by the extra width and height.
-win::UniqueBitmap DrawMenuPicture(HDC dc, const RECT& client, int picture, int extraWidth, int extraHeight) {
-  win::UniqueMemoryDc memory = win::CompatibleMemoryDc(dc);
-  win::UniqueBitmap bitmap = CreateImageBitmap(picture);
+// Copies a menu picture at its own size from the top left corner of the
+// client area, no further than the client area grown by the extra width and
+// height, through the shared palette realized in the foreground. The copy
+// goes in bands of rows: the platform converts what one call draws into the
+// screen's format in a buffer of its own, and a whole picture's would add a
+// megabyte to the launcher's peak memory (as a device bitmap of it would).
+void DrawMenuPicture(HDC dc, const RECT& client, int picture, int extraWidth, int extraHeight) {
   SetBkMode(dc, TRANSPARENT);
   const int width = client.right + extraWidth;
   const int height = client.bottom + extraHeight;
-  if (!memory || !bitmap) {
+  if (ImageBits(picture) == nullptr) {
     // A picture that failed to load: black, never the other menu's picture
     // with its buttons standing dead on it.
     BitBlt(dc, client.left, client.top, width, height, nullptr, 0, 0, BLACKNESS);
-    return bitmap;
+    return;
   }
-  win::SelectGuard selected(memory.get(), bitmap.get());
-  BitBlt(dc, client.left, client.top, width, height, memory.get(), 0, 0, SRCCOPY);
-  return bitmap;
+  const win::RealizedPalette foreground(dc, SharedImagePalette(), false);
+  for (int top = 0; top < height; top += kPictureBandRows) {
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, client.left, client.top + top, client.left + width,
+                      client.top + std::min(height, top + kPictureBandRows));
+    DrawImageStretched(dc, client.left, client.top, ImageWidth(picture), std::abs(ImageHeight(picture)),
+                       picture);
+    RestoreDC(dc, saved);
+  }
 }
 
 }  // namespace
 
 // The whole 640 x 480 picture: the part beyond the client area is clipped.
-win::UniqueBitmap DrawMainMenuBackground(HDC dc, const RECT& client) {
-  return DrawMenuPicture(dc, client, image_slot::kMainMenu, 2, 2);
+void DrawMainMenuBackground(HDC dc, const RECT& client) {
+  DrawMenuPicture(dc, client, image_slot::kMainMenu, 2, 2);
 }
 
-win::UniqueBitmap DrawOptionsMenuBackground(HDC dc, const RECT& client) {
-  return DrawMenuPicture(dc, client, image_slot::kOptionsMenu, 0, 0);
+void DrawOptionsMenuBackground(HDC dc, const RECT& client) {
+  DrawMenuPicture(dc, client, image_slot::kOptionsMenu, 0, 0);
 }
 
 // The menus keep their faces' palettes for the run and take the hover point
 // from the cursor; only the main menu draws each face with its own palette.
-// The device bitmaps of the pictures are made when a menu is drawn (each draw
-// makes its own afresh); made here as well, they would only cost start-up
-// time and memory, most of them never being drawn as bitmaps at all.
+// No device bitmap of a picture is made: each is drawn from its slot.
 MenuController::MenuController(HWND owner, HINSTANCE instance)
     : instance_(instance),
       mainMenu_(MakeButtonSet(kMainMenuTable, {.hoverSound = kHoverSound,
@@ -107,9 +117,7 @@ void MenuController::RepaintMenuScreen(HWND stage) {
     return;
   }
   const bool main = MainMenuActive();
-  const int slot = main ? image_slot::kMainMenu : image_slot::kOptionsMenu;
-  pictureBitmaps_[slot] =
-      main ? DrawMainMenuBackground(dc.get(), client) : DrawOptionsMenuBackground(dc.get(), client);
+  (main ? DrawMainMenuBackground : DrawOptionsMenuBackground)(dc.get(), client);
   DrawAllButtons(main ? mainMenu_ : optionsMenu_, stage);
 }
 
@@ -169,7 +177,4 @@ int MenuController::ClickOptionsMenu(HWND stage, int x, int y) {
 void MenuController::Release() {
   ReleaseButtonSet(mainMenu_);
   ReleaseButtonSet(optionsMenu_);
-  for (win::UniqueBitmap& bitmap : pictureBitmaps_) {
-    bitmap.reset();
-  }
 }

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <iterator>
 
-#include "common/win/handles.h"
 #include "media/mixer.h"
 #include "resources/resource.h"
 #include "settings/audio/audio_settings.h"
@@ -32,12 +31,11 @@ struct KeptForTheRun {
   MusicPreview music;     // the mixer's volume step
 };
 
-// The whole 640 x 480 main-menu picture and the options-menu picture, made
-// afresh from their slots and copied into `dc` for a client area of `client`
-// (black when a picture is missing): the bitmap made, which must outlive the
-// copy.
-win::UniqueBitmap DrawMainMenuBackground(HDC dc, const RECT& client);
-win::UniqueBitmap DrawOptionsMenuBackground(HDC dc, const RECT& client);
+// The whole 640 x 480 main-menu picture and the options-menu picture, copied
+// from their slots into `dc` for a client area of `client` (black when a
+// picture is missing).
+void DrawMainMenuBackground(HDC dc, const RECT& client);
+void DrawOptionsMenuBackground(HDC dc, const RECT& client);
 
 class MenuController {
  public:
@@ -60,8 +58,7 @@ class MenuController {
   int ClickMainMenu(HWND stage, int x, int y);
   int ClickOptionsMenu(HWND stage, int x, int y);
 
-  // Stage destruction: the two button sets, main first, then the pictures'
-  // bitmaps.
+  // Stage destruction: the two button sets, main first.
   void Release();
 
  private:
@@ -69,7 +66,6 @@ class MenuController {
 
   HINSTANCE instance_;
   std::int32_t screenState_ = kMainMenuScreen;
-  win::UniqueBitmap pictureBitmaps_[3];  // the menus' own, numbered by slot
   ButtonSet mainMenu_;
   ButtonSet optionsMenu_;
   KeptForTheRun kept_;

@@ -16,10 +16,11 @@ void ReleaseFace(ButtonFace& face, bool withPalette) {
   }
 }
 
-// Normal first; without it the button gets no other face.
+// Normal first; without it the button gets no other face, nor does a button
+// that is drawn only (not tracked), which never shows another.
 void LoadFaces(Button& button, HINSTANCE instance) {
   button.normal = LoadFace(instance, button.spec->faces + 1);
-  if (!button.normal.bitmap) {
+  if (!button.normal.bitmap || !button.spec->tracked) {
     return;
   }
   button.hover = LoadFace(instance, button.spec->faces + 2);

@@ -30,6 +30,8 @@ TEST_F(ButtonFaces, AMenuSetLoadsItsFacesOnceAndKeepsItsPalettesOnRelease) {
   SetUpButtonSet(set, module_);
   const Button& start = set.buttons[0];
   ASSERT_TRUE(start.normal.bitmap && start.hover.bitmap && start.pressed.bitmap);
+  EXPECT_FALSE(!set.buttons[1].normal.bitmap || set.buttons[1].hover.bitmap || set.buttons[1].pressed.bitmap)
+      << "a button drawn only gets its normal face alone";
   EXPECT_EQ(std::make_pair(start.normal.size.cx, start.normal.size.cy), std::make_pair(145L, 86L));
   const HBITMAP first = start.normal.bitmap.get();
 
