@@ -132,7 +132,10 @@ std::optional<WindowFacts> Launcher::WaitForDialog(milliseconds timeout) const {
 
 std::optional<WindowFacts> Launcher::WaitForDialogWith(int id, milliseconds timeout) const {
   return WaitForWindow(
-      [id](const WindowFacts& w) { return w.className == "#32770" && GetDlgItem(w.handle, id) != nullptr; },
+      // Shown: a dialog is placed before it shows, so its controls are where clicks aim.
+      [id](const WindowFacts& w) {
+        return w.className == "#32770" && w.visible && GetDlgItem(w.handle, id) != nullptr;
+      },
       timeout);
 }
 
