@@ -230,12 +230,17 @@ HPALETTE SharedImagePalette() {
   return Store().sharedPalette.get();
 }
 
-void FreeAllImages() {
-  ImageStore& store = Store();
-  for (ImageSlot& slot : store.slots) {
-    slot.block.reset();
+void FreeImage(int slotNumber) {
+  if (slotNumber >= 0 && slotNumber < kImageSlots) {
+    Store().slots[slotNumber].block.reset();
   }
-  store.sharedPaletteMemory.reset();
+}
+
+void FreeAllImages() {
+  for (int slot = 0; slot < kImageSlots; ++slot) {
+    FreeImage(slot);
+  }
+  Store().sharedPaletteMemory.reset();
 }
 
 namespace {

@@ -47,7 +47,9 @@ void DrawImageStretched(HDC dc, int x, int y, int width, int height, int slot);
 // The palette of the last file loaded with a colour table; null before.
 HPALETTE SharedImagePalette();
 
-// Releases the memory of all slots and of the shared palette description.
+// Releases the memory of one slot's picture; of all slots and of the shared
+// palette description.
+void FreeImage(int slot);
 void FreeAllImages();
 
 // A bitmap resource as a device-dependent bitmap, with the palette built from

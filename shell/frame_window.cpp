@@ -20,8 +20,7 @@ constexpr char kMemoryLine[] = "Avail Phys Memory : %ld\n";
 // been drawn yet, so it is the platform's smallest. The frame is never
 // repainted from it: the picture never shows, and a full-screen bitmap would
 // only cost start-up time and memory.
-void OnCreate(HWND frame) {
-  ReadBMPFile(frame, kFramePicture, image_slot::kFramePicture);
+void PaintThePictureOnce(HWND frame) {
   win::WindowDc dc(frame);
   if (!dc) {
     return;
@@ -38,6 +37,13 @@ void OnCreate(HWND frame) {
                      image_slot::kFramePicture);
   BitBlt(dc.get(), client.left, client.top, client.right, client.bottom, memory.get(), client.left,
          client.top, SRCCOPY);
+}
+
+// Nor is the picture kept after that paint: nothing else draws it.
+void OnCreate(HWND frame) {
+  ReadBMPFile(frame, kFramePicture, image_slot::kFramePicture);
+  PaintThePictureOnce(frame);
+  FreeImage(image_slot::kFramePicture);
 }
 
 void OnDestroy() {

@@ -201,6 +201,8 @@ class Launcher : public testing::Environment {
     ReadScreenMetrics();
     shell.frame = CreateFrameWindow(instance);
     ASSERT_NE(shell.frame, nullptr);
+    EXPECT_EQ(ImageBits(image_slot::kFramePicture), nullptr)
+        << "the frame's picture is not kept after its paint";
     ShowWindow(shell.frame, SW_SHOWNORMAL);
     UpdateWindow(shell.frame);
     WNDCLASSA stageClass = {};
