@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The performance bench: the launcher against a bare Win32 window program,
 # both started in turn by bench/bench_driver.cpp under the same Wine and Xvfb.
-# Prints, as medians with their range, the launcher's CPU while idle on the
-# stage, its start-up time as a ratio to the bare program's, and the peak
-# memory of both; then how soon the stage follows the intro video's end, the
+# Prints, as medians with their range and each beside its goal, the
+# launcher's CPU while idle on the stage, its start-up time as a ratio to the
+# bare program's (goal 1.1), and its peak memory on the main menu over that of
+# the bare program in the launcher's shape, a full-screen frame and the
+# 640 x 480 window (bare_window.exe --frame; goal +4 MiB); then how soon the stage follows the intro video's end, the
 # launcher's CPU while the game runs, and on the NT family how soon the video's
 # first frame follows the "Starting AVI" box's OK.
 #
